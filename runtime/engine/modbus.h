@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+// The Modbus master engine: one context per connection (serial RTU line or TCP),
+// requests built in fixed buffers, replies received in three phases within the
+// response and byte time-outs (2 s each) and checked against their request.
+//
+// Every operation returns -1 (creation: null) on failure and leaves the error
+// code in errno: the platform's own numbers (ETIMEDOUT, ECONNREFUSED, ...) or
+// the engine's codes below. errorText() gives the text of either.
+// Diagnostics and the byte trace are printed only in debug mode.
+
+struct ModbusContext;
+
+namespace Modbus {
+
+constexpr int ErrorBase = 0x6B2424E;
+
+// Engine error codes. Offsets 1 to 11 are the Modbus exception codes.
+enum Error : int {
+    IllegalFunction = ErrorBase + 1,
+    IllegalDataAddress = ErrorBase + 2,
+    IllegalDataValue = ErrorBase + 3,
+    SlaveDeviceFailure = ErrorBase + 4,
+    Acknowledge = ErrorBase + 5,
+    SlaveDeviceBusy = ErrorBase + 6,
+    NegativeAcknowledge = ErrorBase + 7,
+    MemoryParityError = ErrorBase + 8,
+    GatewayPathUnavailable = ErrorBase + 10,
+    TargetFailedToRespond = ErrorBase + 11,
+    InvalidCrc = ErrorBase + 12,
+    InvalidData = ErrorBase + 13,
+    InvalidExceptionCode = ErrorBase + 14,
+    TooManyData = ErrorBase + 16,
+    ResponseNotFromRequestedSlave = ErrorBase + 17,
+};
+
+constexpr int MaxReadRegisters = 125;
+constexpr int MaxWriteRegisters = 123;
+constexpr int MaxMacroParameters = 117;
+constexpr int MacroResultWords = 256; // size of the caller's result area of readMacro
+
+// Serial line. The device name "\\.\NAME" opens /dev/NAME; any other name is
+// opened as given. An empty name, a baud rate of 0 or a parity other than
+// 'N', 'E', 'O' fails with EINVAL. Device address 1... is set by the caller.
+ModbusContext *newRtuContext(const char *device, int baudRate, char parity, int dataBits,
+                             int stopBits);
+// TCP line to a dotted IPv4 address (at most 15 characters) and port.
+// The device address (unit identifier) starts at 255.
+ModbusContext *newTcpContext(const char *ipAddress, int port);
+// Frees the line data and the context; null is accepted.
+void freeContext(ModbusContext *context);
+
+struct ContextDeleter
+{
+    void operator()(ModbusContext *context) const { freeContext(context); }
+};
+using ContextPtr = std::unique_ptr<ModbusContext, ContextDeleter>;
+
+// Serial: 0 to 247; TCP: 0 to 247 and 255; anything else fails with EINVAL.
+int setAddress(ModbusContext *context, int address);
+int address(const ModbusContext *context);
+void setDebug(ModbusContext *context, bool on);
+
+int connect(ModbusContext *context);
+void close(ModbusContext *context);
+// Drops pending input; returns the number of bytes discarded or -1.
+int flush(ModbusContext *context);
+
+// Function 3 / 4: at most 125 registers; returns the number of words read.
+int readHoldingRegisters(ModbusContext *context, int start, int count, uint16_t *words);
+int readInputRegisters(ModbusContext *context, int start, int count, uint16_t *words);
+// Function 16: at most 123 registers; returns the number of words written.
+int writeRegisters(ModbusContext *context, int start, int count, const uint16_t *words);
+
+// Macro written as function 16 at register 0 (payload with complement checks);
+// at most 117 parameter words. Only the low byte of specification is sent.
+// Returns count + 4.
+int writeMacro(ModbusContext *context, uint16_t code, int specification, int count,
+               const uint16_t *parameters);
+// Macro read with the vendor function 0x41; result holds MacroResultWords words.
+// Returns the number of result words.
+int readMacro(ModbusContext *context, uint16_t code, int specification, int count,
+              const uint16_t *parameters, uint16_t *result);
+// Identification, function 0x11, reply of 10, 12, 14 or 16 data bytes for
+// version 1 to 4. The buffer must hold the data bytes and a terminating zero.
+// Returns the number of data bytes.
+int readIdentification(ModbusContext *context, int bufferSize, uint8_t *buffer, int version);
+
+// Text of an engine or platform error code.
+const char *errorText(int code);
+
+} // namespace Modbus

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Validation of command-line values. Each check appends one markup line to
+// *errors when it fails (errors may be null) and returns whether it passed, so
+// a program collects every complaint into one message before it touches a device.
+namespace Checks {
+
+// Valid when the value reads under the real-number rule; the line reads
+// " <value> is not a number".
+bool numberCheck(const QString &value, QString *errors);
+// Valid when the value equals one of the allowed values; the line reads
+// " <value> is not a member of: N O E".
+bool memberCheck(const QString &value, const QStringList &allowed, QString *errors);
+// Valid when the value is an unsigned decimal device address that the line
+// accepts: 0 to 247 on a serial line, 0 to 247 and 255 over TCP.
+bool deviceAddressCheck(const QString &value, bool tcp, QString *errors);
+// Valid when the value reads under the real-number rule as a whole number from
+// low to high; the line names the value and the range.
+bool integerRangeCheck(const QString &value, int low, int high, QString *errors);
+
+} // namespace Checks
+
+// One row of a help text: " <option> " padded with blanks to 30 characters
+// (counted on the markup as written), then the description and "<br>".
+QString helpRow(const QString &option, const QString &description);

@@ -1,0 +1,74 @@
+#include "driverconnection.h"
+
+#include "numbers.h"
+#include "optionpairs.h"
+#include "reportprinter.h"
+
+#include <QCoreApplication>
+
+#include <cerrno>
+
+namespace {
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("DriverConnection", text);
+}
+
+// Connection options are unsigned decimal; absent options take their default.
+int decimalOption(const OptionPairs &options, const QString &name, int defaultValue)
+{
+    return options.has(name) ? int(Numbers::toDecimal(options.value(name))) : defaultValue;
+}
+} // namespace
+
+DriverConnection::~DriverConnection()
+{
+    if (connected)
+        Modbus::close(modbusContext.get());
+}
+
+bool DriverConnection::isTcp(const OptionPairs &options)
+{
+    return options.has(QStringLiteral("--ip"));
+}
+
+bool DriverConnection::open(const OptionPairs &options)
+{
+    int address = 0;
+    if (isTcp(options)) {
+        const QByteArray ip = options.value(QStringLiteral("--ip")).toLatin1();
+        modbusContext.reset(Modbus::newTcpContext(
+            ip.constData(), decimalOption(options, QStringLiteral("--port"), 502)));
+        address = 255;
+    } else {
+        const QByteArray device = options.value(QStringLiteral("--port")).toLocal8Bit();
+        const QString parity = options.has(QStringLiteral("--parity"))
+            ? options.value(QStringLiteral("--parity"))
+            : QStringLiteral("N");
+        modbusContext.reset(Modbus::newRtuContext(
+            device.constData(), decimalOption(options, QStringLiteral("--baudrate"), 115200),
+            parity.isEmpty() ? '\0' : parity.at(0).toLatin1(),
+            decimalOption(options, QStringLiteral("--data_bit"), 8),
+            decimalOption(options, QStringLiteral("--stop_bit"), 1)));
+        address = 1;
+    }
+    address = decimalOption(options, QStringLiteral("--address"), address);
+
+    if (!modbusContext) {
+        printError("<font color=\"red\">" + tr("Unable to create the Modbus context") + "<br>");
+        return false;
+    }
+    if (options.has(QStringLiteral("--verbose"))
+        && Numbers::toDecimal(options.value(QStringLiteral("--verbose"))) == 1)
+        Modbus::setDebug(modbusContext.get(), true);
+    Modbus::setAddress(modbusContext.get(), address);
+
+    if (Modbus::connect(modbusContext.get()) == -1) {
+        printError("<font color=\"red\">" + tr("Connection fails:") + " "
+                   + QString::fromLocal8Bit(Modbus::errorText(errno)) + "</font><br>");
+        modbusContext.reset();
+        return false;
+    }
+    connected = true;
+    return true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/modbus.h"
+
+class OptionPairs;
+
+// The connection of a register or macro driver, made from its options: a TCP
+// context when "--ip" is present (port "--port", default 502; address 255),
+// otherwise a serial context on "--port" with "--baudrate" (115200),
+// "--parity" (N), "--data_bit" (8) and "--stop_bit" (1); address 1. The
+// connection options are read as unsigned decimal numbers. "--address"
+// replaces the default device address and "--verbose 1" switches the engine's
+// trace on. The line is closed and the context freed on destruction.
+class DriverConnection
+{
+public:
+    DriverConnection() = default;
+    ~DriverConnection();
+    DriverConnection(const DriverConnection &) = delete;
+    DriverConnection &operator=(const DriverConnection &) = delete;
+
+    // Creates the context and connects. On failure prints "Unable to create
+    // the Modbus context" or "Connection fails: <error text>" on standard
+    // error and returns false.
+    bool open(const OptionPairs &options);
+    ModbusContext *context() const { return modbusContext.get(); }
+
+    static bool isTcp(const OptionPairs &options);
+
+private:
+    Modbus::ContextPtr modbusContext;
+    bool connected = false;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Turns the report markup of every console program into plain console text:
+// "<br>" ends a line, tags are removed, "&nbsp;" becomes a blank.
+class ReportPrinter
+{
+public:
+    // The process-wide printer, created on first use.
+    static ReportPrinter &instance();
+
+    // Report on standard output, "<br>" as "\r\n", UTF-8, flushed.
+    void printReport(const QString &markup);
+    // Error on standard error, "<br>" as "\n", UTF-8, flushed.
+    void printError(const QString &markup);
+
+    // The conversion itself, with the line end to put for each "<br>".
+    static QString toPlainText(const QString &markup, const QString &lineEnd);
+
+private:
+    ReportPrinter() = default;
+};
+
+// Shorthands for ReportPrinter::instance().printReport / printError.
+void printReport(const QString &markup);
+void printError(const QString &markup);

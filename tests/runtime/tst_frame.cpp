@@ -1,0 +1,230 @@
+// The console frame: option scan, number rules, checks, help rows, report markup.
+
+#include "checks.h"
+#include "numbers.h"
+#include "optionpairs.h"
+#include "reportprinter.h"
+
+#include <QtTest>
+
+class TestFrame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scanTakesNextArgumentWhateverItIs();
+    void scanKeepsRepeatedOptionsInOrder();
+    void realRule_data();
+    void realRule();
+    void integerRules_data();
+    void integerRules();
+    void wordCutsTo16Bits_data();
+    void wordCutsTo16Bits();
+    void numberCheckLine();
+    void memberCheckLine();
+    void deviceAddressCheck_data();
+    void deviceAddressCheck();
+    void integerRangeCheck_data();
+    void integerRangeCheck();
+    void helpRowPadsTo30Characters_data();
+    void helpRowPadsTo30Characters();
+    void reportMarkup();
+};
+
+void TestFrame::scanTakesNextArgumentWhateverItIs()
+{
+    const QStringList table{"--address", "--port", "--help"};
+    const OptionPairs pairs({"prog", "--port", "--address", "--unknown", "x", "--help"}, table);
+    QCOMPARE(pairs.all().size(), 3);
+    QCOMPARE(pairs.value("--port"), QString("--address"));
+    QVERIFY(pairs.has("--address"));
+    QCOMPARE(pairs.value("--address"), QString("--unknown"));
+    QVERIFY(pairs.has("--help"));
+    QCOMPARE(pairs.value("--help"), QString()); // last argument: empty value
+    QVERIFY(!pairs.has("--unknown"));
+    QCOMPARE(pairs.value("--missing"), QString());
+
+    QVERIFY(OptionPairs({"prog", "--Port", "COM1"}, table).isEmpty()); // case-sensitive
+}
+
+void TestFrame::scanKeepsRepeatedOptionsInOrder()
+{
+    const OptionPairs pairs({"prog", "--baudrate", "9600", "--port", "A", "--baudrate", "115200"},
+                            {"--port", "--baudrate"});
+    QCOMPARE(pairs.value("--baudrate"), QString("9600"));
+    QCOMPARE(pairs.values("--baudrate"), QStringList({"9600", "115200"}));
+    QCOMPARE(pairs.values("--port"), QStringList({"A"}));
+}
+
+void TestFrame::realRule_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("value");
+    QTest::newRow("decimal") << "1000" << true << 1000.0;
+    QTest::newRow("decimal comma") << "1,5" << true << 1.5;
+    QTest::newRow("decimal point") << "-2.25" << true << -2.25;
+    QTest::newRow("hexadecimal") << "0x2580" << true << 9600.0;
+    QTest::newRow("upper-case X is not hex") << "0X10" << false << 0.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("word") << "Even" << false << 0.0;
+    QTest::newRow("bad hex digit") << "0xG1" << false << 0.0;
+}
+
+void TestFrame::realRule()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(double, value);
+    bool ok = !valid;
+    QCOMPARE(Numbers::toReal(text, &ok), value);
+    QCOMPARE(ok, valid);
+}
+
+void TestFrame::integerRules_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("signedValue");
+    QTest::addColumn<quint64>("unsignedValue");
+    QTest::addColumn<quint32>("decimalValue");
+    QTest::newRow("decimal") << "70000" << qint64(70000) << quint64(70000) << quint32(70000);
+    QTest::newRow("hex") << "0x11223344" << qint64(0x11223344) << quint64(0x11223344)
+                         << quint32(0);
+    QTest::newRow("negative") << "-2" << qint64(-2) << quint64(0) << quint32(0);
+    QTest::newRow("fraction") << "1.5" << qint64(0) << quint64(0) << quint32(0);
+    QTest::newRow("garbage") << "abc" << qint64(0) << quint64(0) << quint32(0);
+}
+
+void TestFrame::integerRules()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, signedValue);
+    QFETCH(quint64, unsignedValue);
+    QFETCH(quint32, decimalValue);
+    QCOMPARE(Numbers::toSigned(text), signedValue);
+    QCOMPARE(Numbers::toUnsigned(text), unsignedValue);
+    QCOMPARE(Numbers::toDecimal(text), decimalValue);
+}
+
+void TestFrame::wordCutsTo16Bits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("word");
+    QTest::newRow("in range") << "100" << 100;
+    QTest::newRow("cut") << "70000" << 4464;
+    QTest::newRow("truncated") << "7,9" << 7;
+    QTest::newRow("negative") << "-1" << 65535;
+    QTest::newRow("hex") << "0xFFFF" << 65535;
+    QTest::newRow("huge") << "1e300" << 0;
+    QTest::newRow("not a number") << "x" << 0;
+}
+
+void TestFrame::wordCutsTo16Bits()
+{
+    QFETCH(QString, text);
+    QFETCH(int, word);
+    QCOMPARE(int(Numbers::toWord(text)), word);
+}
+
+void TestFrame::numberCheckLine()
+{
+    QString errors;
+    QVERIFY(Checks::numberCheck("0x10", &errors));
+    QVERIFY(errors.isEmpty());
+    QVERIFY(!Checks::numberCheck("", &errors));
+    QVERIFY(!Checks::numberCheck("abc", &errors));
+    QCOMPARE(errors, QString("&nbsp;&nbsp;is not a number<br>&nbsp;abc&nbsp;is not a number<br>"));
+    QCOMPARE(ReportPrinter::toPlainText(errors, "\n"),
+             QString("  is not a number\n abc is not a number\n"));
+    QVERIFY(!Checks::numberCheck("abc", nullptr));
+}
+
+void TestFrame::memberCheckLine()
+{
+    QString errors;
+    QVERIFY(Checks::memberCheck("E", {"N", "O", "E"}, &errors));
+    QVERIFY(!Checks::memberCheck("Even", {"N", "O", "E"}, &errors));
+    QVERIFY(!Checks::memberCheck("e", {"N", "O", "E"}, &errors));
+    QCOMPARE(ReportPrinter::toPlainText(errors, "\n"),
+             QString(" Even is not a member of: N O E\n e is not a member of: N O E\n"));
+}
+
+void TestFrame::deviceAddressCheck_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("serial 0") << "0" << false << true;
+    QTest::newRow("serial 247") << "247" << false << true;
+    QTest::newRow("serial 248") << "248" << false << false;
+    QTest::newRow("serial 255") << "255" << false << false;
+    QTest::newRow("tcp 255") << "255" << true << true;
+    QTest::newRow("tcp 254") << "254" << true << false;
+    QTest::newRow("hex is not decimal") << "0x10" << false << false;
+    QTest::newRow("fraction") << "1.5" << true << false;
+    QTest::newRow("negative") << "-1" << false << false;
+    QTest::newRow("empty") << "" << true << false;
+}
+
+void TestFrame::deviceAddressCheck()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, tcp);
+    QFETCH(bool, valid);
+    QString errors;
+    QCOMPARE(Checks::deviceAddressCheck(value, tcp, &errors), valid);
+    QCOMPARE(errors.isEmpty(), valid);
+    if (!valid)
+        QVERIFY(ReportPrinter::toPlainText(errors, "\n").startsWith(" " + value + " "));
+}
+
+void TestFrame::integerRangeCheck_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("zero") << "0" << true;
+    QTest::newRow("top") << "65535" << true;
+    QTest::newRow("hex top") << "0xFFFF" << true;
+    QTest::newRow("over") << "65536" << false;
+    QTest::newRow("negative") << "-1" << false;
+    QTest::newRow("fraction") << "1,5" << false;
+    QTest::newRow("text") << "x" << false;
+}
+
+void TestFrame::integerRangeCheck()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, valid);
+    QString errors;
+    QCOMPARE(Checks::integerRangeCheck(value, 0, 65535, &errors), valid);
+    QCOMPARE(errors.isEmpty(), valid);
+}
+
+void TestFrame::helpRowPadsTo30Characters_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("row");
+    QTest::newRow("--address: 21 characters, 9 blanks")
+        << "--address" << QString("&nbsp;--address&nbsp;") + QString(9, ' ') + "Device address<br>";
+    QTest::newRow("30 or more: no blanks")
+        << "--a_very_long_option_name" << QString("&nbsp;--a_very_long_option_name&nbsp;")
+                                              + "Device address<br>";
+}
+
+void TestFrame::helpRowPadsTo30Characters()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, row);
+    QCOMPARE(helpRow(option, "Device address"), row);
+}
+
+void TestFrame::reportMarkup()
+{
+    const QString markup = "A<br>B&nbsp;&nbsp;<font color=\"red\">C</font>";
+    QCOMPARE(ReportPrinter::toPlainText(markup, "\r\n"), QString("A\r\nB  C"));
+    QCOMPARE(ReportPrinter::toPlainText(markup, "\n"), QString("A\nB  C"));
+    QCOMPARE(ReportPrinter::toPlainText("<b>x</b>&nbsp;<br><br>", "\r\n"), QString("x \r\n\r\n"));
+}
+
+QTEST_APPLESS_MAIN(TestFrame)
+#include "tst_frame.moc"
