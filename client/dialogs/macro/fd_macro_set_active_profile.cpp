@@ -1,0 +1,48 @@
+#include "fd_macro_set_active_profile.h"
+#include "ui_fd_macro_set_active_profile.h"
+
+#include "macrofields.h"
+
+FD_MACRO_SET_ACTIVE_PROFILE::FD_MACRO_SET_ACTIVE_PROFILE(QWidget *parent)
+    : FD_MACRO(parent)
+    , ui(new Ui::FD_MACRO_SET_ACTIVE_PROFILE)
+{
+    ui->setupUi(this);
+    connectButtons(ui->buttonBox);
+}
+
+FD_MACRO_SET_ACTIVE_PROFILE::~FD_MACRO_SET_ACTIVE_PROFILE()
+{
+    disconnectButtons(ui->buttonBox);
+    delete ui;
+}
+
+QString FD_MACRO_SET_ACTIVE_PROFILE::macroName() const
+{
+    return QStringLiteral("FD_MACRO_SET_ACTIVE_PROFILE");
+}
+
+QString FD_MACRO_SET_ACTIVE_PROFILE::macroParams() const
+{
+    return MacroFields::join({ui->no->value()});
+}
+
+QString FD_MACRO_SET_ACTIVE_PROFILE::macroDesc() const
+{
+    return ui->desc->toPlainText();
+}
+
+QString FD_MACRO_SET_ACTIVE_PROFILE::macroHash() const
+{
+    return macroFingerprint();
+}
+
+void FD_MACRO_SET_ACTIVE_PROFILE::setMacroParams(const QString &params)
+{
+    ui->no->setValue(MacroFields::number(params));
+}
+
+void FD_MACRO_SET_ACTIVE_PROFILE::setMacroDesc(const QString &desc)
+{
+    ui->desc->setText(desc);
+}

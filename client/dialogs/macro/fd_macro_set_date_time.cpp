@@ -1,0 +1,36 @@
+#include "fd_macro_set_date_time.h"
+#include "ui_fd_macro_set_date_time.h"
+
+FD_MACRO_SET_DATE_TIME::FD_MACRO_SET_DATE_TIME(QWidget *parent)
+    : FD_MACRO(parent)
+    , ui(new Ui::FD_MACRO_SET_DATE_TIME)
+{
+    ui->setupUi(this);
+    connectButtons(ui->buttonBox);
+}
+
+FD_MACRO_SET_DATE_TIME::~FD_MACRO_SET_DATE_TIME()
+{
+    disconnectButtons(ui->buttonBox);
+    delete ui;
+}
+
+QString FD_MACRO_SET_DATE_TIME::macroName() const
+{
+    return QStringLiteral("FD_MACRO_SET_DATE_TIME");
+}
+
+QString FD_MACRO_SET_DATE_TIME::macroDesc() const
+{
+    return ui->desc->toPlainText();
+}
+
+QString FD_MACRO_SET_DATE_TIME::macroHash() const
+{
+    return macroFingerprint();
+}
+
+void FD_MACRO_SET_DATE_TIME::setMacroDesc(const QString &desc)
+{
+    ui->desc->setText(desc);
+}

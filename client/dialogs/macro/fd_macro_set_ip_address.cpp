@@ -1,0 +1,56 @@
+#include "fd_macro_set_ip_address.h"
+#include "ui_fd_macro_set_ip_address.h"
+
+#include "macrofields.h"
+
+FD_MACRO_SET_IP_ADDRESS::FD_MACRO_SET_IP_ADDRESS(QWidget *parent)
+    : FD_MACRO(parent)
+    , ui(new Ui::FD_MACRO_SET_IP_ADDRESS)
+{
+    ui->setupUi(this);
+    connectButtons(ui->buttonBox);
+}
+
+FD_MACRO_SET_IP_ADDRESS::~FD_MACRO_SET_IP_ADDRESS()
+{
+    disconnectButtons(ui->buttonBox);
+    delete ui;
+}
+
+QString FD_MACRO_SET_IP_ADDRESS::macroName() const
+{
+    return QStringLiteral("FD_MACRO_SET_IP_ADDRESS");
+}
+
+QString FD_MACRO_SET_IP_ADDRESS::macroParams() const
+{
+    return MacroFields::join({MacroFields::listCode(ui->comboBox), ui->fourthbyte->value(),
+        ui->thirdbyte->value(), ui->secondbyte->value(), ui->firstbyte->value()});
+}
+
+QString FD_MACRO_SET_IP_ADDRESS::macroDesc() const
+{
+    return ui->desc->toPlainText();
+}
+
+QString FD_MACRO_SET_IP_ADDRESS::macroHash() const
+{
+    return macroFingerprint();
+}
+
+void FD_MACRO_SET_IP_ADDRESS::setMacroParams(const QString &params)
+{
+    const QStringList fields = MacroFields::split(params);
+    if (fields.size() != 5)
+        return;
+    MacroFields::selectListCode(ui->comboBox, MacroFields::number(fields.at(0)));
+    ui->fourthbyte->setValue(MacroFields::number(fields.at(1)));
+    ui->thirdbyte->setValue(MacroFields::number(fields.at(2)));
+    ui->secondbyte->setValue(MacroFields::number(fields.at(3)));
+    ui->firstbyte->setValue(MacroFields::number(fields.at(4)));
+}
+
+void FD_MACRO_SET_IP_ADDRESS::setMacroDesc(const QString &desc)
+{
+    ui->desc->setText(desc);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "fd_macro.h"
+
+namespace Ui {
+class FD_MACRO_SET_IP_GATEWAY;
+}
+
+// Parameter dialog of the macro FD_MACRO_SET_IP_GATEWAY: the IP gateway of a port, written last
+// byte first.
+class FD_MACRO_SET_IP_GATEWAY : public FD_MACRO
+{
+    Q_OBJECT
+
+public:
+    explicit FD_MACRO_SET_IP_GATEWAY(QWidget *parent = nullptr);
+    ~FD_MACRO_SET_IP_GATEWAY() override;
+
+    QString macroName() const override;
+    QString macroParams() const override;
+    QString macroDesc() const override;
+    QString macroHash() const override;
+    void setMacroParams(const QString &params) override;
+    void setMacroDesc(const QString &desc) override;
+
+private:
+    Ui::FD_MACRO_SET_IP_GATEWAY *ui;
+};

@@ -1,0 +1,52 @@
+#include "fd_macro_set_port_address.h"
+#include "ui_fd_macro_set_port_address.h"
+
+#include "macrofields.h"
+
+FD_MACRO_SET_PORT_ADDRESS::FD_MACRO_SET_PORT_ADDRESS(QWidget *parent)
+    : FD_MACRO(parent)
+    , ui(new Ui::FD_MACRO_SET_PORT_ADDRESS)
+{
+    ui->setupUi(this);
+    connectButtons(ui->buttonBox);
+}
+
+FD_MACRO_SET_PORT_ADDRESS::~FD_MACRO_SET_PORT_ADDRESS()
+{
+    disconnectButtons(ui->buttonBox);
+    delete ui;
+}
+
+QString FD_MACRO_SET_PORT_ADDRESS::macroName() const
+{
+    return QStringLiteral("FD_MACRO_SET_PORT_ADDRESS");
+}
+
+QString FD_MACRO_SET_PORT_ADDRESS::macroParams() const
+{
+    return MacroFields::join({MacroFields::listCode(ui->comboBox), ui->no->value()});
+}
+
+QString FD_MACRO_SET_PORT_ADDRESS::macroDesc() const
+{
+    return ui->desc->toPlainText();
+}
+
+QString FD_MACRO_SET_PORT_ADDRESS::macroHash() const
+{
+    return macroFingerprint();
+}
+
+void FD_MACRO_SET_PORT_ADDRESS::setMacroParams(const QString &params)
+{
+    const QStringList fields = MacroFields::split(params);
+    if (fields.size() != 2)
+        return;
+    MacroFields::selectListCode(ui->comboBox, MacroFields::number(fields.at(0)));
+    ui->no->setValue(MacroFields::number(fields.at(1)));
+}
+
+void FD_MACRO_SET_PORT_ADDRESS::setMacroDesc(const QString &desc)
+{
+    ui->desc->setText(desc);
+}
