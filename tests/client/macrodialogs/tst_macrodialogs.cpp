@@ -7,10 +7,12 @@
 #include <QCryptographicHash>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -133,6 +135,8 @@ private slots:
     void hashOfStoredTriple();
     void clearSignalsDescriptionReadOnly();
     void baseHasNoParameters();
+    void polishTexts_data();
+    void polishTexts();
 };
 
 void TestMacroDialogs::fingerprintOfValues_data()
@@ -1048,6 +1052,56 @@ void TestMacroDialogs::baseHasNoParameters()
         QVERIFY(dialog->findChildren<QSpinBox *>().isEmpty());
         QVERIFY(dialog->findChildren<QComboBox *>().isEmpty());
     }
+}
+
+// Every text a user reads in a dialog: title, group title, labels, list items, box captions.
+static QStringList textsOf(const FD_MACRO &dialog)
+{
+    QStringList texts {dialog.windowTitle()};
+    for (const QGroupBox *group : dialog.findChildren<QGroupBox *>())
+        texts << group->title();
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        texts << label->text();
+    for (const QComboBox *list : dialog.findChildren<QComboBox *>()) {
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+    }
+    for (const QCheckBox *box : dialog.findChildren<QCheckBox *>())
+        texts << box->text();
+    return texts;
+}
+
+void TestMacroDialogs::polishTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const DialogRow &row : dialogRows)
+        QTest::newRow(row.name) << row.name;
+}
+
+void TestMacroDialogs::polishTexts()
+{
+    QFETCH(QString, name);
+    // Names of things that read the same in Polish.
+    static const QRegularExpression same(QStringLiteral(
+        "^([0-9]+|COM [S1-3]|Alarm|Administrator|System|MODBUS (RTU|TCP)|IEC [-0-9.]+|TKP2)$"));
+    Dialog english = open(name);
+    QTranslator polish;
+    QVERIFY(polish.load(QStringLiteral(QEL_MACRODIALOGS_QM)));
+    QVERIFY(QCoreApplication::installTranslator(&polish));
+    Dialog translated = open(name);
+    QCoreApplication::removeTranslator(&polish);
+    const QStringList source = textsOf(*english);
+    const QStringList target = textsOf(*translated);
+    QCOMPARE(target.size(), source.size());
+    for (int i = 0; i < source.size(); ++i) {
+        QVERIFY2(!target.at(i).isEmpty(), qPrintable(source.at(i)));
+        if (!same.match(source.at(i)).hasMatch())
+            QVERIFY2(target.at(i) != source.at(i), qPrintable(source.at(i)));
+    }
+    // The translation changes texts only, never what the dialog writes.
+    translated->setMacroParams(english->macroParams());
+    QCOMPARE(translated->macroParams(), english->macroParams());
+    QCOMPARE(translated->macroName(), english->macroName());
 }
 
 QTEST_MAIN(TestMacroDialogs)
