@@ -27,6 +27,8 @@ QString FD_MACRO_SET::macroName() const
 
 QString FD_MACRO_SET::macroParams() const
 {
+    // Always all ten parameter values, hidden ones included; the driver sends only as many as
+    // the params box announces.
     return MacroFields::join({ui->macro->value(), ui->specification->value(), ui->params->value(),
         ui->param_1->value(), ui->param_2->value(), ui->param_3->value(), ui->param_4->value(),
         ui->param_5->value(), ui->param_6->value(), ui->param_7->value(), ui->param_8->value(),

@@ -39,6 +39,7 @@ QString FD_MACRO_SET_ACTIVE_PROFILE::macroHash() const
 
 void FD_MACRO_SET_ACTIVE_PROFILE::setMacroParams(const QString &params)
 {
+    // The whole text is one number; it is not split at blanks.
     ui->no->setValue(MacroFields::number(params));
 }
 

@@ -24,6 +24,7 @@ QString FD_MACRO_SET_IP_ADDRESS::macroName() const
 
 QString FD_MACRO_SET_IP_ADDRESS::macroParams() const
 {
+    // The port, then the address from its last byte to its first.
     return MacroFields::join({MacroFields::listCode(ui->comboBox), ui->fourthbyte->value(),
         ui->thirdbyte->value(), ui->secondbyte->value(), ui->firstbyte->value()});
 }

@@ -39,6 +39,7 @@ QString FD_MACRO_SET_USER_COMMANDS::macroHash() const
 
 void FD_MACRO_SET_USER_COMMANDS::setMacroParams(const QString &params)
 {
+    // The whole text is one number; it is not split at blanks.
     ui->no->setValue(MacroFields::number(params));
 }
 
