@@ -44,11 +44,13 @@ constexpr int MacroResultWords = 256; // size of the caller's result area of rea
 
 // Serial line. The device name "\\.\NAME" opens /dev/NAME; any other name is
 // opened as given. An empty name, a baud rate of 0 or a parity other than
-// 'N', 'E', 'O' fails with EINVAL. Device address 1... is set by the caller.
-ModbusContext *newRtuContext(const char *device, int baudRate, char parity, int dataBits,
-                             int stopBits);
-// TCP line to a dotted IPv4 address (at most 15 characters) and port.
-// The device address (unit identifier) starts at 255.
+// 'N', 'E', 'O' fails with EINVAL. The device address starts unset (-1): no
+// request goes out (EINVAL) until the caller sets one.
+ModbusContext *newRtuContext(
+    const char *device, int baudRate, char parity, int dataBits, int stopBits);
+// TCP line to a dotted IPv4 address (at most 15 characters) and port
+// (0 to 65535; anything else fails with EINVAL). The device address (unit
+// identifier) starts at 255.
 ModbusContext *newTcpContext(const char *ipAddress, int port);
 // Frees the line data and the context; null is accepted.
 void freeContext(ModbusContext *context);
@@ -79,14 +81,19 @@ int writeRegisters(ModbusContext *context, int start, int count, const uint16_t 
 // at most 117 parameter words. Only the low byte of specification is sent.
 // Returns count + 4.
 int writeMacro(ModbusContext *context, uint16_t code, int specification, int count,
-               const uint16_t *parameters);
+    const uint16_t *parameters);
 // Macro read with the vendor function 0x41; result holds MacroResultWords words.
 // Returns the number of result words.
 int readMacro(ModbusContext *context, uint16_t code, int specification, int count,
-              const uint16_t *parameters, uint16_t *result);
-// Identification, function 0x11, reply of 10, 12, 14 or 16 data bytes for
-// version 1 to 4. The buffer must hold the data bytes and a terminating zero.
-// Returns the number of data bytes.
+    const uint16_t *parameters, uint16_t *result);
+// Identification, function 0x11, reply of N = 10, 12, 14 or 16 data bytes for
+// version 1 to 4 (the version is kept in the context). Any other version makes
+// every reply fail the length check (InvalidData).
+// Byte layout: each pair of reply data bytes (high, low) is stored as a
+// little-endian 16-bit word, so in the buffer the two bytes of every pair come
+// out swapped: reply data "ABCD" gives buffer "BADC". A zero byte follows the
+// N bytes. A buffer of fewer than N + 1 bytes fails with EINVAL before
+// anything is sent. Returns N.
 int readIdentification(ModbusContext *context, int bufferSize, uint8_t *buffer, int version);
 
 // Text of an engine or platform error code.

@@ -1,0 +1,438 @@
+// The engine core: builds requests, sends them, receives replies in three
+// phases and checks them against their request. It knows no line; everything
+// particular to serial RTU or TCP goes through the context's Backend.
+
+#include "modbuscontext.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace Modbus {
+
+namespace {
+
+int word(const uint8_t *bytes)
+{
+    return (bytes[0] << 8) | bytes[1];
+}
+
+// Bytes between the function code and the data of a reply.
+int metaLength(int function)
+{
+    switch (function) {
+    case FunctionWriteRegisters:
+        return 4; // start address and quantity
+    case FunctionIdentification:
+        return 0;
+    default:
+        return 1; // byte count, or the exception code of an exception reply
+    }
+}
+
+// Bytes still to come after the meta bytes; -1 when no length is known (an
+// identification reply for a version without one).
+int dataLength(const ModbusContext *context, const uint8_t *reply)
+{
+    const Backend *line = context->backend;
+    const int function = reply[line->headerLength];
+    switch (function) {
+    case FunctionReadHolding:
+    case FunctionReadInput:
+    case FunctionReadMacro:
+        return reply[line->headerLength + 1] + line->checksumLength;
+    case FunctionIdentification: {
+        const int length = identificationLength(context->identificationVersion);
+        return length < 0 ? -1 : length + line->checksumLength;
+    }
+    default:
+        return line->checksumLength;
+    }
+}
+
+// Receives one reply into reply. Returns its length (0 for a reply from
+// another device on the serial line) or -1 with the error set.
+int receive(ModbusContext *context, uint8_t *reply)
+{
+    const Backend *line = context->backend;
+    if (context->debug)
+        printf("Waiting for a confirmation...\n");
+
+    enum class Phase { Function, Meta, Data } phase = Phase::Function;
+    int length = 0;
+    int wanted = line->headerLength + 1;
+    bool lengthKnown = true;
+    const Timeout *limit = &context->responseTimeout;
+
+    while (wanted > 0) {
+        if (line->waitForData(context, *limit, wanted) == -1) {
+            Core::errorPrint(context, "select");
+            return -1;
+        }
+        ssize_t count = line->read(context, reply + length, wanted);
+        if (count == 0)
+            errno = ECONNRESET;
+        if (count <= 0) {
+            Core::errorPrint(context, "read");
+            return -1;
+        }
+        if (context->debug) {
+            for (ssize_t i = 0; i < count; ++i)
+                printf("<%.2X>", reply[length + i]);
+        }
+        length += int(count);
+        wanted -= int(count);
+        limit = &context->byteTimeout;
+        if (wanted > 0)
+            continue;
+
+        if (phase == Phase::Function) {
+            wanted = metaLength(reply[line->headerLength]);
+            phase = Phase::Meta;
+        }
+        if (wanted == 0 && phase == Phase::Meta) {
+            wanted = dataLength(context, reply);
+            phase = Phase::Data;
+            if (wanted < 0) {
+                // Nothing fits: hand the bytes so far to the checks, whose
+                // length check refuses them.
+                lengthKnown = false;
+                wanted = 0;
+            }
+        }
+        if (length + wanted > line->maxFrameLength) {
+            errno = InvalidData;
+            Core::errorPrint(context, "too many data");
+            return -1;
+        }
+    }
+    if (context->debug)
+        printf("\n");
+
+    return lengthKnown ? line->checkIntegrity(context, reply, length) : length;
+}
+
+// Length the reply to request must have; reply is consulted for the result
+// count of a macro read.
+int expectedLength(
+    const ModbusContext *context, const uint8_t *request, const uint8_t *reply, int replyLength)
+{
+    const Backend *line = context->backend;
+    const int header = line->headerLength;
+    switch (request[header]) {
+    case FunctionReadHolding:
+    case FunctionReadInput:
+        return header + 2 + 2 * word(request + header + 3) + line->checksumLength;
+    case FunctionIdentification: {
+        const int length = identificationLength(context->identificationVersion);
+        return length < 0 ? 0 : header + 1 + length + line->checksumLength;
+    }
+    case FunctionReadMacro: {
+        const int results = replyLength > header + 7 ? reply[header + 7] : 0;
+        return header + line->checksumLength + 10 + 2 * results;
+    }
+    default: // function 16
+        return header + 5 + line->checksumLength;
+    }
+}
+
+// Checks a reply against its request, in order: line pre-check, exception,
+// length, function, quantity.
+int checkReply(
+    ModbusContext *context, const uint8_t *request, const uint8_t *reply, int replyLength)
+{
+    const Backend *line = context->backend;
+    const int header = line->headerLength;
+
+    if (line->preCheck(context, request, reply, replyLength) == -1)
+        return -1;
+
+    const int function = reply[header];
+    const int requested = request[header];
+    if (function & 0x80) {
+        const int code = reply[header + 1];
+        if (replyLength == header + 2 + line->checksumLength && function == requested + 0x80)
+            errno = code <= 11 ? ErrorBase + code : int(InvalidExceptionCode);
+        else
+            errno = InvalidExceptionCode;
+        Core::errorPrint(context, nullptr);
+        return -1;
+    }
+
+    const int expected = expectedLength(context, request, reply, replyLength);
+    if (replyLength != expected) {
+        if (context->debug)
+            fprintf(stderr, "Message length not corresponding to the computed length (%d != %d)\n",
+                replyLength, expected);
+        errno = InvalidData;
+        return -1;
+    }
+
+    if (function != requested) {
+        if (context->debug)
+            fprintf(stderr, "Received function not corresponding to the request (0x%X != 0x%X)\n",
+                function, requested);
+        errno = InvalidData;
+        return -1;
+    }
+
+    int quantity = 0;
+    switch (function) {
+    case FunctionReadHolding:
+    case FunctionReadInput:
+        quantity = reply[header + 1] / 2;
+        break;
+    case FunctionWriteRegisters:
+        quantity = word(reply + header + 3);
+        break;
+    default:
+        return replyLength;
+    }
+    const int requestedQuantity = word(request + header + 3);
+    if (quantity != requestedQuantity) {
+        if (context->debug)
+            fprintf(stderr, "Quantity not corresponding to the request (%d != %d)\n", quantity,
+                requestedQuantity);
+        errno = InvalidData;
+        return -1;
+    }
+    return quantity;
+}
+
+int readRegisters(ModbusContext *context, int function, int start, int count, uint16_t *words)
+{
+    if (!context || !words || count < 0 || start < 0 || start > 0xFFFF) {
+        errno = EINVAL;
+        return -1;
+    }
+    uint8_t request[FrameBufferSize];
+    uint8_t reply[FrameBufferSize];
+    const int length = Core::buildRequest(context, function, start, count, request);
+    if (length == -1)
+        return -1;
+    const int quantity = Core::exchange(context, request, length, reply);
+    if (quantity == -1)
+        return -1;
+    const uint8_t *data = reply + context->backend->headerLength + 2;
+    for (int i = 0; i < quantity; ++i)
+        words[i] = uint16_t(word(data + 2 * i));
+    return quantity;
+}
+
+} // namespace
+
+int identificationLength(int version)
+{
+    switch (version) {
+    case 1:
+        return 10;
+    case 2:
+        return 12;
+    case 3:
+        return 14;
+    case 4:
+        return 16;
+    default:
+        return -1;
+    }
+}
+
+namespace Core {
+
+void errorPrint(const ModbusContext *context, const char *what)
+{
+    if (!context->debug)
+        return;
+    const int error = errno;
+    fprintf(stderr, "ERROR %s", errorText(error));
+    if (what)
+        fprintf(stderr, ": %s\n", what);
+    else
+        fprintf(stderr, "\n");
+    errno = error;
+}
+
+int buildRequest(ModbusContext *context, int function, int start, int quantity, uint8_t *request)
+{
+    // A request never goes out to an address nobody gave.
+    if (context->deviceAddress < 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    return context->backend->buildRequestHeader(context, function, start, quantity, request);
+}
+
+int exchange(ModbusContext *context, uint8_t *request, int requestLength, uint8_t *reply)
+{
+    const Backend *line = context->backend;
+    const int length = line->finishFrame(request, requestLength);
+    if (context->debug) {
+        for (int i = 0; i < length; ++i)
+            printf("[%.2X]", request[i]);
+        printf("\n");
+    }
+
+    const ssize_t sent = line->send(context, request, length);
+    if (sent == -1) {
+        errorPrint(context, nullptr);
+        return -1;
+    }
+    if (sent != length) {
+        errno = InvalidData;
+        return -1;
+    }
+
+    const int replyLength = receive(context, reply);
+    if (replyLength == -1)
+        return -1;
+    return checkReply(context, request, reply, replyLength);
+}
+
+} // namespace Core
+
+const char *errorText(int code)
+{
+    switch (code) {
+    case IllegalFunction:
+        return "Illegal function";
+    case IllegalDataAddress:
+        return "Illegal data address";
+    case IllegalDataValue:
+        return "Illegal data value";
+    case SlaveDeviceFailure:
+        return "Slave device or server failure";
+    case Acknowledge:
+        return "Acknowledge";
+    case SlaveDeviceBusy:
+        return "Slave device or server is busy";
+    case NegativeAcknowledge:
+        return "Negative acknowledge";
+    case MemoryParityError:
+        return "Memory parity error";
+    case GatewayPathUnavailable:
+        return "Gateway path unavailable";
+    case TargetFailedToRespond:
+        return "Target device failed to respond";
+    case InvalidCrc:
+        return "Invalid CRC";
+    case InvalidData:
+        return "Invalid data";
+    case InvalidExceptionCode:
+        return "Invalid exception code";
+    case TooManyData:
+        return "Too many data";
+    case ResponseNotFromRequestedSlave:
+        return "Response not from requested slave";
+    default:
+        return strerror(code);
+    }
+}
+
+void freeContext(ModbusContext *context)
+{
+    if (!context)
+        return;
+    context->backend->free(context);
+    delete context;
+}
+
+int setAddress(ModbusContext *context, int address)
+{
+    if (!context) {
+        errno = EINVAL;
+        return -1;
+    }
+    return context->backend->setAddress(context, address);
+}
+
+int address(const ModbusContext *context)
+{
+    return context ? context->deviceAddress : -1;
+}
+
+void setDebug(ModbusContext *context, bool on)
+{
+    if (context)
+        context->debug = on ? 1 : 0;
+}
+
+int connect(ModbusContext *context)
+{
+    if (!context) {
+        errno = EINVAL;
+        return -1;
+    }
+    return context->backend->connect(context);
+}
+
+void close(ModbusContext *context)
+{
+    if (context)
+        context->backend->close(context);
+}
+
+int flush(ModbusContext *context)
+{
+    if (!context) {
+        errno = EINVAL;
+        return -1;
+    }
+    const int discarded = context->backend->flush(context);
+    if (context->debug) {
+        const int error = errno;
+        printf("Bytes flushed (%d)\n", discarded);
+        errno = error;
+    }
+    return discarded;
+}
+
+int readHoldingRegisters(ModbusContext *context, int start, int count, uint16_t *words)
+{
+    if (count > MaxReadRegisters) {
+        if (context && context->debug)
+            fprintf(
+                stderr, "ERROR Too many registers requested (%d > %d)\n", count, MaxReadRegisters);
+        errno = TooManyData;
+        return -1;
+    }
+    return readRegisters(context, FunctionReadHolding, start, count, words);
+}
+
+int readInputRegisters(ModbusContext *context, int start, int count, uint16_t *words)
+{
+    if (count > MaxReadRegisters) {
+        fprintf(stderr, "ERROR Too many input registers requested (%d > %d)\n", count,
+            MaxReadRegisters);
+        errno = TooManyData;
+        return -1;
+    }
+    return readRegisters(context, FunctionReadInput, start, count, words);
+}
+
+int writeRegisters(ModbusContext *context, int start, int count, const uint16_t *words)
+{
+    if (count > MaxWriteRegisters) {
+        if (context && context->debug)
+            fprintf(stderr, "ERROR Trying to write to too many registers (%d > %d)\n", count,
+                MaxWriteRegisters);
+        errno = TooManyData;
+        return -1;
+    }
+    if (!context || !words || count < 0 || start < 0 || start > 0xFFFF) {
+        errno = EINVAL;
+        return -1;
+    }
+    uint8_t request[FrameBufferSize];
+    uint8_t reply[FrameBufferSize];
+    int length = Core::buildRequest(context, FunctionWriteRegisters, start, count, request);
+    if (length == -1)
+        return -1;
+    request[length++] = uint8_t(2 * count);
+    for (int i = 0; i < count; ++i) {
+        request[length++] = uint8_t(words[i] >> 8);
+        request[length++] = uint8_t(words[i] & 0xFF);
+    }
+    return Core::exchange(context, request, length, reply);
+}
+
+} // namespace Modbus

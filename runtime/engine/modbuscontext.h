@@ -1,0 +1,109 @@
+#pragma once
+
+// Inside of the engine: the context of one connection and the table of
+// operations through which the core drives a line (serial RTU or TCP). The
+// core never asks which line it talks to; each line file fills one Backend.
+
+#include "modbus.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <sys/types.h>
+
+namespace Modbus {
+
+// Requests and replies are built in buffers of this size on the stack.
+constexpr int FrameBufferSize = 260;
+
+constexpr int FunctionReadHolding = 0x03;
+constexpr int FunctionReadInput = 0x04;
+constexpr int FunctionWriteRegisters = 0x10;
+constexpr int FunctionIdentification = 0x11;
+constexpr int FunctionReadMacro = 0x41;
+
+enum class LineKind { Serial, Tcp };
+
+// Data bytes of an identification reply of the given version, -1 for a
+// version without one.
+int identificationLength(int version);
+
+// A time limit kept as given (2,000,000 µs is used as 2 s, not normalised).
+struct Timeout
+{
+    int seconds;
+    int microseconds;
+
+    int milliseconds() const { return seconds * 1000 + microseconds / 1000; }
+};
+
+struct Backend
+{
+    LineKind lineKind;
+    int headerLength; // bytes before the function code
+    int checksumLength;
+    int maxFrameLength;
+
+    // 0, or -1 with EINVAL when the line does not accept the address.
+    int (*setAddress)(ModbusContext *context, int address);
+    // Writes the line header, function, start and quantity (big-endian) into
+    // request; returns the number of bytes written. The TCP line takes the
+    // next transaction identifier here.
+    int (*buildRequestHeader)(
+        ModbusContext *context, int function, int start, int quantity, uint8_t *request);
+    // Completes the frame (CRC, MBAP length); returns its final length.
+    int (*finishFrame)(uint8_t *frame, int length);
+    // Returns the number of bytes sent or -1.
+    ssize_t (*send)(ModbusContext *context, const uint8_t *frame, int length);
+    // Hands over at most length bytes; 0 means the peer closed.
+    ssize_t (*read)(ModbusContext *context, uint8_t *buffer, int length);
+    // Returns the reply length, 0 for a reply that came from another device,
+    // or -1 with the error set.
+    int (*checkIntegrity)(ModbusContext *context, uint8_t *reply, int length);
+    // Checks the reply's line header against the request's; 0 or -1.
+    int (*preCheck)(
+        ModbusContext *context, const uint8_t *request, const uint8_t *reply, int replyLength);
+    int (*connect)(ModbusContext *context);
+    void (*close)(ModbusContext *context);
+    // Returns the number of bytes discarded or -1.
+    int (*flush)(ModbusContext *context);
+    // Waits until at least one byte can be read, at most for limit; wanted
+    // is the number of bytes the core still needs. 0, or -1 with ETIMEDOUT
+    // or the platform's error.
+    int (*waitForData)(ModbusContext *context, const Timeout &limit, int wanted);
+    // Frees the line data (closing the line if still open).
+    void (*free)(ModbusContext *context);
+};
+
+} // namespace Modbus
+
+struct ModbusContext
+{
+    int deviceAddress = -1;
+    int socket = -1;
+    int debug = 0;
+    // The engine never retries, reconnects or flushes on its own.
+    int errorRecovery = 0;
+    Modbus::Timeout responseTimeout {0, 2000000}; // first byte of a reply, connecting
+    Modbus::Timeout byteTimeout {0, 2000000}; // every later wait within a reply
+    const Modbus::Backend *backend = nullptr;
+    void *backendData = nullptr; // owned, line-specific
+    int identificationVersion = 0; // of the last identification request
+};
+
+namespace Modbus {
+namespace Core {
+
+// Prints "ERROR <text of errno>" and, when given, ": <context>" (standard error).
+void errorPrint(const ModbusContext *context, const char *what);
+
+// Starts a request with the line header, function, start and quantity.
+// Returns its length, or -1 with EINVAL when no device address is set.
+int buildRequest(ModbusContext *context, int function, int start, int quantity, uint8_t *request);
+
+// Sends a request, receives its reply into reply (FrameBufferSize bytes) and
+// checks it. Returns the quantity of functions 3, 4 and 16, the reply length
+// for the others, or -1 with the error set.
+int exchange(ModbusContext *context, uint8_t *request, int requestLength, uint8_t *reply);
+
+} // namespace Core
+} // namespace Modbus

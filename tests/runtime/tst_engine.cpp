@@ -1,0 +1,1297 @@
+// The Modbus engine against scripted peers: exact request bytes, every reply
+// check with its error code and trace, time-outs, limits, line settings.
+
+#include "engine/modbus.h"
+#include "engine/modbuscontext.h"
+#include "engine/rtusettings.h"
+#include "enginepeer.h"
+#include "ptyspeed.h"
+
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <poll.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+// One engine call of a row; writes what it read into *output.
+using EngineCall = std::function<int(ModbusContext *, QString *)>;
+Q_DECLARE_METATYPE(EngineCall)
+
+namespace {
+
+QString wordsText(const uint16_t *words, int count)
+{
+    QStringList parts;
+    for (int i = 0; i < count; ++i)
+        parts << QString::asprintf("%04X", words[i]);
+    return parts.join(QLatin1Char(' '));
+}
+
+// count words first, first + 1, ... as wire bytes "HH LL HH LL ..."
+QString wireWords(int count, int first)
+{
+    QStringList parts;
+    for (int i = 0; i < count; ++i)
+        parts << QString::asprintf("%02X %02X", ((first + i) >> 8) & 0xFF, (first + i) & 0xFF);
+    return parts.join(QLatin1Char(' '));
+}
+
+QString wordsOut(int count, int first)
+{
+    QStringList parts;
+    for (int i = 0; i < count; ++i)
+        parts << QString::asprintf("%04X", (first + i) & 0xFFFF);
+    return parts.join(QLatin1Char(' '));
+}
+
+QVector<uint16_t> wordVector(int count, int first)
+{
+    QVector<uint16_t> words;
+    for (int i = 0; i < count; ++i)
+        words << uint16_t(first + i);
+    return words;
+}
+
+EngineCall readHolding(int start, int count)
+{
+    return [=](ModbusContext *context, QString *output) {
+        uint16_t words[256] = {};
+        const int rc = Modbus::readHoldingRegisters(context, start, count, words);
+        *output = wordsText(words, rc);
+        return rc;
+    };
+}
+
+EngineCall readInput(int start, int count)
+{
+    return [=](ModbusContext *context, QString *output) {
+        uint16_t words[256] = {};
+        const int rc = Modbus::readInputRegisters(context, start, count, words);
+        *output = wordsText(words, rc);
+        return rc;
+    };
+}
+
+EngineCall writeRegisters(int start, const QVector<uint16_t> &words)
+{
+    return [=](ModbusContext *context, QString *) {
+        return Modbus::writeRegisters(context, start, words.size(), words.constData());
+    };
+}
+
+EngineCall writeMacro(uint16_t code, int specification, const QVector<uint16_t> &parameters)
+{
+    return [=](ModbusContext *context, QString *) {
+        return Modbus::writeMacro(
+            context, code, specification, parameters.size(), parameters.constData());
+    };
+}
+
+EngineCall readMacro(uint16_t code, int specification, const QVector<uint16_t> &parameters)
+{
+    return [=](ModbusContext *context, QString *output) {
+        uint16_t result[Modbus::MacroResultWords] = {};
+        const int rc = Modbus::readMacro(
+            context, code, specification, parameters.size(), parameters.constData(), result);
+        *output = wordsText(result, rc);
+        return rc;
+    };
+}
+
+// The whole buffer in hex after a successful read; it starts filled with EE.
+EngineCall readIdentification(int bufferSize, int version)
+{
+    return [=](ModbusContext *context, QString *output) {
+        QByteArray buffer(qMax(bufferSize, 1), char(0xEE));
+        const int rc = Modbus::readIdentification(
+            context, bufferSize, reinterpret_cast<uint8_t *>(buffer.data()), version);
+        if (rc > 0)
+            *output = QString::fromLatin1(buffer.left(bufferSize).toHex(' ').toUpper());
+        return rc;
+    };
+}
+
+// The request that follows every row: one holding register at 0.
+QByteArray followUpRequest(bool tcp, int address, int transactionId)
+{
+    if (tcp)
+        return frameBytes(QString::asprintf("%02X %02X 00 00 00 06 %02X 03 00 00 00 01",
+            transactionId >> 8, transactionId & 0xFF, address));
+    return frameBytes(QString::asprintf("%02X 03 00 00 00 01 CRC", address));
+}
+
+QByteArray followUpReply(bool tcp, int address, int transactionId)
+{
+    if (tcp)
+        return frameBytes(QString::asprintf("%02X %02X 00 00 00 05 %02X 03 02 00 2A",
+            transactionId >> 8, transactionId & 0xFF, address));
+    return frameBytes(QString::asprintf("%02X 03 02 00 2A CRC", address));
+}
+
+QString crcMessage(const QString &frameWithoutCrc, const QString &receivedCrc)
+{
+    const quint16 crc = crc16(frameBytes(frameWithoutCrc));
+    const QByteArray received = frameBytes(receivedCrc);
+    return QString::asprintf("ERROR CRC received 0x%0X != CRC calculated 0x%0X\n",
+        unsigned(quint8(received[0]) << 8 | quint8(received[1])),
+        unsigned((crc & 0xFF) << 8 | crc >> 8));
+}
+
+speed_t speedCode(int rate)
+{
+    switch (rate) {
+    case 1200:
+        return B1200;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 115200:
+        return B115200;
+    case 1000000:
+        return B1000000;
+    default:
+        return B0;
+    }
+}
+
+// A context connected to a scripted peer on either line.
+class Line
+{
+public:
+    bool open(bool tcp, int address)
+    {
+        if (tcp) {
+            listener = std::make_unique<TcpListener>();
+            if (!listener->isOpen())
+                return false;
+            context.reset(Modbus::newTcpContext("127.0.0.1", listener->port()));
+        } else {
+            pty = std::make_unique<PtyPair>();
+            if (!pty->isOpen())
+                return false;
+            context.reset(Modbus::newRtuContext(
+                pty->slavePath().toLocal8Bit().constData(), 115200, 'N', 8, 1));
+        }
+        if (!context || Modbus::setAddress(context.get(), address) == -1
+            || Modbus::connect(context.get()) == -1)
+            return false;
+        if (tcp) {
+            accepted = listener->accept();
+            return accepted != -1;
+        }
+        return true;
+    }
+
+    ~Line()
+    {
+        if (context)
+            Modbus::close(context.get());
+        if (accepted != -1)
+            ::close(accepted);
+    }
+
+    ModbusContext *get() const { return context.get(); }
+    int peer() const { return pty ? pty->master() : accepted; }
+    PtyPair *ptyPair() const { return pty.get(); }
+
+private:
+    std::unique_ptr<PtyPair> pty;
+    std::unique_ptr<TcpListener> listener;
+    int accepted = -1;
+    Modbus::ContextPtr context;
+};
+
+QStringList hexList(const QList<QByteArray> &frames)
+{
+    QStringList list;
+    for (const QByteArray &frame : frames)
+        list << QString::fromLatin1(frame.toHex(' ').toUpper());
+    return list;
+}
+
+} // namespace
+
+class TestEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rtuExchange_data();
+    void rtuExchange() { checkExchange(false); }
+    void tcpExchange_data();
+    void tcpExchange() { checkExchange(true); }
+    void quietWithoutDebug_data();
+    void quietWithoutDebug();
+    void timeouts_data();
+    void timeouts();
+    void replyBeyondFrameLength();
+    void peerClosedConnection();
+    void identificationVersionWithoutLength();
+    void transactionIdentifierWraps();
+    void nothingSentWithoutAddress();
+    void sendFailureIsNoSuccess();
+    void flushCounts_data();
+    void flushCounts();
+    void contextCreation_data();
+    void contextCreation();
+    void addressRanges_data();
+    void addressRanges();
+    void serialSettings_data();
+    void serialSettings();
+    void lineSettings_data() { serialSettings_data(); }
+    void lineSettings();
+    void serialSettingsRestoredAtClose();
+    void deviceNames_data();
+    void deviceNames();
+    void connectionRefused();
+    void connectTimeout();
+    void errorTexts_data();
+    void errorTexts();
+
+private:
+    void addExchangeColumns();
+    void checkExchange(bool tcp);
+};
+
+void TestEngine::addExchangeColumns()
+{
+    QTest::addColumn<EngineCall>("call");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<QString>("request"); // empty: nothing may be sent
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("diagnostics"); // standard error in debug mode
+    QTest::addColumn<QString>("extraOut"); // standard output after the byte trace
+}
+
+void TestEngine::rtuExchange_data()
+{
+    addExchangeColumns();
+    using namespace Modbus;
+    const QVector<uint16_t> twoWords {0x1234, 0xABCD};
+    const QVector<uint16_t> macroParameters {0x0001, 0x0203};
+    const QString readMacroRequest = "01 41 00 00 00 06 01 02 FE FD 03 02 00 01 02 03 FC FD CRC";
+
+    QTest::newRow("read holding") << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+                                  << "01 03 04 12 34 AB CD CRC" << 2 << 0 << "1234 ABCD"
+                                  << ""
+                                  << "";
+    QTest::newRow("read 125 holding")
+        << readHolding(0, 125) << 1 << "01 03 00 00 00 7D CRC"
+        << "01 03 FA " + wireWords(125, 0x0100) + " CRC" << 125 << 0 << wordsOut(125, 0x0100) << ""
+        << "";
+    QTest::newRow("read 126 holding: nothing sent")
+        << readHolding(0, 126) << 1 << ""
+        << "" << -1 << int(TooManyData) << ""
+        << "ERROR Too many registers requested (126 > 125)\n"
+        << "";
+    QTest::newRow("read input") << readInput(0xFFFF, 1) << 17 << "11 04 FF FF 00 01 CRC"
+                                << "11 04 02 80 01 CRC" << 1 << 0 << "8001"
+                                << ""
+                                << "";
+    QTest::newRow("read 125 input")
+        << readInput(10, 125) << 1 << "01 04 00 0A 00 7D CRC"
+        << "01 04 FA " + wireWords(125, 0xFF80) + " CRC" << 125 << 0 << wordsOut(125, 0xFF80) << ""
+        << "";
+    QTest::newRow("read 126 input: nothing sent")
+        << readInput(0, 126) << 1 << ""
+        << "" << -1 << int(TooManyData) << ""
+        << "ERROR Too many input registers requested (126 > 125)\n"
+        << "";
+    QTest::newRow("write") << writeRegisters(100, twoWords) << 1
+                           << "01 10 00 64 00 02 04 12 34 AB CD CRC"
+                           << "01 10 00 64 00 02 CRC" << 2 << 0 << ""
+                           << ""
+                           << "";
+    QTest::newRow("write 123") << writeRegisters(0, wordVector(123, 0x0200)) << 247
+                               << "F7 10 00 00 00 7B F6 " + wireWords(123, 0x0200) + " CRC"
+                               << "F7 10 00 00 00 7B CRC" << 123 << 0 << ""
+                               << ""
+                               << "";
+    QTest::newRow("write 124: nothing sent")
+        << writeRegisters(0, wordVector(124, 0)) << 1 << ""
+        << "" << -1 << int(TooManyData) << ""
+        << "ERROR Trying to write to too many registers (124 > 123)\n"
+        << "";
+    QTest::newRow("exception 2") << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+                                 << "01 83 02 CRC" << -1 << int(IllegalDataAddress) << ""
+                                 << "ERROR Illegal data address\n"
+                                 << "";
+    QTest::newRow("exception 11") << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+                                  << "01 83 0B CRC" << -1 << int(TargetFailedToRespond) << ""
+                                  << "ERROR Target device failed to respond\n"
+                                  << "";
+    QTest::newRow("exception 12") << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+                                  << "01 83 0C CRC" << -1 << int(InvalidExceptionCode) << ""
+                                  << "ERROR Invalid exception code\n"
+                                  << "";
+    QTest::newRow("exception of another function")
+        << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+        << "01 84 02 CRC" << -1 << int(InvalidExceptionCode) << ""
+        << "ERROR Invalid exception code\n"
+        << "";
+    QTest::newRow("exception to a write")
+        << writeRegisters(100, twoWords) << 1 << "01 10 00 64 00 02 04 12 34 AB CD CRC"
+        << "01 90 03 CRC" << -1 << int(IllegalDataValue) << ""
+        << "ERROR Illegal data value\n"
+        << "";
+    QTest::newRow("wrong CRC") << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+                               << "01 03 04 12 34 AB CD 12 34" << -1 << int(InvalidCrc) << ""
+                               << crcMessage("01 03 04 12 34 AB CD", "12 34") << "";
+    QTest::newRow("reply from address 5")
+        << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+        << "05 03 04 12 34 AB CD CRC" << -1 << int(ResponseNotFromRequestedSlave) << ""
+        << "The responding slave 5 isn't the requested slave 1\n"
+        << "Request for slave 5 ignored (not 1)\n";
+    QTest::newRow("reply from address 0 to address 1")
+        << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+        << "00 03 04 12 34 AB CD CRC" << -1 << int(ResponseNotFromRequestedSlave) << ""
+        << "The responding slave 0 isn't the requested slave 1\n"
+        << "";
+    QTest::newRow("address 0 takes a reply from 7")
+        << readHolding(100, 2) << 0 << "00 03 00 64 00 02 CRC"
+        << "07 03 04 12 34 AB CD CRC" << 2 << 0 << "1234 ABCD"
+        << ""
+        << "";
+    QTest::newRow("short reply")
+        << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+        << "01 03 02 12 34 CRC" << -1 << int(InvalidData) << ""
+        << "Message length not corresponding to the computed length (7 != 9)\n"
+        << "";
+    QTest::newRow("wrong function")
+        << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+        << "01 04 04 12 34 AB CD CRC" << -1 << int(InvalidData) << ""
+        << "Received function not corresponding to the request (0x4 != 0x3)\n"
+        << "";
+    QTest::newRow("write echoes another quantity")
+        << writeRegisters(100, twoWords) << 1 << "01 10 00 64 00 02 04 12 34 AB CD CRC"
+        << "01 10 00 64 00 01 CRC" << -1 << int(InvalidData) << ""
+        << "Quantity not corresponding to the request (1 != 2)\n"
+        << "";
+
+    QTest::newRow("write macro") << writeMacro(0x0102, 3, macroParameters) << 1
+                                 << "01 10 00 00 00 06 0C 01 02 FE FD 03 02 00 01 02 03 FC FD CRC"
+                                 << "01 10 00 00 00 06 CRC" << 6 << 0 << ""
+                                 << ""
+                                 << "";
+    QTest::newRow("write macro sends the low byte of the specification")
+        << writeMacro(0xFFFF, 0x1280, {}) << 1 << "01 10 00 00 00 04 08 FF FF 00 00 80 00 7F FF CRC"
+        << "01 10 00 00 00 04 CRC" << 4 << 0 << ""
+        << ""
+        << "";
+    QTest::newRow("write macro of 117 parameters")
+        << writeMacro(0x0102, 3, wordVector(117, 0x0300)) << 1
+        << "01 10 00 00 00 79 F2 01 02 FE FD 03 75 " + wireWords(117, 0x0300) + " FC 8A CRC"
+        << "01 10 00 00 00 79 CRC" << 121 << 0 << ""
+        << ""
+        << "";
+    QTest::newRow("write macro of 118 parameters: nothing sent")
+        << writeMacro(0x0102, 3, wordVector(118, 0)) << 1 << ""
+        << "" << -1 << int(TooManyData) << ""
+        << "ERROR Trying to write to too many registers (122 > 121)\n"
+        << "";
+    QTest::newRow("read macro") << readMacro(0x0102, 3, macroParameters) << 1 << readMacroRequest
+                                << "01 41 0C 01 02 FE FD 03 02 12 34 AB CD FC FD CRC" << 2 << 0
+                                << "1234 ABCD"
+                                << ""
+                                << "";
+    QTest::newRow("read macro answering no words")
+        << readMacro(0x0102, 3, macroParameters) << 1 << readMacroRequest
+        << "01 41 08 01 02 FE FD 03 00 FC FF CRC" << 0 << 0 << ""
+        << ""
+        << "";
+    QTest::newRow("read macro: code complement differs")
+        << readMacro(0x0102, 3, macroParameters) << 1 << readMacroRequest
+        << "01 41 0C 01 02 FE FC 03 02 12 34 AB CD FC FD CRC" << -1 << int(InvalidData) << ""
+        << "Macro negation not corresponding request (258 != 259)\n"
+        << "";
+    QTest::newRow("read macro: specification complement differs")
+        << readMacro(0x0102, 3, macroParameters) << 1 << readMacroRequest
+        << "01 41 0C 01 02 FE FD 03 02 12 34 AB CD FD FD CRC" << -1 << int(InvalidData) << ""
+        << "Macro specification not corresponding request (3 != 2)\n"
+        << "";
+    QTest::newRow("read macro: count complement differs")
+        << readMacro(0x0102, 3, macroParameters) << 1 << readMacroRequest
+        << "01 41 0C 01 02 FE FD 03 02 12 34 AB CD FC FE CRC" << -1 << int(InvalidData) << ""
+        << "Macro parameters not corresponding request (2 != 1)\n"
+        << "";
+    QTest::newRow("read macro: count beyond the byte count")
+        << readMacro(0x0102, 3, macroParameters) << 1 << readMacroRequest
+        << "01 41 0C 01 02 FE FD 03 03 12 34 AB CD FC FC CRC" << -1 << int(InvalidData) << ""
+        << "Message length not corresponding to the computed length (17 != 19)\n"
+        << "";
+    QTest::newRow("read macro: exception")
+        << readMacro(0x0102, 3, macroParameters) << 1 << readMacroRequest << "01 C1 01 CRC" << -1
+        << int(IllegalFunction) << ""
+        << "ERROR Illegal function\n"
+        << "";
+    QTest::newRow("read macro of 117 parameters")
+        << readMacro(0x0102, 3, wordVector(117, 0x0300)) << 1
+        << "01 41 00 00 00 79 01 02 FE FD 03 75 " + wireWords(117, 0x0300) + " FC 8A CRC"
+        << "01 41 08 01 02 FE FD 03 00 FC FF CRC" << 0 << 0 << ""
+        << ""
+        << "";
+    QTest::newRow("read macro of 118 parameters: nothing sent")
+        << readMacro(0x0102, 3, wordVector(118, 0)) << 1 << ""
+        << "" << -1 << int(TooManyData) << ""
+        << "ERROR Trying to write to too many registers (122 > 121)\n"
+        << "";
+
+    const QString identification = "41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50";
+    const QString swapped = "42 41 44 43 46 45 48 47 4A 49 4C 4B 4E 4D 50 4F";
+    for (int version = 1; version <= 4; ++version) {
+        const int length = 8 + 2 * version;
+        QTest::newRow(qPrintable(QString("identification version %1").arg(version)))
+            << readIdentification(length + 1, version) << 1 << "01 11 CRC"
+            << "01 11 " + identification.left(3 * length - 1) + " CRC" << length << 0
+            << swapped.left(3 * length - 1) + " 00"
+            << ""
+            << "";
+    }
+    QTest::newRow("identification into a larger buffer")
+        << readIdentification(17, 3) << 1 << "01 11 CRC"
+        << "01 11 " + identification.left(3 * 14 - 1) + " CRC" << 14 << 0
+        << swapped.left(3 * 14 - 1) + " 00 EE EE"
+        << ""
+        << "";
+    QTest::newRow("identification buffer too small: nothing sent")
+        << readIdentification(16, 4) << 1 << ""
+        << "" << -1 << EINVAL << ""
+        << ""
+        << "";
+    QTest::newRow("identification buffer of 0: nothing sent") << readIdentification(0, 1) << 1 << ""
+                                                              << "" << -1 << EINVAL << ""
+                                                              << ""
+                                                              << "";
+    QTest::newRow("identification: exception") << readIdentification(256, 1) << 1 << "01 11 CRC"
+                                               << "01 91 01 CRC" << -1 << int(IllegalFunction) << ""
+                                               << "ERROR Illegal function\n"
+                                               << "";
+}
+
+void TestEngine::tcpExchange_data()
+{
+    addExchangeColumns();
+    using namespace Modbus;
+    const QVector<uint16_t> twoWords {0x1234, 0xABCD};
+    const QString readRequest = "00 01 00 00 00 06 01 03 00 64 00 02";
+
+    QTest::newRow("read holding") << readHolding(100, 2) << 1 << readRequest
+                                  << "00 01 00 00 00 07 01 03 04 12 34 AB CD" << 2 << 0
+                                  << "1234 ABCD"
+                                  << ""
+                                  << "";
+    QTest::newRow("read 125 holding")
+        << readHolding(0, 125) << 255 << "00 01 00 00 00 06 FF 03 00 00 00 7D"
+        << "00 01 00 00 00 FD FF 03 FA " + wireWords(125, 0x7FF0) << 125 << 0
+        << wordsOut(125, 0x7FF0) << ""
+        << "";
+    QTest::newRow("read 126 holding: nothing sent")
+        << readHolding(0, 126) << 1 << ""
+        << "" << -1 << int(TooManyData) << ""
+        << "ERROR Too many registers requested (126 > 125)\n"
+        << "";
+    QTest::newRow("read input") << readInput(7, 1) << 1 << "00 01 00 00 00 06 01 04 00 07 00 01"
+                                << "00 01 00 00 00 05 01 04 02 FF FE" << 1 << 0 << "FFFE"
+                                << ""
+                                << "";
+    QTest::newRow("unit 7 answering unit 1")
+        << readHolding(100, 2) << 1 << readRequest << "00 01 00 00 00 07 07 03 04 12 34 AB CD" << 2
+        << 0 << "1234 ABCD"
+        << ""
+        << "";
+    QTest::newRow("stale transaction identifier")
+        << readHolding(100, 2) << 1 << readRequest << "00 00 00 00 00 07 01 03 04 12 34 AB CD" << -1
+        << int(InvalidData) << ""
+        << "Invalid transaction ID received 0x0 (not 0x1)\n"
+        << "";
+    QTest::newRow("wrong protocol identifier")
+        << readHolding(100, 2) << 1 << readRequest << "00 01 00 01 00 07 01 03 04 12 34 AB CD" << -1
+        << int(InvalidData) << ""
+        << "Invalid protocol ID received 0x1 (not 0x0)\n"
+        << "";
+    QTest::newRow("exception 2") << readHolding(100, 2) << 1 << readRequest
+                                 << "00 01 00 00 00 03 01 83 02" << -1 << int(IllegalDataAddress)
+                                 << ""
+                                 << "ERROR Illegal data address\n"
+                                 << "";
+    QTest::newRow("short reply")
+        << readHolding(100, 2) << 1 << readRequest << "00 01 00 00 00 05 01 03 02 12 34" << -1
+        << int(InvalidData) << ""
+        << "Message length not corresponding to the computed length (11 != 13)\n"
+        << "";
+    QTest::newRow("wrong function")
+        << readHolding(100, 2) << 1 << readRequest << "00 01 00 00 00 07 01 04 04 12 34 AB CD" << -1
+        << int(InvalidData) << ""
+        << "Received function not corresponding to the request (0x4 != 0x3)\n"
+        << "";
+    QTest::newRow("write") << writeRegisters(100, twoWords) << 1
+                           << "00 01 00 00 00 0B 01 10 00 64 00 02 04 12 34 AB CD"
+                           << "00 01 00 00 00 06 01 10 00 64 00 02" << 2 << 0 << ""
+                           << ""
+                           << "";
+    QTest::newRow("write 123") << writeRegisters(0, wordVector(123, 0)) << 1
+                               << "00 01 00 00 00 FD 01 10 00 00 00 7B F6 " + wireWords(123, 0)
+                               << "00 01 00 00 00 06 01 10 00 00 00 7B" << 123 << 0 << ""
+                               << ""
+                               << "";
+    QTest::newRow("write echoes another quantity")
+        << writeRegisters(100, twoWords) << 1
+        << "00 01 00 00 00 0B 01 10 00 64 00 02 04 12 34 AB CD"
+        << "00 01 00 00 00 06 01 10 00 64 00 03" << -1 << int(InvalidData) << ""
+        << "Quantity not corresponding to the request (3 != 2)\n"
+        << "";
+    QTest::newRow("write macro")
+        << writeMacro(0x0102, 3, {0x0001, 0x0203}) << 1
+        << "00 01 00 00 00 13 01 10 00 00 00 06 0C 01 02 FE FD 03 02 00 01 02 03 FC FD"
+        << "00 01 00 00 00 06 01 10 00 00 00 06" << 6 << 0 << ""
+        << ""
+        << "";
+    QTest::newRow("read macro")
+        << readMacro(0x0102, 3, {0x0001, 0x0203}) << 1
+        << "00 01 00 00 00 12 01 41 00 00 00 06 01 02 FE FD 03 02 00 01 02 03 FC FD"
+        << "00 01 00 00 00 0F 01 41 0C 01 02 FE FD 03 02 12 34 AB CD FC FD" << 2 << 0 << "1234 ABCD"
+        << ""
+        << "";
+    QTest::newRow("read macro: count complement differs")
+        << readMacro(0x0102, 3, {}) << 1
+        << "00 01 00 00 00 0E 01 41 00 00 00 04 01 02 FE FD 03 00 FC FF"
+        << "00 01 00 00 00 0B 01 41 08 01 02 FE FD 03 00 FC FE" << -1 << int(InvalidData) << ""
+        << "Macro parameters not corresponding request (0 != 1)\n"
+        << "";
+    QTest::newRow("identification") << readIdentification(11, 1) << 1 << "00 01 00 00 00 02 01 11"
+                                    << "00 01 00 00 00 0C 01 11 30 31 32 33 34 35 36 37 38 39" << 10
+                                    << 0 << "31 30 33 32 35 34 37 36 39 38 00"
+                                    << ""
+                                    << "";
+}
+
+void TestEngine::checkExchange(bool tcp)
+{
+    QFETCH(EngineCall, call);
+    QFETCH(int, address);
+    QFETCH(QString, request);
+    QFETCH(QString, reply);
+    QFETCH(int, result);
+    QFETCH(int, error);
+    QFETCH(QString, output);
+    QFETCH(QString, diagnostics);
+    QFETCH(QString, extraOut);
+
+    Line line;
+    QVERIFY(line.open(tcp, address));
+    const QByteArray requestBytes = frameBytes(request);
+    const QByteArray replyBytes = frameBytes(reply);
+    // A request that is not sent takes no transaction identifier.
+    const int followUpId = requestBytes.isEmpty() ? 1 : 2;
+    QList<PeerStep> steps;
+    if (!requestBytes.isEmpty())
+        steps << PeerStep {requestBytes.size(), replyBytes, false};
+    steps << PeerStep {followUpRequest(tcp, address, followUpId).size(),
+        followUpReply(tcp, address, followUpId), false};
+    ScriptedPeer peer;
+    peer.start(line.peer(), steps);
+
+    Modbus::setDebug(line.get(), true);
+    OutputCapture capture;
+    QString data;
+    errno = 0;
+    const int rc = call(line.get(), &data);
+    const int callError = errno;
+    capture.finish();
+
+    // The next exchange shows that nothing else went out and nothing was left.
+    Modbus::setDebug(line.get(), false);
+    uint16_t word = 0;
+    const int followUp = Modbus::readHoldingRegisters(line.get(), 0, 1, &word);
+    const QList<QByteArray> requests = peer.finish();
+
+    QCOMPARE(rc, result);
+    if (result == -1)
+        QCOMPARE(callError, error);
+    QCOMPARE(data, output);
+    QList<QByteArray> expectedRequests;
+    if (!requestBytes.isEmpty())
+        expectedRequests << requestBytes;
+    expectedRequests << followUpRequest(tcp, address, followUpId);
+    QCOMPARE(hexList(requests), hexList(expectedRequests));
+    QCOMPARE(followUp, 1);
+    QCOMPARE(word, uint16_t(42));
+
+    QString trace;
+    if (!requestBytes.isEmpty())
+        trace = sentTrace(requestBytes) + "\nWaiting for a confirmation...\n"
+            + receivedTrace(replyBytes) + "\n";
+    QCOMPARE(capture.out(), trace + extraOut);
+    QCOMPARE(capture.err(), diagnostics);
+}
+
+void TestEngine::quietWithoutDebug_data()
+{
+    QTest::addColumn<EngineCall>("call");
+    QTest::addColumn<int>("requestLength");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("exception") << readHolding(0, 1) << 8 << "01 83 02 CRC"
+                               << int(Modbus::IllegalDataAddress) << "";
+    QTest::newRow("wrong CRC") << readHolding(0, 1) << 8 << "01 03 02 00 01 00 00"
+                               << int(Modbus::InvalidCrc) << "";
+    QTest::newRow("reply from another device") << readHolding(0, 1) << 8 << "09 03 02 00 01 CRC"
+                                               << int(Modbus::ResponseNotFromRequestedSlave) << "";
+    QTest::newRow("macro complement")
+        << readMacro(1, 1, {}) << 16 << "01 41 08 00 01 FF FE 01 00 FE FE CRC"
+        << int(Modbus::InvalidData) << "";
+    QTest::newRow("too many holding registers")
+        << readHolding(0, 126) << 0 << "" << int(Modbus::TooManyData) << "";
+    QTest::newRow("too many macro parameters")
+        << writeMacro(1, 1, wordVector(118, 0)) << 0 << "" << int(Modbus::TooManyData) << "";
+    QTest::newRow("too many input registers: always told")
+        << readInput(0, 200) << 0 << "" << int(Modbus::TooManyData)
+        << "ERROR Too many input registers requested (200 > 125)\n";
+}
+
+void TestEngine::quietWithoutDebug()
+{
+    QFETCH(EngineCall, call);
+    QFETCH(int, requestLength);
+    QFETCH(QString, reply);
+    QFETCH(int, error);
+    QFETCH(QString, printed);
+
+    Line line;
+    QVERIFY(line.open(false, 1));
+    ScriptedPeer peer;
+    if (requestLength > 0)
+        peer.start(line.peer(), {PeerStep {requestLength, frameBytes(reply), false}});
+    OutputCapture capture;
+    QString data;
+    const int rc = call(line.get(), &data);
+    const int callError = errno;
+    capture.finish();
+    peer.finish();
+
+    QCOMPARE(rc, -1);
+    QCOMPARE(callError, error);
+    QCOMPARE(capture.out(), QString());
+    QCOMPARE(capture.err(), printed);
+}
+
+void TestEngine::timeouts_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<QString>("reply");
+    QTest::newRow("serial: silence") << false << "";
+    QTest::newRow("serial: stall in mid-frame") << false << "01 03 04 12";
+    QTest::newRow("tcp: stall in mid-frame") << true << "00 01 00 00 00 07 01";
+}
+
+// A reply that does not come, or stops coming, ends the wait after the 2 s
+// time-out with ETIMEDOUT.
+void TestEngine::timeouts()
+{
+    QFETCH(bool, tcp);
+    QFETCH(QString, reply);
+
+    Line line;
+    QVERIFY(line.open(tcp, 1));
+    Modbus::setDebug(line.get(), true);
+    const QByteArray replyBytes = frameBytes(reply);
+    ScriptedPeer peer;
+    peer.start(line.peer(), {PeerStep {tcp ? 12 : 8, replyBytes, false}});
+
+    OutputCapture capture;
+    uint16_t words[2];
+    const int rc = Modbus::readHoldingRegisters(line.get(), 100, 2, words);
+    const int error = errno;
+    capture.finish();
+    peer.finish();
+
+    QCOMPARE(rc, -1);
+    QCOMPARE(error, ETIMEDOUT);
+    QVERIFY(capture.out().endsWith("Waiting for a confirmation...\n" + receivedTrace(replyBytes)));
+    QCOMPARE(capture.err(), QString("ERROR %1: select\n").arg(strerror(ETIMEDOUT)));
+}
+
+void TestEngine::replyBeyondFrameLength()
+{
+    Line line;
+    QVERIFY(line.open(false, 1));
+    Modbus::setDebug(line.get(), true);
+    ScriptedPeer peer;
+    peer.start(line.peer(), {PeerStep {8, frameBytes("01 03 FF"), false}});
+
+    OutputCapture capture;
+    uint16_t words[125];
+    const int rc = Modbus::readHoldingRegisters(line.get(), 0, 125, words);
+    const int error = errno;
+    capture.finish();
+    peer.finish();
+
+    QCOMPARE(rc, -1);
+    QCOMPARE(error, int(Modbus::InvalidData));
+    QVERIFY(capture.out().endsWith("Waiting for a confirmation...\n<01><03><FF>"));
+    QCOMPARE(capture.err(), QString("ERROR Invalid data: too many data\n"));
+}
+
+void TestEngine::peerClosedConnection()
+{
+    Line line;
+    QVERIFY(line.open(true, 1));
+    Modbus::setDebug(line.get(), true);
+    ScriptedPeer peer;
+    peer.start(line.peer(), {PeerStep {12, frameBytes("00 01 00"), true}});
+
+    OutputCapture capture;
+    uint16_t words[2];
+    const int rc = Modbus::readHoldingRegisters(line.get(), 100, 2, words);
+    const int error = errno;
+    capture.finish();
+    peer.finish();
+
+    QCOMPARE(rc, -1);
+    QCOMPARE(error, ECONNRESET);
+    QCOMPARE(capture.err(), QString("ERROR %1: read\n").arg(strerror(ECONNRESET)));
+}
+
+// No reply can fit a version without a reply length: the length check
+// refuses whatever comes.
+void TestEngine::identificationVersionWithoutLength()
+{
+    Line line;
+    QVERIFY(line.open(false, 1));
+    Modbus::setDebug(line.get(), true);
+    ScriptedPeer peer;
+    peer.start(
+        line.peer(), {PeerStep {4, frameBytes("01 11 41 42 43 44 45 46 47 48 49 4A CRC"), false}});
+
+    OutputCapture capture;
+    uint8_t buffer[256];
+    const int rc = Modbus::readIdentification(line.get(), sizeof buffer, buffer, 5);
+    const int error = errno;
+    capture.finish();
+    const QList<QByteArray> requests = peer.finish();
+
+    QCOMPARE(rc, -1);
+    QCOMPARE(error, int(Modbus::InvalidData));
+    QCOMPARE(hexList(requests), hexList({frameBytes("01 11 CRC")}));
+    QCOMPARE(capture.err(),
+        QString("Message length not corresponding to the computed length (2 != 0)\n"));
+}
+
+// The first request carries transaction identifier 1, the 65536th carries 0.
+void TestEngine::transactionIdentifierWraps()
+{
+    TcpListener listener;
+    QVERIFY(listener.isOpen());
+    Modbus::ContextPtr context(Modbus::newTcpContext("127.0.0.1", listener.port()));
+    QVERIFY(context);
+    QVERIFY(Modbus::setAddress(context.get(), 1) == 0);
+
+    // Requests that cannot be sent still take their identifier.
+    uint16_t word = 0;
+    for (int i = 1; i <= 65533; ++i)
+        QCOMPARE(Modbus::readHoldingRegisters(context.get(), 0, 1, &word), -1);
+
+    QCOMPARE(Modbus::connect(context.get()), 0);
+    const int peerFd = listener.accept();
+    QVERIFY(peerFd != -1);
+    ScriptedPeer peer;
+    peer.start(peerFd,
+        {PeerStep {12, frameBytes("FF FE 00 00 00 05 01 03 02 00 01"), false},
+            PeerStep {12, frameBytes("FF FF 00 00 00 05 01 03 02 00 02"), false},
+            PeerStep {12, frameBytes("00 00 00 00 00 05 01 03 02 00 03"), false},
+            PeerStep {12, frameBytes("00 01 00 00 00 05 01 03 02 00 04"), false}});
+    for (int expected = 1; expected <= 4; ++expected) {
+        QCOMPARE(Modbus::readHoldingRegisters(context.get(), 0, 1, &word), 1);
+        QCOMPARE(int(word), expected);
+    }
+    const QList<QByteArray> requests = peer.finish();
+    Modbus::close(context.get());
+    ::close(peerFd);
+
+    QCOMPARE(hexList(requests),
+        QStringList({"FF FE 00 00 00 06 01 03 00 00 00 01", "FF FF 00 00 00 06 01 03 00 00 00 01",
+            "00 00 00 00 00 06 01 03 00 00 00 01", "00 01 00 00 00 06 01 03 00 00 00 01"}));
+}
+
+// A serial context whose address was never set sends nothing.
+void TestEngine::nothingSentWithoutAddress()
+{
+    PtyPair pty;
+    QVERIFY(pty.isOpen());
+    Modbus::ContextPtr context(
+        Modbus::newRtuContext(pty.slavePath().toLocal8Bit().constData(), 9600, 'N', 8, 1));
+    QVERIFY(context);
+    QCOMPARE(Modbus::address(context.get()), -1);
+    QCOMPARE(Modbus::connect(context.get()), 0);
+    ScriptedPeer peer;
+    peer.start(pty.master(), {PeerStep {8, frameBytes("02 03 02 00 2A CRC"), false}});
+
+    uint16_t word = 0;
+    const int read = Modbus::readHoldingRegisters(context.get(), 0, 1, &word);
+    const int readError = errno;
+    const int written = Modbus::writeRegisters(context.get(), 0, 1, &word);
+    const int writeError = errno;
+    const int macro = Modbus::writeMacro(context.get(), 1, 1, 0, nullptr);
+    const int macroError = errno;
+    QCOMPARE(Modbus::setAddress(context.get(), 2), 0);
+    const int readAfter = Modbus::readHoldingRegisters(context.get(), 0, 1, &word);
+    const QList<QByteArray> requests = peer.finish();
+    Modbus::close(context.get());
+
+    QCOMPARE(read, -1);
+    QCOMPARE(readError, EINVAL);
+    QCOMPARE(written, -1);
+    QCOMPARE(writeError, EINVAL);
+    QCOMPARE(macro, -1);
+    QCOMPARE(macroError, EINVAL);
+    QCOMPARE(readAfter, 1);
+    QCOMPARE(hexList(requests), hexList({frameBytes("02 03 00 00 00 01 CRC")}));
+}
+
+// A request that cannot go out fails; no read hands back words it never got.
+void TestEngine::sendFailureIsNoSuccess()
+{
+    for (const bool tcp : {false, true}) {
+        PtyPair pty;
+        Modbus::ContextPtr context(tcp
+                ? Modbus::newTcpContext("127.0.0.1", 502)
+                : Modbus::newRtuContext(
+                    pty.slavePath().toLocal8Bit().constData(), 9600, 'N', 8, 1));
+        QVERIFY(context);
+        QCOMPARE(Modbus::setAddress(context.get(), 1), 0);
+        Modbus::setDebug(context.get(), true);
+        uint16_t words[2] = {0x5555, 0x5555};
+        OutputCapture capture;
+        const int read = Modbus::readHoldingRegisters(context.get(), 0, 2, words);
+        const int readError = errno;
+        const int written = Modbus::writeRegisters(context.get(), 0, 2, words);
+        const int writeError = errno;
+        capture.finish();
+
+        QCOMPARE(read, -1);
+        QCOMPARE(readError, EBADF);
+        QCOMPARE(written, -1);
+        QCOMPARE(writeError, EBADF);
+        QCOMPARE(words[0], uint16_t(0x5555));
+        const QString line = QString("ERROR %1\n").arg(strerror(EBADF));
+        QCOMPARE(capture.err(), line + line);
+    }
+}
+
+void TestEngine::flushCounts_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<int>("pending");
+    QTest::newRow("serial: nothing") << false << 0;
+    QTest::newRow("serial: 5 bytes") << false << 5;
+    QTest::newRow("tcp: nothing") << true << 0;
+    QTest::newRow("tcp: 5 bytes") << true << 5;
+    QTest::newRow("tcp: more than a frame") << true << 600;
+}
+
+// Flush drops what is pending, says how much, and the next exchange works.
+void TestEngine::flushCounts()
+{
+    QFETCH(bool, tcp);
+    QFETCH(int, pending);
+
+    Line line;
+    QVERIFY(line.open(tcp, 1));
+    if (pending > 0) {
+        QVERIFY(writeBytes(line.peer(), QByteArray(pending, char(0x55))));
+        // Wait until the bytes are on the engine's side of the line.
+        if (tcp) {
+            QVERIFY(readable(line.get()->socket, 5000));
+        } else {
+            QVERIFY(readable(line.ptyPair()->slave(), 5000));
+        }
+    }
+    Modbus::setDebug(line.get(), true);
+    OutputCapture capture;
+    const int flushed = Modbus::flush(line.get());
+    capture.finish();
+    QCOMPARE(flushed, pending);
+    QCOMPARE(capture.out(), QString("Bytes flushed (%1)\n").arg(pending));
+
+    Modbus::setDebug(line.get(), false);
+    ScriptedPeer peer;
+    peer.start(line.peer(),
+        {PeerStep {followUpRequest(tcp, 1, 1).size(), followUpReply(tcp, 1, 1), false}});
+    uint16_t word = 0;
+    QCOMPARE(Modbus::readHoldingRegisters(line.get(), 0, 1, &word), 1);
+    QCOMPARE(word, uint16_t(42));
+    peer.finish();
+}
+
+void TestEngine::contextCreation_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<QString>("name"); // "<null>" for no text
+    QTest::addColumn<int>("number"); // baud rate or port
+    QTest::addColumn<char>("parity");
+    QTest::addColumn<bool>("created");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("empty device") << false << "" << 9600 << 'N' << false
+                                  << "The device string is empty\n";
+    QTest::newRow("no device") << false << "<null>" << 9600 << 'N' << false
+                               << "The device string is empty\n";
+    QTest::newRow("baud rate 0") << false << "/dev/ttyS0" << 0 << 'N' << false
+                                 << "The baud rate value must not be zero\n";
+    QTest::newRow("parity e") << false << "/dev/ttyS0" << 9600 << 'e' << false << "";
+    QTest::newRow("parity X") << false << "/dev/ttyS0" << 9600 << 'X' << false << "";
+    QTest::newRow("parity O") << false << "/dev/ttyS0" << 9600 << 'O' << true << "";
+    QTest::newRow("baud rate 7 is created") << false << "/dev/ttyS0" << 7 << 'E' << true << "";
+    QTest::newRow("empty IP") << true << "" << 502 << 'N' << false << "The IP string is empty\n";
+    QTest::newRow("IP of 15 characters") << true << "192.168.100.100" << 502 << 'N' << true << "";
+    QTest::newRow("IP of 16 characters") << true << "192.168.100.1001" << 502 << 'N' << false
+                                         << "The IP string has been truncated\n";
+    QTest::newRow("no IP") << true << "<null>" << 502 << 'N' << true << "";
+    QTest::newRow("port 65535") << true << "127.0.0.1" << 65535 << 'N' << true << "";
+    QTest::newRow("port 65536") << true << "127.0.0.1" << 65536 << 'N' << false << "";
+    QTest::newRow("port -1") << true << "127.0.0.1" << -1 << 'N' << false << "";
+}
+
+// Creation messages are printed whatever the debug mode (it is off here).
+void TestEngine::contextCreation()
+{
+    QFETCH(bool, tcp);
+    QFETCH(QString, name);
+    QFETCH(int, number);
+    QFETCH(char, parity);
+    QFETCH(bool, created);
+    QFETCH(QString, printed);
+
+    const QByteArray text = name.toLatin1();
+    const char *argument = name == "<null>" ? nullptr : text.constData();
+    OutputCapture capture;
+    errno = 0;
+    Modbus::ContextPtr context(tcp ? Modbus::newTcpContext(argument, number)
+                                   : Modbus::newRtuContext(argument, number, parity, 8, 1));
+    const int error = errno;
+    capture.finish();
+
+    QCOMPARE(bool(context), created);
+    if (!created)
+        QCOMPARE(error, EINVAL);
+    else
+        QCOMPARE(Modbus::address(context.get()), tcp ? 255 : -1);
+    QCOMPARE(capture.err(), printed);
+    QCOMPARE(capture.out(), QString());
+}
+
+void TestEngine::addressRanges_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("serial 0") << false << 0 << true;
+    QTest::newRow("serial 247") << false << 247 << true;
+    QTest::newRow("serial 248") << false << 248 << false;
+    QTest::newRow("serial 255") << false << 255 << false;
+    QTest::newRow("serial -1") << false << -1 << false;
+    QTest::newRow("tcp 0") << true << 0 << true;
+    QTest::newRow("tcp 247") << true << 247 << true;
+    QTest::newRow("tcp 248") << true << 248 << false;
+    QTest::newRow("tcp 255") << true << 255 << true;
+    QTest::newRow("tcp 256") << true << 256 << false;
+}
+
+void TestEngine::addressRanges()
+{
+    QFETCH(bool, tcp);
+    QFETCH(int, address);
+    QFETCH(bool, accepted);
+    Modbus::ContextPtr context(tcp ? Modbus::newTcpContext("127.0.0.1", 502)
+                                   : Modbus::newRtuContext("/dev/null", 9600, 'N', 8, 1));
+    QVERIFY(context);
+    QVERIFY(Modbus::setAddress(context.get(), 17) == 0);
+    errno = 0;
+    QCOMPARE(Modbus::setAddress(context.get(), address), accepted ? 0 : -1);
+    if (!accepted)
+        QCOMPARE(errno, EINVAL);
+    QCOMPARE(Modbus::address(context.get()), accepted ? address : 17);
+}
+
+void TestEngine::serialSettings_data()
+{
+    QTest::addColumn<int>("baudRate");
+    QTest::addColumn<char>("parity");
+    QTest::addColumn<int>("dataBits");
+    QTest::addColumn<int>("stopBits");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<uint>("flags"); // expected CSIZE, CSTOPB, PARENB, PARODD bits
+    QTest::addColumn<bool>("parityCheck");
+    QTest::addColumn<QString>("diagnostics");
+    QTest::newRow("115200 N 8 1") << 115200 << 'N' << 8 << 1 << 115200 << uint(CS8) << false << "";
+    QTest::newRow("9600 E 7 2") << 9600 << 'E' << 7 << 2 << 9600 << uint(CS7 | CSTOPB | PARENB)
+                                << true << "";
+    QTest::newRow("1200 O 5 1") << 1200 << 'O' << 5 << 1 << 1200 << uint(CS5 | PARENB | PARODD)
+                                << true << "";
+    QTest::newRow("19200 N 6, stop bits 0 means two")
+        << 19200 << 'N' << 6 << 0 << 19200 << uint(CS6 | CSTOPB) << false << "";
+    QTest::newRow("data bits 9 mean 8")
+        << 1000000 << 'N' << 9 << 1 << 1000000 << uint(CS8) << false << "";
+    QTest::newRow("14400") << 14400 << 'N' << 8 << 1 << 14400 << uint(CS8) << false << "";
+    QTest::newRow("250000") << 250000 << 'E' << 8 << 1 << 250000 << uint(CS8 | PARENB) << true
+                            << "";
+    QTest::newRow("unknown rate 7 opens at 9600")
+        << 7 << 'N' << 8 << 1 << 9600 << uint(CS8) << false
+        << "WARNING Unknown baud rate 7 for %1 (B9600 used)\n";
+}
+
+void TestEngine::serialSettings()
+{
+    QFETCH(int, baudRate);
+    QFETCH(char, parity);
+    QFETCH(int, dataBits);
+    QFETCH(int, stopBits);
+    QFETCH(int, rate);
+    QFETCH(uint, flags);
+    QFETCH(bool, parityCheck);
+    QFETCH(QString, diagnostics);
+
+    PtyPair pty;
+    QVERIFY(pty.isOpen());
+    const QByteArray device = pty.slavePath().toLocal8Bit();
+    Modbus::ContextPtr context(
+        Modbus::newRtuContext(device.constData(), baudRate, parity, dataBits, stopBits));
+    QVERIFY(context);
+    Modbus::setDebug(context.get(), true);
+    OutputCapture capture;
+    const int rc = Modbus::connect(context.get());
+    capture.finish();
+    QCOMPARE(rc, 0);
+    QCOMPARE(capture.out(),
+        QString::asprintf("Opening %s at %d bauds (%c, %d, %d)\n", device.constData(), baudRate,
+            parity, dataBits, stopBits));
+    QCOMPARE(capture.err(), QString(diagnostics).replace("%1", pty.slavePath()));
+
+    termios settings;
+    QCOMPARE(tcgetattr(pty.slave(), &settings), 0);
+    QCOMPARE(lineOutputRate(pty.slave()), rate);
+    // A pseudo-terminal keeps 8 bits without parity whatever it is given;
+    // makeLineSettings() is checked for those on its own.
+    QCOMPARE(uint(settings.c_cflag & (CSTOPB | PARODD)), flags & uint(CSTOPB | PARODD));
+    QCOMPARE(bool(settings.c_iflag & INPCK), parityCheck);
+    // Raw mode: no line editing, echo, signals, translation or flow control.
+    QCOMPARE(settings.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), tcflag_t(0));
+    QCOMPARE(settings.c_oflag & OPOST, tcflag_t(0));
+    QCOMPARE(settings.c_iflag & (IXON | IXOFF | ICRNL | INLCR | ISTRIP), tcflag_t(0));
+    QCOMPARE(settings.c_cflag & (CLOCAL | CREAD), tcflag_t(CLOCAL | CREAD));
+    Modbus::close(context.get());
+}
+
+void TestEngine::lineSettings()
+{
+    QFETCH(int, baudRate);
+    QFETCH(char, parity);
+    QFETCH(int, dataBits);
+    QFETCH(int, stopBits);
+    QFETCH(int, rate);
+    QFETCH(uint, flags);
+    QFETCH(bool, parityCheck);
+    QFETCH(QString, diagnostics);
+
+    // Start from a cooked line with hardware flow control at 4800.
+    termios settings {};
+    settings.c_iflag = ICRNL | IXON | IXOFF | ISTRIP | BRKINT;
+    settings.c_oflag = OPOST | ONLCR;
+    settings.c_cflag = CS7 | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL;
+    settings.c_lflag = ICANON | ECHO | ISIG | IEXTEN;
+    settings.c_cc[VMIN] = 1;
+    settings.c_cc[VTIME] = 5;
+    cfsetspeed(&settings, B4800);
+
+    const Modbus::RateKind kind
+        = Modbus::makeLineSettings(settings, baudRate, parity, dataBits, stopBits);
+    const Modbus::RateKind expectedKind = !diagnostics.isEmpty()
+        ? Modbus::RateKind::Unknown
+        : (rate == 14400 || rate == 250000 ? Modbus::RateKind::Arbitrary
+                                           : Modbus::RateKind::Standard);
+    QCOMPARE(int(kind), int(expectedKind));
+    if (kind == Modbus::RateKind::Arbitrary)
+        QCOMPARE(cfgetospeed(&settings), speed_t(B4800)); // left to the other interface
+    else
+        QCOMPARE(cfgetospeed(&settings), speedCode(rate));
+    QCOMPARE(cfgetispeed(&settings), cfgetospeed(&settings));
+    QCOMPARE(uint(settings.c_cflag & (CSIZE | CSTOPB | PARENB | PARODD)), flags);
+    QCOMPARE(bool(settings.c_iflag & INPCK), parityCheck);
+    QCOMPARE(settings.c_cflag & (CLOCAL | CREAD | CRTSCTS), tcflag_t(CLOCAL | CREAD));
+    QCOMPARE(settings.c_cflag & HUPCL, tcflag_t(HUPCL)); // the rest stays as it was
+    QCOMPARE(settings.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), tcflag_t(0));
+    QCOMPARE(settings.c_oflag & OPOST, tcflag_t(0));
+    QCOMPARE(settings.c_iflag & (IXON | IXOFF | ICRNL | ISTRIP | BRKINT), tcflag_t(0));
+    QCOMPARE(int(settings.c_cc[VMIN]), 0);
+    QCOMPARE(int(settings.c_cc[VTIME]), 0);
+}
+
+void TestEngine::serialSettingsRestoredAtClose()
+{
+    for (const int baudRate : {9600, 14400}) {
+        PtyPair pty;
+        QVERIFY(pty.isOpen());
+        termios before;
+        QCOMPARE(tcgetattr(pty.slave(), &before), 0);
+        before.c_lflag |= ICANON | ECHO;
+        before.c_iflag |= ICRNL;
+        before.c_oflag |= OPOST;
+        cfsetspeed(&before, B4800);
+        QCOMPARE(tcsetattr(pty.slave(), TCSANOW, &before), 0);
+        QCOMPARE(tcgetattr(pty.slave(), &before), 0);
+
+        Modbus::ContextPtr context(
+            Modbus::newRtuContext(pty.slavePath().toLocal8Bit().constData(), baudRate, 'E', 7, 2));
+        QVERIFY(context);
+        QCOMPARE(Modbus::connect(context.get()), 0);
+        QCOMPARE(lineOutputRate(pty.slave()), baudRate);
+        Modbus::close(context.get());
+
+        termios after;
+        QCOMPARE(tcgetattr(pty.slave(), &after), 0);
+        QCOMPARE(lineOutputRate(pty.slave()), 4800);
+        QCOMPARE(after.c_cflag, before.c_cflag);
+        QCOMPARE(after.c_iflag, before.c_iflag);
+        QCOMPARE(after.c_oflag, before.c_oflag);
+        QCOMPARE(after.c_lflag, before.c_lflag);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(after.c_cc), NCCS),
+            QByteArray(reinterpret_cast<const char *>(before.c_cc), NCCS));
+    }
+}
+
+void TestEngine::deviceNames_data()
+{
+    QTest::addColumn<QString>("name"); // %1: the pseudo-terminal's name below /dev/
+    QTest::addColumn<int>("error");
+    QTest::newRow("path") << "/dev/%1" << 0;
+    QTest::newRow("device namespace") << "\\\\.\\%1" << 0;
+    QTest::newRow("missing device") << "\\\\.\\qelNoSuchDevice" << ENOENT;
+    QTest::newRow("not a terminal") << "/dev/null" << ENOTTY;
+}
+
+void TestEngine::deviceNames()
+{
+    QFETCH(QString, name);
+    QFETCH(int, error);
+
+    PtyPair pty;
+    QVERIFY(pty.isOpen());
+    QVERIFY(pty.slavePath().startsWith("/dev/"));
+    const QByteArray device = QString(name).replace("%1", pty.slavePath().mid(5)).toLocal8Bit();
+    Modbus::ContextPtr context(Modbus::newRtuContext(device.constData(), 9600, 'N', 8, 1));
+    QVERIFY(context);
+    QCOMPARE(Modbus::setAddress(context.get(), 1), 0);
+    Modbus::setDebug(context.get(), true);
+    OutputCapture capture;
+    errno = 0;
+    const int rc = Modbus::connect(context.get());
+    const int connectError = errno;
+    capture.finish();
+
+    QCOMPARE(rc, error == 0 ? 0 : -1);
+    if (error != 0) {
+        QCOMPARE(connectError, error);
+        const QString expected = error == ENOENT
+            ? QString::asprintf(
+                "ERROR Can't open the device %s (LastError %d)\n", device.constData(), error)
+            : QString::asprintf("ERROR Error getting configuration (LastError %d)\n", error);
+        QCOMPARE(capture.err(), expected);
+        return;
+    }
+    // The line really is the pseudo-terminal: a request arrives on its master.
+    ScriptedPeer peer;
+    peer.start(pty.master(), {PeerStep {8, frameBytes("01 03 02 00 2A CRC"), false}});
+    Modbus::setDebug(context.get(), false);
+    uint16_t word = 0;
+    QCOMPARE(Modbus::readHoldingRegisters(context.get(), 0, 1, &word), 1);
+    QCOMPARE(word, uint16_t(42));
+    peer.finish();
+    Modbus::close(context.get());
+}
+
+void TestEngine::connectionRefused()
+{
+    RefusingPort port;
+    QVERIFY(port.port() != 0);
+    Modbus::ContextPtr context(Modbus::newTcpContext("127.0.0.1", port.port()));
+    QVERIFY(context);
+    Modbus::setDebug(context.get(), true);
+    OutputCapture capture;
+    const int rc = Modbus::connect(context.get());
+    const int error = errno;
+    capture.finish();
+
+    QCOMPARE(rc, -1);
+    QCOMPARE(error, ECONNREFUSED);
+    QCOMPARE(context->socket, -1);
+    QCOMPARE(capture.out(), QString("Connecting to 127.0.0.1:%1\n").arg(port.port()));
+    QCOMPARE(QString(Modbus::errorText(error)), QString(strerror(ECONNREFUSED)));
+}
+
+// A host that does not answer ends the connect after the response time-out.
+// A listener whose queue of connections is full drops the connect request.
+void TestEngine::connectTimeout()
+{
+    TcpListener listener(0);
+    QVERIFY(listener.isOpen());
+    std::vector<Modbus::ContextPtr> fillers;
+    for (int i = 0; i < 2; ++i) {
+        fillers.emplace_back(Modbus::newTcpContext("127.0.0.1", listener.port()));
+        Modbus::connect(fillers.back().get());
+    }
+    Modbus::ContextPtr context(Modbus::newTcpContext("127.0.0.1", listener.port()));
+    QVERIFY(context);
+    const int rc = Modbus::connect(context.get());
+    const int error = errno;
+    if (rc == 0)
+        QSKIP("This system accepted a connection beyond a full listen queue");
+    QCOMPARE(rc, -1);
+    QCOMPARE(error, ETIMEDOUT);
+    QCOMPARE(context->socket, -1);
+}
+
+void TestEngine::errorTexts_data()
+{
+    using namespace Modbus;
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1") << int(IllegalFunction) << "Illegal function";
+    QTest::newRow("2") << int(IllegalDataAddress) << "Illegal data address";
+    QTest::newRow("3") << int(IllegalDataValue) << "Illegal data value";
+    QTest::newRow("4") << int(SlaveDeviceFailure) << "Slave device or server failure";
+    QTest::newRow("5") << int(Acknowledge) << "Acknowledge";
+    QTest::newRow("6") << int(SlaveDeviceBusy) << "Slave device or server is busy";
+    QTest::newRow("7") << int(NegativeAcknowledge) << "Negative acknowledge";
+    QTest::newRow("8") << int(MemoryParityError) << "Memory parity error";
+    QTest::newRow("10") << int(GatewayPathUnavailable) << "Gateway path unavailable";
+    QTest::newRow("11") << int(TargetFailedToRespond) << "Target device failed to respond";
+    QTest::newRow("12") << int(InvalidCrc) << "Invalid CRC";
+    QTest::newRow("13") << int(InvalidData) << "Invalid data";
+    QTest::newRow("14") << int(InvalidExceptionCode) << "Invalid exception code";
+    QTest::newRow("16") << int(TooManyData) << "Too many data";
+    QTest::newRow("17") << int(ResponseNotFromRequestedSlave)
+                        << "Response not from requested slave";
+    QTest::newRow("ETIMEDOUT") << ETIMEDOUT << QString(strerror(ETIMEDOUT));
+    QTest::newRow("offset 9: the platform's text")
+        << ErrorBase + 9 << QString(strerror(ErrorBase + 9));
+}
+
+void TestEngine::errorTexts()
+{
+    QFETCH(int, code);
+    QFETCH(QString, text);
+    QCOMPARE(QString(Modbus::errorText(code)), text);
+}
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_engine.moc"
