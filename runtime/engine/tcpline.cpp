@@ -43,10 +43,13 @@ int milliseconds(std::chrono::steady_clock::time_point deadline)
     return int(std::max<long long>(0, left.count()));
 }
 
+enum class Signals { Quiet, Told };
+
 // Waits for events on the socket until deadline; 1 when ready, 0 on
-// time-out, -1 on failure. A signal does not extend the wait.
-int waitFor(
-    const ModbusContext *context, short events, std::chrono::steady_clock::time_point deadline)
+// time-out, -1 on failure. A signal does not extend the wait; when told, it
+// is reported in debug mode.
+int waitFor(const ModbusContext *context, short events,
+    std::chrono::steady_clock::time_point deadline, Signals signals = Signals::Quiet)
 {
     for (;;) {
         pollfd ready {context->socket, events, 0};
@@ -55,7 +58,7 @@ int waitFor(
             return rc;
         if (errno != EINTR)
             return -1;
-        if (context->debug)
+        if (signals == Signals::Told && context->debug)
             fprintf(stderr, "A non blocked signal was caught\n");
     }
 }
@@ -244,6 +247,10 @@ void tcpClose(ModbusContext *context)
 // Receives and drops whatever is waiting, in pieces of a frame's size.
 int tcpFlush(ModbusContext *context)
 {
+    if (context->socket == -1) {
+        errno = EBADF;
+        return -1;
+    }
     int total = 0;
     ssize_t count = 0;
     do {
@@ -251,7 +258,7 @@ int tcpFlush(ModbusContext *context)
         const int rc = poll(&ready, 1, 0);
         if (rc == -1)
             return -1;
-        if (rc == 0 || context->socket == -1)
+        if (rc == 0)
             break;
         uint8_t discarded[MaxFrameLength];
         count = tcpRead(context, discarded, MaxFrameLength);
@@ -263,7 +270,7 @@ int tcpFlush(ModbusContext *context)
 
 int tcpWaitForData(ModbusContext *context, const Timeout &limit, int)
 {
-    const int rc = waitFor(context, POLLIN, deadlineAfter(limit));
+    const int rc = waitFor(context, POLLIN, deadlineAfter(limit), Signals::Told);
     if (rc == 0)
         errno = ETIMEDOUT;
     return rc == 1 ? 0 : -1;

@@ -9,13 +9,19 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -232,6 +238,10 @@ private slots:
     void timeouts_data();
     void timeouts();
     void replyBeyondFrameLength();
+    void signalsDuringWait_data();
+    void signalsDuringWait();
+    void lineTakingNothing();
+    void flushWithoutLine();
     void peerClosedConnection();
     void identificationVersionWithoutLength();
     void transactionIdentifierWraps();
@@ -378,6 +388,45 @@ void TestEngine::rtuExchange_data()
         << "Quantity not corresponding to the request (1 != 2)\n"
         << "";
 
+    QTest::newRow("exception from another address: address checked first")
+        << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+        << "05 83 02 CRC" << -1 << int(ResponseNotFromRequestedSlave) << ""
+        << "The responding slave 5 isn't the requested slave 1\n"
+        << "Request for slave 5 ignored (not 1)\n";
+    QTest::newRow("exception with a wrong CRC: CRC checked first")
+        << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+        << "01 83 02 00 00" << -1 << int(InvalidCrc) << "" << crcMessage("01 83 02", "00 00") << "";
+    QTest::newRow("short reply of another function: length checked first")
+        << readHolding(100, 2) << 1 << "01 03 00 64 00 02 CRC"
+        << "01 04 02 12 34 CRC" << -1 << int(InvalidData) << ""
+        << "Message length not corresponding to the computed length (7 != 9)\n"
+        << "";
+    QTest::newRow("negative start: nothing sent") << readHolding(-1, 1) << 1 << ""
+                                                  << "" << -1 << EINVAL << ""
+                                                  << ""
+                                                  << "";
+    QTest::newRow("start beyond 65535: nothing sent") << writeRegisters(0x10000, {1}) << 1 << ""
+                                                      << "" << -1 << EINVAL << ""
+                                                      << ""
+                                                      << "";
+    QTest::newRow("negative count: nothing sent") << readInput(0, -1) << 1 << ""
+                                                  << "" << -1 << EINVAL << ""
+                                                  << ""
+                                                  << "";
+    QTest::newRow("negative macro count: nothing sent")
+        << EngineCall([](ModbusContext *context, QString *) {
+               const uint16_t parameter = 0;
+               return Modbus::writeMacro(context, 1, 1, -1, &parameter);
+           })
+        << 1 << ""
+        << "" << -1 << EINVAL << ""
+        << ""
+        << "";
+    QTest::newRow("read 0 registers") << readHolding(5, 0) << 1 << "01 03 00 05 00 00 CRC"
+                                      << "01 03 00 CRC" << 0 << 0 << ""
+                                      << ""
+                                      << "";
+
     QTest::newRow("write macro") << writeMacro(0x0102, 3, macroParameters) << 1
                                  << "01 10 00 00 00 06 0C 01 02 FE FD 03 02 00 01 02 03 FC FD CRC"
                                  << "01 10 00 00 00 06 CRC" << 6 << 0 << ""
@@ -518,6 +567,16 @@ void TestEngine::tcpExchange_data()
         << readHolding(100, 2) << 1 << readRequest << "00 01 00 01 00 07 01 03 04 12 34 AB CD" << -1
         << int(InvalidData) << ""
         << "Invalid protocol ID received 0x1 (not 0x0)\n"
+        << "";
+    QTest::newRow("stale exception: transaction checked first")
+        << readHolding(100, 2) << 1 << readRequest << "00 02 00 00 00 03 01 83 02" << -1
+        << int(InvalidData) << ""
+        << "Invalid transaction ID received 0x2 (not 0x1)\n"
+        << "";
+    QTest::newRow("wrong protocol and short: protocol checked first")
+        << readHolding(100, 2) << 1 << readRequest << "00 01 12 34 00 05 01 03 02 12 34" << -1
+        << int(InvalidData) << ""
+        << "Invalid protocol ID received 0x1234 (not 0x0)\n"
         << "";
     QTest::newRow("exception 2") << readHolding(100, 2) << 1 << readRequest
                                  << "00 01 00 00 00 03 01 83 02" << -1 << int(IllegalDataAddress)
@@ -741,6 +800,96 @@ void TestEngine::replyBeyondFrameLength()
     QCOMPARE(error, int(Modbus::InvalidData));
     QVERIFY(capture.out().endsWith("Waiting for a confirmation...\n<01><03><FF>"));
     QCOMPARE(capture.err(), QString("ERROR Invalid data: too many data\n"));
+}
+
+void TestEngine::signalsDuringWait_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("serial") << false;
+    QTest::newRow("tcp") << true;
+}
+
+std::atomic<int> signalsCaught;
+
+// Signals that interrupt the wait for a reply neither fail the exchange nor
+// print anything but the TCP line's note.
+void TestEngine::signalsDuringWait()
+{
+    QFETCH(bool, tcp);
+    signalsCaught = 0;
+    struct sigaction action = {};
+    action.sa_handler = [](int) { ++signalsCaught; };
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // interrupt, do not restart
+    struct sigaction previous = {};
+    QCOMPARE(sigaction(SIGUSR1, &action, &previous), 0);
+
+    Line line;
+    QVERIFY(line.open(tcp, 1));
+    Modbus::setDebug(line.get(), true);
+    const QByteArray request = followUpRequest(tcp, 1, 1);
+    const pthread_t engineThread = pthread_self();
+    const int peerFd = line.peer();
+    QByteArray received;
+    std::thread peer([&] {
+        received = readBytes(peerFd, request.size(), 5000);
+        // Spread over the wait; the engine is in it as soon as its request is out.
+        for (int i = 0; i < 5; ++i) {
+            pthread_kill(engineThread, SIGUSR1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        writeBytes(peerFd, followUpReply(tcp, 1, 1));
+    });
+
+    OutputCapture capture;
+    uint16_t word = 0;
+    const int rc = Modbus::readHoldingRegisters(line.get(), 0, 1, &word);
+    capture.finish();
+    peer.join();
+    sigaction(SIGUSR1, &previous, nullptr);
+
+    QCOMPARE(rc, 1);
+    QCOMPARE(word, uint16_t(42));
+    QCOMPARE(received.toHex(), request.toHex());
+    QCOMPARE(signalsCaught.load(), 5);
+    const QString note = "A non blocked signal was caught\n";
+    const QString err = capture.err();
+    QVERIFY2(
+        err.isEmpty() || (tcp && err.count(note) * note.size() == err.size()), qPrintable(err));
+}
+
+// A request the line does not take within its time-out is no success: the
+// peer reads nothing until the connection takes no more.
+void TestEngine::lineTakingNothing()
+{
+    Line line;
+    QVERIFY(line.open(true, 1));
+    const int socket = line.get()->socket;
+    const QByteArray filler(65536, 'x');
+    for (const size_t piece : {65536, 4096, 256, 16, 1}) {
+        while (::send(socket, filler.constData(), piece, MSG_NOSIGNAL) > 0) { }
+        QCOMPARE(errno, EAGAIN);
+    }
+
+    uint16_t words[2] = {0x5555, 0x5555};
+    const int rc = Modbus::readHoldingRegisters(line.get(), 0, 2, words);
+    const int error = errno;
+    QCOMPARE(rc, -1);
+    QCOMPARE(error, int(Modbus::InvalidData));
+    QCOMPARE(words[0], uint16_t(0x5555));
+}
+
+void TestEngine::flushWithoutLine()
+{
+    for (const bool tcp : {false, true}) {
+        Modbus::ContextPtr context(tcp ? Modbus::newTcpContext("127.0.0.1", 502)
+                                       : Modbus::newRtuContext("/dev/null", 9600, 'N', 8, 1));
+        QVERIFY(context);
+        const int rc = Modbus::flush(context.get());
+        const int error = errno;
+        QCOMPARE(rc, -1);
+        QCOMPARE(error, EBADF);
+    }
 }
 
 void TestEngine::peerClosedConnection()
