@@ -38,18 +38,18 @@ int appendPayload(uint8_t *frame, int length, uint16_t code, int specification, 
     const uint16_t *parameters)
 {
     const uint16_t complement = uint16_t(~code);
-    const uint8_t spec = uint8_t(specification & 0xFF);
+    const uint8_t specificationByte = uint8_t(specification & 0xFF);
     frame[length++] = uint8_t(code >> 8);
     frame[length++] = uint8_t(code & 0xFF);
     frame[length++] = uint8_t(complement >> 8);
     frame[length++] = uint8_t(complement & 0xFF);
-    frame[length++] = spec;
+    frame[length++] = specificationByte;
     frame[length++] = uint8_t(count);
     for (int i = 0; i < count; ++i) {
         frame[length++] = uint8_t(parameters[i] >> 8);
         frame[length++] = uint8_t(parameters[i] & 0xFF);
     }
-    frame[length++] = uint8_t(~spec);
+    frame[length++] = uint8_t(~specificationByte);
     frame[length++] = uint8_t(~uint8_t(count));
     return length;
 }
@@ -108,14 +108,14 @@ int readMacro(ModbusContext *context, uint16_t code, int specification, int coun
         errno = InvalidData;
         return -1;
     }
-    const unsigned replySpec = data[4];
+    const unsigned replySpecification = data[4];
     const int results = data[5];
     const uint8_t *words = data + 6;
-    const unsigned specCheck = uint8_t(~words[2 * results]);
-    if (replySpec != specCheck) {
+    const unsigned specificationCheck = uint8_t(~words[2 * results]);
+    if (replySpecification != specificationCheck) {
         if (context->debug)
-            fprintf(stderr, "Macro specification not corresponding request (%u != %u)\n", replySpec,
-                specCheck);
+            fprintf(stderr, "Macro specification not corresponding request (%u != %u)\n",
+                replySpecification, specificationCheck);
         errno = InvalidData;
         return -1;
     }

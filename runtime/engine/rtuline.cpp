@@ -74,9 +74,9 @@ uint16_t crc16(const uint8_t *bytes, int length)
 // "\\.\NAME" names the device /dev/NAME; any other name is a path.
 std::string devicePath(const std::string &device)
 {
-    static const char windowsPrefix[] = "\\\\.\\";
-    const size_t prefixLength = sizeof windowsPrefix - 1;
-    if (device.compare(0, prefixLength, windowsPrefix) == 0)
+    static const char namespacePrefix[] = "\\\\.\\";
+    const size_t prefixLength = sizeof namespacePrefix - 1;
+    if (device.compare(0, prefixLength, namespacePrefix) == 0)
         return "/dev/" + device.substr(prefixLength);
     return device;
 }
