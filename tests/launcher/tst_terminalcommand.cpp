@@ -160,5 +160,5 @@ void TestTerminalCommand::runWithoutTerminal()
     QVERIFY(!runTerminal(command));
 }
 
-QTEST_MAIN(TestTerminalCommand)
+QTEST_GUILESS_MAIN(TestTerminalCommand)
 #include "tst_terminalcommand.moc"
