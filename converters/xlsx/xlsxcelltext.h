@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QXmlStreamWriter;
+
+// Text of cells and shared strings as spreadsheet programs store it.
+//
+// XML cannot carry most control characters at all, and a literal carriage
+// return is turned into a line feed by every XML reader. Spreadsheet programs
+// therefore write a character that XML cannot hold as "_xHHHH_" (its UTF-16
+// code in hexadecimal) and a literal "_xHHHH_" in the text with its underscore
+// escaped as "_x005F_". Carriage returns are written as the character
+// reference "&#13;", which every reader turns back into a carriage return.
+namespace QXlsx::CellText {
+
+// Writes <t>text</t> in the current namespace, with xml:space="preserve" when
+// the text has blanks at its ends or line breaks that a reader might trim.
+void writeTextElement(QXmlStreamWriter &xml, const QString &text);
+
+// The escaped form of a text, before XML escaping: characters that XML cannot
+// hold and underscores that start a "_xHHHH_" pattern become "_xHHHH_"; a
+// surrogate without its partner becomes U+FFFD.
+QString escape(const QString &text);
+
+// Turns every "_xHHHH_" of stored text back into its character.
+QString unescape(const QString &text);
+
+} // namespace QXlsx::CellText
