@@ -71,9 +71,10 @@ bool WorkbookImport::importTable(const TableSchema &table)
             QString text = workbook.read(row, column + 1).toString();
             if (column == table.quotedColumn)
                 text.remove(QLatin1Char('"'));
-            // An empty cell is stored as empty text, like every other cell.
-            if (text.isNull())
-                text = QLatin1String("");
+            // An empty cell, whether absent or holding empty text, is stored as
+            // NULL: the value a cell that spreadsheet programs leave out reads as.
+            if (text.isEmpty())
+                text = QString();
             insert.bindValue(QLatin1Char(':') + table.columns.at(column), text);
         }
         for (const FurtherColumn &further : table.further) {

@@ -9,6 +9,10 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+// The longest text a cell holds in spreadsheet programs; longer texts are
+// written in full, and read back in full here, but would be cut there.
+static const int MaxCellText = 32767;
+
 static QString tr(const char *text)
 {
     return QCoreApplication::translate("WorkbookExport", text);
@@ -75,6 +79,14 @@ bool WorkbookExport::exportTable(const TableSchema &table, QXlsx::Document &work
                 = fields.at(column) < 0 ? QString() : query.value(fields.at(column)).toString();
             if (column == table.quotedColumn)
                 text = QLatin1Char('"') + text + QLatin1Char('"');
+            if (text.size() > MaxCellText) {
+                printError(tr("Warning: worksheet %1, cell %2 holds %3 characters; spreadsheet "
+                              "programs keep at most %4")
+                               .arg(table.sheet, QXlsx::CellReference(row, column + 1).toString())
+                               .arg(text.size())
+                               .arg(MaxCellText)
+                    + QStringLiteral("<br>"));
+            }
             workbook.write(row, column + 1, text);
         }
         ++row;

@@ -250,7 +250,10 @@ bool PackageReader::readCell(QXmlStreamReader &xml, int row, int *column, Worksh
     const QString reference = attributes.value(QLatin1String("r")).toString();
     int cellRow = row;
     if (reference.isEmpty()) {
-        ++*column;
+        if (++*column > MaxColumns) {
+            error = QStringLiteral("row %1 goes past the last column").arg(row);
+            return false;
+        }
     } else {
         const CellReference cell(reference);
         if (!cell.isValid()) {
