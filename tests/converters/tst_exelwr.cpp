@@ -130,8 +130,8 @@ void TestExelWr::requiredParameters_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("missing");
-    QTest::newRow("all three") << QStringList {"--verbose", "1", "--db"}
-                               << " --save\r\n --type\r\n";
+    QTest::newRow("--db as the last argument")
+        << QStringList {"--verbose", "1", "--db"} << " --save\r\n --type\r\n";
     QTest::newRow("--db only") << QStringList {"--db", "a.sqlite"} << " --save\r\n --type\r\n";
     QTest::newRow("--save and --type")
         << QStringList {"--save", "a.xlsx", "--type", "units"} << " --db\r\n";
