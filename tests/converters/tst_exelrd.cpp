@@ -97,7 +97,8 @@ private slots:
     void help();
     void requiredParameters_data();
     void requiredParameters();
-    void missingDatabaseIsNotCreated();
+    void unusableDatabase_data();
+    void unusableDatabase();
 
     void roundTrip_data();
     void roundTrip();
@@ -110,6 +111,7 @@ private slots:
 
     void failureLeavesDatabaseUnchanged_data();
     void failureLeavesDatabaseUnchanged();
+    void lockedDatabaseIsLeftUnchanged_data();
     void lockedDatabaseIsLeftUnchanged();
 
 private:
@@ -177,15 +179,40 @@ void TestExelRd::requiredParameters()
     QCOMPARE(result.err, QByteArray());
 }
 
-void TestExelRd::missingDatabaseIsNotCreated()
+void TestExelRd::unusableDatabase_data()
 {
+    QTest::addColumn<QByteArray>("content"); // of the --db file; none when null
+    QTest::addColumn<bool>("folder"); // --db names a folder instead
+    QTest::addColumn<QString>("reason"); // in the message on standard error
+    QTest::newRow("does not exist (and is not created)") << QByteArray() << false << "db.sqlite";
+    QTest::newRow("a folder") << QByteArray() << true << "db.sqlite";
+    QTest::newRow("not a database") << QByteArray(8192, 'x') << false << "db.sqlite";
+    // SQLite takes an empty file for an empty database: it lacks the table.
+    QTest::newRow("empty file") << QByteArray("") << false << "no such table: UNITS";
+}
+
+void TestExelRd::unusableDatabase()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, folder);
+    QFETCH(QString, reason);
     QVERIFY(writeWorkbook(path("units.xlsx"), {{"UNITS", {{"id", "unit"}, {"1", "V"}}}}));
+    if (folder) {
+        QVERIFY(QDir(dir->path()).mkdir("db.sqlite"));
+    } else if (!content.isNull()) {
+        QFile file(path("db.sqlite"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const QStringList entries = folderEntries(dir->path());
     const ProgramResult result
-        = runImport({"--db", path("none.sqlite"), "--load", path("units.xlsx"), "--type", "units"});
+        = runImport({"--db", path("db.sqlite"), "--load", path("units.xlsx"), "--type", "units"});
     QCOMPARE(result.exitCode, ExitFailure);
     QCOMPARE(result.out, QByteArray("Error\r\n"));
-    QVERIFY2(result.err.contains("none.sqlite"), result.err);
-    QCOMPARE(folderEntries(dir->path()), QStringList {"units.xlsx"});
+    QVERIFY2(result.err.contains(reason.toUtf8()), result.err);
+    QCOMPARE(folderEntries(dir->path()), entries);
+    if (!folder)
+        QCOMPARE(fileBytes(path("db.sqlite")), content);
 }
 
 void TestExelRd::roundTrip_data()
@@ -435,10 +462,22 @@ void TestExelRd::failureLeavesDatabaseUnchanged()
     QCOMPARE(folderEntries(dir->path()), entries);
 }
 
-// Another program holds the database locked for writing: the import waits
-// its busy time-out, gives up and changes nothing.
+void TestExelRd::lockedDatabaseIsLeftUnchanged_data()
+{
+    QTest::addColumn<QStringList>("holding"); // statements of the other program
+    QTest::addColumn<QString>("failing"); // the statement that gives up
+    QTest::newRow("writer holds it from the start")
+        << QStringList {"BEGIN EXCLUSIVE"} << "Database";
+    QTest::newRow("reader holds it at commit")
+        << QStringList {"BEGIN", "SELECT count(*) FROM UNITS"} << "COMMIT";
+}
+
+// Another program holds the database: the import waits its busy time-out,
+// gives up at the statement that needs the lock and changes nothing.
 void TestExelRd::lockedDatabaseIsLeftUnchanged()
 {
+    QFETCH(QStringList, holding);
+    QFETCH(QString, failing);
     makeFilledDatabase(path("db.sqlite"), "units", 5, 0);
     QVERIFY(writeWorkbook(path("wb.xlsx"), {{"UNITS", {{"id", "unit"}, {"1", "V"}}}}));
     const QByteArray before = fileBytes(path("db.sqlite"));
@@ -447,20 +486,25 @@ void TestExelRd::lockedDatabaseIsLeftUnchanged()
         holder.setDatabaseName(path("db.sqlite"));
         QVERIFY(holder.open());
         QSqlQuery lock(holder);
-        QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+        for (const QString &statement : holding) {
+            QVERIFY(lock.exec(statement));
+            lock.next(); // a read keeps its lock while the transaction lasts
+        }
 
         const ProgramResult result
             = runImport({"--db", path("db.sqlite"), "--load", path("wb.xlsx"), "--type", "units"});
         QCOMPARE(result.exitCode, ExitFailure);
         QCOMPARE(result.out, QByteArray("Error\r\n"));
-        QVERIFY2(result.err.contains("locked"), result.err);
+        QVERIFY2(
+            result.err.startsWith(failing.toUtf8()) && result.err.contains("locked"), result.err);
 
-        QVERIFY(lock.exec("ROLLBACK"));
         lock.finish();
+        QVERIFY(lock.exec("ROLLBACK"));
         holder.close();
     }
     QSqlDatabase::removeDatabase("holder");
     QVERIFY(fileBytes(path("db.sqlite")) == before);
+    QCOMPARE(folderEntries(dir->path()), QStringList({"db.sqlite", "wb.xlsx"}));
     QCOMPARE(selectRows(path("db.sqlite"), "UNITS").size(), 5);
 }
 
