@@ -1,0 +1,53 @@
+// qelDrvModbus: reads and writes the registers of one device over a serial
+// line (RTU) or TCP, one operation per run.
+
+#include "driverconnection.h"
+#include "optionpairs.h"
+#include "registercommandline.h"
+#include "registerrequest.h"
+#include "reportprinter.h"
+#include "requestrunner.h"
+
+#include <QCoreApplication>
+
+namespace {
+constexpr int ExitSuccess = 0;
+constexpr int ExitFailure = -1;
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const OptionPairs options(application.arguments(), RegisterCommandLine::optionTable());
+
+    if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
+        printReport(RegisterCommandLine::helpText());
+        return ExitSuccess;
+    }
+
+    const QString missing = RegisterCommandLine::missingParameters(options);
+    if (!missing.isEmpty()) {
+        printError(RegisterCommandLine::requiredParametersMessage(missing));
+        return ExitFailure;
+    }
+
+    // The command line and the operation's data are checked whole before a
+    // line is opened, so nothing reaches the device after bad input.
+    QString invalid = RegisterCommandLine::invalidParameters(options);
+    RegisterRequest request(options, &invalid);
+    if (!invalid.isEmpty()) {
+        printError(RegisterCommandLine::invalidParametersMessage(invalid));
+        return ExitFailure;
+    }
+    QString loadError;
+    if (!request.loadWords(&loadError)) {
+        printError(loadError);
+        return ExitFailure;
+    }
+
+    DriverConnection connection;
+    if (!connection.open(options))
+        return ExitFailure;
+
+    return RequestRunner(connection.context()).run(request) ? ExitSuccess : ExitFailure;
+}
