@@ -1,0 +1,867 @@
+// qelDrvModbus run as a program against the device simulator, over TCP on
+// loopback and over a pseudo-terminal: what it prints, how it ends, and the
+// exact frames the device received.
+
+#include "devsim.h"
+#include "programrun.h"
+
+#include <QtTest>
+
+#include <functional>
+
+using Words = QVector<quint16>;
+
+namespace {
+
+// The simulator's device address on its serial line; over TCP the driver's
+// default unit identifier 255 is used unless a test gives "--address".
+constexpr int SerialAddress = 1;
+constexpr int TcpUnit = 255;
+
+// CRC-16 of RTU frames, computed bit by bit here so that a fault in the
+// table-driven code of the engine or the simulator does not hide itself.
+quint16 crc16(const QByteArray &bytes)
+{
+    quint16 crc = 0xFFFF;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    }
+    return crc;
+}
+
+QByteArray word(int value)
+{
+    return QByteArray(1, char((value >> 8) & 0xFF)) + char(value & 0xFF);
+}
+
+QByteArray readPdu(int function, int start, int count)
+{
+    return char(function) + word(start) + word(count);
+}
+
+QByteArray writePdu(int start, const Words &words)
+{
+    QByteArray pdu = char(16) + word(start) + word(words.size()) + char(words.size() * 2);
+    for (const quint16 w : words)
+        pdu += word(w);
+    return pdu;
+}
+
+QString hex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+// A frame as the simulator logs it: RTU address, PDU and CRC low byte first;
+// TCP header with the transaction identifier of the run's n-th request.
+QString frame(bool rtu, const QByteArray &pdu, int transaction = 1, int unit = -1)
+{
+    if (rtu) {
+        const QByteArray adu = char(unit < 0 ? SerialAddress : unit) + pdu;
+        const quint16 crc = crc16(adu);
+        return hex(adu + char(crc & 0xFF) + char(crc >> 8));
+    }
+    return hex(
+        word(transaction) + word(0) + word(pdu.size() + 1) + char(unit < 0 ? TcpUnit : unit) + pdu);
+}
+
+QString bar(int percent)
+{
+    const int half = percent / 2;
+    QString cells;
+    for (int k = 1; k <= 50; ++k)
+        cells += k < half ? '=' : k == half ? '>' : ' ';
+    return "[" + cells + "] " + QString::number(percent) + " %\r";
+}
+
+// Value of the simulator's "--holding" and "--input" options: "START=W1,W2,...".
+QString registers(int start, const Words &words)
+{
+    QStringList values;
+    for (const quint16 w : words)
+        values << QString::number(w);
+    return QString::number(start) + "=" + values.join(',');
+}
+
+Words pattern(int count, int seed)
+{
+    Words words;
+    for (int i = 0; i < count; ++i)
+        words << quint16((i * 7919 + seed) & 0xFFFF);
+    return words;
+}
+
+// The register driver's device: register 0 is an ordinary holding register,
+// not the macro register.
+class Device : public DevSim
+{
+public:
+    explicit Device(const QStringList &options = {})
+        : DevSim(QStringList {"--no-macros"} + options)
+    { }
+};
+
+// The help text exactly as printed: lines end in "\r\n".
+QByteArray expectedHelp()
+{
+    const QStringList lines {
+        "",
+        R"(qelDrvModbus.exe --address 1 --port \\.\COM1 --baudrate 115200 --write 1 --load "data.bin")",
+        R"(qelDrvModbus.exe --address 1 --port \\.\COM1 --baudrate 115200 --write 1 --load "data.txt" --format HEX)",
+        R"(qelDrvModbus.exe --address 1 --port \\.\COM1 --baudrate 115200 --write 1 --data [0x01,0x02])",
+        R"(qelDrvModbus.exe --address 1 --port \\.\COM1 --baudrate 115200 --write_u16 0 --data 10)",
+        R"(qelDrvModbus.exe --address 1 --port \\.\COM1 --baudrate 115200 --read 1 --range 1000 --save "data.bin")",
+        R"(qelDrvModbus.exe --address 1 --port \\.\COM1 --baudrate 115200 --read 1 --range 1000 --save "data.txt" --display HEX)",
+        R"(qelDrvModbus.exe --address 1 --port \\.\COM1 --baudrate 115200 --read 1 --range 1000 --display HEX)",
+        R"(qelDrvModbus.exe --address 1 --port \\.\COM1 --baudrate 115200 --read_u16 0)",
+        "",
+        R"(qelDrvModbus.exe --ip 127.0.0.1 --port 502 --write 0 --load "data.bin")",
+        R"(qelDrvModbus.exe --ip 127.0.0.1 --port 502 --write 0 --load "data.txt" --format HEX)",
+        R"(qelDrvModbus.exe --ip 127.0.0.1 --port 502 --write 0 --data [0x01,0x02])",
+        R"(qelDrvModbus.exe --ip 127.0.0.1 --port 502 --write_u16 0 --data 10)",
+        R"(qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read 0 --range 1000 --save "data.bin")",
+        R"(qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read 0 --range 1000 --save "data.txt" --display HEX)",
+        R"(qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read 0 --range 1000 --display HEX)",
+        R"(qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read_u16 0)",
+        "",
+        " --address          Device address",
+        " --baudrate         Baudrate",
+        " --port             Serial port name",
+        " --write            Write to address",
+        " --write_u16        Write U16 to address",
+        " --write_u32        Write U32 to address",
+        " --write_s16        Write S16 to address",
+        " --write_s32        Write S32 to address",
+        " --write_f32        Write F32 to address",
+        " --data             Data",
+        " --read             Read from address",
+        " --read_u16         Read U16 from address",
+        " --read_u32         Read U32 from address",
+        " --read_f32         Read F32 from address",
+        " --read_s16         Read S16 from address",
+        " --read_s32         Read S32 from address",
+        " --readIn           Read inputs from address",
+        " --readIn_u16       Read inputs U16 from address",
+        " --readIn_u32       Read inputs U32 from address",
+        " --readIn_s16       Read inputs S16 from address",
+        " --readIn_s32       Read inputs S32 from address",
+        " --readIn_f32       Read inputs F32 from address",
+        " --range            How many registers read or write",
+        " --save             Save data to",
+        " --load             Load data from",
+        " --format           Data format HEX, DEC, BIN",
+        " --parity           Serial port parity N,E,O",
+        " --data_bit         Serial data bits 8",
+        " --stop_bit         Serial stop bits 1,2",
+        " --display          Display read data as HEX, DEC",
+        " --verbose          Verbose mode when 1, off when 0",
+        " --fdelay           Frames delay",
+        " --ip               IP address",
+        " --help             Help",
+        "",
+    };
+    return (lines.join("\r\n") + "\r\n").toUtf8();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Words)
+
+class TestQelDrvModbus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void helpText_data();
+    void helpText();
+    void refusedBeforeAnythingIsSent_data();
+    void refusedBeforeAnythingIsSent();
+    void connectOnly_data();
+    void connectOnly();
+
+    void typedRead_data();
+    void typedRead();
+    void typedWrite_data();
+    void typedWrite();
+    void rangeRead_data();
+    void rangeRead();
+    void fullRangeRead();
+    void blockWrite_data();
+    void blockWrite();
+    void saveLoadRoundTrip_data();
+    void saveLoadRoundTrip();
+    void emptyImageWritesNothing_data();
+    void emptyImageWritesNothing();
+
+    void failure_data();
+    void failure();
+    void failedSaveNamesTheFile();
+    void connectionRefused();
+
+private:
+    ProgramResult drive(const QStringList &arguments, int timeoutMs = 60000);
+    QStringList lineArguments(const DevSim &sim, bool rtu) const;
+    QString path(const QString &name) const { return directory->filePath(name); }
+    void writeFile(const QString &name, const QByteArray &content);
+
+    std::unique_ptr<QTemporaryDir> directory;
+};
+
+void TestQelDrvModbus::initTestCase()
+{
+    QVERIFY2(QFileInfo(programPath("qelDrvModbus")).isExecutable(),
+        qPrintable(programPath("qelDrvModbus")));
+}
+
+void TestQelDrvModbus::init()
+{
+    directory = std::make_unique<QTemporaryDir>();
+    QVERIFY(directory->isValid());
+}
+
+ProgramResult TestQelDrvModbus::drive(const QStringList &arguments, int timeoutMs)
+{
+    ProgramResult result = runProgram(programPath("qelDrvModbus"), arguments, timeoutMs);
+    if (!result.started || !result.finished || result.crashed)
+        qWarning() << "qelDrvModbus" << arguments << "did not run through:" << result.err;
+    return result;
+}
+
+QStringList TestQelDrvModbus::lineArguments(const DevSim &sim, bool rtu) const
+{
+    if (rtu)
+        return {"--port", sim.ptyPath(), "--address", QString::number(SerialAddress), "--baudrate",
+            "115200"};
+    return {"--ip", "127.0.0.1", "--port", QString::number(sim.tcpPort())};
+}
+
+void TestQelDrvModbus::writeFile(const QString &name, const QByteArray &content)
+{
+    QFile file(path(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), qint64(content.size()));
+}
+
+static QByteArray readFile(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+static bool startLine(DevSim &sim, bool rtu)
+{
+    const bool started = rtu ? sim.startRtu() : sim.startTcp();
+    if (!started)
+        qWarning() << "simulator did not start:" << sim.startError();
+    return started;
+}
+
+static void addLineRows(const char *name, std::function<void(QTestData &)> fill)
+{
+    for (const bool rtu : {false, true}) {
+        QTestData &row = QTest::newRow(qPrintable(QString(rtu ? "rtu: " : "tcp: ") + name));
+        row << rtu;
+        fill(row);
+    }
+}
+
+// --- Help and checks ---------------------------------------------------------
+
+void TestQelDrvModbus::helpText_data()
+{
+    QTest::addColumn<bool>("withLine");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("empty command line") << false << QStringList {};
+    QTest::newRow("only unknown arguments") << false << QStringList {"--Help", "-h", "x"};
+    QTest::newRow("--help") << true << QStringList {"--help"};
+    QTest::newRow("--help with an operation")
+        << true << QStringList {"--write_u16", "0", "--data", "1", "--help"};
+}
+
+void TestQelDrvModbus::helpText()
+{
+    QFETCH(bool, withLine);
+    QFETCH(QStringList, arguments);
+    Device sim;
+    QVERIFY(startLine(sim, false));
+    const ProgramResult result
+        = drive((withLine ? lineArguments(sim, false) : QStringList {}) + arguments);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, expectedHelp());
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(sim.requestLog(), QStringList());
+}
+
+void TestQelDrvModbus::refusedBeforeAnythingIsSent_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("error");
+
+    QTest::newRow("serial without port and address")
+        << true << QStringList {"--read_u16", "0"}
+        << QByteArray("Required parameters:\n --port\n --address\n");
+    QTest::newRow("block write without data")
+        << false << QStringList {"--write", "0"} << QByteArray("Required parameters:\n --load\n");
+    QTest::newRow("load format")
+        << false << QStringList {"--write", "0", "--load", "x", "--format", "TXT"}
+        << QByteArray("Required parameters:\n TXT is not a member of: DEC HEX BIN\n");
+    QTest::newRow("typed write without data") << false << QStringList {"--write_s32", "0"}
+                                              << QByteArray("Required parameters:\n --data\n");
+    QTest::newRow("range read without range")
+        << true << QStringList {"--readIn", "0"} << QByteArray("Required parameters:\n --range\n");
+
+    QTest::newRow("parity X") << true << QStringList {"--parity", "X", "--read_u16", "0"}
+                              << QByteArray("Invalid parameters:\n X is not a member of: N O E\n");
+    QTest::newRow("option without value") << false << QStringList {"--read_u16", "0", "--fdelay"}
+                                          << QByteArray("Invalid parameters:\n  is not a number\n");
+    QTest::newRow("serial address 248")
+        << true << QStringList {"--address", "248", "--read_u16", "0"}
+        << QByteArray("Invalid parameters:\n 248 is not a device address: 0..247\n");
+    QTest::newRow("tcp address 256")
+        << false << QStringList {"--address", "256", "--read_u16", "0"}
+        << QByteArray("Invalid parameters:\n 256 is not a device address: 0..247, 255\n");
+    QTest::newRow("register 65536 is not register 0")
+        << false << QStringList {"--write_u16", "65536", "--data", "1"}
+        << QByteArray("Invalid parameters:\n 65536 is not a whole number from 0 to 65535\n");
+    QTest::newRow("range past register 65535")
+        << false << QStringList {"--read", "65400", "--range", "200"}
+        << QByteArray("Invalid parameters:\n 65400 is not a whole number from 0 to 65336\n");
+    QTest::newRow("U16 70000 is not 4464")
+        << true << QStringList {"--write_u16", "0", "--data", "70000"}
+        << QByteArray("Invalid parameters:\n 70000 is not a whole number from 0 to 65535\n");
+    QTest::newRow("S16 value")
+        << false << QStringList {"--write_s16", "0", "--data", "-32769"}
+        << QByteArray("Invalid parameters:\n -32769 is not a whole number from -32768 to 32767\n");
+    QTest::newRow("F32 value") << false << QStringList {"--write_f32", "0", "--data", "1e39"}
+                               << QByteArray(
+                                      "Invalid parameters:\n 1e39 is not a finite F32 value\n");
+    QTest::newRow("block data part") << true << QStringList {"--write", "0", "--data", "[1,2,x,4]"}
+                                     << QByteArray("Invalid parameters:\n x is not a number\n");
+    QTest::newRow("block write past register 65535")
+        << false << QStringList {"--write", "65535", "--data", "[1,2]"}
+        << QByteArray("Invalid parameters:\n 65535 is not a whole number from 0 to 65534\n");
+
+    QTest::newRow("load file missing")
+        << false << QStringList {"--write", "0", "--load", "%dir%/missing.bin"}
+        << QByteArray(
+               "Unable to load data from \"%dir%/missing.bin\":\n No such file or directory\n");
+    QTest::newRow("odd binary load file")
+        << true << QStringList {"--write", "0", "--load", "%dir%/odd.bin"}
+        << QByteArray("Unable to load data from \"%dir%/odd.bin\":\n odd length in bytes: 3\n");
+    QTest::newRow("text load file with a bad part")
+        << false << QStringList {"--write", "0", "--load", "%dir%/bad.txt", "--format", "HEX"}
+        << QByteArray("Unable to load data from \"%dir%/bad.txt\":\n 0x0G is not a number\n");
+    QTest::newRow("load file past register 65535")
+        << false << QStringList {"--write", "65534", "--load", "%dir%/three.txt", "--format", "DEC"}
+        << QByteArray("Invalid parameters:\n 65534 is not a whole number from 0 to 65533\n");
+}
+
+void TestQelDrvModbus::refusedBeforeAnythingIsSent()
+{
+    QFETCH(bool, rtu);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, error);
+    writeFile("odd.bin", QByteArray::fromHex("010002"));
+    writeFile("bad.txt", "0x0001 0x0G");
+    writeFile("three.txt", "1,2,3");
+    for (QString &argument : arguments)
+        argument.replace("%dir%", directory->path());
+    error.replace("%dir%", directory->path().toUtf8());
+
+    Device sim;
+    QVERIFY(startLine(sim, rtu));
+    QStringList line = lineArguments(sim, rtu);
+    if (error.contains("--port"))
+        line.clear(); // the serial line options are what is missing
+    const int address = line.indexOf("--address");
+    if (arguments.contains("--address") && address >= 0)
+        line.erase(line.begin() + address, line.begin() + address + 2); // the row gives its own
+    const ProgramResult result = drive(line + arguments);
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(result.err, error);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(sim.requestLog(), QStringList());
+}
+
+void TestQelDrvModbus::connectOnly_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::newRow("tcp") << false;
+    QTest::newRow("rtu") << true;
+}
+
+void TestQelDrvModbus::connectOnly()
+{
+    QFETCH(bool, rtu);
+    Device sim;
+    QVERIFY(startLine(sim, rtu));
+    const ProgramResult result = drive(lineArguments(sim, rtu) + QStringList {"--display", "HEX"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(sim.requestLog(), QStringList());
+}
+
+// --- Reads and writes --------------------------------------------------------
+
+void TestQelDrvModbus::typedRead_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<QString>("image"); // simulator option: --holding=... or --input=...
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("pdu");
+    QTest::addColumn<QByteArray>("out");
+
+    struct Case
+    {
+        const char *name;
+        const char *registers;
+        QStringList arguments;
+        QByteArray pdu;
+        const char *out;
+    };
+    const Case cases[] = {
+        {"U16", "--holding=100=4660", {"--read_u16", "100"}, readPdu(3, 100, 1), "4660"},
+        {"U16 HEX 255", "--holding=0=255", {"--read_u16", "0", "--display", "HEX"},
+            readPdu(3, 0, 1), "0xff"},
+        {"S16 -2", "--holding=7=65534", {"--read_s16", "7"}, readPdu(3, 7, 1), "-2"},
+        {"S16 HEX -2", "--holding=7=65534", {"--read_s16", "7", "--display", "HEX"},
+            readPdu(3, 7, 1), "0x-2"},
+        {"U32, low word first", "--holding=0=13124,4386", {"--read_u32", "0"}, readPdu(3, 0, 2),
+            "287454020"},
+        {"U32 HEX", "--holding=0=13124,4386", {"--read_u32", "0", "--display", "HEX"},
+            readPdu(3, 0, 2), "0x11223344"},
+        {"S32", "--holding=20=61072,65534", {"--read_s32", "20"}, readPdu(3, 20, 2), "-70000"},
+        {"S32 HEX", "--holding=20=61072,65534", {"--read_s32", "20", "--display", "HEX"},
+            readPdu(3, 20, 2), "0x-11170"},
+        {"F32", "--holding=10=0,16320", {"--read_f32", "10"}, readPdu(3, 10, 2), "1.5"},
+        {"F32 HEX raw bits", "--holding=10=0,16320", {"--read_f32", "10", "--display", "HEX"},
+            readPdu(3, 10, 2), "0x3fc00000"},
+        {"F32 at a hex register", "--holding=16=4059,16457", {"--read_f32", "0x10"},
+            readPdu(3, 16, 2), "3.14159"},
+        {"input U16 65534", "--input=5=65534", {"--readIn_u16", "5"}, readPdu(4, 5, 1), "65534"},
+        {"input U16 HEX", "--input=5=65534", {"--readIn_u16", "5", "--display", "HEX"},
+            readPdu(4, 5, 1), "0xfffe"},
+        {"input S16", "--input=5=65534", {"--readIn_s16", "5"}, readPdu(4, 5, 1), "-2"},
+        {"input U32", "--input=65534=1,2", {"--readIn_u32", "65534"}, readPdu(4, 65534, 2),
+            "131073"},
+        {"input S32 HEX", "--input=3=65535,65535", {"--readIn_s32", "3", "--display", "HEX"},
+            readPdu(4, 3, 2), "0x-1"},
+        {"input F32", "--input=9=0,49152", {"--readIn_f32", "9"}, readPdu(4, 9, 2), "-2"},
+        {"input F32 1e10", "--input=9=761,20501", {"--readIn_f32", "9"}, readPdu(4, 9, 2), "1e+10"},
+    };
+    for (const Case &c : cases) {
+        addLineRows(c.name, [&](QTestData &row) {
+            row << QString(c.registers) << c.arguments << c.pdu << QByteArray(c.out) + "\r\n";
+        });
+    }
+}
+
+void TestQelDrvModbus::typedRead()
+{
+    QFETCH(bool, rtu);
+    QFETCH(QString, image);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, pdu);
+    QFETCH(QByteArray, out);
+    const int equals = image.indexOf('=');
+    Device sim({image.left(equals), image.mid(equals + 1)});
+    QVERIFY(startLine(sim, rtu));
+    const ProgramResult result = drive(lineArguments(sim, rtu) + arguments);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out, out);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(sim.requestLog(), QStringList {frame(rtu, pdu)});
+}
+
+void TestQelDrvModbus::typedWrite_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<Words>("words");
+
+    struct Case
+    {
+        const char *name;
+        QStringList arguments;
+        int start;
+        Words words;
+    };
+    const Case cases[] = {
+        {"U16 10", {"--write_u16", "0", "--data", "10"}, 0, {10}},
+        {"U16 hex", {"--write_u16", "300", "--data", "0xBEEF"}, 300, {0xBEEF}},
+        {"S16 -2", {"--write_s16", "3", "--data", "-2"}, 3, {0xFFFE}},
+        {"U32 0x11223344", {"--write_u32", "0", "--data", "0x11223344"}, 0, {0x3344, 0x1122}},
+        {"S32 -70000", {"--write_s32", "40", "--data", "-70000"}, 40, {0xEE90, 0xFFFE}},
+        {"F32 1,5 at 10", {"--write_f32", "10", "--data", "1,5"}, 10, {0x0000, 0x3FC0}},
+        {"F32 at the last pair", {"--write_f32", "65534", "--data", "-2"}, 65534, {0, 0xC000}},
+    };
+    for (const Case &c : cases)
+        addLineRows(c.name, [&](QTestData &row) { row << c.arguments << c.start << c.words; });
+}
+
+void TestQelDrvModbus::typedWrite()
+{
+    QFETCH(bool, rtu);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, start);
+    QFETCH(Words, words);
+    Device sim({"--holding", registers(start, Words(words.size(), 0x5555))});
+    QVERIFY(startLine(sim, rtu));
+    const ProgramResult result = drive(lineArguments(sim, rtu) + arguments);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out, (bar(0) + bar(100)).toUtf8());
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(sim.requestLog(), QStringList {frame(rtu, writePdu(start, words))});
+    for (int i = 0; i < words.size(); ++i)
+        QCOMPARE(sim.holding(start + i), words.at(i));
+}
+
+void TestQelDrvModbus::rangeRead_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<int>("function");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QList<int>>("percents");
+
+    addLineRows("250 from 0 in 120, 120, 10", [](QTestData &row) {
+        row << 3 << 0 << 250 << QStringList {} << QList<int> {33, 66, 100};
+    });
+    addLineRows("inputs, decimal, no pause", [](QTestData &row) {
+        row << 4 << 1000 << 121 << QStringList {"--display", "DEC", "--fdelay", "0"}
+            << QList<int> {50, 100};
+    });
+    addLineRows("hex display, one request", [](QTestData &row) {
+        row << 3 << 65415 << 120 << QStringList {"--display", "HEX"} << QList<int> {100};
+    });
+    addLineRows(
+        "range 0", [](QTestData &row) { row << 3 << 5 << 0 << QStringList {} << QList<int> {}; });
+}
+
+void TestQelDrvModbus::rangeRead()
+{
+    QFETCH(bool, rtu);
+    QFETCH(int, function);
+    QFETCH(int, start);
+    QFETCH(int, count);
+    QFETCH(QStringList, options);
+    QFETCH(QList<int>, percents);
+    const Words words = pattern(qMax(count, 1), start);
+    const QString table = function == 3 ? "--holding" : "--input";
+    Device sim({table, registers(start, words)});
+    QVERIFY(startLine(sim, rtu));
+
+    const QString operation = function == 3 ? "--read" : "--readIn";
+    const ProgramResult result = drive(lineArguments(sim, rtu)
+        + QStringList {operation, QString::number(start), "--range", QString::number(count)}
+        + options);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+
+    QStringList frames;
+    for (int done = 0; done < count; done += 120)
+        frames << frame(
+            rtu, readPdu(function, start + done, qMin(120, count - done)), frames.size() + 1);
+    QCOMPARE(sim.requestLog(), frames);
+
+    QString out = bar(0);
+    for (const int percent : percents)
+        out += bar(percent);
+    QStringList values;
+    const bool decimal = options.contains("DEC");
+    for (int i = 0; i < count; ++i)
+        values << (decimal ? QString::number(words.at(i))
+                           : "0x" + QString("%1").arg(words.at(i), 4, 16, QChar('0')).toUpper());
+    out += "\n" + values.join(',');
+    QCOMPARE(QString::fromUtf8(result.out), out);
+}
+
+void TestQelDrvModbus::fullRangeRead()
+{
+    const Words words = pattern(65535, 3);
+    const QString image = path("image.bin");
+    QFile file(image);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (const quint16 w : words)
+        file.write(QByteArray(1, char(w & 0xFF)) + char(w >> 8));
+    file.close();
+    Device sim({"--holding-file", image});
+    QVERIFY(startLine(sim, false));
+    const ProgramResult result = drive(lineArguments(sim, false)
+        + QStringList {
+            "--read", "0", "--range", "65535", "--fdelay", "0", "--save", path("all.bin")});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    const QStringList log = sim.requestLog();
+    QCOMPARE(log.size(), 547);
+    QCOMPARE(log.last(), frame(false, readPdu(3, 546 * 120, 15), 547));
+    QVERIFY(result.out.endsWith(bar(100).toUtf8()));
+    QByteArray expected;
+    for (const quint16 w : words)
+        expected += char(w & 0xFF) + QByteArray(1, char(w >> 8));
+    QCOMPARE(readFile(path("all.bin")), expected);
+}
+
+void TestQelDrvModbus::blockWrite_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<Words>("words");
+
+    addLineRows("[1,2,3] at 5", [](QTestData &row) { row << 5 << "[1,2,3]" << Words {1, 2, 3}; });
+    addLineRows("[1, 2]: blanks separate", [](QTestData &row) {
+        row << 5 << "[1, 2]" << Words {1, 2};
+    });
+    addLineRows("help example", [](QTestData &row) { row << 1 << "[0x01,0x02]" << Words {1, 2}; });
+    QStringList many;
+    for (const quint16 w : pattern(250, 11))
+        many << QString::number(w);
+    addLineRows("250 words in 120, 120, 10",
+        [&](QTestData &row) { row << 100 << many.join(',') << pattern(250, 11); });
+    addLineRows("up to the last register", [](QTestData &row) {
+        row << 65533 << "7 8 9" << Words {7, 8, 9};
+    });
+}
+
+void TestQelDrvModbus::blockWrite()
+{
+    QFETCH(bool, rtu);
+    QFETCH(int, start);
+    QFETCH(QString, data);
+    QFETCH(Words, words);
+    const int untouched = qMin(int(words.size()) + 1, 65536 - start);
+    Device sim({"--holding", registers(start, Words(untouched, 0x5555))});
+    QVERIFY(startLine(sim, rtu));
+    const ProgramResult result = drive(
+        lineArguments(sim, rtu) + QStringList {"--write", QString::number(start), "--data", data});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+
+    QStringList frames;
+    QString out = bar(0);
+    const int total = (words.size() + 119) / 120;
+    for (int done = 0; done < words.size(); done += 120) {
+        frames << frame(rtu, writePdu(start + done, words.mid(done, 120)), frames.size() + 1);
+        out += bar(frames.size() * 100 / total);
+    }
+    QCOMPARE(sim.requestLog(), frames);
+    QCOMPARE(QString::fromUtf8(result.out), out);
+    for (int i = 0; i < words.size(); ++i)
+        QCOMPARE(sim.holding(start + i), words.at(i));
+    if (untouched > words.size())
+        QCOMPARE(sim.holding(start + words.size()), quint16(0x5555));
+}
+
+void TestQelDrvModbus::saveLoadRoundTrip_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("format");
+
+    addLineRows("binary", [](QTestData &row) {
+        row << ""
+            << "";
+    });
+    addLineRows("binary, format BIN", [](QTestData &row) {
+        row << ""
+            << "BIN";
+    });
+    addLineRows("HEX text", [](QTestData &row) {
+        row << "HEX"
+            << "HEX";
+    });
+    addLineRows("DEC text", [](QTestData &row) {
+        row << "DEC"
+            << "DEC";
+    });
+}
+
+void TestQelDrvModbus::saveLoadRoundTrip()
+{
+    QFETCH(bool, rtu);
+    QFETCH(QString, display);
+    QFETCH(QString, format);
+    const Words words = pattern(300, 5);
+    Device sim({"--holding", registers(0, words)});
+    QVERIFY(startLine(sim, rtu));
+
+    const QString image = path("saved/deeper/image");
+    QStringList save {"--read", "0", "--range", "300", "--fdelay", "0", "--save", image};
+    if (!display.isEmpty())
+        save << "--display" << display;
+    ProgramResult result = drive(lineArguments(sim, rtu) + save);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(result.out), bar(0) + bar(33) + bar(66) + bar(100));
+
+    QByteArray expected;
+    QStringList texts;
+    for (const quint16 w : words) {
+        expected += char(w & 0xFF) + QByteArray(1, char(w >> 8));
+        texts << (display == "DEC" ? QString::number(w)
+                                   : "0x" + QString("%1").arg(w, 4, 16, QChar('0')).toUpper());
+    }
+    if (!display.isEmpty())
+        expected = texts.join(',').toUtf8();
+    QCOMPARE(readFile(image), expected);
+
+    QStringList load {"--write", "1000", "--load", image};
+    if (!format.isEmpty())
+        load << "--format" << format;
+    result = drive(lineArguments(sim, rtu) + load);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    const QStringList log = sim.requestLog();
+    QCOMPARE(log.size(), 3 + 3);
+    QCOMPARE(log.at(3), frame(rtu, writePdu(1000, words.mid(0, 120))));
+    QCOMPARE(log.at(5), frame(rtu, writePdu(1240, words.mid(240)), 3));
+    for (int i = 0; i < words.size(); ++i)
+        QCOMPARE(sim.holding(1000 + i), words.at(i));
+}
+
+void TestQelDrvModbus::emptyImageWritesNothing_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("binary") << "BIN";
+    QTest::newRow("text") << "DEC";
+}
+
+void TestQelDrvModbus::emptyImageWritesNothing()
+{
+    QFETCH(QString, format);
+    writeFile("empty", QByteArray());
+    Device sim;
+    QVERIFY(startLine(sim, false));
+    const ProgramResult result = drive(lineArguments(sim, false)
+        + QStringList {"--write", "0", "--load", path("empty"), "--format", format});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(result.out), bar(0));
+    QCOMPARE(sim.requestLog(), QStringList());
+}
+
+// --- Failures ----------------------------------------------------------------
+
+void TestQelDrvModbus::failure_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<QStringList>("simulator");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<int>("requests"); // requests that reached the simulator
+    QTest::addColumn<QString>("trace"); // in the output of a run with --verbose 1
+
+    const QStringList read {"--read_u16", "0"};
+    addLineRows("exception 2 on a read", [&](QTestData &row) {
+        row << QStringList {"--fault", "exception=2"} << read << "0\r\n"
+            << 1 << "Illegal data address";
+    });
+    addLineRows("exception 2 on a HEX read", [&](QTestData &row) {
+        row << QStringList {"--fault", "exception=2"}
+            << QStringList {"--read_f32", "0", "--display", "HEX"} << "0x0\r\n"
+            << 1 << "Illegal data address";
+    });
+    addLineRows("exception 12", [&](QTestData &row) {
+        row << QStringList {"--fault", "exception=12"} << QStringList {"--readIn_s32", "4"}
+            << "0\r\n"
+            << 1 << "Invalid exception code";
+    });
+    addLineRows("silence ends after the time-out", [&](QTestData &row) {
+        row << QStringList {"--fault", "silent"} << read << "0\r\n" << 1 << "timed out";
+    });
+    addLineRows("stall in mid-frame", [&](QTestData &row) {
+        row << QStringList {"--fault", "stall=4000"} << read << "0\r\n" << 1 << "timed out";
+    });
+    addLineRows("range read stops at the failed request", [&](QTestData &row) {
+        row << QStringList {"--fault", "exception=4,request=2"}
+            << QStringList {"--read", "0", "--range", "250", "--fdelay", "0"} << bar(0) + bar(33)
+            << 2 << "Slave device or server failure";
+    });
+    addLineRows("write failure", [&](QTestData &row) {
+        row << QStringList {"--fault", "exception=3"}
+            << QStringList {"--write_u32", "0", "--data", "5"} << bar(0) << 1
+            << "Illegal data value";
+    });
+    addLineRows("block write stops at the failed request", [&](QTestData &row) {
+        row << QStringList {"--fault", "exception=6,request=2"}
+            << QStringList {"--write", "0", "--data", QString("1,").repeated(300).chopped(1)}
+            << bar(0) + bar(33) << 2 << "Slave device or server is busy";
+    });
+    QTest::newRow("rtu: reply from another address")
+        << true << QStringList {"--fault", "other-address=5"} << read << "0\r\n"
+        << 1 << "The responding slave 5 isn't the requested slave 1";
+    QTest::newRow("rtu: wrong CRC") << true << QStringList {"--fault", "bad-crc"} << read << "0\r\n"
+                                    << 1 << "ERROR CRC received 0x";
+    QTest::newRow("tcp: wrong transaction identifier")
+        << false << QStringList {"--fault", "bad-transaction"} << read << "0\r\n"
+        << 1 << "Invalid transaction ID received 0x0 (not 0x1)";
+}
+
+void TestQelDrvModbus::failure()
+{
+    QFETCH(bool, rtu);
+    QFETCH(QStringList, simulator);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, out);
+    QFETCH(int, requests);
+    QFETCH(QString, trace);
+
+    for (const bool verbose : {false, true}) {
+        Device sim(simulator);
+        QVERIFY(startLine(sim, rtu));
+        const QStringList extra = verbose ? QStringList {"--verbose", "1"} : QStringList {};
+        const ProgramResult result = drive(lineArguments(sim, rtu) + arguments + extra);
+        QCOMPARE(result.exitCode, ExitFailure);
+        QCOMPARE(sim.requestLog().size(), requests);
+        if (!verbose) {
+            QCOMPARE(QString::fromUtf8(result.out), out);
+            QCOMPARE(result.err, QByteArray());
+        } else {
+            const QString all = QString::fromUtf8(result.out + result.err);
+            QVERIFY2(all.contains(trace), qPrintable(all));
+        }
+    }
+}
+
+void TestQelDrvModbus::failedSaveNamesTheFile()
+{
+    writeFile("plain", "keep");
+    Device sim({"--holding", "0=1,2,3"});
+    QVERIFY(startLine(sim, false));
+    const QString target = path("plain/image.bin");
+    const ProgramResult result = drive(lineArguments(sim, false)
+        + QStringList {"--read", "0", "--range", "3", "--fdelay", "0", "--save", target});
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(QString::fromUtf8(result.out), bar(0) + bar(100));
+    QVERIFY2(result.err.startsWith("Unable to save data to \"" + target.toUtf8() + "\":\n "),
+        result.err.constData());
+    QCOMPARE(readFile(path("plain")), QByteArray("keep"));
+}
+
+void TestQelDrvModbus::connectionRefused()
+{
+    quint16 port = 0;
+    {
+        Device sim;
+        QVERIFY(startLine(sim, false));
+        port = sim.tcpPort();
+    } // stopped: nothing listens on the port any more
+    const ProgramResult result
+        = drive({"--ip", "127.0.0.1", "--port", QString::number(port), "--read_u16", "0"});
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, QByteArray("Connection fails: Connection refused\n"));
+}
+
+QTEST_GUILESS_MAIN(TestQelDrvModbus)
+#include "tst_qeldrvmodbus.moc"
