@@ -95,7 +95,8 @@ bool RequestRunner::rangeRead(const RegisterRequest &request)
         result += words;
         // The pause after each request lets slow devices keep up.
         QCoreApplication::processEvents();
-        QThread::msleep(ulong(request.pause));
+        if (request.pause > 0)
+            QThread::msleep(ulong(request.pause));
     }
 
     if (request.save) {

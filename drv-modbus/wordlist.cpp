@@ -6,8 +6,30 @@
 #include <QRegularExpression>
 
 namespace {
+
 constexpr int MaxErrorLines = 10;
+
+void appendHex(QString *text, quint16 word)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    const QChar chars[6] = {QLatin1Char('0'), QLatin1Char('x'), QLatin1Char(digits[word >> 12]),
+        QLatin1Char(digits[(word >> 8) & 0xF]), QLatin1Char(digits[(word >> 4) & 0xF]),
+        QLatin1Char(digits[word & 0xF])};
+    text->append(chars, 6);
 }
+
+void appendDecimal(QString *text, quint16 word)
+{
+    QChar chars[5];
+    int first = 5;
+    do {
+        chars[--first] = QLatin1Char(char('0' + word % 10));
+        word /= 10;
+    } while (word);
+    text->append(chars + first, 5 - first);
+}
+
+} // namespace
 
 namespace WordList {
 
@@ -38,7 +60,9 @@ bool fromText(const QString &text, QVector<quint16> *words, QString *errors)
 
 QString hexText(quint16 word)
 {
-    return "0x" + QString::number(word, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    QString text;
+    appendHex(&text, word);
+    return text;
 }
 
 QString decimalText(quint16 word)
@@ -48,12 +72,16 @@ QString decimalText(quint16 word)
 
 QString toText(const QVector<quint16> &words, bool decimal)
 {
+    // Built in place: a full range has 65535 values.
     QString text;
     text.reserve(words.size() * 7);
     for (int i = 0; i < words.size(); ++i) {
         if (i)
             text += QLatin1Char(',');
-        text += decimal ? decimalText(words.at(i)) : hexText(words.at(i));
+        if (decimal)
+            appendDecimal(&text, words.at(i));
+        else
+            appendHex(&text, words.at(i));
     }
     return text;
 }

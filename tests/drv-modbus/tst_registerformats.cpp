@@ -278,6 +278,9 @@ void TestRegisterFormats::rangeTexts_data()
     QTest::addColumn<QString>("decimal");
     QTest::newRow("three") << Words {1, 171, 65535} << "0x0001,0x00AB,0xFFFF"
                            << "1,171,65535";
+    QTest::newRow("every digit") << Words {0x1234, 0xBEEF, 10000, 9, 0xCD50}
+                                 << "0x1234,0xBEEF,0x2710,0x0009,0xCD50"
+                                 << "4660,48879,10000,9,52560";
     QTest::newRow("one zero") << Words {0} << "0x0000"
                               << "0";
     QTest::newRow("none") << Words {} << ""

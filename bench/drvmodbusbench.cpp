@@ -1,0 +1,147 @@
+// Figures of qelDrvModbus against the device simulator, measured side by side
+// in one run, process start included:
+//  - median start-to-exit time of a one-shot "--read_u16" over TCP, divided by
+//    that of a bare Qt console program;
+//  - a 65535-register range read with "--fdelay 0" over TCP and over a
+//    pseudo-terminal.
+//
+//   drvmodbusbench [runs]      (default 21 one-shot runs, 7 range runs)
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+QString program(const QString &name)
+{
+    return QDir(QStringLiteral(QEL_BIN_DIR)).filePath(name);
+}
+
+// One run of a program to its end; the elapsed milliseconds, or -1 when it
+// did not end well.
+double timedRun(const QString &path, const QStringList &arguments)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(path, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0)
+        return -1;
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values.at(values.size() / 2);
+}
+
+// The simulator on TCP (port chosen by the system) or on a pseudo-terminal;
+// the line it prints first names where it listens.
+class Simulator
+{
+public:
+    bool start(bool pty)
+    {
+        process.setProgram(program(QStringLiteral("qelDevSim")));
+        process.setArguments(pty ? QStringList {"--pty", "--no-macros"}
+                                 : QStringList {"--tcp", "127.0.0.1:0", "--no-macros"});
+        process.start();
+        if (!process.waitForStarted(10000))
+            return false;
+        while (!process.canReadLine()) {
+            if (!process.waitForReadyRead(10000))
+                return false;
+        }
+        where = QString::fromUtf8(process.readLine()).trimmed();
+        return !where.isEmpty();
+    }
+    ~Simulator()
+    {
+        process.terminate();
+        if (!process.waitForFinished(5000))
+            process.kill();
+        process.waitForFinished(5000);
+    }
+    QStringList lineArguments() const
+    {
+        if (where.startsWith(QLatin1Char('/')))
+            return {"--port", where, "--address", "1"};
+        return {"--ip", where.section(':', 0, 0), "--port", where.section(':', 1)};
+    }
+
+private:
+    QProcess process;
+    QString where;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const int runs = argc > 1 ? qMax(3, QString(argv[1]).toInt()) : 21;
+    const int rangeRuns = qMax(3, runs / 3);
+    QTextStream out(stdout);
+
+    Simulator tcp;
+    Simulator pty;
+    if (!tcp.start(false) || !pty.start(true)) {
+        std::fprintf(stderr, "drvmodbusbench: the simulator did not start\n");
+        return 1;
+    }
+    const QString driver = program(QStringLiteral("qelDrvModbus"));
+    const QString bare = QDir(QCoreApplication::applicationDirPath()).filePath("qelBareQt");
+    const QStringList oneShot = tcp.lineArguments() + QStringList {"--read_u16", "0"};
+    const QStringList range {"--read", "0", "--range", "65535", "--fdelay", "0"};
+
+    // Warm the page cache, then alternate so that a busy machine weighs on
+    // both sides alike.
+    timedRun(bare, {});
+    timedRun(driver, oneShot);
+    std::vector<double> bareTimes, oneShotTimes, tcpRangeTimes, ptyRangeTimes;
+    for (int i = 0; i < runs; ++i) {
+        bareTimes.push_back(timedRun(bare, {}));
+        oneShotTimes.push_back(timedRun(driver, oneShot));
+    }
+    for (int i = 0; i < rangeRuns; ++i) {
+        tcpRangeTimes.push_back(timedRun(driver, tcp.lineArguments() + range));
+        ptyRangeTimes.push_back(timedRun(driver, pty.lineArguments() + range));
+    }
+    for (const auto *times : {&bareTimes, &oneShotTimes, &tcpRangeTimes, &ptyRangeTimes}) {
+        if (std::count(times->begin(), times->end(), -1.0)) {
+            std::fprintf(stderr, "drvmodbusbench: a run failed\n");
+            return 1;
+        }
+    }
+
+    const double bareMedian = median(bareTimes);
+    const double oneShotMedian = median(oneShotTimes);
+    out << QString("bare Qt console program, start to exit:       %1 ms (median of %2)\n")
+               .arg(bareMedian, 0, 'f', 2)
+               .arg(runs);
+    out << QString("qelDrvModbus --read_u16 over TCP:             %1 ms (median of %2)\n")
+               .arg(oneShotMedian, 0, 'f', 2)
+               .arg(runs);
+    out << QString("  ratio to the bare program:                  %1 (target at most 1.5)\n")
+               .arg(oneShotMedian / bareMedian, 0, 'f', 2);
+    out << QString("65535-register range read, TCP, --fdelay 0:   %1 ms (median of %2; target "
+                   "at most 50)\n")
+               .arg(median(tcpRangeTimes), 0, 'f', 1)
+               .arg(rangeRuns);
+    out << QString("65535-register range read, pty, --fdelay 0:   %1 ms (median of %2)\n")
+               .arg(median(ptyRangeTimes), 0, 'f', 1)
+               .arg(rangeRuns);
+    return 0;
+}
