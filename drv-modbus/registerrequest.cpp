@@ -7,6 +7,8 @@
 #include "registerimagefile.h"
 #include "wordlist.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 struct OperationOption
@@ -119,9 +121,19 @@ bool RegisterRequest::loadWords(QString *message)
 }
 
 // The registers from start on must all lie below 65536: the start register
-// then reads as out of range for this many registers.
+// then reads as out of range for this many registers. A word list longer than
+// the register space fits nowhere and is named by its length.
 void RegisterRequest::checkExtent(int registers, QString *errors) const
 {
-    if (start + qMax(registers, 1) - 1 > 65535)
-        Checks::integerRangeCheck(startText, 0, 65536 - qMax(registers, 1), errors);
+    registers = qMax(registers, 1);
+    if (start + registers - 1 <= 65535)
+        return;
+    if (registers > 65536) {
+        if (errors)
+            *errors += "&nbsp;" + QString::number(registers) + "&nbsp;"
+                + QCoreApplication::translate("qelDrvModbus", "words do not fit in 65536 registers")
+                + "<br>";
+        return;
+    }
+    Checks::integerRangeCheck(startText, 0, 65536 - registers, errors);
 }

@@ -358,6 +358,15 @@ void TestRegisterCommandLine::loadWords()
         QString("Invalid parameters:\n 65534 is not a whole number from 0 to 65533\n"));
     QVERIFY(past.words.isEmpty());
 
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("1 ").repeated(65537));
+    file.close();
+    RegisterRequest tooMany = request("0", fileName);
+    QVERIFY(!tooMany.loadWords(&message));
+    QCOMPARE(plain(message),
+        QString("Invalid parameters:\n 65537 words do not fit in 65536 registers\n"));
+    QVERIFY(tooMany.words.isEmpty());
+
     RegisterRequest missing = request("0", directory.filePath("none.txt"));
     QVERIFY(!missing.loadWords(&message));
     QVERIFY(plain(message).startsWith(
