@@ -5,7 +5,7 @@
 //  - a 65535-register range read with "--fdelay 0" over TCP and over a
 //    pseudo-terminal.
 //
-//   drvmodbusbench [runs]      (default 21 one-shot runs, 7 range runs)
+//   bench_drvmodbus [runs]      (default 21 one-shot runs, 7 range runs)
 
 #include <QCoreApplication>
 #include <QDir>
@@ -98,11 +98,11 @@ int main(int argc, char *argv[])
     Simulator tcp;
     Simulator pty;
     if (!tcp.start(false) || !pty.start(true)) {
-        std::fprintf(stderr, "drvmodbusbench: the simulator did not start\n");
+        std::fprintf(stderr, "bench_drvmodbus: the simulator did not start\n");
         return 1;
     }
     const QString driver = program(QStringLiteral("qelDrvModbus"));
-    const QString bare = QDir(QCoreApplication::applicationDirPath()).filePath("qelBareQt");
+    const QString bare = program(QStringLiteral("bench_bareqt"));
     const QStringList oneShot = tcp.lineArguments() + QStringList {"--read_u16", "0"};
     const QStringList range {"--read", "0", "--range", "65535", "--fdelay", "0"};
 
@@ -121,7 +121,7 @@ int main(int argc, char *argv[])
     }
     for (const auto *times : {&bareTimes, &oneShotTimes, &tcpRangeTimes, &ptyRangeTimes}) {
         if (std::count(times->begin(), times->end(), -1.0)) {
-            std::fprintf(stderr, "drvmodbusbench: a run failed\n");
+            std::fprintf(stderr, "bench_drvmodbus: a run failed\n");
             return 1;
         }
     }
