@@ -136,12 +136,14 @@ QString invalidValues(const OptionPairs &options)
         // check but reads otherwise ("0x10", "1.5") or that the line refuses
         // is named instead of being replaced by another address.
         const QString value = options.value(address);
-        if (tcp || Checks::numberCheck(value, &errors))
+        if (Checks::numberCheck(value, &errors))
             Checks::deviceAddressCheck(value, tcp, &errors);
     }
     if (tcp) {
-        if (options.has(QStringLiteral("--port")))
-            Checks::numberCheck(options.value(QStringLiteral("--port")), &errors);
+        // A port number beyond 65535 would reach another service of the host.
+        const QString port = QStringLiteral("--port");
+        if (options.has(port) && Checks::numberCheck(options.value(port), &errors))
+            Checks::integerRangeCheck(options.value(port), 1, 65535, &errors);
         return errors;
     }
     if (options.has(QStringLiteral("--baudrate")))
