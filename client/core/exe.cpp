@@ -1,0 +1,206 @@
+#include "exe.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTextCodec>
+#include <QTextDecoder>
+#include <QTimer>
+
+namespace AppExe {
+
+exe::exe(QString program, QString arguments, bool startNow, int timeoutMs)
+    : process(new QProcess(this))
+    , timer(new QTimer(this))
+    , arguments(std::move(arguments))
+    , timeoutMs(timeoutMs)
+{
+    timer->setSingleShot(true);
+
+    connections[0] = connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
+        this, &exe::finished, Qt::QueuedConnection);
+    connections[1] = connect(process, &QProcess::readyReadStandardError, this, &exe::standardError,
+        Qt::QueuedConnection);
+    connections[2] = connect(process, &QProcess::readyReadStandardOutput, this,
+        &exe::standardOutput, Qt::QueuedConnection);
+    connections[3]
+        = connect(timer, &QTimer::timeout, this, &exe::timeoutOccured, Qt::QueuedConnection);
+    connections[4]
+        = connect(process, &QProcess::errorOccurred, this, &exe::failed, Qt::QueuedConnection);
+
+    programPath = QFileInfo(program).absoluteFilePath();
+    this->program = programPath;
+    if (programPath.indexOf(QLatin1Char(' ')) > 0)
+        this->program = QLatin1Char('"') + programPath + QLatin1Char('"');
+
+    if (startNow)
+        start();
+}
+
+exe::~exe()
+{
+    if (timer->isActive())
+        timer->stop();
+    for (const QMetaObject::Connection &connection : connections)
+        disconnect(connection);
+    if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished(1000);
+    }
+    process->close();
+    delete timer;
+    delete process;
+    delete outDecoder;
+    delete errDecoder;
+}
+
+int exe::start()
+{
+    if (timeoutMs > 0) {
+        timer->setSingleShot(true);
+        timer->setInterval(timeoutMs);
+        timer->start();
+    }
+    commandLine = program + QLatin1Char(' ') + arguments;
+    outText.clear();
+    errText.clear();
+    QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
+    delete outDecoder;
+    delete errDecoder;
+    outDecoder = utf8->makeDecoder();
+    errDecoder = utf8->makeDecoder();
+
+    // The program is started by its path and the argument text is split the
+    // way a command line is: a part in double quotes stays one argument, so a
+    // parameter text with blanks reaches the child as it was written.
+    process->start(programPath, splitArguments(arguments), QIODevice::ReadWrite);
+    return result;
+}
+
+QStringList exe::splitArguments(const QString &text)
+{
+    QStringList list;
+    QString argument;
+    bool started = false; // an argument has begun, possibly an empty quoted one
+    bool inQuote = false;
+    int quotes = 0; // consecutive double quotes just read
+    const auto settleQuotes = [&]() {
+        if (quotes == 1)
+            inQuote = !inQuote;
+        quotes = 0;
+    };
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"')) {
+            started = true;
+            if (++quotes == 3) {
+                argument += c;
+                quotes = 0;
+            }
+            continue;
+        }
+        settleQuotes();
+        if (!inQuote && c.isSpace()) {
+            if (started)
+                list << argument;
+            argument.clear();
+            started = false;
+        } else {
+            argument += c;
+            started = true;
+        }
+    }
+    settleQuotes();
+    if (started)
+        list << argument;
+    return list;
+}
+
+int exe::wait()
+{
+    if (!done) {
+        QEventLoop loop;
+        connect(this, &exe::complete, &loop, &QEventLoop::quit);
+        connect(this, &exe::timeout, &loop, &QEventLoop::quit);
+        if (!done)
+            loop.exec();
+    }
+    timer->stop();
+    return result;
+}
+
+void exe::readChannel(QProcess::ProcessChannel channel)
+{
+    const QByteArray bytes = channel == QProcess::StandardOutput ? process->readAllStandardOutput()
+                                                                 : process->readAllStandardError();
+    if (bytes.isEmpty())
+        return;
+    QTextDecoder *decoder = channel == QProcess::StandardOutput ? outDecoder : errDecoder;
+    const QString text = decoder->toUnicode(bytes);
+
+    QString display = text;
+    display.remove(QLatin1Char('\r'));
+    display.remove(QLatin1Char('\n'));
+
+    // The time-out measures silence, not the whole run.
+    if (timeoutMs > 0 && !done) {
+        timer->setInterval(timeoutMs);
+        timer->start();
+    }
+    emit updateLog(display);
+    if (channel == QProcess::StandardOutput)
+        outText += text;
+    else
+        errText += text;
+}
+
+void exe::standardOutput()
+{
+    readChannel(QProcess::StandardOutput);
+}
+
+void exe::standardError()
+{
+    readChannel(QProcess::StandardError);
+}
+
+void exe::end(int code)
+{
+    result = code;
+    done = true;
+    timer->stop();
+}
+
+void exe::finished(int exitCode, QProcess::ExitStatus status)
+{
+    // A report that comes after the time-out has ended the run changes nothing.
+    if (done)
+        return;
+    // Output still buffered when the end is reported belongs to this run.
+    readChannel(QProcess::StandardOutput);
+    readChannel(QProcess::StandardError);
+    // A program killed by a signal has not succeeded, whatever its code says.
+    if (status == QProcess::CrashExit && exitCode == 0)
+        exitCode = -1;
+    end(exitCode);
+    emit complete(exitCode);
+}
+
+void exe::timeoutOccured()
+{
+    if (done)
+        return;
+    process->kill();
+    end(TimeoutResult);
+    emit timeout(TimeoutResult);
+}
+
+void exe::failed(QProcess::ProcessError error)
+{
+    // A program that cannot be started never reports an end; without this the
+    // run would only end by the time-out, and never when the time-out is off.
+    if (error != QProcess::FailedToStart || done)
+        return;
+    end(TimeoutResult);
+    emit timeout(TimeoutResult);
+}
+
+} // namespace AppExe

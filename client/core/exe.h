@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+class QTextDecoder;
+class QTimer;
+
+namespace AppExe {
+
+// One run of a console program as a child process: starts it with a prepared
+// argument string, collects its standard output and standard error, kills it
+// after timeoutMs of silence (result -1003) and lets the caller wait for the
+// end while the event loop keeps running. One object serves one run.
+class exe : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The result of a run that was ended by the inactivity time-out, or whose
+    // program could not be started.
+    static constexpr int TimeoutResult = -1003;
+
+    // program is resolved against the current directory; arguments are options
+    // separated by blanks, a part in double quotes stays one argument.
+    exe(QString program, QString arguments, bool startNow, int timeoutMs);
+    ~exe() override;
+
+    // Splits an argument text as a command line is split: blanks separate
+    // arguments, double quotes group, three double quotes stand for one, and
+    // a pair of quotes is an empty argument of its own.
+    static QStringList splitArguments(const QString &text);
+
+    // Starts the run; returns result.
+    int start();
+    // Returns once the run has ended, processing events meanwhile; returns result.
+    int wait();
+
+    QProcess *process = nullptr;
+    QTimer *timer = nullptr;
+    QString program; // absolute path, in double quotes when it holds a blank
+    QString arguments; // as the caller built it
+    bool done = false;
+    int result = 0;
+    int timeoutMs = 0;
+    QString outText; // standard output of this run, UTF-8, line ends kept
+    QString errText; // standard error of this run
+    QString commandLine; // program + " " + arguments
+
+signals:
+    // A chunk of output with carriage returns and line feeds removed.
+    void updateLog(QString text);
+    // The program has ended on its own with this exit code.
+    void complete(int code);
+    // The run was ended by the time-out (or a failed start), with -1003.
+    void timeout(int code);
+
+private slots:
+    void finished(int exitCode, QProcess::ExitStatus status);
+    void standardError();
+    void standardOutput();
+    void timeoutOccured();
+    void failed(QProcess::ProcessError error);
+
+private:
+    void readChannel(QProcess::ProcessChannel channel);
+    void end(int code);
+
+    QString programPath; // unquoted absolute path, what is actually started
+    QTextDecoder *outDecoder = nullptr;
+    QTextDecoder *errDecoder = nullptr;
+    QMetaObject::Connection connections[5];
+};
+
+} // namespace AppExe

@@ -1,0 +1,3 @@
+#!/bin/sh
+# Says nothing for a long time.
+exec sleep 60

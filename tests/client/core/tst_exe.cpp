@@ -1,0 +1,305 @@
+#include "exe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The child-process runner against small stand-in programs.
+class tst_exe : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString standin(const QString &name)
+    {
+        return QDir(QStringLiteral(QEL_STANDIN_DIR)).filePath(name);
+    }
+    // A shell quoted argument for the runner's argument text.
+    static QString quoted(const QString &text)
+    {
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    }
+
+private slots:
+    void outputChunks_data();
+    void outputChunks();
+    void splitCharacter();
+    void exitCodes_data();
+    void exitCodes();
+    void crashIsNoSuccess();
+    void silenceTimesOut();
+    void outputRearmsTimeout();
+    void missingProgram_data();
+    void missingProgram();
+    void programQuoting_data();
+    void programQuoting();
+    void pathWithBlanks();
+    void splitArguments_data();
+    void splitArguments();
+    void argumentsReachChild_data();
+    void argumentsReachChild();
+    void destroyWhileRunning();
+};
+
+void tst_exe::outputChunks_data()
+{
+    QTest::addColumn<QString>("outFormat");
+    QTest::addColumn<QString>("errFormat");
+    QTest::addColumn<QString>("outText");
+    QTest::addColumn<QString>("errText");
+    QTest::addColumn<QString>("display");
+
+    QTest::newRow("line ends removed from display") << "56\\r\\n78"
+                                                    << ""
+                                                    << "56\r\n78"
+                                                    << ""
+                                                    << "5678";
+    QTest::newRow("value with line end") << "4567\\n"
+                                         << ""
+                                         << "4567\n"
+                                         << ""
+                                         << "4567";
+    QTest::newRow("standard error apart") << "out\\n"
+                                          << "err\\r\\n"
+                                          << "out\n"
+                                          << "err\r\n"
+                                          << "outerr";
+    QTest::newRow("utf-8 text") << "zażółć\\n"
+                                << "" << QString::fromUtf8("zażółć\n") << ""
+                                << QString::fromUtf8("zażółć");
+    QTest::newRow("nothing") << ""
+                             << ""
+                             << ""
+                             << ""
+                             << "";
+}
+
+void tst_exe::outputChunks()
+{
+    QFETCH(QString, outFormat);
+    QFETCH(QString, errFormat);
+    QFETCH(QString, outText);
+    QFETCH(QString, errText);
+    QFETCH(QString, display);
+
+    QString arguments = quoted(outFormat);
+    if (!errFormat.isEmpty())
+        arguments += QLatin1Char(' ') + quoted(errFormat);
+    AppExe::exe runner(standin(QStringLiteral("chunks.sh")), arguments, false, 2000);
+    QSignalSpy chunks(&runner, &AppExe::exe::updateLog);
+    QCOMPARE(runner.start(), 0);
+    QCOMPARE(runner.wait(), 0);
+
+    QCOMPARE(runner.outText, outText);
+    QCOMPARE(runner.errText, errText);
+    QString shown;
+    for (const QList<QVariant> &chunk : qAsConst(chunks)) {
+        const QString piece = chunk.at(0).toString();
+        QVERIFY(!piece.contains(QLatin1Char('\r')) && !piece.contains(QLatin1Char('\n')));
+        shown += piece;
+    }
+    // Standard output and standard error may arrive in either order.
+    if (errFormat.isEmpty()) {
+        QCOMPARE(shown, display);
+    } else {
+        std::sort(shown.begin(), shown.end());
+        std::sort(display.begin(), display.end());
+        QCOMPARE(shown, display);
+    }
+    QVERIFY(runner.done);
+}
+
+void tst_exe::splitCharacter()
+{
+    // A letter whose two bytes arrive in separate chunks is decoded whole.
+    AppExe::exe runner(standin(QStringLiteral("splitchar.sh")), QString(), true, 5000);
+    QCOMPARE(runner.wait(), 0);
+    QCOMPARE(runner.outText, QString::fromUtf8("ałb\n"));
+}
+
+void tst_exe::exitCodes_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::newRow("success") << 0;
+    QTest::newRow("one") << 1;
+    QTest::newRow("three") << 3;
+    QTest::newRow("driver failure -1") << 255;
+}
+
+void tst_exe::exitCodes()
+{
+    QFETCH(int, code);
+    AppExe::exe runner(standin(QStringLiteral("exitcode.sh")), QString::number(code), true, 2000);
+    QSignalSpy complete(&runner, &AppExe::exe::complete);
+    QSignalSpy timedOut(&runner, &AppExe::exe::timeout);
+    QCOMPARE(runner.wait(), code);
+    QCOMPARE(runner.result, code);
+    QCOMPARE(complete.count(), 1);
+    QCOMPARE(complete.at(0).at(0).toInt(), code);
+    QCOMPARE(timedOut.count(), 0);
+    QCOMPARE(runner.outText, QStringLiteral("ending with %1\n").arg(code));
+}
+
+void tst_exe::crashIsNoSuccess()
+{
+    AppExe::exe runner(standin(QStringLiteral("crash.sh")), QString(), true, 2000);
+    QVERIFY(runner.wait() != 0);
+}
+
+void tst_exe::silenceTimesOut()
+{
+    AppExe::exe runner(standin(QStringLiteral("silent.sh")), QString(), true, 2000);
+    QSignalSpy timedOut(&runner, &AppExe::exe::timeout);
+    QSignalSpy complete(&runner, &AppExe::exe::complete);
+    QCOMPARE(runner.wait(), -1003);
+    QCOMPARE(timedOut.count(), 1);
+    QCOMPARE(timedOut.at(0).at(0).toInt(), -1003);
+    QCOMPARE(complete.count(), 0);
+    // The killed program's late end report changes nothing.
+    QTRY_COMPARE_WITH_TIMEOUT(runner.process->state(), QProcess::NotRunning, 10000);
+    QCoreApplication::processEvents();
+    QCOMPARE(runner.result, -1003);
+    QCOMPARE(complete.count(), 0);
+}
+
+void tst_exe::outputRearmsTimeout()
+{
+    // Ten seconds of work with a line every second: never 2 s of silence.
+    AppExe::exe runner(standin(QStringLiteral("ticker.sh")), QStringLiteral("10"), true, 2000);
+    QCOMPARE(runner.wait(), 0);
+    QCOMPARE(runner.outText.count(QStringLiteral("tick")), 10);
+}
+
+void tst_exe::missingProgram_data()
+{
+    QTest::addColumn<int>("timeoutMs");
+    QTest::newRow("with time-out") << 2000;
+    QTest::newRow("time-out off") << 0;
+}
+
+void tst_exe::missingProgram()
+{
+    QFETCH(int, timeoutMs);
+    AppExe::exe runner(
+        standin(QStringLiteral("no-such-driver")), QStringLiteral("--help"), true, timeoutMs);
+    QCOMPARE(runner.wait(), -1003);
+    QVERIFY(runner.outText.isEmpty());
+}
+
+void tst_exe::programQuoting_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("program");
+
+    const QString cwd = QDir::currentPath();
+    QTest::newRow("plain") << "/opt/qel/qelDrvModbus"
+                           << "/opt/qel/qelDrvModbus";
+    QTest::newRow("folder with blank") << "/opt/my tools/qelDrvModbus"
+                                       << "\"/opt/my tools/qelDrvModbus\"";
+    QTest::newRow("relative") << "qelDrvMacro" << cwd + "/qelDrvMacro";
+    QTest::newRow("relative with blank") << "drivers x/qelDrvMacro"
+                                         << "\"" + cwd + "/drivers x/qelDrvMacro\"";
+}
+
+void tst_exe::programQuoting()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, program);
+    AppExe::exe runner(name, QStringLiteral("--read_u16 100"), false, 2000);
+    QCOMPARE(runner.program, program);
+    QVERIFY(!runner.done);
+    QCOMPARE(runner.result, 0);
+    runner.start();
+    QCOMPARE(runner.commandLine, program + QStringLiteral(" --read_u16 100"));
+    QCOMPARE(runner.wait(), -1003);
+}
+
+void tst_exe::pathWithBlanks()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("driver folder")));
+    const QString copy = dir.filePath(QStringLiteral("driver folder/exit code.sh"));
+    QVERIFY(QFile::copy(standin(QStringLiteral("exitcode.sh")), copy));
+    QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner));
+
+    AppExe::exe runner(copy, QStringLiteral("7"), true, 2000);
+    QVERIFY(runner.program.startsWith(QLatin1Char('"')) && runner.program.endsWith('"'));
+    QCOMPARE(runner.wait(), 7);
+    QCOMPARE(runner.outText, QStringLiteral("ending with 7\n"));
+}
+
+void tst_exe::splitArguments_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("blanks separate") << "--read_u16  100 " << QStringList {"--read_u16", "100"};
+    QTest::newRow("quotes group") << "--param \"1 2 3\"" << QStringList {"--param", "1 2 3"};
+    QTest::newRow("empty quoted argument")
+        << "--param \"\" --x" << QStringList {"--param", "", "--x"};
+    QTest::newRow("quotes inside a word") << "a\"b c\"d" << QStringList {"ab cd"};
+    QTest::newRow("three quotes are one") << "say \"\"\"hi\"\"\"" << QStringList {"say", "\"hi\""};
+    QTest::newRow("backslashes kept")
+        << "--port \\\\.\\COM3" << QStringList {"--port", "\\\\.\\COM3"};
+    QTest::newRow("nothing") << "" << QStringList {};
+    QTest::newRow("only blanks") << "   " << QStringList {};
+}
+
+void tst_exe::splitArguments()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, arguments);
+    QCOMPARE(AppExe::exe::splitArguments(text), arguments);
+}
+
+void tst_exe::argumentsReachChild_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("received");
+
+    QTest::newRow("read over serial line")
+        << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --read_u16 100"
+        << "[--address]\n[1]\n[--port]\n[\\\\.\\COM3]\n[--baudrate]\n[115200]\n[--read_u16]\n["
+           "100]\n";
+    QTest::newRow("macro parameters in quotes")
+        << "--address 1 --ip 127.0.0.1 --port 1502 --macro FD_MACRO_SET_IP_ADDRESS --param \"0 "
+           "192 168 1 10\""
+        << "[--address]\n[1]\n[--ip]\n[127.0.0.1]\n[--port]\n[1502]\n[--macro]\n[FD_MACRO_SET_IP_"
+           "ADDRESS]\n[--param]\n[0 192 168 1 10]\n";
+    QTest::newRow("empty quoted parameter") << "--macro FD_MACRO_LOGOUT --param \"\""
+                                            << "[--macro]\n[FD_MACRO_LOGOUT]\n[--param]\n[]\n";
+    QTest::newRow("negative value") << "--write_s16 10 --data -32768"
+                                    << "[--write_s16]\n[10]\n[--data]\n[-32768]\n";
+    QTest::newRow("verbose last") << "--read_f32 32768 --verbose 1"
+                                  << "[--read_f32]\n[32768]\n[--verbose]\n[1]\n";
+}
+
+void tst_exe::argumentsReachChild()
+{
+    QFETCH(QString, arguments);
+    QFETCH(QString, received);
+    AppExe::exe runner(standin(QStringLiteral("argdump.sh")), arguments, true, 2000);
+    QCOMPARE(runner.wait(), 0);
+    QCOMPARE(runner.outText, received);
+    QCOMPARE(runner.arguments, arguments);
+}
+
+void tst_exe::destroyWhileRunning()
+{
+    // The destructor ends a program that is still running.
+    qint64 pid = 0;
+    {
+        AppExe::exe runner(standin(QStringLiteral("silent.sh")), QString(), true, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(runner.process->state() == QProcess::Running, 10000);
+        pid = runner.process->processId();
+        QVERIFY(pid > 0);
+    }
+    // Killed and reaped: no process entry is left behind.
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)));
+}
+
+QTEST_GUILESS_MAIN(tst_exe)
+#include "tst_exe.moc"
