@@ -1,0 +1,51 @@
+#pragma once
+
+#include "cmm.h"
+
+#include <QList>
+#include <QString>
+
+struct ModbusContext;
+
+namespace CmmNamespace {
+
+// Finds the identification of one connected device by trying identification
+// versions one after the other until one answers, printing a progress line
+// per attempt and the identification found when verbose.
+class Cmm_Read_Id : public Cmm
+{
+public:
+    // The context is borrowed and must be connected; the caller closes and
+    // frees it after the command is gone.
+    explicit Cmm_Read_Id(ModbusContext *context);
+    ~Cmm_Read_Id() override;
+
+    // Versions to try, in order (default 1, 2, 3, 4).
+    void setVersions(const QList<int> &list);
+    void setVerbose(bool on) { verbose = on; }
+
+    // Tries the versions until one answers; sets ok, the identification and
+    // the version that answered.
+    bool run() override;
+    QString identificationText() const { return identification; }
+    // The version that answered; unchanged (0 on a new object) when none did.
+    quint32 identificationVersion() const { return version; }
+
+    // One attempt in one version: the identification bytes up to the first
+    // zero byte, as Latin-1, go to text (cleared first).
+    bool readVersion(int version, QString *text);
+
+    // Serial number of the device at address on a serial line of its own
+    // (8N1), read with FD_MACRO_GET_SN; -1 when it cannot be read. The line
+    // is closed again before it returns, whatever the outcome.
+    static int readSerialNumber(const QString &port, int baudRate, int address);
+
+private:
+    ModbusContext *context;
+    QString identification;
+    quint32 version = 0;
+    bool verbose = true;
+    QList<int> versions {1, 2, 3, 4};
+};
+
+} // namespace CmmNamespace

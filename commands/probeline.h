@@ -1,0 +1,29 @@
+#pragma once
+
+#include "engine/modbus.h"
+
+#include <QString>
+
+// One serial line opened for a probe of a device: no parity, 8 data bits,
+// 1 stop bit. The line is closed and the context freed when the object goes,
+// whatever happened in between, so a failed probe never leaves the port open
+// or a context allocated.
+class ProbeLine
+{
+public:
+    // Creates the context for the port name ("\\.\NAME" opens /dev/NAME) and
+    // baud rate; isCreated() tells whether the engine accepted them.
+    ProbeLine(const QString &port, int baudRate);
+    ~ProbeLine();
+    ProbeLine(const ProbeLine &) = delete;
+    ProbeLine &operator=(const ProbeLine &) = delete;
+
+    bool isCreated() const { return context != nullptr; }
+    ModbusContext *modbusContext() const { return context.get(); }
+    // Opens the line; false when it cannot be opened or set up.
+    bool connect();
+
+private:
+    Modbus::ContextPtr context;
+    bool connected = false;
+};
