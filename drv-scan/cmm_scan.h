@@ -1,0 +1,70 @@
+#pragma once
+
+#include "cmm.h"
+#include "scanresult.h"
+
+#include <QList>
+#include <QStringList>
+
+class SerialPortList;
+
+namespace CmmNamespace {
+
+// Probes serial ports over baud rates and device addresses for devices that
+// identify themselves. Every probe opens its own line and closes it again,
+// whatever the outcome. The base run() is kept: the scans are its operations.
+class Cmm_Scan : public Cmm
+{
+public:
+    // The machine's ports come from ports (borrowed), so tests can hand in
+    // a list of their own.
+    explicit Cmm_Scan(const SerialPortList &ports);
+    ~Cmm_Scan() override;
+
+    // Each replaces its list by the values read as unsigned decimal numbers
+    // (text that does not read gives 0).
+    void setAddresses(const QStringList &values);
+    void setBaudRates(const QStringList &values);
+    void setVersions(const QStringList &values);
+    void setDebug(bool on) { debug = on; }
+
+    // Device addresses of the database scan (default 1).
+    const QList<quint32> &addressList() const { return addresses; }
+    // Baud rates in the order given (default 115200).
+    const QList<quint32> &baudRateList() const { return baudRates; }
+    bool isVerbose() const { return verbose; }
+
+    // Opens the port at the baud rate (8N1), asks the device at address for
+    // its identification and closes the port again.
+    ScanResult scanOne(const QString &port, const QString &baudRate, int address);
+
+    // Scans every free port of the machine; the baud rates in ascending order.
+    bool scanAllPorts(int address, bool verbose);
+    // Scans the given ports, busy or not; the baud rates in ascending order.
+    bool scanPorts(const QStringList &ports, int address, bool verbose);
+    // Scans the free ports whose system location contains one of the names.
+    bool scanNamedPorts(const QStringList &names, int address, bool verbose);
+    // Each scan appends to the results and returns whether any device of the
+    // results so far was found.
+
+    QList<ScanResult> results() const { return scanResults; }
+
+    // System locations of the machine's ports that are not busy and contain
+    // one of the names (exact, case-sensitive); every free port when names is
+    // empty.
+    QStringList freePorts(const QStringList &names = QStringList()) const;
+
+private:
+    bool scanList(const QStringList &ports, int address);
+    bool anyFound();
+
+    const SerialPortList &machinePorts;
+    QList<ScanResult> scanResults;
+    QList<quint32> addresses {1};
+    QList<quint32> baudRates {115200};
+    QList<quint32> versions;
+    bool verbose = false;
+    bool debug = false;
+};
+
+} // namespace CmmNamespace

@@ -1,0 +1,596 @@
+// qelDrvScan against the device simulator on pseudo-terminals given with
+// --port: the usage text, the progress lines of every attempt, the order of
+// baud rates and addresses, the database mode with its rows and progress as
+// another connection sees them during the scan, and databases that cannot be
+// used.
+
+#include "devsim.h"
+#include "programrun.h"
+#include "scannerrun.h"
+#include "wireframe.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QStringList Tables {"CREATE TABLE devices (port TEXT, address TEXT, baudrate TEXT, "
+                          "identification TEXT, sn TEXT)",
+    "CREATE TABLE progress (key TEXT PRIMARY KEY, value INTEGER)"};
+const QString StaleRow = "INSERT INTO devices VALUES ('old', '1', '1', 'of an earlier scan', '1')";
+// Every progress figure written, in order, for the test to read afterwards.
+const QStringList ProgressHistory {"CREATE TABLE history (value INTEGER)",
+    "CREATE TRIGGER keep AFTER INSERT ON progress BEGIN INSERT INTO history VALUES (NEW.value); "
+    "END"};
+
+QString openLine(const QString &port, const QString &baudRate)
+{
+    return "Open port: " + port + " Baudrate: " + baudRate + " Connected\r\n";
+}
+
+QString attempt(int version, bool passed)
+{
+    return "   Attempting to read identification in the version: " + QString::number(version)
+        + (passed ? " PASSED\r\n" : " FAILED\r\n");
+}
+
+QString identified(int version, const QString &text)
+{
+    return "Identification[ version " + QString::number(version) + " ]: " + text + "\r\n";
+}
+
+QString databaseLine(const QString &port, int address, int baudRate, const QString &id,
+    const QString &sn = QString())
+{
+    QString line = QString("%1").arg(port, -30) + QString("addr: %1").arg(address, -4)
+        + QString("baundrate: %1").arg(baudRate, -9);
+    if (id.isEmpty())
+        return line + "id: -     \r\n";
+    return line + QString("id: %1").arg(id, -16) + QString("sn: %1").arg(sn, -6) + "\r\n";
+}
+
+QString identificationRequest(int address)
+{
+    return WireFrame::rtu(QString::asprintf("%02X 11", address));
+}
+
+QString serialNumberRequest(int address)
+{
+    return WireFrame::rtu(WireFrame::readMacroRequest(quint8(address), 226, 1, {}));
+}
+
+QStringList times(int count, const QString &frame)
+{
+    QStringList frames;
+    for (int i = 0; i < count; ++i)
+        frames.append(frame);
+    return frames;
+}
+
+// A connection of the test's own to a database file, as the program that
+// watches the scan has one. Each object has its own connection name.
+class Database
+{
+public:
+    explicit Database(const QString &file, const QString &options = QString())
+        : name(QString("test-%1").arg(++count))
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase("QSQLITE", name);
+        database.setDatabaseName(file);
+        database.setConnectOptions(options);
+        database.open();
+    }
+    ~Database()
+    {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+    QSqlDatabase connection() const { return QSqlDatabase::database(name, false); }
+
+    bool execute(const QStringList &statements)
+    {
+        for (const QString &statement : statements) {
+            QSqlQuery query(connection());
+            if (!query.exec(statement)) {
+                qWarning() << statement << query.lastError().text();
+                return false;
+            }
+        }
+        return true;
+    }
+    // Rows of devices in insertion order, "port|address|baudrate|identification|sn".
+    QStringList devices() const
+    {
+        QStringList rows;
+        QSqlQuery query(connection());
+        if (!query.exec("SELECT port, address, baudrate, identification, sn FROM devices "
+                        "ORDER BY rowid;"))
+            return {"error: " + query.lastError().text()};
+        while (query.next()) {
+            QStringList fields;
+            for (int i = 0; i < 5; ++i)
+                fields.append(query.value(i).toString());
+            rows.append(fields.join('|'));
+        }
+        return rows;
+    }
+    QStringList history() const
+    {
+        QStringList values;
+        QSqlQuery query(connection());
+        if (!query.exec("SELECT value FROM history ORDER BY rowid;"))
+            return {"error: " + query.lastError().text()};
+        while (query.next())
+            values.append(query.value(0).toString());
+        return values;
+    }
+    // The progress rows, "key=value".
+    QStringList progress() const
+    {
+        QStringList rows;
+        QSqlQuery query(connection());
+        if (!query.exec("SELECT key, value FROM progress;"))
+            return {"error: " + query.lastError().text()};
+        while (query.next())
+            rows.append(query.value(0).toString() + "=" + query.value(1).toString());
+        return rows;
+    }
+
+private:
+    static int count;
+    QString name;
+};
+
+int Database::count = 0;
+
+QString row(const QString &port, int address, int baudRate, const QString &id, const QString &sn)
+{
+    return QStringList {port, QString::number(address), QString::number(baudRate), id, sn}.join(
+        '|');
+}
+
+QByteArray fileContent(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+} // namespace
+
+class TestDrvScan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void usage_data();
+    void usage();
+    void portScan_data();
+    void portScan();
+    void debugTrace_data();
+    void debugTrace();
+    void namesThatMatchNoPort();
+    void databaseScan();
+    void databaseWithoutPorts();
+    void unusableDatabase_data();
+    void unusableDatabase();
+    void failedStatementIsReported();
+    void readerHoldingALockDoesNotFailTheScan();
+    void lockHeldTooLongFailsTheStatementOnly();
+
+private:
+    QTemporaryDir folder;
+};
+
+void TestDrvScan::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no arguments") << QStringList();
+    QTest::newRow("--help") << QStringList {"--help"};
+    QTest::newRow("--help with other options")
+        << QStringList {"--port", "/dev/qel-none", "--help", "--db", "/nonexistent/x.db"};
+    QTest::newRow("nothing recognised") << QStringList {"-port", "COM1", "--Port", "--dbx"};
+}
+
+void TestDrvScan::usage()
+{
+    QFETCH(QStringList, arguments);
+    const ProgramResult result = runProgram(programPath("qelDrvScan"), arguments);
+    QVERIFY(result.finished);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out,
+        QByteArray("\r\n"
+                   "qelDrvScan.exe --address 1 --port \\\\.\\COM1 --baudrate 9600 --baudrate "
+                   "115200 --version 1 --version 3\r\n"
+                   "\r\n"
+                   " --address          Device address\r\n"
+                   " --baudrate         Baudrate\r\n"
+                   " --port             Serial port name\r\n"
+                   " --version          Id version 1,2,3,4\r\n"
+                   " --names            Ports names\r\n"
+                   " --debug            Debug mode\r\n"
+                   " --help             Help\r\n"
+                   " --db               Data base - sqlite\r\n"
+                   "\r\n"));
+}
+
+void TestDrvScan::portScan_data()
+{
+    QTest::addColumn<QStringList>("devices");
+    QTest::addColumn<QStringList>("arguments"); // PTY stands for the simulator's line
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("requests");
+
+    const QString pty = "PTY";
+    QTest::newRow("only version 3: two FAILED, one PASSED, the identification")
+        << QStringList {"--device", "1,version=3,id=RB4 feeder 12"} << QStringList {"--port", pty}
+        << openLine(pty, "115200") + attempt(1, false) + attempt(2, false) + attempt(3, true)
+            + identified(3, "RB4 feeder 12")
+        << times(3, identificationRequest(1));
+    QTest::newRow("baud rates in ascending order")
+        << QStringList {"--device", "1,version=1,id=Bay"}
+        << QStringList {"--port", pty, "--baudrate", "115200", "--baudrate", "9600", "--version",
+               "1"}
+        << openLine(pty, "9600") + attempt(1, true) + identified(1, "Bay") + openLine(pty, "115200")
+            + attempt(1, true) + identified(1, "Bay")
+        << times(2, identificationRequest(1));
+    QTest::newRow("only the first address")
+        << QStringList {"--device", "5,version=1,id=Five", "--device", "7,version=1,id=Seven"}
+        << QStringList {"--port", pty, "--address", "5", "--address", "7", "--version", "1"}
+        << openLine(pty, "115200") + attempt(1, true) + identified(1, "Five")
+        << QStringList {identificationRequest(5)};
+    QTest::newRow("--version 3 tries version 3 only")
+        << QStringList {"--device", "2,version=3,id=Three"}
+        << QStringList {"--port", pty, "--version", "3", "--address", "2"}
+        << openLine(pty, "115200") + attempt(3, true) + identified(3, "Three")
+        << QStringList {identificationRequest(2)};
+    QTest::newRow("versions in the order given")
+        << QStringList {"--device", "1,version=2,id=Two"}
+        << QStringList {"--port", pty, "--version", "4", "--version", "1", "--version", "2"}
+        << openLine(pty, "115200") + attempt(4, false) + attempt(1, false) + attempt(2, true)
+            + identified(2, "Two")
+        << times(3, identificationRequest(1));
+    QTest::newRow("no device at the address: a time-out ends the wait")
+        << QStringList {"--device", "1,version=1"}
+        << QStringList {"--port", pty, "--address", "9", "--version", "1"}
+        << openLine(pty, "115200") + attempt(1, false) << QStringList {identificationRequest(9)};
+    QTest::newRow("a port that cannot be opened prints nothing")
+        << QStringList {"--device", "1,version=1,id=Here"}
+        << QStringList {"--port", "/dev/qel-none", "--port", pty, "--version", "1"}
+        << openLine(pty, "115200") + attempt(1, true) + identified(1, "Here")
+        << QStringList {identificationRequest(1)};
+    QTest::newRow("baud rate that is not a number")
+        << QStringList {"--device", "1,version=1"} << QStringList {"--port", pty, "--baudrate", "x"}
+        << "" << QStringList();
+    QTest::newRow("--debug 2 leaves the trace off")
+        << QStringList {"--device", "1,version=1,id=Quiet"}
+        << QStringList {"--port", pty, "--version", "1", "--debug", "2"}
+        << openLine(pty, "115200") + attempt(1, true) + identified(1, "Quiet")
+        << QStringList {identificationRequest(1)};
+    QTest::newRow("--names takes precedence over --port")
+        << QStringList {"--device", "1,version=1"}
+        << QStringList {"--port", pty, "--names", "qel-no-port-has-this"}
+        << "Scanning ...\r\nDone\r\n"
+        << QStringList();
+}
+
+void TestDrvScan::portScan()
+{
+    QFETCH(QStringList, devices);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, requests);
+
+    DevSim sim(devices);
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    arguments.replaceInStrings("PTY", sim.ptyPath());
+    expected.replace("PTY", sim.ptyPath());
+
+    const ProgramResult result = runProgram(programPath("qelDrvScan"), arguments);
+    QVERIFY(result.finished);
+    QVERIFY(!result.crashed);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(result.out), expected);
+    QCOMPARE(sim.requestLog(), requests);
+}
+
+void TestDrvScan::debugTrace_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("trace");
+    QTest::newRow("1") << "1" << true;
+    QTest::newRow("2") << "2" << false;
+    QTest::newRow("0x1") << "0x1" << false;
+}
+
+void TestDrvScan::debugTrace()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, trace);
+    DevSim sim({"--device", "1,version=1,id=Traced"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const ProgramResult result = runProgram(
+        programPath("qelDrvScan"), {"--port", sim.ptyPath(), "--version", "1", "--debug", value});
+    QCOMPARE(result.exitCode, 0);
+    const QString out = QString::fromUtf8(result.out);
+    QCOMPARE(out.contains("Opening " + sim.ptyPath() + " at 115200 bauds (N, 8, 1)"), trace);
+    QCOMPARE(out.contains("[01][11][C0][2C]"), trace);
+    QVERIFY(out.endsWith(identified(1, "Traced")));
+}
+
+void TestDrvScan::namesThatMatchNoPort()
+{
+    DevSim sim({"--device", "1,version=1"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const ProgramResult result = runProgram(
+        programPath("qelDrvScan"), {"--names", "qel-no-port-has-this", "--names", "nor-this"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray("Scanning ...\r\nDone\r\n"));
+    QCOMPARE(result.err, QByteArray());
+}
+
+void TestDrvScan::databaseScan()
+{
+    // Address 3 answers the identification but not the serial number, 2 has
+    // no device; the database keeps the order given for baud rates and
+    // addresses. The identification with quotes is stored as it is.
+    DevSim sim({"--device", "1,version=1,sn=111,id=Feeder 'A'", "--device",
+        "3,version=1,sn=exception,id=Bay 3"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const QString pty = sim.ptyPath();
+    const QString file = folder.filePath("scan.db");
+    Database watcher(file, "QSQLITE_BUSY_TIMEOUT=1000");
+    QVERIFY(watcher.execute(Tables + ProgressHistory
+        + QStringList {StaleRow, "INSERT INTO progress VALUES ('progress', 100)"}));
+    QVERIFY(watcher.execute({"DELETE FROM history"}));
+
+    ScannerRun scanner({"--db", file, "--port", pty, "--address", "3", "--address", "2",
+        "--address", "1", "--baudrate", "115200", "--baudrate", "9600", "--version", "1"});
+    QVERIFY(scanner.started());
+
+    struct Step
+    {
+        int address;
+        int baudRate;
+        QString row; // empty when nothing is found
+    };
+    const QList<Step> steps {
+        {3, 115200, row(pty, 3, 115200, "Bay 3", "?")},
+        {2, 115200, QString()},
+        {1, 115200, row(pty, 1, 115200, "Feeder 'A'", "111")},
+        {3, 9600, row(pty, 3, 9600, "Bay 3", "?")},
+        {2, 9600, QString()},
+        {1, 9600, row(pty, 1, 9600, "Feeder 'A'", "111")},
+    };
+    QStringList rows;
+    for (const Step &step : steps) {
+        if (!step.row.isEmpty())
+            rows.append(step.row);
+    }
+    // The watcher reads while the scan goes on. Each line is printed after
+    // the row of its step is written and before the progress of its step,
+    // so the watcher sees at least the rows so far and at least the progress
+    // of the step before.
+    int found = 0;
+    for (int i = 0; i < steps.size(); ++i) {
+        QVERIFY2(scanner.waitForLines("addr: ", i + 1), qPrintable(scanner.output()));
+        if (!steps.at(i).row.isEmpty())
+            ++found;
+        const QStringList seen = watcher.devices();
+        QVERIFY2(
+            seen.size() >= found && seen == rows.mid(0, seen.size()), qPrintable(seen.join(", ")));
+        const QStringList progress = watcher.progress();
+        QCOMPARE(progress.size(), 1);
+        const int figure = progress.first().section('=', 1).toInt();
+        QVERIFY2(figure >= (i == 0 ? 10 : i * 100 / steps.size()), qPrintable(progress.first()));
+    }
+    QVERIFY(scanner.finish());
+    QCOMPARE(scanner.exitCode(), 0);
+    QCOMPARE(scanner.errorOutput(), QString());
+    QCOMPARE(watcher.devices(), rows);
+    QCOMPARE(watcher.progress(), QStringList {"progress=100"});
+    QCOMPARE(watcher.history(), (QStringList {"10", "16", "33", "50", "66", "83", "100"}));
+
+    // The given ports are first scanned with the first address alone and the
+    // baud rates in ascending order.
+    QString expected = openLine(pty, "9600") + attempt(1, true) + identified(1, "Bay 3")
+        + openLine(pty, "115200") + attempt(1, true) + identified(1, "Bay 3") + "Scanning ...\r\n";
+    QStringList requests = times(2, identificationRequest(3));
+    for (const Step &step : steps) {
+        const QString rate = QString::number(step.baudRate);
+        expected += openLine(pty, rate);
+        requests.append(identificationRequest(step.address));
+        if (step.address == 2) {
+            expected += attempt(1, false) + databaseLine(pty, 2, step.baudRate, QString());
+        } else if (step.address == 3) {
+            expected += attempt(1, true) + identified(1, "Bay 3")
+                + databaseLine(pty, 3, step.baudRate, "Bay 3", "-1");
+            requests += times(10, serialNumberRequest(3));
+        } else {
+            expected += attempt(1, true) + identified(1, "Feeder 'A'")
+                + databaseLine(pty, 1, step.baudRate, "Feeder 'A'", "111");
+            requests.append(serialNumberRequest(1));
+        }
+    }
+    expected += "Done\r\n";
+    QCOMPARE(scanner.output(), expected);
+    QCOMPARE(sim.requestLog(), requests);
+}
+
+void TestDrvScan::databaseWithoutPorts()
+{
+    // No port of the machine matches: nothing is probed, the progress stays
+    // at 10 and the devices of an earlier scan are gone.
+    const QString file = folder.filePath("noports.db");
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables + ProgressHistory + QStringList {StaleRow}));
+    const ProgramResult result
+        = runProgram(programPath("qelDrvScan"), {"--db", file, "--names", "qel-no-port-has-this"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray("Scanning ...\r\nDone\r\n"));
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(watcher.devices(), QStringList());
+    QCOMPARE(watcher.progress(), QStringList {"progress=10"});
+    QCOMPARE(watcher.history(), QStringList {"10"});
+}
+
+void TestDrvScan::unusableDatabase_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("statements"); // empty: no database made
+    QTest::addColumn<QByteArray>("content"); // written when there are no statements
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing file") << "missing.db" << QStringList() << QByteArray()
+                                  << "does not exist";
+    QTest::newRow("missing folder")
+        << "no-folder/scan.db" << QStringList() << QByteArray() << "does not exist";
+    QTest::newRow("a folder") << "." << QStringList() << QByteArray() << "not a file";
+    QTest::newRow("not a database")
+        << "text.db" << QStringList() << QByteArray("port;address\nCOM1;1\n") << "cannot be read";
+    QTest::newRow("empty file") << "empty.db" << QStringList() << QByteArray("")
+                                << "no table devices";
+    QTest::newRow("no devices table")
+        << "nodevices.db" << QStringList {Tables.at(1)} << QByteArray() << "no table devices";
+    QTest::newRow("no progress table")
+        << "noprogress.db" << QStringList {Tables.at(0)} << QByteArray() << "no table progress";
+    QTest::newRow("devices without sn")
+        << "nosn.db"
+        << QStringList {"CREATE TABLE devices (port, address, baudrate, identification)",
+               Tables.at(1)}
+        << QByteArray() << "no column sn in the table devices";
+    QTest::newRow("name with URI characters")
+        << "odd ?name#%20.db" << QStringList() << QByteArray() << "does not exist";
+}
+
+void TestDrvScan::unusableDatabase()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, statements);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+
+    QTemporaryDir here;
+    const QString file = here.filePath(name);
+    if (!statements.isEmpty()) {
+        Database maker(file);
+        QVERIFY(maker.execute(statements));
+    } else if (!content.isNull()) {
+        QFile text(file);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write(content);
+    }
+    const bool existed = QFileInfo::exists(file);
+    const QByteArray before = QFileInfo(file).isFile() ? fileContent(file) : QByteArray();
+
+    DevSim sim({"--device", "1,version=1"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const ProgramResult result
+        = runProgram(programPath("qelDrvScan"), {"--db", file, "--port", sim.ptyPath()});
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(result.out, QByteArray());
+    const QString error = QString::fromUtf8(result.err);
+    QVERIFY2(error.startsWith("Database " + file + ": "), qPrintable(error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY(error.endsWith("\n"));
+    // Nothing was probed and the file is as it was, or still missing.
+    QCOMPARE(sim.requestLog(), QStringList());
+    QCOMPARE(QFileInfo::exists(file), existed);
+    if (QFileInfo(file).isFile())
+        QCOMPARE(fileContent(file), before);
+}
+
+void TestDrvScan::failedStatementIsReported()
+{
+    // The watching program's table refuses the row of address 1: the
+    // failure is reported, the other rows and the progress are still
+    // written, and the run ends with status -1.
+    DevSim sim({"--device", "1,version=1,sn=10,id=One", "--device", "3,version=1,sn=30,id=Three"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const QString file = folder.filePath("refusing.db");
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables
+        + QStringList {"CREATE TRIGGER refuse BEFORE INSERT ON devices WHEN NEW.address = '1' "
+                       "BEGIN SELECT RAISE(ABORT, 'refused by the watcher'); END"}));
+
+    const ProgramResult result = runProgram(programPath("qelDrvScan"),
+        {"--db", file, "--port", sim.ptyPath(), "--address", "1", "--address", "3", "--version",
+            "1"});
+    QCOMPARE(result.exitCode, ExitFailure);
+    const QString error = QString::fromUtf8(result.err);
+    QVERIFY2(
+        error.startsWith("Database " + file + ": device not recorded " + sim.ptyPath() + " 1 ("),
+        qPrintable(error));
+    QVERIFY2(error.contains("refused by the watcher"), qPrintable(error));
+    QCOMPARE(error.count('\n'), 1);
+    const QString out = QString::fromUtf8(result.out);
+    QVERIFY(out.contains(databaseLine(sim.ptyPath(), 1, 115200, "One", "10")));
+    QVERIFY(out.endsWith(databaseLine(sim.ptyPath(), 3, 115200, "Three", "30") + "Done\r\n"));
+    QCOMPARE(watcher.devices(), QStringList {row(sim.ptyPath(), 3, 115200, "Three", "30")});
+    QCOMPARE(watcher.progress(), QStringList {"progress=100"});
+}
+
+void TestDrvScan::readerHoldingALockDoesNotFailTheScan()
+{
+    // The watcher holds a read transaction when the scan starts writing: the
+    // scanner waits for it instead of failing its statements.
+    DevSim sim({"--device", "1,version=1,sn=5,id=Locked"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const QString file = folder.filePath("locked.db");
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables + QStringList {StaleRow}));
+
+    QVERIFY(watcher.connection().transaction());
+    QCOMPARE(watcher.devices().size(), 1); // the read takes the shared lock
+    ScannerRun scanner({"--db", file, "--port", sim.ptyPath(), "--version", "1"});
+    QVERIFY(scanner.started());
+    QVERIFY2(scanner.waitForLines("Scanning ...", 1), qPrintable(scanner.output()));
+    // The scanner's first statement is now waiting for the lock.
+    QTest::qWait(300);
+    QCOMPARE(watcher.devices().size(), 1);
+    QVERIFY(watcher.connection().commit());
+
+    QVERIFY(scanner.finish());
+    QCOMPARE(scanner.errorOutput(), QString());
+    QCOMPARE(scanner.exitCode(), 0);
+    QCOMPARE(watcher.devices(), QStringList {row(sim.ptyPath(), 1, 115200, "Locked", "5")});
+    QCOMPARE(watcher.progress(), QStringList {"progress=100"});
+}
+
+void TestDrvScan::lockHeldTooLongFailsTheStatementOnly()
+{
+    // A watcher that keeps its read transaction open: the scanner's first
+    // statement gives up after its busy time-out, says so, and the scan goes
+    // on once the lock is free again.
+    DevSim sim({"--device", "1,version=1,sn=6,id=Late"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const QString file = folder.filePath("heldlock.db");
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables + ProgressHistory + QStringList {StaleRow}));
+
+    QVERIFY(watcher.connection().transaction());
+    QCOMPARE(watcher.devices().size(), 1);
+    ScannerRun scanner({"--db", file, "--port", sim.ptyPath(), "--version", "1"});
+    QVERIFY(scanner.started());
+    // A time-out ends the scanner's wait for the lock.
+    QVERIFY2(scanner.waitForError("Database " + file + ": progress not written ("),
+        qPrintable(scanner.errorOutput()));
+    QVERIFY(watcher.connection().commit());
+
+    QVERIFY(scanner.finish());
+    QCOMPARE(scanner.exitCode(), ExitFailure);
+    const QStringList errors = scanner.errorOutput().split('\n', Qt::SkipEmptyParts);
+    for (const QString &error : errors)
+        QVERIFY2(error.startsWith("Database " + file + ": "), qPrintable(error));
+    QVERIFY(scanner.output().endsWith(
+        databaseLine(sim.ptyPath(), 1, 115200, "Late", "6") + "Done\r\n"));
+    QCOMPARE(watcher.devices().last(), row(sim.ptyPath(), 1, 115200, "Late", "6"));
+    QCOMPARE(watcher.history(), QStringList {"100"});
+}
+
+QTEST_GUILESS_MAIN(TestDrvScan)
+#include "tst_drvscan.moc"
