@@ -202,6 +202,9 @@ private slots:
     void failure();
     void failedSaveNamesTheFile();
     void connectionRefused();
+    void lineNotCreated_data();
+    void lineNotCreated();
+    void windowsDeviceName();
 
 private:
     ProgramResult drive(const QStringList &arguments, int timeoutMs = 60000);
@@ -861,6 +864,57 @@ void TestQelDrvModbus::connectionRefused()
     QCOMPARE(result.exitCode, ExitFailure);
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(result.err, QByteArray("Connection fails: Connection refused\n"));
+}
+
+void TestQelDrvModbus::lineNotCreated_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("error");
+
+    // The number check reads hexadecimal, the line settings only decimal.
+    QTest::newRow("baud rate 0x2580 reads as 0")
+        << true << QStringList {"--baudrate", "0x2580"}
+        << QByteArray(
+               "The baud rate value must not be zero\nUnable to create the Modbus context\n");
+    QTest::newRow("empty serial device name")
+        << true << QStringList {"--port", ""}
+        << QByteArray("The device string is empty\nUnable to create the Modbus context\n");
+    QTest::newRow("IP address of 16 characters")
+        << false << QStringList {"--ip", "127.000.000.0001"}
+        << QByteArray("The IP string has been truncated\nUnable to create the Modbus context\n");
+    QTest::newRow("serial device that does not exist")
+        << true << QStringList {"--port", "/dev/qel-no-such-line"}
+        << QByteArray("Connection fails: No such file or directory\n");
+}
+
+void TestQelDrvModbus::lineNotCreated()
+{
+    QFETCH(bool, rtu);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, error);
+    Device sim;
+    QVERIFY(startLine(sim, rtu));
+    // The row's line options come first, so they are the ones used.
+    const ProgramResult result = drive(
+        arguments + lineArguments(sim, rtu) + QStringList {"--write_u16", "0", "--data", "1"});
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, error);
+    QCOMPARE(sim.requestLog(), QStringList());
+}
+
+void TestQelDrvModbus::windowsDeviceName()
+{
+    Device sim({"--holding", "3=777"});
+    QVERIFY(startLine(sim, true));
+    QVERIFY(sim.ptyPath().startsWith("/dev/"));
+    const QString name = "\\\\.\\" + sim.ptyPath().mid(5); // \\.\pts/N opens /dev/pts/N
+    const ProgramResult result = drive({"--port", name, "--address", "1", "--read_u16", "3"});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out, QByteArray("777\r\n"));
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(sim.requestLog(), QStringList {frame(true, readPdu(3, 3, 1))});
 }
 
 QTEST_GUILESS_MAIN(TestQelDrvModbus)
