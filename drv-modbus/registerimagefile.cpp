@@ -48,6 +48,10 @@ bool save(
     const QString &fileName, const QVector<quint16> &words, const QString &display, QString *error)
 {
     const char *const head = "Unable to save data to";
+    if (fileName.isEmpty()) {
+        *error = message(head, fileName, line(tr("no file name given")));
+        return false;
+    }
     const QString directory = QFileInfo(fileName).absolutePath();
     if (!QDir().mkpath(directory)) {
         *error = message(
@@ -78,6 +82,10 @@ bool load(const QString &fileName, const QString &format, QVector<quint16> *word
 {
     const char *const head = "Unable to load data from";
     words->clear();
+    if (fileName.isEmpty()) {
+        *error = message(head, fileName, line(tr("no file name given")));
+        return false;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = message(head, fileName, line(file.errorString()));

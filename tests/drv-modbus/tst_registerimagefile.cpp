@@ -26,6 +26,7 @@ private slots:
     void loadRefusesBadFiles_data();
     void loadRefusesBadFiles();
     void loadMissingFile();
+    void noFileName();
 
 private:
     QString path(const QString &name) const { return directory->filePath(name); }
@@ -210,6 +211,17 @@ void TestRegisterImageFile::loadRefusesBadFiles()
     QVERIFY(!RegisterImageFile::load(path("bad"), format, &words, &error));
     QVERIFY(words.isEmpty());
     QCOMPARE(plain(error), "Unable to load data from \"" + path("bad") + "\":\n" + lines);
+}
+
+void TestRegisterImageFile::noFileName()
+{
+    QString error;
+    QVERIFY(!RegisterImageFile::save("", {1}, "", &error));
+    QCOMPARE(plain(error), QString("Unable to save data to \"\":\n no file name given\n"));
+    Words words {1};
+    QVERIFY(!RegisterImageFile::load("", "BIN", &words, &error));
+    QCOMPARE(plain(error), QString("Unable to load data from \"\":\n no file name given\n"));
+    QVERIFY(words.isEmpty());
 }
 
 void TestRegisterImageFile::loadMissingFile()
