@@ -160,6 +160,8 @@ private slots:
     void replyFailures();
     void verboseTrace_data();
     void verboseTrace();
+    void tooManyWordsNotSent_data();
+    void tooManyWordsNotSent();
 };
 
 void TestDrvMacro::usage_data()
@@ -669,6 +671,36 @@ void TestDrvMacro::verboseTrace()
     const QString err = QString::fromLatin1(result.err);
     QVERIFY2(err.startsWith(diagnostic), qPrintable(err));
     QVERIFY2(err.endsWith(")\n"), qPrintable(err));
+}
+
+void TestDrvMacro::tooManyWordsNotSent_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("RTU") << false;
+    QTest::newRow("TCP") << true;
+}
+
+void TestDrvMacro::tooManyWordsNotSent()
+{
+    QFETCH(bool, tcp);
+    QString text = "300 2 118";
+    for (int i = 0; i < 118; ++i)
+        text += " " + QString::number(i);
+
+    DevSim sim;
+    QStringList line;
+    QVERIFY(startLine(sim, tcp, &line));
+    const ProgramResult result = drvMacro(line
+        + QStringList {
+            "--address", "1", "--macro", "FD_MACRO_SET", "--param", text, "--verbose", "1"});
+    QVERIFY(result.finished);
+    QCOMPARE(result.exitCode, ExitFailure);
+    // Refused by the engine before sending; the line is flushed all the same.
+    QVERIFY2(result.out.endsWith("macro [ FD_MACRO_SET ] params [ " + text.toLatin1()
+                 + " ] Bytes flushed (0)\nERR\r\n"),
+        result.out);
+    QCOMPARE(result.err, QByteArray("ERROR Trying to write to too many registers (122 > 121)\n"));
+    QVERIFY(sim.requestLog().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDrvMacro)
