@@ -2,6 +2,145 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL">
 <context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Tak</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nie</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Zastosuj</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Pomoc</translation>
+    </message>
+</context>
+<context>
+    <name>addRTUPort</name>
+    <message>
+        <source>RTUPort</source>
+        <translation>Port RTU</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parametry</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>COM</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Prędkość</translation>
+    </message>
+    <message>
+        <source>Slave address</source>
+        <translation>Adres urządzenia</translation>
+    </message>
+    <message>
+        <source>Desc</source>
+        <translation>Opis</translation>
+    </message>
+</context>
+<context>
+    <name>addReadData</name>
+    <message>
+        <source>ReadData</source>
+        <translation>Odczyt danych</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parametry</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Desc</source>
+        <translation>Opis</translation>
+    </message>
+</context>
+<context>
+    <name>addTCPPort</name>
+    <message>
+        <source>TCPPort</source>
+        <translation>Port TCP</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parametry</translation>
+    </message>
+    <message>
+        <source>IP</source>
+        <translation>IP</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Slave address</source>
+        <translation>Adres urządzenia</translation>
+    </message>
+    <message>
+        <source>Desc</source>
+        <translation>Opis</translation>
+    </message>
+</context>
+<context>
+    <name>addWriteData</name>
+    <message>
+        <source>WriteData</source>
+        <translation>Zapis danych</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parametry</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wartość</translation>
+    </message>
+    <message>
+        <source>Desc</source>
+        <translation>Opis</translation>
+    </message>
+</context>
+<context>
     <name>logWindow</name>
     <message>
         <source>Log</source>
@@ -26,6 +165,29 @@
     <message>
         <source>Older lines dropped: %1</source>
         <translation>Usunięte starsze wiersze: %1</translation>
+    </message>
+</context>
+<context>
+    <name>writeData</name>
+    <message>
+        <source>WriteData</source>
+        <translation>Zapis danych</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parametry</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wartość</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+namespace Ui {
+class addRTUPort;
+}
+
+// The serial line of a project: port name, baud rate, device address and
+// description.
+class addRTUPort : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Offers the machine's serial ports that are free now.
+    explicit addRTUPort(QWidget *parent = nullptr);
+    // Offers the given port names, sorted in plain string order.
+    explicit addRTUPort(const QStringList &portNames, QWidget *parent = nullptr);
+    ~addRTUPort() override;
+
+    QString com() const;
+    QString baudrate() const;
+    QString slave() const;
+    QString desc() const;
+    // Fingerprint of desc(), baudrate(), slave(), com().
+    QString hash() const;
+
+    // Presets from a stored port. A port name or baud rate that is not in its
+    // list (a port busy or unplugged now, the rate of an older project) is
+    // added and selected, so that an edit keeps it unless the user changes it.
+    void setCom(const QString &com);
+    void setBaudrate(const QString &baudrate);
+    void setSlave(int slave);
+    void setDesc(const QString &desc);
+
+private:
+    Ui::addRTUPort *ui;
+    QMetaObject::Connection acceptConnection;
+    QMetaObject::Connection rejectConnection;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+namespace Ui {
+class addWriteData;
+}
+
+// A stored write request: data type, register address, value, description.
+// The value's range and decimals follow the type.
+class addWriteData : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit addWriteData(QWidget *parent = nullptr);
+    ~addWriteData() override;
+
+    QString type() const;
+    QString address() const;
+    // The full value: exact integers, the shortest F32 text that reads back
+    // to the same single-precision number.
+    QString value() const;
+    QString desc() const;
+    // Fingerprint of desc(), type(), address(), value().
+    QString hash() const;
+
+    // Presets from a stored request; the type before the value, whose range
+    // it sets.
+    void setAddress(int address);
+    void setDesc(const QString &desc);
+    void setType(const QString &type);
+    void setValue(double value);
+
+public slots:
+    void typeChange(const QString &type);
+
+private:
+    Ui::addWriteData *ui;
+    QMetaObject::Connection connections[3];
+};

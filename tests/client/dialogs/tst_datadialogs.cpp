@@ -1,0 +1,382 @@
+#include "addreaddata.h"
+#include "addwritedata.h"
+#include "dialogtesting.h"
+#include "writedata.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <limits>
+
+// The read request, stored write request and immediate write dialogs.
+class tst_datadialogs : public QObject
+{
+    Q_OBJECT
+
+private:
+    template<typename T> static T *control(QDialog &dialog, const char *name)
+    {
+        T *found = dialog.findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    static QStringList items(QComboBox *box)
+    {
+        QStringList list;
+        for (int i = 0; i < box->count(); ++i)
+            list << box->itemText(i);
+        return list;
+    }
+    // The user picks an item of a list.
+    static void choose(QDialog &dialog, const char *list, const QString &text)
+    {
+        QComboBox *box = control<QComboBox>(dialog, list);
+        const int index = box->findText(text);
+        QVERIFY2(index >= 0, qPrintable(text));
+        box->setCurrentIndex(index);
+    }
+    static const QStringList types;
+
+private slots:
+    void readInitial();
+    void readFormatFollowsType_data();
+    void readFormatFollowsType();
+    void readEditPreset_data();
+    void readEditPreset();
+    void readHash_data();
+    void readHash();
+    void writeInitial();
+    void writeRanges_data();
+    void writeRanges();
+    void writeUnknownTypeChangesNothing();
+    void writeValueText_data();
+    void writeValueText();
+    void writeValueClampedByNewType();
+    void writeEditPreset();
+    void writeHash_data();
+    void writeHash();
+    void answers();
+};
+
+const QStringList tst_datadialogs::types {"F32", "U32", "S32", "U16", "S16"};
+
+void tst_datadialogs::readInitial()
+{
+    addReadData dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("ReadData"));
+    QVERIFY(!dialog.windowIcon().isNull());
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+    QCOMPARE(items(control<QComboBox>(dialog, "type")), types);
+    QCOMPARE(dialog.type(), QStringLiteral("F32"));
+    auto *address = control<QSpinBox>(dialog, "address");
+    QCOMPARE(address->minimum(), 0);
+    QCOMPARE(address->maximum(), 65535);
+    QCOMPARE(dialog.address(), QStringLiteral("0"));
+    auto *format = control<QComboBox>(dialog, "format");
+    QCOMPARE(items(format), (QStringList {"", "F_X", "F_X_XX", "F_X_XXX", "F_X_XXXX"}));
+    QCOMPARE(dialog.format(), QString());
+    QVERIFY(!format->isEnabled());
+    QCOMPARE(dialog.savedFormat(), QString());
+    QCOMPARE(dialog.desc(), QString());
+}
+
+void tst_datadialogs::readFormatFollowsType_data()
+{
+    // Steps: "type:X" picks a type, "format:X" picks a format.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("integer type enables the format")
+        << QStringList {"type:U16"} << "" << true << "";
+    QTest::newRow("format kept across integer types")
+        << QStringList {"type:U16", "format:F_X_XX", "type:U32"} << "F_X_XX" << true << "F_X_XX";
+    QTest::newRow("F32 clears the saved format")
+        << QStringList {"type:U16", "format:F_X_XX", "type:F32", "type:U16"} << "" << true << "";
+    QTest::newRow("F32 shows the empty format disabled")
+        << QStringList {"type:S32", "format:F_X", "type:F32"} << "" << false << "";
+    QTest::newRow("last choice wins")
+        << QStringList {"type:S16", "format:F_X", "format:F_X_XXXX", "type:U16"} << "F_X_XXXX"
+        << true << "F_X_XXXX";
+}
+
+void tst_datadialogs::readFormatFollowsType()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, format);
+    QFETCH(bool, enabled);
+    QFETCH(QString, saved);
+
+    addReadData dialog;
+    for (const QString &step : qAsConst(steps)) {
+        const QString list = step.section(QLatin1Char(':'), 0, 0);
+        choose(dialog, list == QLatin1String("type") ? "type" : "format",
+            step.section(QLatin1Char(':'), 1));
+    }
+    QCOMPARE(dialog.format(), format);
+    QCOMPARE(control<QComboBox>(dialog, "format")->isEnabled(), enabled);
+    QCOMPARE(dialog.savedFormat(), saved);
+}
+
+void tst_datadialogs::readEditPreset_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("enabled");
+
+    QTest::newRow("integer with format") << "U32"
+                                         << "F_X_XX" << true;
+    QTest::newRow("integer without format") << "U16"
+                                            << "" << true;
+    QTest::newRow("float") << "F32"
+                           << "" << false;
+    QTest::newRow("format the list lacks") << "U16"
+                                           << "F_X_X" << true;
+}
+
+void tst_datadialogs::readEditPreset()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, format);
+    QFETCH(bool, enabled);
+
+    // The order in which a read element presets its editor.
+    addReadData dialog;
+    dialog.setAddress(1024);
+    dialog.setDesc(QStringLiteral("Meter total"));
+    dialog.setFormat(format);
+    dialog.setType(type);
+    QCOMPARE(dialog.type(), type);
+    QCOMPARE(dialog.address(), QStringLiteral("1024"));
+    QCOMPARE(dialog.desc(), QStringLiteral("Meter total"));
+    QCOMPARE(dialog.format(), format);
+    QCOMPARE(dialog.savedFormat(), format);
+    QCOMPARE(control<QComboBox>(dialog, "format")->isEnabled(), enabled);
+}
+
+void tst_datadialogs::readHash_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("desc");
+    QTest::addColumn<QString>("hash");
+
+    QTest::newRow("as built") << "F32" << 0 << ""
+                              << ""
+                              << "9bb13570e6f48a11675105234f4189e1";
+    QTest::newRow("meter total") << "U32" << 1024 << "F_X_XX"
+                                 << "Meter total"
+                                 << "d5cb4bd57c768c3a8110e566f223c68e";
+    QTest::newRow("pump start") << "U16" << 55 << "F_X"
+                                << "Pump start"
+                                << "739c484ae295e9a722b88fb152727985";
+}
+
+void tst_datadialogs::readHash()
+{
+    QFETCH(QString, type);
+    QFETCH(int, address);
+    QFETCH(QString, format);
+    QFETCH(QString, desc);
+    QFETCH(QString, hash);
+
+    addReadData dialog;
+    dialog.setAddress(address);
+    dialog.setDesc(desc);
+    dialog.setFormat(format);
+    dialog.setType(type);
+    QCOMPARE(dialog.hash(), hash);
+}
+
+void tst_datadialogs::writeInitial()
+{
+    addWriteData stored;
+    writeData immediate;
+    QCOMPARE(stored.windowTitle(), QStringLiteral("WriteData"));
+    QCOMPARE(immediate.windowTitle(), QStringLiteral("WriteData"));
+    QVERIFY(!stored.windowIcon().isNull() && !immediate.windowIcon().isNull());
+    QVERIFY(!immediate.findChild<QPlainTextEdit *>(QStringLiteral("desc")));
+    for (QDialog *dialog : {static_cast<QDialog *>(&stored), static_cast<QDialog *>(&immediate)}) {
+        QVERIFY(!(dialog->windowFlags() & Qt::WindowContextHelpButtonHint));
+        QCOMPARE(items(control<QComboBox>(*dialog, "type")), types);
+        auto *address = control<QSpinBox>(*dialog, "address");
+        QCOMPARE(address->minimum(), 0);
+        QCOMPARE(address->maximum(), 65535);
+        auto *value = control<QDoubleSpinBox>(*dialog, "value");
+        QCOMPARE(value->decimals(), 3);
+        QCOMPARE(value->maximum(), 3.4028234663852886e38);
+        QCOMPARE(value->value(), 0.0);
+    }
+    QCOMPARE(stored.type(), QStringLiteral("F32"));
+    QCOMPARE(stored.address(), QStringLiteral("0"));
+    QCOMPARE(stored.value(), QStringLiteral("0"));
+    QCOMPARE(immediate.value(), QStringLiteral("0"));
+}
+
+void tst_datadialogs::writeRanges_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<int>("decimals");
+
+    QTest::newRow("F32") << "F32" << -3.4028234663852886e38 << 3.4028234663852886e38 << 3;
+    QTest::newRow("U32") << "U32" << 0.0 << 4294967295.0 << 0;
+    QTest::newRow("S32") << "S32" << -2147483648.0 << 2147483647.0 << 0;
+    QTest::newRow("U16") << "U16" << 0.0 << 65535.0 << 0;
+    QTest::newRow("S16") << "S16" << -32768.0 << 32767.0 << 0;
+}
+
+void tst_datadialogs::writeRanges()
+{
+    QFETCH(QString, type);
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(int, decimals);
+
+    addWriteData stored;
+    writeData immediate;
+    for (QDialog *dialog : {static_cast<QDialog *>(&stored), static_cast<QDialog *>(&immediate)}) {
+        // Away from the type first, so that choosing it is a change.
+        choose(*dialog, "type", type == QLatin1String("U16") ? "S16" : "U16");
+        choose(*dialog, "type", type);
+        auto *value = control<QDoubleSpinBox>(*dialog, "value");
+        QCOMPARE(value->minimum(), minimum);
+        QCOMPARE(value->maximum(), maximum);
+        QCOMPARE(value->decimals(), decimals);
+    }
+}
+
+void tst_datadialogs::writeUnknownTypeChangesNothing()
+{
+    addWriteData dialog;
+    dialog.typeChange(QStringLiteral("U16"));
+    dialog.typeChange(QStringLiteral("U64"));
+    auto *value = control<QDoubleSpinBox>(dialog, "value");
+    QCOMPARE(value->minimum(), 0.0);
+    QCOMPARE(value->maximum(), 65535.0);
+    QCOMPARE(value->decimals(), 0);
+}
+
+void tst_datadialogs::writeValueText_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<double>("entered");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("U32 maximum exact") << "U32" << 4294967295.0 << "4294967295";
+    QTest::newRow("U32 seven digits") << "U32" << 7654321.0 << "7654321";
+    QTest::newRow("S32 minimum") << "S32" << -2147483648.0 << "-2147483648";
+    QTest::newRow("S32 maximum") << "S32" << 2147483647.0 << "2147483647";
+    QTest::newRow("U16 maximum") << "U16" << 65535.0 << "65535";
+    QTest::newRow("S16 minimum") << "S16" << -32768.0 << "-32768";
+    QTest::newRow("F32 2.5") << "F32" << 2.5 << "2.5";
+    QTest::newRow("F32 tenth") << "F32" << 0.1 << "0.1";
+    QTest::newRow("F32 three decimals") << "F32" << 123.456 << "123.456";
+    QTest::newRow("F32 seven digits") << "F32" << 7654321.0 << "7654321";
+    QTest::newRow("F32 million") << "F32" << 1000000.0 << "1e+06";
+    QTest::newRow("F32 beyond single precision") << "F32" << 16777217.0 << "16777216";
+    QTest::newRow("F32 negative") << "F32" << -12.5 << "-12.5";
+    // The nearest 8-digit text of the extremes reads as a number beyond the range.
+    QTest::newRow("F32 most negative") << "F32" << -3.4028234663852886e38 << "-3.4028234e+38";
+    QTest::newRow("F32 largest") << "F32" << 3.4028234663852886e38 << "3.4028234e+38";
+    QTest::newRow("F32 zero") << "F32" << 0.0 << "0";
+}
+
+void tst_datadialogs::writeValueText()
+{
+    QFETCH(QString, type);
+    QFETCH(double, entered);
+    QFETCH(QString, text);
+
+    addWriteData stored;
+    stored.setType(type);
+    stored.setValue(entered);
+    QCOMPARE(stored.value(), text);
+    writeData immediate;
+    immediate.setType(type);
+    immediate.setValue(entered);
+    QCOMPARE(immediate.value(), text);
+
+    // The text reads back to the same value in the register's own type.
+    if (type == QLatin1String("F32"))
+        QCOMPARE(text.toFloat(), float(entered));
+    else
+        QCOMPARE(text.toDouble(), entered);
+}
+
+void tst_datadialogs::writeValueClampedByNewType()
+{
+    addWriteData dialog;
+    choose(dialog, "type", QStringLiteral("U32"));
+    dialog.setValue(4294967295.0);
+    QCOMPARE(dialog.value(), QStringLiteral("4294967295"));
+    choose(dialog, "type", QStringLiteral("U16"));
+    QCOMPARE(dialog.value(), QStringLiteral("65535"));
+    choose(dialog, "type", QStringLiteral("S16"));
+    QCOMPARE(dialog.value(), QStringLiteral("32767"));
+}
+
+void tst_datadialogs::writeEditPreset()
+{
+    // A write element whose value label is 2.5 opens its editor with 2.5.
+    addWriteData dialog;
+    dialog.setAddress(300);
+    dialog.setDesc(QStringLiteral("Trip level"));
+    dialog.setType(QStringLiteral("F32"));
+    dialog.setValue(QStringLiteral("2.5").toDouble());
+    QCOMPARE(dialog.value(), QStringLiteral("2.5"));
+    QCOMPARE(dialog.address(), QStringLiteral("300"));
+    QCOMPARE(dialog.desc(), QStringLiteral("Trip level"));
+}
+
+void tst_datadialogs::writeHash_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("desc");
+    QTest::addColumn<QString>("hash");
+
+    QTest::newRow("as built") << "F32" << 0 << 0.0 << ""
+                              << "34b4a3d57ec6ed01ab721880d69abc6f";
+    QTest::newRow("float") << "F32" << 0 << 2.5 << ""
+                           << "9b6a3f685c589339254be557e9c711c8";
+    QTest::newRow("setpoint") << "S16" << 100 << -32768.0 << "Setpoint trip delay"
+                              << "19383a94764b5a837cf0dd58414735fd";
+}
+
+void tst_datadialogs::writeHash()
+{
+    QFETCH(QString, type);
+    QFETCH(int, address);
+    QFETCH(double, value);
+    QFETCH(QString, desc);
+    QFETCH(QString, hash);
+
+    addWriteData dialog;
+    dialog.setAddress(address);
+    dialog.setDesc(desc);
+    dialog.setType(type);
+    dialog.setValue(value);
+    QCOMPARE(dialog.hash(), hash);
+}
+
+void tst_datadialogs::answers()
+{
+    addReadData read;
+    QCOMPARE(execAnswering(read, QDialogButtonBox::Ok), int(QDialog::Accepted));
+    addWriteData stored;
+    QCOMPARE(execAnswering(stored, QDialogButtonBox::Cancel), int(QDialog::Rejected));
+    writeData immediate;
+    QCOMPARE(execAnswering(immediate, QDialogButtonBox::Ok), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(tst_datadialogs)
+#include "tst_datadialogs.moc"

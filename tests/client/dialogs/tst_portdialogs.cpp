@@ -1,0 +1,258 @@
+#include "addrtuport.h"
+#include "addtcpport.h"
+#include "dialogtesting.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QtTest>
+
+// The serial line and TCP connection dialogs.
+class tst_portdialogs : public QObject
+{
+    Q_OBJECT
+
+private:
+    template<typename T> static T *control(QDialog &dialog, const char *name)
+    {
+        T *found = dialog.findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    static QStringList items(QComboBox *box)
+    {
+        QStringList list;
+        for (int i = 0; i < box->count(); ++i)
+            list << box->itemText(i);
+        return list;
+    }
+
+private slots:
+    void rtuInitial();
+    void rtuWithoutFreePort();
+    void rtuPreset_data();
+    void rtuPreset();
+    void rtuHash_data();
+    void rtuHash();
+    void tcpInitial();
+    void tcpTakesIpAsTyped();
+    void tcpHash_data();
+    void tcpHash();
+    void answers_data();
+    void answers();
+};
+
+void tst_portdialogs::rtuInitial()
+{
+    addRTUPort dialog(QStringList {"COM2", "COM10", "COM1"});
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("RTUPort"));
+    QVERIFY(!dialog.windowIcon().isNull());
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+    QCOMPARE(control<QGroupBox>(dialog, "groupBox")->title(), QStringLiteral("Parameters"));
+
+    QCOMPARE(items(control<QComboBox>(dialog, "com")), (QStringList {"COM1", "COM10", "COM2"}));
+    QCOMPARE(dialog.com(), QStringLiteral("COM1"));
+    QCOMPARE(items(control<QComboBox>(dialog, "baudrate")),
+        (QStringList {"1200", "2400", "4800", "9600", "38400", "57600", "115200", "230400",
+            "460800", "921600"}));
+    QCOMPARE(dialog.baudrate(), QStringLiteral("115200"));
+    auto *slave = control<QSpinBox>(dialog, "slave");
+    QCOMPARE(slave->minimum(), 0);
+    QCOMPARE(slave->maximum(), 255);
+    QCOMPARE(dialog.slave(), QStringLiteral("1"));
+    QVERIFY(control<QPlainTextEdit>(dialog, "desc")->toPlainText().isEmpty());
+    QCOMPARE(dialog.desc(), QString());
+}
+
+void tst_portdialogs::rtuWithoutFreePort()
+{
+    addRTUPort dialog(QStringList {});
+    QCOMPARE(dialog.com(), QString());
+    QCOMPARE(dialog.hash(), QStringLiteral("56b421bb58c8160dae45a2f23db074bb"));
+}
+
+void tst_portdialogs::rtuPreset_data()
+{
+    QTest::addColumn<QString>("com");
+    QTest::addColumn<QString>("baudrate");
+    QTest::addColumn<QStringList>("comItems");
+    QTest::addColumn<QStringList>("baudrateItems");
+
+    const QStringList ports {"COM1", "COM3"};
+    const QStringList rates {
+        "1200", "2400", "4800", "9600", "38400", "57600", "115200", "230400", "460800", "921600"};
+    QStringList with19200 = rates;
+    with19200.insert(4, QStringLiteral("19200"));
+    QStringList with300 = rates;
+    with300.prepend(QStringLiteral("300"));
+
+    QTest::newRow("both listed") << "COM3"
+                                 << "9600" << ports << rates;
+    QTest::newRow("port unplugged now")
+        << "COM2"
+        << "115200" << QStringList {"COM1", "COM2", "COM3"} << rates;
+    QTest::newRow("port sorted last") << "COM7"
+                                      << "57600" << QStringList {"COM1", "COM3", "COM7"} << rates;
+    QTest::newRow("rate of an older project") << "COM1"
+                                              << "19200" << ports << with19200;
+    QTest::newRow("rate below the list") << "COM1"
+                                         << "300" << ports << with300;
+}
+
+void tst_portdialogs::rtuPreset()
+{
+    QFETCH(QString, com);
+    QFETCH(QString, baudrate);
+    QFETCH(QStringList, comItems);
+    QFETCH(QStringList, baudrateItems);
+
+    addRTUPort dialog(QStringList {"COM3", "COM1"});
+    dialog.setCom(com);
+    dialog.setBaudrate(baudrate);
+    dialog.setSlave(17);
+    dialog.setDesc(QStringLiteral("Incomer"));
+    QCOMPARE(dialog.com(), com);
+    QCOMPARE(dialog.baudrate(), baudrate);
+    QCOMPARE(dialog.slave(), QStringLiteral("17"));
+    QCOMPARE(dialog.desc(), QStringLiteral("Incomer"));
+    QCOMPARE(items(control<QComboBox>(dialog, "com")), comItems);
+    QCOMPARE(items(control<QComboBox>(dialog, "baudrate")), baudrateItems);
+
+    // Presetting twice adds nothing more.
+    dialog.setCom(com);
+    dialog.setBaudrate(baudrate);
+    QCOMPARE(items(control<QComboBox>(dialog, "com")), comItems);
+    QCOMPARE(items(control<QComboBox>(dialog, "baudrate")), baudrateItems);
+}
+
+void tst_portdialogs::rtuHash_data()
+{
+    QTest::addColumn<QString>("com");
+    QTest::addColumn<QString>("baudrate");
+    QTest::addColumn<int>("slave");
+    QTest::addColumn<QString>("desc");
+    QTest::addColumn<QString>("hash");
+
+    QTest::newRow("as built") << "COM1"
+                              << "115200" << 1 << ""
+                              << "82464a5397c6212d7ff143a5160f4e96";
+    QTest::newRow("feeder 3") << "COM3"
+                              << "115200" << 1 << "Feeder 3"
+                              << "bb217a9f7f5e9f7df4b0513c656dfd5b";
+    QTest::newRow("only the description differs") << "COM3"
+                                                  << "115200" << 1 << "Feeder 4"
+                                                  << "d3e6a872cab7c77240e66fb187e09a87";
+}
+
+void tst_portdialogs::rtuHash()
+{
+    QFETCH(QString, com);
+    QFETCH(QString, baudrate);
+    QFETCH(int, slave);
+    QFETCH(QString, desc);
+    QFETCH(QString, hash);
+
+    addRTUPort dialog(QStringList {"COM1", "COM3"});
+    dialog.setCom(com);
+    dialog.setBaudrate(baudrate);
+    dialog.setSlave(slave);
+    dialog.setDesc(desc);
+    QCOMPARE(dialog.hash(), hash);
+
+    // The same values in another dialog give the same fingerprint.
+    addRTUPort other(QStringList {com});
+    other.setBaudrate(baudrate);
+    other.setSlave(slave);
+    other.setDesc(desc);
+    QCOMPARE(other.hash(), hash);
+}
+
+void tst_portdialogs::tcpInitial()
+{
+    addTCPPort dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("TCPPort"));
+    QVERIFY(!dialog.windowIcon().isNull());
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+    QCOMPARE(control<QLineEdit>(dialog, "ip")->text(), QStringLiteral("192.168.1.1"));
+    auto *port = control<QSpinBox>(dialog, "port");
+    QCOMPARE(port->minimum(), 0);
+    QCOMPARE(port->maximum(), 65535);
+    auto *slave = control<QSpinBox>(dialog, "slave");
+    QCOMPARE(slave->minimum(), 0);
+    QCOMPARE(slave->maximum(), 255);
+    QCOMPARE(slave->singleStep(), 1);
+    QCOMPARE(dialog.ip(), QStringLiteral("192.168.1.1"));
+    QCOMPARE(dialog.port(), QStringLiteral("502"));
+    QCOMPARE(dialog.slave(), QStringLiteral("255"));
+    QCOMPARE(dialog.desc(), QString());
+    QCOMPARE(dialog.hash(), QStringLiteral("e03804fb73037168be258938b00ce340"));
+}
+
+void tst_portdialogs::tcpTakesIpAsTyped()
+{
+    addTCPPort dialog;
+    QLineEdit *ip = control<QLineEdit>(dialog, "ip");
+    ip->clear();
+    QTest::keyClicks(ip, QStringLiteral("plc-3.local"));
+    QCOMPARE(dialog.ip(), QStringLiteral("plc-3.local"));
+}
+
+void tst_portdialogs::tcpHash_data()
+{
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("slave");
+    QTest::addColumn<QString>("desc");
+    QTest::addColumn<QString>("hash");
+
+    QTest::newRow("bay 5") << "10.0.0.7" << 502 << 255 << "Bay 5"
+                           << "11471b502b9beaa61113abd52937c5d1";
+    QTest::newRow("as built") << "192.168.1.1" << 502 << 255 << ""
+                              << "e03804fb73037168be258938b00ce340";
+}
+
+void tst_portdialogs::tcpHash()
+{
+    QFETCH(QString, ip);
+    QFETCH(int, port);
+    QFETCH(int, slave);
+    QFETCH(QString, desc);
+    QFETCH(QString, hash);
+
+    addTCPPort dialog;
+    dialog.setIp(ip);
+    dialog.setPort(port);
+    dialog.setSlave(slave);
+    dialog.setDesc(desc);
+    QCOMPARE(dialog.ip(), ip);
+    QCOMPARE(dialog.port(), QString::number(port));
+    QCOMPARE(dialog.slave(), QString::number(slave));
+    QCOMPARE(dialog.hash(), hash);
+    dialog.setDesc(desc + QLatin1Char('.'));
+    QVERIFY(dialog.hash() != hash);
+}
+
+void tst_portdialogs::answers_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("result");
+    QTest::newRow("OK") << int(QDialogButtonBox::Ok) << int(QDialog::Accepted);
+    QTest::newRow("Cancel") << int(QDialogButtonBox::Cancel) << int(QDialog::Rejected);
+}
+
+void tst_portdialogs::answers()
+{
+    QFETCH(int, button);
+    QFETCH(int, result);
+    const auto answer = QDialogButtonBox::StandardButton(button);
+    addRTUPort rtu(QStringList {"COM1"});
+    QCOMPARE(execAnswering(rtu, answer), result);
+    addTCPPort tcp;
+    QCOMPARE(execAnswering(tcp, answer), result);
+}
+
+QTEST_MAIN(tst_portdialogs)
+#include "tst_portdialogs.moc"
