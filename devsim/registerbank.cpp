@@ -1,0 +1,113 @@
+#include "registerbank.h"
+
+#include <QSaveFile>
+
+RegisterBank::RegisterBank()
+    : holdingWords(Count, 0)
+    , inputWords(Count, 0)
+{ }
+
+RegisterBank::~RegisterBank() = default;
+
+bool RegisterBank::store(QVector<quint16> &target, int start, const QVector<quint16> &words)
+{
+    if (start < 0 || start + words.size() > Count)
+        return false;
+    std::copy(words.cbegin(), words.cend(), target.begin() + start);
+    return true;
+}
+
+bool RegisterBank::setHolding(int start, const QVector<quint16> &words)
+{
+    return store(holdingWords, start, words);
+}
+
+bool RegisterBank::setInput(int start, const QVector<quint16> &words)
+{
+    return store(inputWords, start, words);
+}
+
+bool RegisterBank::loadFile(
+    QVector<quint16> &target, int start, const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() % 2 != 0) {
+        *error
+            = QStringLiteral("%1: odd length %2, not a register image").arg(path).arg(bytes.size());
+        return false;
+    }
+    QVector<quint16> words(bytes.size() / 2);
+    for (int i = 0; i < words.size(); ++i) {
+        words[i] = static_cast<quint16>(
+            static_cast<quint8>(bytes.at(2 * i)) | (static_cast<quint8>(bytes.at(2 * i + 1)) << 8));
+    }
+    if (!store(target, start, words)) {
+        *error = QStringLiteral("%1: %2 words from register %3 go beyond register 65535")
+                     .arg(path)
+                     .arg(words.size())
+                     .arg(start);
+        return false;
+    }
+    return true;
+}
+
+bool RegisterBank::loadHoldingFile(int start, const QString &path, QString *error)
+{
+    return loadFile(holdingWords, start, path, error);
+}
+
+bool RegisterBank::loadInputFile(int start, const QString &path, QString *error)
+{
+    return loadFile(inputWords, start, path, error);
+}
+
+QByteArray RegisterBank::imageBytes(const QVector<quint16> &words)
+{
+    QByteArray bytes;
+    bytes.reserve(words.size() * 2);
+    for (const quint16 word : words) {
+        bytes.append(static_cast<char>(word & 0xFF));
+        bytes.append(static_cast<char>(word >> 8));
+    }
+    return bytes;
+}
+
+bool RegisterBank::setHoldingDump(const QString &path, QString *error)
+{
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate)
+        || file->write(imageBytes(holdingWords)) != Count * 2 || !file->flush()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file->errorString());
+        return false;
+    }
+    holdingDump = std::move(file);
+    return true;
+}
+
+bool RegisterBank::writeInputDump(const QString &path, QString *error) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(imageBytes(inputWords)) != Count * 2
+        || !file.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void RegisterBank::writeHolding(int start, const QVector<quint16> &words)
+{
+    if (!store(holdingWords, start, words))
+        return;
+    if (holdingDump) {
+        // Only the changed words are rewritten in place.
+        holdingDump->seek(static_cast<qint64>(start) * 2);
+        holdingDump->write(imageBytes(words));
+        holdingDump->flush();
+    }
+}

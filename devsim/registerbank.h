@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QVector>
+#include <memory>
+
+// The 65536 holding and 65536 input registers of the simulated devices.
+//
+// Register images on disk are the words one after another, low-order byte
+// first, the format the register driver saves. When a dump file is set, the
+// whole holding (or input) image is written there at once and every later
+// change of the holding registers is written through before the reply goes
+// out, so a reader finds what a master wrote as soon as it has its answer.
+class RegisterBank
+{
+public:
+    static constexpr int Count = 65536;
+
+    RegisterBank();
+    ~RegisterBank();
+
+    quint16 holding(int address) const { return holdingWords.at(address); }
+    quint16 input(int address) const { return inputWords.at(address); }
+
+    // Initial content; words beyond register 65535 are refused.
+    bool setHolding(int start, const QVector<quint16> &words);
+    bool setInput(int start, const QVector<quint16> &words);
+    // Loads an image file at a start register; false with *error on failure.
+    bool loadHoldingFile(int start, const QString &path, QString *error);
+    bool loadInputFile(int start, const QString &path, QString *error);
+
+    bool setHoldingDump(const QString &path, QString *error);
+    bool writeInputDump(const QString &path, QString *error) const;
+
+    // A master's write: stores and writes through to the dump file.
+    void writeHolding(int start, const QVector<quint16> &words);
+
+    static QByteArray imageBytes(const QVector<quint16> &words);
+
+private:
+    static bool store(QVector<quint16> &target, int start, const QVector<quint16> &words);
+    static bool loadFile(QVector<quint16> &target, int start, const QString &path, QString *error);
+
+    QVector<quint16> holdingWords;
+    QVector<quint16> inputWords;
+    std::unique_ptr<QFile> holdingDump;
+};

@@ -1,0 +1,69 @@
+#include "replyscheduler.h"
+
+ReplyScheduler::ReplyScheduler(Writer writer, Closer closer, QObject *parent)
+    : QObject(parent)
+    , writer(std::move(writer))
+    , closer(std::move(closer))
+{
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, this, &ReplyScheduler::sendDue);
+}
+
+void ReplyScheduler::schedule(const QByteArray &frame, const ActiveFaults &faults)
+{
+    const bool idle = segments.isEmpty();
+    QByteArray bytes = frame;
+    if (faults.partialBytes != -2) {
+        const int keep = faults.partialBytes == -1 ? frame.size() / 2 : faults.partialBytes;
+        bytes = frame.left(keep);
+    }
+    if (faults.stallMs >= 0 && bytes.size() >= 2) {
+        const int half = bytes.size() / 2;
+        segments.enqueue({faults.delayMs, bytes.left(half), false});
+        segments.enqueue({faults.stallMs, bytes.mid(half), false});
+    } else {
+        segments.enqueue({faults.delayMs, bytes, false});
+    }
+    if (idle)
+        startNext();
+}
+
+void ReplyScheduler::scheduleClose(int delayMs)
+{
+    const bool idle = segments.isEmpty();
+    segments.enqueue({delayMs, QByteArray(), true});
+    if (idle)
+        startNext();
+}
+
+void ReplyScheduler::clear()
+{
+    timer.stop();
+    segments.clear();
+}
+
+void ReplyScheduler::startNext()
+{
+    if (segments.isEmpty() || timer.isActive())
+        return;
+    if (segments.head().delayMs > 0)
+        timer.start(segments.head().delayMs);
+    else
+        sendDue();
+}
+
+void ReplyScheduler::sendDue()
+{
+    if (segments.isEmpty())
+        return;
+    const Segment segment = segments.dequeue();
+    if (segment.close) {
+        segments.clear();
+        closer();
+        return;
+    }
+    if (!segment.bytes.isEmpty())
+        writer(segment.bytes);
+    startNext();
+}

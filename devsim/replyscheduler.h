@@ -1,0 +1,46 @@
+#pragma once
+
+#include "faultplan.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QQueue>
+#include <QTimer>
+#include <functional>
+
+// Sends the replies of one connection in order, each after the pauses its
+// faults ask for (a delay before it, a stall in its middle), or only part of
+// it, or closes the connection instead. A reply waits until the one before
+// it has gone out completely, as on a device that serves one request at a time.
+class ReplyScheduler : public QObject
+{
+    Q_OBJECT
+public:
+    using Writer = std::function<void(const QByteArray &)>;
+    using Closer = std::function<void()>;
+
+    ReplyScheduler(Writer writer, Closer closer, QObject *parent = nullptr);
+
+    // Queues a complete reply frame under the timing faults given.
+    void schedule(const QByteArray &frame, const ActiveFaults &faults);
+    // Queues closing the connection.
+    void scheduleClose(int delayMs);
+    // Drops everything still queued.
+    void clear();
+
+private:
+    struct Segment
+    {
+        int delayMs = 0;
+        QByteArray bytes;
+        bool close = false;
+    };
+
+    void startNext();
+    void sendDue();
+
+    Writer writer;
+    Closer closer;
+    QQueue<Segment> segments;
+    QTimer timer;
+};

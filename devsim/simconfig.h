@@ -1,0 +1,43 @@
+#pragma once
+
+#include "deviceprofile.h"
+#include "faultplan.h"
+#include "macroanswers.h"
+#include "posixline.h"
+
+#include <QString>
+#include <QVector>
+
+// Everything the command line of qelDevSim chooses.
+struct SimConfig
+{
+    enum class Line { Tcp, Pty, Serial };
+
+    // Initial register content: words, or an image file when file is set.
+    struct RegisterInit
+    {
+        bool input = false;
+        int start = 0;
+        QVector<quint16> words;
+        QString file;
+    };
+
+    Line line = Line::Tcp;
+    QString host = QStringLiteral("127.0.0.1");
+    quint16 port = 1502;
+    PosixLine::SerialSettings serial;
+    int frameGapMs = 50;
+
+    QVector<DeviceProfile> devices;
+    bool answerBroadcast = false;
+    bool macros = true;
+    MacroAnswers answers;
+    FaultPlan faults;
+
+    bool demo = false;
+    QVector<RegisterInit> registers; // applied in order, after the demo image
+    QString requestLog;
+    QString macroLog;
+    QString dumpHolding;
+    QString dumpInput;
+};

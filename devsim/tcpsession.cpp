@@ -1,0 +1,82 @@
+#include "tcpsession.h"
+
+#include "devicesimulator.h"
+#include "requestlog.h"
+
+#include <QTextStream>
+
+TcpSession::TcpSession(
+    QTcpSocket *socket, DeviceSimulator &simulator, RequestLog &log, QObject *parent)
+    : QObject(parent)
+    , socket(socket)
+    , simulator(simulator)
+    , log(log)
+    , scheduler([this](const QByteArray &bytes) { this->socket->write(bytes); },
+          [this] { dropConnection(); })
+{
+    socket->setParent(this);
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(socket, &QTcpSocket::readyRead, this, &TcpSession::readSocket);
+    connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
+    readSocket();
+}
+
+void TcpSession::readSocket()
+{
+    buffer.append(socket->readAll());
+    while (buffer.size() >= 7) {
+        const int length
+            = (static_cast<quint8>(buffer.at(4)) << 8) | static_cast<quint8>(buffer.at(5));
+        if (length < 2 || length > 254) {
+            // Without a sound length field the stream cannot be cut any more.
+            log.writeFrame(buffer);
+            QTextStream(stderr) << "qelDevSim: bad MBAP length " << length << ", connection closed"
+                                << Qt::endl;
+            buffer.clear();
+            dropConnection();
+            return;
+        }
+        if (buffer.size() < 6 + length)
+            return;
+        const QByteArray frame = buffer.left(6 + length);
+        buffer.remove(0, 6 + length);
+        handleFrame(frame);
+    }
+}
+
+void TcpSession::handleFrame(const QByteArray &frame)
+{
+    log.writeFrame(frame);
+    const int unit = static_cast<quint8>(frame.at(6));
+    const DeviceSimulator::Outcome outcome = simulator.handleTcp(unit, frame.mid(7));
+    if (outcome.drop) {
+        scheduler.scheduleClose(outcome.faults.delayMs);
+        return;
+    }
+    if (!outcome.answer)
+        return;
+    int transaction = (static_cast<quint8>(frame.at(0)) << 8) | static_cast<quint8>(frame.at(1));
+    if (outcome.faults.transaction == -1)
+        transaction = (transaction - 1) & 0xFFFF;
+    else if (outcome.faults.transaction >= 0)
+        transaction = outcome.faults.transaction;
+    const int protocol = outcome.faults.protocol >= 0 ? outcome.faults.protocol : 0;
+    const int length = outcome.reply.size() + 1;
+    QByteArray reply;
+    reply.append(static_cast<char>(transaction >> 8));
+    reply.append(static_cast<char>(transaction & 0xFF));
+    reply.append(static_cast<char>(protocol >> 8));
+    reply.append(static_cast<char>(protocol & 0xFF));
+    reply.append(static_cast<char>(length >> 8));
+    reply.append(static_cast<char>(length & 0xFF));
+    reply.append(static_cast<char>(outcome.address));
+    reply.append(outcome.reply);
+    scheduler.schedule(reply, outcome.faults);
+}
+
+void TcpSession::dropConnection()
+{
+    scheduler.clear();
+    socket->abort();
+    deleteLater();
+}
