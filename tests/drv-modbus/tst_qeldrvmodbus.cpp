@@ -458,6 +458,15 @@ void TestQelDrvModbus::typedRead_data()
             readPdu(4, 3, 2), "0x-1"},
         {"input F32", "--input=9=0,49152", {"--readIn_f32", "9"}, readPdu(4, 9, 2), "-2"},
         {"input F32 1e10", "--input=9=761,20501", {"--readIn_f32", "9"}, readPdu(4, 9, 2), "1e+10"},
+        {"input F32 HEX", "--input=9=761,20501", {"--readIn_f32", "9", "--display", "HEX"},
+            readPdu(4, 9, 2), "0x501502f9"},
+        {"input S16 HEX", "--input=5=65534", {"--readIn_s16", "5", "--display", "HEX"},
+            readPdu(4, 5, 1), "0x-2"},
+        {"input U32 HEX", "--input=65534=1,2", {"--readIn_u32", "65534", "--display", "HEX"},
+            readPdu(4, 65534, 2), "0x20001"},
+        {"input S32", "--input=3=65535,65535", {"--readIn_s32", "3"}, readPdu(4, 3, 2), "-1"},
+        {"DEC display is decimal", "--holding=0=65535", {"--read_u16", "0", "--display", "DEC"},
+            readPdu(3, 0, 1), "65535"},
     };
     for (const Case &c : cases) {
         addLineRows(c.name, [&](QTestData &row) {
