@@ -141,6 +141,25 @@
     </message>
 </context>
 <context>
+    <name>deleteQuestion</name>
+    <message>
+        <source>Asking</source>
+        <translation>Pytanie</translation>
+    </message>
+    <message>
+        <source>Del current object ?</source>
+        <translation>Usunąć bieżący obiekt ?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Tak</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nie</translation>
+    </message>
+</context>
+<context>
     <name>logWindow</name>
     <message>
         <source>Log</source>
@@ -168,6 +187,66 @@
     </message>
 </context>
 <context>
+    <name>macroElement</name>
+    <message>
+        <source>Run</source>
+        <translation>Wykonaj</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+</context>
+<context>
+    <name>readElement</name>
+    <message>
+        <source>Run</source>
+        <translation>Wykonaj</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+</context>
+<context>
+    <name>rtuElement</name>
+    <message>
+        <source>Make this port the active one</source>
+        <translation>Ustaw ten port jako aktywny</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+</context>
+<context>
+    <name>tcpElement</name>
+    <message>
+        <source>Make this port the active one</source>
+        <translation>Ustaw ten port jako aktywny</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+</context>
+<context>
     <name>writeData</name>
     <message>
         <source>WriteData</source>
@@ -188,6 +267,21 @@
     <message>
         <source>Value</source>
         <translation>Wartość</translation>
+    </message>
+</context>
+<context>
+    <name>writeElement</name>
+    <message>
+        <source>Run</source>
+        <translation>Wykonaj</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
     </message>
 </context>
 </TS>

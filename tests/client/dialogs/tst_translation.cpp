@@ -3,7 +3,12 @@
 #include "addtcpport.h"
 #include "addwritedata.h"
 #include "logwindow.h"
+#include "macroelement.h"
+#include "readelement.h"
+#include "rtuelement.h"
+#include "tcpelement.h"
 #include "writedata.h"
+#include "writeelement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
 
@@ -35,6 +41,9 @@ private:
                 found.insert(label->objectName(), label->text());
         for (QGroupBox *box : window->findChildren<QGroupBox *>())
             found.insert(box->objectName(), box->title());
+        for (QToolButton *button : window->findChildren<QToolButton *>())
+            if (!button->objectName().isEmpty())
+                found.insert(button->objectName(), button->toolTip());
         for (QToolBar *bar : window->findChildren<QToolBar *>())
             found.insert(bar->objectName(), bar->windowTitle());
         for (QMenu *menu : window->findChildren<QMenu *>())
@@ -77,6 +86,19 @@ void tst_translation::everyTextTranslated_data()
     QTest::newRow("logWindow") << Factory([] { return new logWindow; }) << QStringList {}
                                << "actionClear"
                                << "Wyczyść";
+    // The rows' values are data, not texts; their buttons' tips are.
+    const QStringList values {"COM10", "115200", "0", "desc", "192.168.1.1", "502", "F32", "32768",
+        "", "MACRO", "PARAM", "Frame"};
+    QTest::newRow("rtuElement") << Factory([] { return new rtuElement; }) << values << "exe"
+                                << "Ustaw ten port jako aktywny";
+    QTest::newRow("tcpElement") << Factory([] { return new tcpElement; }) << values << "edit"
+                                << "Edytuj";
+    QTest::newRow("readElement") << Factory([] { return new readElement; }) << values << "exe"
+                                 << "Wykonaj";
+    QTest::newRow("writeElement") << Factory([] { return new writeElement; }) << values << "del"
+                                  << "Usuń";
+    QTest::newRow("macroElement") << Factory([] { return new macroElement; }) << values << "exe"
+                                  << "Wykonaj";
 }
 
 void tst_translation::everyTextTranslated()
@@ -96,9 +118,9 @@ void tst_translation::everyTextTranslated()
     const QMap<QString, QString> source = texts(english.get());
     const QMap<QString, QString> target = texts(translated.get());
     QCOMPARE(target.keys(), source.keys());
-    QVERIFY(source.size() >= 5);
+    QVERIFY(source.size() >= 4);
     for (auto it = source.cbegin(); it != source.cend(); ++it) {
-        if (sameInPolish.contains(it.value()))
+        if (it.value().isEmpty() || sameInPolish.contains(it.value()))
             QCOMPARE(target.value(it.key()), it.value());
         else
             QVERIFY2(target.value(it.key()) != it.value(), qPrintable(it.value()));

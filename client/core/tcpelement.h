@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QFrame>
+#include <QJsonObject>
+
+class UndoStack;
+
+namespace Ui {
+class tcpElement;
+}
+
+// A TCP connection of the project, one row of the "Communications" list: IP
+// address, TCP port, device address and description as labels, and the
+// buttons to make it the active port, to edit it and to delete it.
+class tcpElement : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit tcpElement(QWidget *parent = nullptr);
+    ~tcpElement() override;
+
+    QString ip() const;
+    QString port() const;
+    QString addr() const;
+    QString desc() const;
+    void setIp(const QString &ip);
+    void setPort(const QString &port);
+    void setAddr(const QString &addr);
+    void setDesc(const QString &desc);
+
+    // The port's object of the project file.
+    QJsonObject toJson() const;
+    // Fingerprint of desc, port, addr, ip, as addTCPPort::hash().
+    QString hash() const;
+
+    // Marks this port as the one all runs use (with the button's icon).
+    void setActive(bool active);
+    bool isActive() const { return activePort; }
+    // The port part of a driver command line.
+    QString commandLine() const;
+
+    // The project's undo history; edits go through it once it is set.
+    void setUndoStack(UndoStack *stack) { undoStack = stack; }
+
+signals:
+    void active();
+    void del();
+
+private slots:
+    void commandEdit();
+    void commandDel();
+    void commandExe();
+
+private:
+    Ui::tcpElement *ui;
+    UndoStack *undoStack = nullptr;
+    bool activePort = false;
+    QMetaObject::Connection connections[3];
+};
