@@ -19,10 +19,18 @@ const DeviceProfile *DeviceSimulator::deviceFor(int address) const
 DeviceSimulator::Outcome DeviceSimulator::handleRtu(int address, const QByteArray &request)
 {
     const DeviceProfile *device = deviceFor(address);
-    if (!device && address == 0 && answerBroadcast && !devices.isEmpty())
+    if (!device && address == 0 && !devices.isEmpty())
         device = &devices.first();
     if (!device)
         return Outcome();
+    if (address == 0 && !answerBroadcast) {
+        if (request.isEmpty() || static_cast<quint8>(request.at(0)) != 16)
+            return Outcome();
+        Outcome outcome = handle(*device, request);
+        outcome.answer = false;
+        outcome.drop = false;
+        return outcome;
+    }
     return handle(*device, request);
 }
 

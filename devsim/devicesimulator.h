@@ -26,12 +26,13 @@ public:
     DeviceSimulator(
         const QVector<DeviceProfile> &devices, ModbusSlave &slave, const FaultPlan &faults);
 
-    // Address 0 is answered by the first device only when asked for; real
-    // devices stay silent on broadcasts.
+    // Address 0 is answered by the first device only when asked for. Without
+    // that, a broadcast write (function 16) is carried out without a reply,
+    // as real devices do, and any other broadcast is ignored.
     void setAnswerBroadcast(bool on) { answerBroadcast = on; }
 
-    // One request on the serial line: only the devices' own addresses (and 0
-    // when asked for) are answered, everything else is ignored.
+    // One request on the serial line: only the devices' own addresses (and 0,
+    // see above) are served, everything else is ignored.
     Outcome handleRtu(int address, const QByteArray &request);
     // One request over TCP: the unit identifier selects the device, 255 the
     // first device; an unknown unit gets exception 0x0B (target failed to respond).

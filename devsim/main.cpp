@@ -83,6 +83,8 @@ int main(int argc, char *argv[])
     if (!shutdown.install())
         return fail(QStringLiteral("cannot install the signal handlers"));
     QObject::connect(&shutdown, &ShutdownSignals::requested, &app, &QCoreApplication::quit);
+    if (config.exitWithParent && !ShutdownSignals::followParent())
+        return fail(QStringLiteral("the starting process has ended"));
 
     std::unique_ptr<TcpLine> tcp;
     std::unique_ptr<RtuLine> rtu;

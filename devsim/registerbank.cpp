@@ -1,6 +1,7 @@
 #include "registerbank.h"
 
 #include <QSaveFile>
+#include <QTextStream>
 
 RegisterBank::RegisterBank()
     : holdingWords(Count, 0)
@@ -106,8 +107,10 @@ void RegisterBank::writeHolding(int start, const QVector<quint16> &words)
         return;
     if (holdingDump) {
         // Only the changed words are rewritten in place.
-        holdingDump->seek(static_cast<qint64>(start) * 2);
-        holdingDump->write(imageBytes(words));
-        holdingDump->flush();
+        const QByteArray bytes = imageBytes(words);
+        if (!holdingDump->seek(static_cast<qint64>(start) * 2)
+            || holdingDump->write(bytes) != bytes.size() || !holdingDump->flush())
+            QTextStream(stderr) << "qelDevSim: cannot write " << holdingDump->fileName() << ": "
+                                << holdingDump->errorString() << Qt::endl;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -53,4 +54,13 @@ void ShutdownSignals::readPipe()
     char bytes[16];
     while (::read(pipeFds[0], bytes, sizeof bytes) > 0) { }
     emit requested();
+}
+
+bool ShutdownSignals::followParent()
+{
+    const pid_t parent = getppid();
+    if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0)
+        return false;
+    // The parent may have ended before the request took effect.
+    return getppid() == parent;
 }

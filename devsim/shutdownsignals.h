@@ -14,6 +14,9 @@ public:
     ~ShutdownSignals() override;
 
     bool install();
+    // Asks for SIGTERM when the parent process ends (a test that crashed
+    // must not leave its simulator behind). False when the parent is gone already.
+    static bool followParent();
 
 signals:
     void requested();

@@ -34,6 +34,7 @@ struct SimConfig
     MacroAnswers answers;
     FaultPlan faults;
 
+    bool exitWithParent = false;
     bool demo = false;
     QVector<RegisterInit> registers; // applied in order, after the demo image
     QString requestLog;

@@ -49,6 +49,7 @@ const QSet<QString> switchOptions = {
     QStringLiteral("--answer-broadcast"),
     QStringLiteral("--no-macros"),
     QStringLiteral("--demo"),
+    QStringLiteral("--exit-with-parent"),
     QStringLiteral("--help"),
 };
 
@@ -380,6 +381,8 @@ Result parse(const QStringList &arguments, SimConfig *config, QString *error)
             config->macros = false;
         } else if (option == QLatin1String("--demo")) {
             config->demo = true;
+        } else if (option == QLatin1String("--exit-with-parent")) {
+            config->exitWithParent = true;
         }
     }
 
@@ -476,6 +479,8 @@ QString usage()
         "  bad-transaction[=ID]  bad-protocol[=ID]  silent  drop  length[=DELTA]\n"
         "  bad-code-complement  bad-spec-complement  bad-count-complement\n"
         "\n"
+        "Other:\n"
+        "  --exit-with-parent       end when the process that started it ends\n"
         "  --help                   this text\n");
 }
 

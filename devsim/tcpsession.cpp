@@ -11,7 +11,11 @@ TcpSession::TcpSession(
     , socket(socket)
     , simulator(simulator)
     , log(log)
-    , scheduler([this](const QByteArray &bytes) { this->socket->write(bytes); },
+    , scheduler(
+          [this](const QByteArray &bytes) {
+              this->socket->write(bytes);
+              this->socket->flush(); // out now, not on the next turn of the event loop
+          },
           [this] { dropConnection(); })
 {
     socket->setParent(this);

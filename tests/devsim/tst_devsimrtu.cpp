@@ -23,6 +23,8 @@ private slots:
     void frameEndedBySilence();
     void reopenedLine();
     void writesReachHoldingDump();
+    void broadcastWrite_data();
+    void broadcastWrite();
 };
 
 namespace {
@@ -269,6 +271,41 @@ void TestDevSimRtu::writesReachHoldingDump()
     QCOMPARE(master.receive(8).toHex(' '), rtu("01 10 FF FE 00 02").toHex(' '));
     QCOMPARE(sim.holding(65534), quint16(0x1234));
     QCOMPARE(sim.holding(65535), quint16(0x5678));
+}
+
+void TestDevSimRtu::broadcastWrite_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::newRow("carried out, not answered") << QStringList {"--address", "4"} << QByteArray();
+    QTest::newRow("answered when asked")
+        << QStringList {"--address", "4", "--answer-broadcast"} << rtu("04 10 00 05 00 01");
+    QTest::newRow("silent fault: not carried out")
+        << QStringList {"--address", "4", "--fault", "silent"} << QByteArray();
+}
+
+void TestDevSimRtu::broadcastWrite()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, reply);
+    DevSim sim(options);
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    RawMaster master;
+    QVERIFY(master.openSerial(sim.ptyPath()));
+    QVERIFY(master.send(rtu("00 10 00 05 00 01 02 00 2A")));
+    if (reply.isEmpty())
+        QVERIFY(master.receive(1, 500).isEmpty()); // time-out ended the wait
+    else
+        QCOMPARE(master.receive(reply.size()).toHex(' '), reply.toHex(' '));
+    const bool silenced = options.contains("silent");
+    QCOMPARE(sim.holding(5), quint16(silenced ? 0 : 42));
+    // A broadcast read is never carried out without being asked for.
+    QVERIFY(master.send(rtu("00 03 00 05 00 01")));
+    if (reply.isEmpty())
+        QVERIFY(master.receive(1, 500).isEmpty());
+    else
+        QCOMPARE(master.receive(7).toHex(' '),
+            rtu(silenced ? "04 03 02 00 00" : "04 03 02 00 2A").toHex(' '));
 }
 
 QTEST_GUILESS_MAIN(TestDevSimRtu)

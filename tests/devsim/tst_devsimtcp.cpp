@@ -6,6 +6,10 @@
 #include "rawmaster.h"
 
 #include <QtTest>
+#include <csignal>
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 class TestDevSimTcp : public QObject
 {
@@ -27,6 +31,8 @@ private slots:
     void registerFiles();
     void badLengthFieldClosesConnection();
     void cleanShutdown();
+    void interruptEndsIt();
+    void endsWithItsStarter();
     void usage();
     void badCommandLine_data();
     void badCommandLine();
@@ -428,6 +434,49 @@ void TestDevSimTcp::cleanShutdown()
     sim.stop();
     QVERIFY(!sim.isRunning());
     QCOMPARE(sim.exitCode(), 0);
+}
+
+void TestDevSimTcp::interruptEndsIt()
+{
+    QProcess process;
+    process.start(programPath("qelDevSim"), {"--tcp", "127.0.0.1:0"});
+    QVERIFY(process.waitForStarted(30000));
+    while (!process.canReadLine() && process.waitForReadyRead(30000)) { }
+    QVERIFY(process.readLine().startsWith("127.0.0.1:"));
+    QCOMPARE(::kill(static_cast<pid_t>(process.processId()), SIGINT), 0);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+}
+
+void TestDevSimTcp::endsWithItsStarter()
+{
+    // A shell starts the simulator and says its process id; killing the shell
+    // must end the simulator too.
+    QProcess shell;
+    shell.start("/bin/sh",
+        {"-c", "\"$0\" --exit-with-parent --tcp 127.0.0.1:0 & echo $!; wait",
+            programPath("qelDevSim")});
+    QVERIFY(shell.waitForStarted(30000));
+    QByteArray out;
+    while (out.count('\n') < 2 && shell.waitForReadyRead(30000))
+        out += shell.readAllStandardOutput();
+    // The two lines come in either order: the process id and "127.0.0.1:PORT".
+    pid_t simulator = 0;
+    const QList<QByteArray> lines = out.split('\n');
+    for (const QByteArray &line : lines) {
+        if (!line.isEmpty() && !line.contains(':'))
+            simulator = static_cast<pid_t>(line.toInt());
+    }
+    QVERIFY2(simulator > 0 && out.contains("127.0.0.1:"), out.constData());
+    const int handle = static_cast<int>(syscall(SYS_pidfd_open, simulator, 0));
+    QVERIFY2(handle >= 0, "pidfd_open");
+    shell.kill();
+    QVERIFY(shell.waitForFinished(30000));
+    pollfd entry {handle, POLLIN, 0};
+    const int ready = poll(&entry, 1, 30000);
+    ::close(handle);
+    QCOMPARE(ready, 1); // the simulator ended, not the time-out
 }
 
 void TestDevSimTcp::usage()

@@ -50,7 +50,8 @@ bool DevSim::start(const QStringList &lineOptions)
     QStringList arguments = lineOptions;
     arguments << QStringLiteral("--log") << path("requests.log") << QStringLiteral("--macro-log")
               << path("macros.log") << QStringLiteral("--dump-holding") << path("holding.bin")
-              << QStringLiteral("--dump-input") << path("input.bin");
+              << QStringLiteral("--dump-input") << path("input.bin")
+              << QStringLiteral("--exit-with-parent");
     arguments += options;
     process = std::make_unique<QProcess>();
     // Standard error goes to a file: a pipe nobody reads could fill and stall it.
