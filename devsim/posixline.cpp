@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -146,6 +148,30 @@ int openSerialDevice(const SerialSettings &settings, QString *error)
     }
     tcflush(fd, TCIOFLUSH);
     return fd;
+}
+
+int watchCloses(const QString &path)
+{
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (inotify_add_watch(fd, path.toLocal8Bit().constData(), IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)
+        < 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void drainCloseEvents(int watchFd)
+{
+    alignas(inotify_event) char buffer[4096];
+    while (::read(watchFd, buffer, sizeof buffer) > 0) { }
+}
+
+void clearExclusiveUse(int fd)
+{
+    ioctl(fd, TIOCNXCL);
 }
 
 long readAvailable(int fd, char *buffer, long size)

@@ -24,6 +24,15 @@ int openSerialDevice(const SerialSettings &settings, QString *error);
 // True when the baud rate has a setting of its own.
 bool isSupportedBaudRate(int baudRate);
 
+// A descriptor that becomes readable whenever a process closes the file at
+// path (inotify); -1 on failure. drainCloseEvents() empties it.
+int watchCloses(const QString &path);
+void drainCloseEvents(int watchFd);
+// Lifts the exclusive-use flag a master may have set on the terminal (TIOCEXCL):
+// with the simulator holding the slave side open, a master that ended without
+// lifting it would otherwise lock every later open out.
+void clearExclusiveUse(int fd);
+
 // Reads what is there without blocking: the count, 0 when nothing is
 // waiting, -1 on a failure of the line.
 long readAvailable(int fd, char *buffer, long size);

@@ -30,6 +30,8 @@ RtuLine::~RtuLine()
 {
     readNotifier.reset();
     writeNotifier.reset();
+    closeNotifier.reset();
+    PosixLine::closeFd(closeWatchFd);
     PosixLine::closeFd(fd);
     PosixLine::closeFd(slaveFd);
 }
@@ -39,6 +41,15 @@ bool RtuLine::openPseudoTerminal(QString *error)
     fd = PosixLine::openPseudoTerminal(&lineName, &slaveFd, error);
     if (fd < 0)
         return false;
+    closeWatchFd = PosixLine::watchCloses(lineName);
+    if (closeWatchFd >= 0) {
+        closeNotifier = std::make_unique<QSocketNotifier>(closeWatchFd, QSocketNotifier::Read);
+        connect(closeNotifier.get(), &QSocketNotifier::activated, this, &RtuLine::slaveClosed);
+    } else {
+        note(QStringLiteral("cannot watch %1; a master that ends without lifting its "
+                            "exclusive use locks the line")
+                 .arg(lineName));
+    }
     start();
     return true;
 }
@@ -133,4 +144,11 @@ void RtuLine::flushOutput()
         output.remove(0, static_cast<int>(count));
     }
     writeNotifier->setEnabled(!output.isEmpty());
+}
+
+void RtuLine::slaveClosed()
+{
+    // A real line is released when its user closes it, whatever state it left.
+    PosixLine::drainCloseEvents(closeWatchFd);
+    PosixLine::clearExclusiveUse(slaveFd);
 }

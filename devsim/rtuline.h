@@ -34,6 +34,7 @@ private:
     void handleFrame(const QByteArray &frame);
     void write(const QByteArray &bytes);
     void flushOutput();
+    void slaveClosed();
 
     DeviceSimulator &simulator;
     RequestLog &log;
@@ -45,5 +46,7 @@ private:
     QByteArray output;
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;
+    int closeWatchFd = -1;
+    std::unique_ptr<QSocketNotifier> closeNotifier;
     ReplyScheduler scheduler;
 };

@@ -6,6 +6,9 @@
 #include "rawmaster.h"
 
 #include <QtTest>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 class TestDevSimRtu : public QObject
 {
@@ -25,6 +28,7 @@ private slots:
     void writesReachHoldingDump();
     void broadcastWrite_data();
     void broadcastWrite();
+    void exclusiveUseEndsWithItsUser();
 };
 
 namespace {
@@ -306,6 +310,34 @@ void TestDevSimRtu::broadcastWrite()
     else
         QCOMPARE(master.receive(7).toHex(' '),
             rtu(silenced ? "04 03 02 00 00" : "04 03 02 00 2A").toHex(' '));
+}
+
+void TestDevSimRtu::exclusiveUseEndsWithItsUser()
+{
+    DevSim sim({"--input", "0=1"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const QByteArray path = sim.ptyPath().toLocal8Bit();
+    // A master takes the line for itself and ends without giving it back.
+    const int first = ::open(path.constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(first >= 0);
+    QCOMPARE(ioctl(first, TIOCEXCL), 0);
+    int exclusive = 0;
+    QCOMPARE(ioctl(first, TIOCGEXCL, &exclusive), 0);
+    QCOMPARE(exclusive, 1);
+    ::close(first);
+    // Two round trips: the simulator has seen the close by the end of them.
+    RawMaster master;
+    QVERIFY(master.openSerial(sim.ptyPath()));
+    const QByteArray reply = rtu("01 04 02 00 01");
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(master.send(rtu("01 04 00 00 00 01")));
+        QCOMPARE(master.receive(reply.size()).toHex(' '), reply.toHex(' '));
+    }
+    const int second = ::open(path.constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(second >= 0);
+    QCOMPARE(ioctl(second, TIOCGEXCL, &exclusive), 0);
+    ::close(second);
+    QCOMPARE(exclusive, 0);
 }
 
 QTEST_GUILESS_MAIN(TestDevSimRtu)
