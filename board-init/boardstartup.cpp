@@ -1,0 +1,21 @@
+#include "boardstartup.h"
+
+#include "myproxystyle.h"
+#include "settingscache.h"
+#include "toolsetidentity.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+bool prepareBoardApplication(QApplication &application, QTranslator &translator)
+{
+    Q_INIT_RESOURCE(board);
+    QCoreApplication::setApplicationName(QStringLiteral("qelWinRB4Init"));
+    setToolSetOrganisation();
+    const bool translated = translator.load(QStringLiteral(":/file/qelWinRB4Init_pl.qm"));
+    if (translated)
+        QCoreApplication::installTranslator(&translator);
+    application.setStyle(new MyProxyStyle);
+    settingsCache::instance().load();
+    return translated;
+}

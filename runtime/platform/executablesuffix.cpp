@@ -1,0 +1,17 @@
+#include "executablesuffix.h"
+
+#include <QtGlobal>
+
+QString executableSuffix()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral(".exe");
+#else
+    return QString();
+#endif
+}
+
+QString executableName(const QString &baseName)
+{
+    return baseName + executableSuffix();
+}
