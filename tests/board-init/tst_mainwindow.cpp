@@ -251,7 +251,7 @@ void TestMainWindow::webserwer()
 {
     const QString folder = root->filePath(QStringLiteral("up dates"));
     QVERIFY(QDir().mkpath(folder));
-    dialogs->answers = {folder + QStringLiteral("/www backup.tar.gz")};
+    dialogs->answers = QStringList {folder + QStringLiteral("/www backup.tar.gz")};
     QStringList boxTexts;
     bool withoutButtons = false;
     connect(window, &MainWindow::logAppended, this,
@@ -313,7 +313,7 @@ void TestMainWindow::copyFile()
     QFETCH(QString, sent);
     const QString folder = root->filePath(QStringLiteral("local files"));
     QVERIFY(QDir().mkpath(folder));
-    dialogs->answers = {folder + QLatin1Char('/') + fileName, target};
+    dialogs->answers = QStringList {folder + QLatin1Char('/') + fileName, target};
 
     invoke("commandCopyFile");
 
@@ -378,8 +378,8 @@ void TestMainWindow::missingPrograms()
     settingsCache::instance().set(QStringLiteral("openSSH"), folder);
     bin = folder;
     const QString archiveFolder = root->filePath(QStringLiteral("files"));
-    dialogs->answers
-        = {archiveFolder + QStringLiteral("/backup.tar.gz"), archiveFolder + "/a.txt", "/root"};
+    dialogs->answers = QStringList {
+        archiveFolder + QStringLiteral("/backup.tar.gz"), archiveFolder + "/a.txt", "/root"};
     dialogs->yesAnswers = {true};
 
     invoke("commandSetWebserwer");
@@ -468,7 +468,7 @@ void TestMainWindow::settings()
         outside.setValue(k, QStringLiteral("outside"));
     outside.sync();
 
-    dialogs->answers = {answer};
+    dialogs->answers = QStringList {answer};
     invoke(slot.constData());
 
     QCOMPARE(dialogs->asked.size(), 1);
@@ -492,7 +492,7 @@ void TestMainWindow::settingsNotWritable()
     const QString file = QSettings().fileName();
     QVERIFY(QFile::remove(file));
     QVERIFY(QDir().mkpath(file));
-    dialogs->answers = {QStringLiteral("10.0.0.9")};
+    dialogs->answers = QStringList {QStringLiteral("10.0.0.9")};
     invoke("commandSetIp");
     QVERIFY(QDir(file).removeRecursively());
 
@@ -593,7 +593,7 @@ void TestMainWindow::actions()
     } questions[]
         = {{"actionSetOpenSSH", "folder"}, {"actionSetId", "file"}, {"actionSetIp", "text"}};
     for (const auto &question : questions) {
-        dialogs->answers = {QString()};
+        dialogs->answers = QStringList {QString()};
         window->findChild<QAction *>(QString::fromLatin1(question.action))->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!dialogs->asked.isEmpty(), 60000);
         QCOMPARE(dialogs->asked.takeFirst().kind, QString::fromLatin1(question.kind));

@@ -176,7 +176,7 @@ void TestRealSsh::copy()
     const QByteArray content = "sent by the board initialiser: " + fileName.toUtf8() + '\n';
     QVERIFY(writeFile(local.filePath(fileName), content));
 
-    dialogs->answers = {local.filePath(fileName), board.filePath(target)};
+    dialogs->answers = QStringList {local.filePath(fileName), board.filePath(target)};
     QVERIFY(QMetaObject::invokeMethod(window, "commandCopyFile", Qt::DirectConnection));
 
     QCOMPARE(readAll(board.filePath(arrives)), content);
