@@ -117,14 +117,16 @@ QString openSshRun::takeChunk(
 {
     process->setReadChannel(channel);
     const QByteArray bytes = process->readAll();
-    text += decoder->toUnicode(bytes);
-    QString display;
-    display.reserve(bytes.size());
-    for (const char byte : bytes) {
-        if (byte != '\r' && byte != '\n')
-            display += QChar::fromLatin1(byte);
-    }
-    return bytes.isEmpty() ? QString() : display;
+    if (bytes.isEmpty())
+        return QString();
+    // Decoded as UTF-8 across chunk boundaries, so that messages in any
+    // language reach the log as written.
+    const QString chunk = decoder->toUnicode(bytes);
+    text += chunk;
+    QString display = chunk;
+    display.remove(QLatin1Char('\r'));
+    display.remove(QLatin1Char('\n'));
+    return display;
 }
 
 void openSshRun::standardError()

@@ -44,7 +44,7 @@ public:
     QString workingDirectory; // empty: the caller's own
 
 signals:
-    // A chunk of output, line ends removed, each byte as one Latin-1 character.
+    // A chunk of output as text, line ends removed.
     void updateLog(QString text);
     void ended();
 

@@ -1,6 +1,7 @@
 // The board initialiser's window with stand-in ssh and scp: each operation's
 // questions, the programs' exact argument lists, the log, the settings.
 #include "logholder.h"
+#include "logwindow.h"
 #include "mainwindow.h"
 #include "scripteddialogs.h"
 #include "settingscache.h"
