@@ -1,6 +1,6 @@
 #include "faultplan.h"
 
-#include <QHash>
+#include <QStringList>
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "simoptions.h"
 
-#include <QHash>
 #include <QSet>
 
 namespace SimOptions {

@@ -7,7 +7,10 @@
 
 #include <QtTest>
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 class TestDevSimRtu : public QObject
@@ -29,6 +32,8 @@ private slots:
     void broadcastWrite_data();
     void broadcastWrite();
     void exclusiveUseEndsWithItsUser();
+    void serialDevice_data();
+    void serialDevice();
 };
 
 namespace {
@@ -338,6 +343,63 @@ void TestDevSimRtu::exclusiveUseEndsWithItsUser()
     QCOMPARE(ioctl(second, TIOCGEXCL, &exclusive), 0);
     ::close(second);
     QCOMPARE(exclusive, 0);
+}
+
+void TestDevSimRtu::serialDevice_data()
+{
+    QTest::addColumn<QStringList>("lineOptions");
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<int>("parity");
+    QTest::addColumn<int>("stopBits");
+    QTest::newRow("9600 8E1") << QStringList {"--baud", "9600", "--parity", "E"} << int(B9600)
+                              << int(PARENB) << 0;
+    QTest::newRow("19200 8O2") << QStringList {"--baud", "19200", "--parity", "O", "--stop-bits",
+        "2"} << int(B19200) << int(PARENB | PARODD)
+                               << int(CSTOPB);
+    QTest::newRow("default 115200 8N1") << QStringList() << int(B115200) << 0 << 0;
+}
+
+void TestDevSimRtu::serialDevice()
+{
+    QFETCH(QStringList, lineOptions);
+    QFETCH(int, speed);
+    QFETCH(int, parity);
+    QFETCH(int, stopBits);
+    // A pseudo-terminal of the test's own stands in for the serial device:
+    // the simulator opens its slave side, the test talks through its master side.
+    int masterFd = -1;
+    int slaveFd = -1;
+    char name[256] = {};
+    QCOMPARE(openpty(&masterFd, &slaveFd, name, nullptr, nullptr), 0);
+    DevSim sim({"--input", "0=3"});
+    const bool started = sim.startSerial(QString::fromLocal8Bit(name), lineOptions);
+    termios settings {};
+    const bool read = tcgetattr(slaveFd, &settings) == 0;
+    ::close(slaveFd);
+    const QByteArray request = rtu("01 04 00 00 00 01");
+    const bool sent
+        = ::write(masterFd, request.constData(), size_t(request.size())) == request.size();
+    QByteArray reply;
+    pollfd entry {masterFd, POLLIN, 0};
+    while (reply.size() < 7 && poll(&entry, 1, 10000) == 1) {
+        char buffer[64];
+        const ssize_t got = ::read(masterFd, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        reply.append(buffer, int(got));
+    }
+    ::close(masterFd);
+    QVERIFY2(started, qPrintable(sim.startError()));
+    QVERIFY(read);
+    QCOMPARE(int(cfgetospeed(&settings)), speed);
+    // A pseudo-terminal keeps no parity-enable bit (it clears PARENB), but odd
+    // parity still shows as PARODD.
+    QCOMPARE(int(settings.c_cflag & PARODD), parity & PARODD);
+    QCOMPARE(int(settings.c_cflag & CSTOPB), stopBits);
+    QCOMPARE(int(settings.c_cflag & CSIZE), int(CS8));
+    QCOMPARE(int(settings.c_lflag & (ICANON | ECHO)), 0);
+    QVERIFY(sent);
+    QCOMPARE(reply.toHex(' '), rtu("01 04 02 00 03").toHex(' '));
 }
 
 QTEST_GUILESS_MAIN(TestDevSimRtu)

@@ -37,6 +37,14 @@ bool DevSim::startRtu()
     return start({QStringLiteral("--pty")});
 }
 
+bool DevSim::startSerial(const QString &device, const QStringList &lineOptions)
+{
+    if (!start(QStringList {QStringLiteral("--serial"), device} + lineOptions))
+        return false;
+    pty.clear();
+    return true;
+}
+
 bool DevSim::start(const QStringList &lineOptions)
 {
     stop();

@@ -18,6 +18,9 @@ public:
     ~DevSim(); // stops the simulator
     bool startTcp(); // listens on 127.0.0.1, system-chosen port
     bool startRtu(); // on a new pseudo-terminal
+    // RTU on an existing serial device (or pseudo-terminal slave) with extra
+    // line options such as {"--baud", "9600", "--parity", "E"}.
+    bool startSerial(const QString &device, const QStringList &lineOptions = {});
     quint16 tcpPort() const;
     QString ptyPath() const; // slave side, e.g. /dev/pts/7
     QStringList requestLog() const; // every frame received so far, in order,
