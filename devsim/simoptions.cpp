@@ -168,7 +168,7 @@ bool parseDevice(const QString &text, DeviceProfile *device, QString *error)
 Result parse(const QStringList &arguments, SimConfig *config, QString *error)
 {
     DeviceProfile defaults;
-    QStringList deviceSpecs;
+    QStringList deviceValues;
     bool lineChosen = false;
     bool addressGiven = false;
 
@@ -258,7 +258,7 @@ Result parse(const QStringList &arguments, SimConfig *config, QString *error)
                 return Result::Error;
             }
         } else if (option == QLatin1String("--device")) {
-            deviceSpecs.append(value);
+            deviceValues.append(value);
         } else if (option == QLatin1String("--address")) {
             if (!readInt(value, 1, 247, &defaults.address)) {
                 *error = invalid(option, value, QStringLiteral("1 to 247"));
@@ -389,24 +389,24 @@ Result parse(const QStringList &arguments, SimConfig *config, QString *error)
         *error = QStringLiteral("--serial needs a device");
         return Result::Error;
     }
-    if (deviceSpecs.isEmpty()) {
+    if (deviceValues.isEmpty()) {
         config->devices.append(defaults);
     } else {
         if (addressGiven) {
             *error = QStringLiteral("--address and --device exclude each other");
             return Result::Error;
         }
-        for (const QString &spec : qAsConst(deviceSpecs)) {
+        for (const QString &value : qAsConst(deviceValues)) {
             DeviceProfile device = defaults;
             QString why;
-            if (!parseDevice(spec, &device, &why)) {
-                *error = invalid(QStringLiteral("--device"), spec, why);
+            if (!parseDevice(value, &device, &why)) {
+                *error = invalid(QStringLiteral("--device"), value, why);
                 return Result::Error;
             }
             for (const DeviceProfile &other : qAsConst(config->devices)) {
                 if (other.address == device.address) {
                     *error = invalid(
-                        QStringLiteral("--device"), spec, QStringLiteral("address given twice"));
+                        QStringLiteral("--device"), value, QStringLiteral("address given twice"));
                     return Result::Error;
                 }
             }
