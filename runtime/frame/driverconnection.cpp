@@ -45,8 +45,8 @@ bool DriverConnection::open(const OptionPairs &options)
         const QString parity = options.has(QStringLiteral("--parity"))
             ? options.value(QStringLiteral("--parity"))
             : QStringLiteral("N");
-        modbusContext.reset(Modbus::newRtuContext(
-            device.constData(), decimalOption(options, QStringLiteral("--baudrate"), 115200),
+        modbusContext.reset(Modbus::newRtuContext(device.constData(),
+            decimalOption(options, QStringLiteral("--baudrate"), 115200),
             parity.isEmpty() ? '\0' : parity.at(0).toLatin1(),
             decimalOption(options, QStringLiteral("--data_bit"), 8),
             decimalOption(options, QStringLiteral("--stop_bit"), 1)));
@@ -65,7 +65,7 @@ bool DriverConnection::open(const OptionPairs &options)
 
     if (Modbus::connect(modbusContext.get()) == -1) {
         printError("<font color=\"red\">" + tr("Connection fails:") + " "
-                   + QString::fromLocal8Bit(Modbus::errorText(errno)) + "</font><br>");
+            + QString::fromLocal8Bit(Modbus::errorText(errno)) + "</font><br>");
         modbusContext.reset();
         return false;
     }

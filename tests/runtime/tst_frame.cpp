@@ -33,7 +33,7 @@ private slots:
 
 void TestFrame::scanTakesNextArgumentWhateverItIs()
 {
-    const QStringList table{"--address", "--port", "--help"};
+    const QStringList table {"--address", "--port", "--help"};
     const OptionPairs pairs({"prog", "--port", "--address", "--unknown", "x", "--help"}, table);
     QCOMPARE(pairs.all().size(), 3);
     QCOMPARE(pairs.value("--port"), QString("--address"));
@@ -50,7 +50,7 @@ void TestFrame::scanTakesNextArgumentWhateverItIs()
 void TestFrame::scanKeepsRepeatedOptionsInOrder()
 {
     const OptionPairs pairs({"prog", "--baudrate", "9600", "--port", "A", "--baudrate", "115200"},
-                            {"--port", "--baudrate"});
+        {"--port", "--baudrate"});
     QCOMPARE(pairs.value("--baudrate"), QString("9600"));
     QCOMPARE(pairs.values("--baudrate"), QStringList({"9600", "115200"}));
     QCOMPARE(pairs.values("--port"), QStringList({"A"}));
@@ -88,8 +88,7 @@ void TestFrame::integerRules_data()
     QTest::addColumn<quint64>("unsignedValue");
     QTest::addColumn<quint32>("decimalValue");
     QTest::newRow("decimal") << "70000" << qint64(70000) << quint64(70000) << quint32(70000);
-    QTest::newRow("hex") << "0x11223344" << qint64(0x11223344) << quint64(0x11223344)
-                         << quint32(0);
+    QTest::newRow("hex") << "0x11223344" << qint64(0x11223344) << quint64(0x11223344) << quint32(0);
     QTest::newRow("negative") << "-2" << qint64(-2) << quint64(0) << quint32(0);
     QTest::newRow("fraction") << "1.5" << qint64(0) << quint64(0) << quint32(0);
     QTest::newRow("garbage") << "abc" << qint64(0) << quint64(0) << quint32(0);
@@ -135,7 +134,7 @@ void TestFrame::numberCheckLine()
     QVERIFY(!Checks::numberCheck("abc", &errors));
     QCOMPARE(errors, QString("&nbsp;&nbsp;is not a number<br>&nbsp;abc&nbsp;is not a number<br>"));
     QCOMPARE(ReportPrinter::toPlainText(errors, "\n"),
-             QString("  is not a number\n abc is not a number\n"));
+        QString("  is not a number\n abc is not a number\n"));
     QVERIFY(!Checks::numberCheck("abc", nullptr));
 }
 
@@ -146,7 +145,7 @@ void TestFrame::memberCheckLine()
     QVERIFY(!Checks::memberCheck("Even", {"N", "O", "E"}, &errors));
     QVERIFY(!Checks::memberCheck("e", {"N", "O", "E"}, &errors));
     QCOMPARE(ReportPrinter::toPlainText(errors, "\n"),
-             QString(" Even is not a member of: N O E\n e is not a member of: N O E\n"));
+        QString(" Even is not a member of: N O E\n e is not a member of: N O E\n"));
 }
 
 void TestFrame::deviceAddressCheck_data()
@@ -207,8 +206,8 @@ void TestFrame::helpRowPadsTo30Characters_data()
     QTest::newRow("--address: 21 characters, 9 blanks")
         << "--address" << QString("&nbsp;--address&nbsp;") + QString(9, ' ') + "Device address<br>";
     QTest::newRow("30 or more: no blanks")
-        << "--a_very_long_option_name" << QString("&nbsp;--a_very_long_option_name&nbsp;")
-                                              + "Device address<br>";
+        << "--a_very_long_option_name"
+        << QString("&nbsp;--a_very_long_option_name&nbsp;") + "Device address<br>";
 }
 
 void TestFrame::helpRowPadsTo30Characters()
