@@ -1,0 +1,49 @@
+#include "driveroutput.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString waitMark = QStringLiteral("Waiting for a confirmation...");
+
+} // namespace
+
+QString driverOutput::readValue(const QString &out, bool verbose)
+{
+    QString value = out;
+    value.remove(QLatin1Char('\n'));
+    value.remove(QLatin1Char('\r'));
+    if (verbose)
+        value = value.mid(value.lastIndexOf(QLatin1Char('>')) + 1);
+    return value;
+}
+
+QString driverOutput::sentFrame(const QString &out)
+{
+    // The engine prints a frame as "[XX]" bytes on one line before it waits
+    // for the reply; other bracketed text ("params [ 1 2 ]", progress bars)
+    // never has this form.
+    static const QRegularExpression frame(QStringLiteral("(?:\\[[0-9A-F]{2}\\])+"));
+    const int wait = out.lastIndexOf(waitMark);
+    const QString before = wait < 0 ? out : out.left(wait);
+    QString last;
+    QRegularExpressionMatchIterator it = frame.globalMatch(before);
+    while (it.hasNext())
+        last = it.next().captured();
+    return last;
+}
+
+QString driverOutput::receivedFrame(const QString &out)
+{
+    static const QRegularExpression bytes(QStringLiteral("(?:<[0-9A-F]{2}>)+"));
+    const int wait = out.lastIndexOf(waitMark);
+    if (wait < 0)
+        return QString();
+    const QRegularExpressionMatch match = bytes.match(out, wait + waitMark.size());
+    if (!match.hasMatch())
+        return QString();
+    QString frame = match.captured();
+    frame.replace(QLatin1Char('<'), QLatin1Char('['));
+    frame.replace(QLatin1Char('>'), QLatin1Char(']'));
+    return frame;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QString>
+
+// The HTML fragments the client appends to its log for every driver run and
+// file command. Each line starts with the time as "yyyy-MM-dd HH:mm:ss.zzz";
+// the status fragment ends the line.
+class logLines
+{
+    Q_DECLARE_TR_FUNCTIONS(logLines)
+
+public:
+    static QString timeText(const QDateTime &time = QDateTime::currentDateTime());
+
+    // "<b>" + green "OK" + "</b><br>", or the same with a red "ERROR".
+    static QString status(bool ok);
+
+    // The line of a write before its status; value is written as it goes to
+    // the driver.
+    static QString write(
+        const QString &time, const QString &type, const QString &addr, const QString &value);
+    // The line of a macro before its status.
+    static QString macro(const QString &time, const QString &name);
+    // The line of a read before its status; value is the raw text read, or "?".
+    static QString read(
+        const QString &time, const QString &type, const QString &addr, const QString &value);
+    // The line of "Open file" or "Save file" before its status.
+    static QString openFile(const QString &time, const QString &path);
+    static QString saveFile(const QString &time, const QString &path);
+
+    // The trace lines of a verbose run: the sent and the received frame.
+    static QString tx(const QString &frame);
+    static QString rx(const QString &frame);
+
+    // A line that says why a request was not started, in red.
+    static QString refused(const QString &time, const QString &reason);
+};

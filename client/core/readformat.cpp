@@ -1,0 +1,43 @@
+#include "readformat.h"
+
+namespace {
+
+// Digits after the decimal point per format; 0 for formats that show the
+// value unchanged.
+int fractionDigits(const QString &format)
+{
+    if (format == QLatin1String("F_X_X"))
+        return 1;
+    if (format == QLatin1String("F_X_XX"))
+        return 2;
+    if (format == QLatin1String("F_X_XXX"))
+        return 3;
+    if (format == QLatin1String("F_X_XXXX"))
+        return 4;
+    return 0;
+}
+
+} // namespace
+
+QString formatReadValue(const QString &value, const QString &format)
+{
+    const int digits = fractionDigits(format);
+    if (digits == 0)
+        return value;
+
+    // Signed, so that S16 and S32 values keep their sign; U32 still fits.
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    const bool negative = ok && number < 0;
+    // The magnitude in unsigned arithmetic, which also holds -2^63.
+    const qulonglong magnitude = !ok ? 0
+        : negative                   ? qulonglong(0) - qulonglong(number)
+                                     : qulonglong(number);
+
+    qulonglong divisor = 1;
+    for (int i = 0; i < digits; ++i)
+        divisor *= 10;
+    return (negative ? QStringLiteral("-") : QString()) + QString::number(magnitude / divisor)
+        + QLatin1Char('.')
+        + QStringLiteral("%1").arg(magnitude % divisor, digits, 10, QLatin1Char('0'));
+}
