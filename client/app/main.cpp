@@ -1,0 +1,38 @@
+#include "mainwindow.h"
+#include "myproxystyle.h"
+#include "toolsetidentity.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTranslator>
+
+// qelWinModbusClient [project.json]
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qelWinModbusClient"));
+    setToolSetOrganisation();
+
+    // Polish unless the setting asks for another language; a translator that
+    // loaded nothing leaves the built-in English texts.
+    QTranslator translator;
+    const QString language = QSettings().value(QStringLiteral("language")).toString();
+    if (language == QLatin1String("pl") || language.isEmpty())
+        translator.load(QStringLiteral(":/file/qelWinModbusClient_pl.qm"));
+    QCoreApplication::installTranslator(&translator);
+
+    QApplication::setStyle(new MyProxyStyle);
+
+    int status = 0;
+    {
+        MainWindow window;
+        window.show();
+        const QStringList arguments = QCoreApplication::arguments();
+        if (arguments.size() > 1)
+            window.openProject(QFileInfo(arguments.at(1)).absoluteFilePath());
+        status = QApplication::exec();
+    }
+    QCoreApplication::removeTranslator(&translator);
+    return status;
+}

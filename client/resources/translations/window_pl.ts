@@ -1,0 +1,310 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl_PL">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>ModbusClient</source>
+        <translation>ModbusClient</translation>
+    </message>
+    <message>
+        <source>Communications</source>
+        <translation>Komunikacja</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Dane</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Odczyt</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Zapis</translation>
+    </message>
+    <message>
+        <source>Macro</source>
+        <translation>Makro</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Plik</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edycja</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Polecenia</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Widok</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ustawienia</translation>
+    </message>
+    <message>
+        <source>toolBar</source>
+        <translation>Pasek narzędzi</translation>
+    </message>
+    <message>
+        <source>mainToolBar</source>
+        <translation>Główny pasek narzędzi</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nowy</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Otwórz</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>SaveAs</source>
+        <translation>Zapisz jako</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Wyjście</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Cofnij</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Ponów</translation>
+    </message>
+    <message>
+        <source>ProjName</source>
+        <translation>Nazwa projektu</translation>
+    </message>
+    <message>
+        <source>AddRTU</source>
+        <translation>Dodaj RTU</translation>
+    </message>
+    <message>
+        <source>AddTCP</source>
+        <translation>Dodaj TCP</translation>
+    </message>
+    <message>
+        <source>AddRead</source>
+        <translation>Dodaj odczyt</translation>
+    </message>
+    <message>
+        <source>AddWrite</source>
+        <translation>Dodaj zapis</translation>
+    </message>
+    <message>
+        <source>AddMacro</source>
+        <translation>Dodaj makro</translation>
+    </message>
+    <message>
+        <source>WriteData</source>
+        <translation>Zapisz dane</translation>
+    </message>
+    <message>
+        <source>WriteMacro</source>
+        <translation>Wyślij makro</translation>
+    </message>
+    <message>
+        <source>WriteAll</source>
+        <translation>Zapisz wszystko</translation>
+    </message>
+    <message>
+        <source>ReadAll</source>
+        <translation>Odczytaj wszystko</translation>
+    </message>
+    <message>
+        <source>AutoRefresh</source>
+        <translation>Automatyczne odświeżanie</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Dziennik</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Język</translation>
+    </message>
+    <message>
+        <source>Verbose</source>
+        <translation>Tryb szczegółowy</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statystyka</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Razem</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Błędy</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Please active port !!!</source>
+        <translation>Proszę aktywować port !!!</translation>
+    </message>
+    <message>
+        <source>Save project ?</source>
+        <translation>Zapisać projekt ?</translation>
+    </message>
+    <message>
+        <source>Set project name</source>
+        <translation>Ustaw nazwę projektu</translation>
+    </message>
+    <message>
+        <source>Project name:</source>
+        <translation>Nazwa projektu:</translation>
+    </message>
+    <message>
+        <source>Project name ?</source>
+        <translation>Nazwa projektu ?</translation>
+    </message>
+    <message>
+        <source>Project name already use</source>
+        <translation>Nazwa projektu już używana</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Otwórz plik</translation>
+    </message>
+    <message>
+        <source>Cannot open the project %1:
+%2</source>
+        <translation>Nie można otworzyć projektu %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot save the project to %1:
+%2</source>
+        <translation>Nie można zapisać projektu do %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Save to File</source>
+        <translation>Zapisz do pliku</translation>
+    </message>
+    <message>
+        <source>Select macro</source>
+        <translation>Wybierz makro</translation>
+    </message>
+    <message>
+        <source>Macro:</source>
+        <translation>Makro:</translation>
+    </message>
+    <message>
+        <source>Select language</source>
+        <translation>Wybierz język</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Informacja</translation>
+    </message>
+    <message>
+        <source>Please restart the application to change language</source>
+        <translation>Proszę uruchomić aplikację ponownie, aby zmienić język</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>tak</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <source>Select verbose</source>
+        <translation>Tryb szczegółowy</translation>
+    </message>
+</context>
+<context>
+    <name>driverCommand</name>
+    <message>
+        <source>Not run: the data type is not one of F32, U32, S32, U16, S16</source>
+        <translation>Nie uruchomiono: typ danych nie jest żadnym z F32, U32, S32, U16, S16</translation>
+    </message>
+    <message>
+        <source>Not run: a value is empty or holds a blank or a double quote</source>
+        <translation>Nie uruchomiono: wartość jest pusta albo zawiera spację lub cudzysłów</translation>
+    </message>
+</context>
+<context>
+    <name>logLines</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ERROR</source>
+        <translation>BŁĄD</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Otwarcie pliku</translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation>Zapis pliku</translation>
+    </message>
+</context>
+<context>
+    <name>projectFile</name>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation>Nie można utworzyć folderu %1</translation>
+    </message>
+    <message>
+        <source>The file is not valid JSON: %1 at offset %2</source>
+        <translation>Plik nie jest poprawnym JSON: %1 w pozycji %2</translation>
+    </message>
+    <message>
+        <source>The file holds no project: its JSON is not an object</source>
+        <translation>Plik nie zawiera projektu: jego JSON nie jest obiektem</translation>
+    </message>
+</context>
+<context>
+    <name>requestRunner</name>
+    <message>
+        <source>Not run: another request is running</source>
+        <translation>Nie uruchomiono: trwa inne zapytanie</translation>
+    </message>
+</context>
+<context>
+    <name>userPrompts</name>
+    <message>
+        <source>Yes</source>
+        <translation>Tak</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+</context>
+</TS>
