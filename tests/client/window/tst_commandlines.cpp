@@ -1,0 +1,373 @@
+#include "driverlocation.h"
+#include "macroelement.h"
+#include "readelement.h"
+#include "requestrunner.h"
+#include "rtuelement.h"
+#include "scriptedprompts.h"
+#include "standindrivers.h"
+#include "tcpelement.h"
+#include "windowtesting.h"
+#include "writeelement.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTimer>
+#include <QtTest>
+
+// The command lines the window gives the drivers, as stand-in drivers
+// receive them, argument by argument.
+class tst_commandLines : public QObject
+{
+    Q_OBJECT
+
+private:
+    bool open(MainWindow &window, const QJsonObject &root)
+    {
+        const QString path = drivers->path("project.json");
+        return writeProject(path, root)
+            && (window.openProject(path), !window.currentProjectPath().isEmpty());
+    }
+    static void press(QWidget *element) { element->findChild<QAbstractButton *>("exe")->click(); }
+
+    std::unique_ptr<standInDrivers> drivers;
+
+private slots:
+    void init();
+    void cleanup();
+    void rowRuns_data();
+    void rowRuns();
+    void runsWithoutActivePort();
+    void refusedValues_data();
+    void refusedValues();
+    void activePortFollowsButton();
+    void immediateCommands();
+    void busyRunsNothingElse();
+    void failedStatusShowsQuestionMark();
+    void driverLocation_data();
+    void driverLocation();
+};
+
+void tst_commandLines::init()
+{
+    drivers.reset(new standInDrivers);
+    QVERIFY(drivers->ready);
+}
+
+void tst_commandLines::cleanup()
+{
+    drivers.reset();
+}
+
+void tst_commandLines::rowRuns_data()
+{
+    QTest::addColumn<QJsonObject>("port");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QJsonObject>("request");
+    QTest::addColumn<bool>("verbose");
+    QTest::addColumn<QStringList>("call");
+
+    const QJsonObject serial = rtuPort("COM3", true, "1", "115200");
+    const QJsonObject tcp = tcpPort(502, true, "255");
+    const QStringList serialPart {
+        "--address", "1", "--port", "\\\\.\\COM3", "--baudrate", "115200"};
+    const QStringList tcpPart {"--address", "255", "--ip", "127.0.0.1", "--port", "502"};
+
+    QTest::newRow("serial read") << serial << "read" << readRequest("U16", "100") << false
+                                 << (QStringList {"qelDrvModbus"} + serialPart
+                                        + QStringList {"--read_u16", "100"});
+    QTest::newRow("TCP read, verbose")
+        << tcp << "read" << readRequest("F32", "106") << true
+        << (QStringList {"qelDrvModbus"} + tcpPart
+               + QStringList {"--read_f32", "106", "--verbose", "1"});
+    QTest::newRow("serial write") << serial << "write" << writeRequest("S16", "7", "-2") << false
+                                  << (QStringList {"qelDrvModbus"} + serialPart
+                                         + QStringList {"--write_s16", "7", "--data", "-2"});
+    QTest::newRow("TCP write, verbose")
+        << tcp << "write" << writeRequest("F32", "134", "1.5") << true
+        << (QStringList {"qelDrvModbus"} + tcpPart
+               + QStringList {"--write_f32", "134", "--data", "1.5", "--verbose", "1"});
+    QTest::newRow("serial macro, parameters with blanks as one argument")
+        << serial << "macro"
+        << macroRequest("FD_MACRO_SET_DATE_TIME", "2026 12 06 1 10 05 00 000 0") << false
+        << (QStringList {"qelDrvMacro"} + serialPart
+               + QStringList {
+                   "--macro", "FD_MACRO_SET_DATE_TIME", "--param", "2026 12 06 1 10 05 00 000 0"});
+    QTest::newRow("TCP macro, empty parameters, verbose")
+        << tcp << "macro" << macroRequest("FD_MACRO_LOGOUT", "") << true
+        << (QStringList {"qelDrvMacro"} + tcpPart
+               + QStringList {"--macro", "FD_MACRO_LOGOUT", "--param", "", "--verbose", "1"});
+}
+
+// A row's run button runs its request alone over the active port.
+void tst_commandLines::rowRuns()
+{
+    QFETCH(QJsonObject, port);
+    QFETCH(QString, list);
+    QFETCH(QJsonObject, request);
+    QFETCH(bool, verbose);
+    QFETCH(QStringList, call);
+
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QJsonObject root = project("Plant", {rtuPort("COM9", false), port}, {});
+    root.insert(list, QJsonArray {request});
+    QVERIFY(open(window, root));
+    if (verbose) {
+        prompts.itemAnswers << "yes";
+        QVERIFY(invoke(window, "commandVerbose"));
+    }
+    const QBoxLayout *layout = window.findChild<QBoxLayout *>(list + "Layout");
+    QVERIFY(layout);
+    QWidget *row = layout->itemAt(0)->widget();
+    press(row);
+    QTRY_COMPARE_WITH_TIMEOUT(drivers->calls().size(), 1, 30000);
+    QCOMPARE(drivers->calls().at(0), call);
+    QTRY_VERIFY(!window.isBusy());
+    QCOMPARE(counters(window), (QStringList {"1", ""}));
+    QVERIFY(prompts.kinds().count("message") == 0);
+}
+
+// ReadAll and WriteAll run without an active port: the drivers get no port
+// options. A row's button asks for a port instead.
+void tst_commandLines::runsWithoutActivePort()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {rtuPort("COM3", false)}, {readRequest("U16", "100")},
+            {writeRequest("U16", "5", "1")})));
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+    QCOMPARE(drivers->calls(),
+        (QList<QStringList> {{"qelDrvModbus", "--read_u16", "100"},
+            {"qelDrvModbus", "--write_u16", "5", "--data", "1"}}));
+
+    readElement *read = rows<readElement>(window, "readLayout").at(0);
+    press(read);
+    QTRY_COMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.at(0).kind, QStringLiteral("message"));
+    QCOMPARE(prompts.asked.at(0).title, QStringLiteral("Error"));
+    QCOMPARE(prompts.asked.at(0).text, QStringLiteral("Please active port !!!"));
+    QCOMPARE(prompts.asked.at(0).icon, QStringLiteral(":/_icons/system_warning_trans_128.png"));
+    QCOMPARE(prompts.asked.at(0).buttons, int(QMessageBox::Close));
+    // The request stays asked for, for the automatic refresh.
+    QVERIFY(read->isExeRequested());
+
+    QVERIFY(invoke(window, "commandWriteData"));
+    QVERIFY(invoke(window, "commandWriteMacro"));
+    QCOMPARE(prompts.kinds(), (QStringList {"message", "message", "message"}));
+    QCOMPARE(drivers->calls().size(), 2);
+}
+
+void tst_commandLines::refusedValues_data()
+{
+    QTest::addColumn<QJsonObject>("port");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QJsonObject>("request");
+
+    const QJsonObject serial = rtuPort("COM3");
+    QTest::newRow("address with an option")
+        << serial << "read" << readRequest("U16", "100 --ip 10.0.0.9");
+    QTest::newRow("empty address") << serial << "read" << readRequest("U16", "");
+    QTest::newRow("unknown type") << serial << "read" << readRequest("U64", "100");
+    QTest::newRow("value with a blank") << serial << "write" << writeRequest("U16", "5", "1 2");
+    QTest::newRow("parameters with a double quote")
+        << serial << "macro" << macroRequest("FD_MACRO_LOGIN", "1\" --ip \"10.0.0.9");
+    QTest::newRow("port name with a blank")
+        << rtuPort("COM 3") << "read" << readRequest("U16", "100");
+    QTest::newRow("IP address with an option") << QJsonObject {{"active", true}, {"addr", "1"},
+        {"desc", ""}, {"ip", "10.0.0.1 --address 9"}, {"port", "502"}, {"type", "TCP"}}
+                                               << "write" << writeRequest("U16", "5", "1");
+}
+
+// Values of a hand-edited project that would not reach the driver as they
+// are written start no driver: the request fails with a reason in the log.
+void tst_commandLines::refusedValues()
+{
+    QFETCH(QJsonObject, port);
+    QFETCH(QString, list);
+    QFETCH(QJsonObject, request);
+
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QJsonObject root = project("Plant", {port}, {});
+    root.insert(list, QJsonArray {request});
+    QVERIFY(open(window, root));
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+    for (macroElement *macro : rows<macroElement>(window, "macroLayout"))
+        press(macro);
+    QTRY_COMPARE(log.lines().size(), 2);
+    QVERIFY2(log.lines().at(0).endsWith(errorStatus), qPrintable(log.lines().at(0)));
+    QVERIFY2(log.lines().at(1).contains(">Not run: "), qPrintable(log.lines().at(1)));
+    QCOMPARE(counters(window), (QStringList {"1", "1"}));
+    for (readElement *read : rows<readElement>(window, "readLayout"))
+        QCOMPARE(read->value(), QStringLiteral("?"));
+    QCOMPARE(drivers->calls().size(), 0);
+}
+
+// The port's run button makes it the active one; the others become inactive.
+void tst_commandLines::activePortFollowsButton()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {rtuPort("COM1", true), tcpPort(1502, false), rtuPort("COM2", false)},
+            {readRequest("U16", "1")})));
+    QWidget *tcp = window.findChild<QBoxLayout *>("comLayout")->itemAt(1)->widget();
+    press(tcp);
+    QTRY_VERIFY(qobject_cast<tcpElement *>(tcp)->isActive());
+    const QList<rtuElement *> serial = rows<rtuElement>(window, "comLayout");
+    QVERIFY(!serial.at(0)->isActive());
+    QVERIFY(!serial.at(1)->isActive());
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(drivers->calls().at(0),
+        (QStringList {"qelDrvModbus", "--address", "1", "--ip", "127.0.0.1", "--port", "1502",
+            "--read_u16", "1"}));
+}
+
+// WriteData and WriteMacro carry no verbose option and are not counted.
+void tst_commandLines::immediateCommands()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window, project("Plant", {rtuPort("COM4", true, "3", "9600")}, {})));
+    prompts.itemAnswers << "yes";
+    QVERIFY(invoke(window, "commandVerbose"));
+    QVERIFY(window.isVerbose());
+
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        dialog->findChild<QComboBox *>("type")->setCurrentText("U32");
+        dialog->findChild<QSpinBox *>("address")->setValue(200);
+        dialog->findChild<QDoubleSpinBox *>("value")->setValue(70000);
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(invoke(window, "commandWriteData"));
+    prompts.itemAnswers << "FD_MACRO_LOGIN";
+    prompts.dialogAnswers << [](QDialog *) { return int(QDialog::Accepted); };
+    QVERIFY(invoke(window, "commandWriteMacro"));
+    // Cancelled dialogs run nothing.
+    prompts.dialogAnswers << [](QDialog *) { return int(QDialog::Rejected); };
+    QVERIFY(invoke(window, "commandWriteData"));
+    prompts.itemAnswers << QString();
+    QVERIFY(invoke(window, "commandWriteMacro"));
+
+    const QStringList port {"--address", "3", "--port", "\\\\.\\COM4", "--baudrate", "9600"};
+    QCOMPARE(drivers->calls().size(), 2);
+    QCOMPARE(drivers->calls().at(0),
+        (QStringList {"qelDrvModbus"} + port
+            + QStringList {"--write_u32", "200", "--data", "70000"}));
+    const QStringList macro = drivers->calls().at(1);
+    QCOMPARE(macro.mid(0, 9),
+        (QStringList {"qelDrvMacro"} + port + QStringList {"--macro", "FD_MACRO_LOGIN"}));
+    QCOMPARE(macro.size(), 11);
+    QCOMPARE(macro.at(9), QStringLiteral("--param"));
+    QCOMPARE(macro.at(10).count(' '), 1); // user and password
+    QCOMPARE(counters(window), (QStringList {"", ""}));
+
+    const scriptedPrompts::question chooser = prompts.asked.at(2);
+    QCOMPARE(chooser.kind, QStringLiteral("item"));
+    QCOMPARE(chooser.title, QStringLiteral("Select macro"));
+    QCOMPARE(chooser.text, QStringLiteral("Macro:"));
+    QCOMPARE(chooser.items.size(), 20);
+    QCOMPARE(chooser.items.first(), QStringLiteral("FD_MACRO_SET"));
+    QCOMPARE(chooser.items.at(12), QStringLiteral("FD_MACRO_SET_ACTIVE_SETofSETTINGS"));
+    QCOMPARE(chooser.items.last(), QStringLiteral("FD_MACRO_SET_IP_GATEWAY"));
+    QCOMPARE(chooser.current, 0);
+    QVERIFY(!chooser.editable);
+}
+
+// While a run operation waits for its driver, another one returns at once: a
+// row's button then leaves its request asked for, and ReadAll, WriteAll and
+// the immediate commands run nothing.
+void tst_commandLines::busyRunsNothingElse()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {rtuPort("COM3")}, {readRequest("U16", "1"), readRequest("U16", "2")},
+            {writeRequest("U16", "9", "9")})));
+    writeElement *write = rows<writeElement>(window, "writeLayout").at(0);
+    bool busyInside = false;
+    bool commandsEnabledInside = true;
+    QTimer::singleShot(0, &window, [&]() {
+        busyInside = window.isBusy();
+        commandsEnabledInside = window.findChild<QMenu *>("menuCommands")->isEnabled();
+        write->setExeRequested(true);
+        QMetaObject::invokeMethod(write, "exe");
+        invoke(window, "commandWriteAll");
+        invoke(window, "commandReadAll");
+        window.runner()->writeNow("U16", "10", "10");
+    });
+    // Called directly, so the timer fires inside the operation's wait.
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(!window.isBusy());
+    QVERIFY(busyInside);
+    QVERIFY(!commandsEnabledInside);
+    QVERIFY(window.findChild<QMenu *>("menuCommands")->isEnabled());
+    QCoreApplication::processEvents();
+    const QList<QStringList> calls = drivers->calls();
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls.at(0).mid(7), (QStringList {"--read_u16", "1"}));
+    QCOMPARE(calls.at(1).mid(7), (QStringList {"--read_u16", "2"}));
+    QVERIFY(write->isExeRequested());
+    QCOMPARE(counters(window), (QStringList {"2", ""}));
+}
+
+// A driver that fails or prints an error keeps the row at "?".
+void tst_commandLines::failedStatusShowsQuestionMark()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window, project("Plant", {rtuPort("COM3")}, {readRequest("U16", "1", "F_X_X")})));
+    readElement *read = rows<readElement>(window, "readLayout").at(0);
+    drivers->answer("1234\r\n", 0);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(read->value(), QStringLiteral("123.4"));
+    drivers->answer("0\r\n", 255);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(read->value(), QStringLiteral("?"));
+    drivers->answer("-205\r\n", 0);
+    read->setFormat("F_X_XX");
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(read->value(), QStringLiteral("-2.05"));
+    QCOMPARE(counters(window), (QStringList {"3", "1"}));
+}
+
+void tst_commandLines::driverLocation_data()
+{
+    QTest::addColumn<bool>("inWorkingDirectory");
+    QTest::addColumn<bool>("besideExecutable");
+    QTest::addColumn<QString>("found"); // "cwd", "exe"
+
+    QTest::newRow("working directory first") << true << true << "cwd";
+    QTest::newRow("beside the executable") << false << true << "exe";
+    QTest::newRow("nowhere: the working directory's name") << false << false << "cwd";
+}
+
+void tst_commandLines::driverLocation()
+{
+    QFETCH(bool, inWorkingDirectory);
+    QFETCH(bool, besideExecutable);
+    QFETCH(QString, found);
+
+    // A name of this test's own, so that no other test sees the file.
+    const QString name = QStringLiteral("qelDriverProbe%1").arg(QCoreApplication::applicationPid());
+    const QString local = QDir::current().absoluteFilePath(name);
+    const QString installed = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
+    if (inWorkingDirectory)
+        QVERIFY(writeFile(local, "#!/bin/sh\n"));
+    if (besideExecutable)
+        QVERIFY(writeFile(installed, "#!/bin/sh\n"));
+    const QString location = ::driverLocation(name);
+    QFile::remove(local);
+    QFile::remove(installed);
+    QCOMPARE(location, found == "cwd" ? local : installed);
+}
+
+QTEST_MAIN(tst_commandLines)
+#include "tst_commandlines.moc"

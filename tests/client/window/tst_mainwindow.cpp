@@ -1,0 +1,659 @@
+#include "addreaddata.h"
+#include "addrtuport.h"
+#include "addtcpport.h"
+#include "addwritedata.h"
+#include "fd_macro.h"
+#include "macroelement.h"
+#include "readelement.h"
+#include "rtuelement.h"
+#include "scriptedprompts.h"
+#include "tcpelement.h"
+#include "windowtesting.h"
+#include "writeelement.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+// The main window without drivers: project file commands, the questions they
+// ask, the window's state and title, adding and removing rows, settings.
+class tst_mainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString file(const QString &name) const { return dir.filePath(name); }
+
+    // A project with a row of every kind, in the form the window saves it.
+    static QJsonObject everyKind()
+    {
+        return project("Plant",
+            {rtuPort("COM10", false, "3", "9600"), tcpPort(502, true, "255"),
+                rtuPort("COM2", false, "7", "115200")},
+            {readRequest("F32", "32768", "", "first"),
+                readRequest("U16", "100", "F_X_XX", "second"),
+                readRequest("S16", "101", "F_X_X", "third")},
+            {writeRequest("U16", "130", "77", "a"), writeRequest("F32", "134", "1.5", "b")},
+            {macroRequest("FD_MACRO_LOGIN", "1 7305", "in"),
+                macroRequest("FD_MACRO_LOGOUT", "", "out")});
+    }
+
+    // Opens path in window as Open does, answering the file dialog.
+    static void openFile(MainWindow &window, scriptedPrompts &prompts, const QString &path)
+    {
+        prompts.fileAnswers << path;
+        invoke(window, "commandOpen");
+    }
+
+    // Adds a read row through the AddRead dialog: the project is modified.
+    static void addRead(MainWindow &window, scriptedPrompts &prompts, int address)
+    {
+        prompts.dialogAnswers << [address](QDialog *dialog) {
+            addReadData *read = qobject_cast<addReadData *>(dialog);
+            read->setAddress(address);
+            read->setType("U16");
+            return int(QDialog::Accepted);
+        };
+        invoke(window, "commandAddReadData");
+    }
+
+    static bool titleNames(const MainWindow &window, const QString &name)
+    {
+        const QString title = window.windowTitle();
+        const QRegularExpression form("^ModbusClient \\[" + QRegularExpression::escape(name)
+            + " (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d)\\]$");
+        const QRegularExpressionMatch match = form.match(title);
+        if (!match.hasMatch())
+            return false;
+        // The time of the refresh: this minute or the one before.
+        const QDateTime shown = QDateTime::fromString(match.captured(1), "yyyy-MM-dd HH:mm");
+        const qint64 age = shown.secsTo(QDateTime::currentDateTime());
+        return age >= 0 && age < 120;
+    }
+
+    QTemporaryDir dir;
+
+private slots:
+    void initTestCase();
+    void initialState();
+    void newProjectAndName();
+    void addRows();
+    void removeRowAndUndo();
+    void roundTrip();
+    void openSkipsUnknownPorts();
+    void openWithoutName();
+    void openFailures_data();
+    void openFailures();
+    void saveFailureKeepsModified();
+    void askSave_data();
+    void askSave();
+    void language();
+    void verboseChoice();
+    void exitCloses();
+    void realMessageBox();
+};
+
+void tst_mainWindow::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    QCoreApplication::setOrganizationName("qel-test");
+    QCoreApplication::setApplicationName("tst_mainwindow");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
+    QSettings().clear();
+}
+
+void tst_mainWindow::initialState()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
+    QCOMPARE(window.size(), QSize(930, 540));
+    const QStringList usable {"actionNew", "actionOpen", "actionExit", "actionRefresh", "actionLog",
+        "actionLanguage", "actionVerbose"};
+    for (QAction *item : window.findChildren<QAction *>()) {
+        if (item->objectName().isEmpty() || item->menu())
+            continue;
+        QCOMPARE(item->isEnabled(), usable.contains(item->objectName()));
+    }
+    QTabWidget *tabs = window.findChild<QTabWidget *>("tabWidget");
+    QVERIFY(!tabs->isEnabled());
+    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabData"));
+    QCOMPARE(window.findChild<QTabWidget *>("tabWidget_2")->currentWidget()->objectName(),
+        QStringLiteral("tabMacro"));
+    QCOMPARE(counters(window), (QStringList {"", ""}));
+    QVERIFY(prompts.asked.isEmpty());
+}
+
+void tst_mainWindow::newProjectAndName()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    // Cancelled: nothing changes.
+    QVERIFY(invoke(window, "commandNew"));
+    QCOMPARE(window.currentProjectName(), QString());
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.at(0).kind, QStringLiteral("text"));
+    QCOMPARE(prompts.asked.at(0).title, QStringLiteral("Set project name"));
+    QCOMPARE(prompts.asked.at(0).text, QStringLiteral("Project name:"));
+
+    prompts.textAnswers << "Plant";
+    QVERIFY(invoke(window, "commandNew"));
+    QCOMPARE(window.currentProjectName(), QStringLiteral("Plant"));
+    QVERIFY2(titleNames(window, "Plant"), qPrintable(window.windowTitle()));
+    QVERIFY(window.findChild<QTabWidget *>("tabWidget")->isEnabled());
+    QVERIFY(action(window, "actionSave")->isEnabled());
+    QVERIFY(action(window, "actionReadAll")->isEnabled());
+    QVERIFY(!action(window, "actionUndo")->isEnabled());
+
+    // The same name again is refused with a message.
+    prompts.asked.clear();
+    prompts.textAnswers << "Plant";
+    QVERIFY(invoke(window, "commandProjName"));
+    QCOMPARE(prompts.kinds(), (QStringList {"text", "message"}));
+    QCOMPARE(prompts.asked.at(0).preset, QStringLiteral("Plant"));
+    QCOMPARE(prompts.asked.at(1).title, QStringLiteral("Project name ?"));
+    QCOMPARE(prompts.asked.at(1).text, QStringLiteral("Project name already use"));
+    QCOMPARE(prompts.asked.at(1).buttons, int(QMessageBox::Close));
+    QCOMPARE(prompts.asked.at(1).icon, QStringLiteral(":/_icons/system_info_128.png"));
+
+    // Renaming replaces the bracket part of the title.
+    prompts.textAnswers << "Hall [2]";
+    QVERIFY(invoke(window, "commandProjName"));
+    QVERIFY2(titleNames(window, "Hall [2]"), qPrintable(window.windowTitle()));
+    prompts.textAnswers << "Hall 3";
+    QVERIFY(invoke(window, "commandProjName"));
+    QVERIFY2(titleNames(window, "Hall 3"), qPrintable(window.windowTitle()));
+
+    // An empty name keeps the project.
+    prompts.textAnswers << "";
+    QVERIFY(invoke(window, "commandProjName"));
+    QCOMPARE(window.currentProjectName(), QStringLiteral("Hall 3"));
+
+    QVERIFY(invoke(window, "commandCloseProject"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
+    QVERIFY(!window.findChild<QTabWidget *>("tabWidget")->isEnabled());
+}
+
+// Rows added through their dialogs land at the end of their lists, bring
+// their tab to the front, and are saved with every key in order.
+void tst_mainWindow::addRows()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    prompts.textAnswers << "Bay 1";
+    QVERIFY(invoke(window, "commandNew"));
+    QTabWidget *tabs = window.findChild<QTabWidget *>("tabWidget");
+    QTabWidget *data = window.findChild<QTabWidget *>("tabWidget_2");
+
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        addRTUPort *port = qobject_cast<addRTUPort *>(dialog);
+        port->setCom("COM7");
+        port->setBaudrate("19200");
+        port->setSlave(12);
+        port->setDesc("feeder");
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(invoke(window, "commandAddRTUPort"));
+    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabCommunications"));
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        addTCPPort *port = qobject_cast<addTCPPort *>(dialog);
+        port->setIp("10.1.2.3");
+        port->setPort(1502);
+        port->setSlave(4);
+        port->setDesc("gateway");
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(invoke(window, "commandAddTCPPort"));
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        addReadData *read = qobject_cast<addReadData *>(dialog);
+        read->setAddress(114);
+        read->setDesc("frequency");
+        read->setFormat("F_X_XX");
+        read->setType("U16");
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(invoke(window, "commandAddReadData"));
+    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabData"));
+    QCOMPARE(data->currentWidget()->objectName(), QStringLiteral("tabRead"));
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        addWriteData *write = qobject_cast<addWriteData *>(dialog);
+        write->setAddress(134);
+        write->setDesc("limit");
+        write->setType("F32");
+        write->setValue(2.5);
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(invoke(window, "commandAddWriteData"));
+    QCOMPARE(data->currentWidget()->objectName(), QStringLiteral("tabWrite"));
+    prompts.itemAnswers << "FD_MACRO_SET_ACTIVE_PROFILE";
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        FD_MACRO *macro = qobject_cast<FD_MACRO *>(dialog);
+        macro->setMacroParams("3");
+        macro->setMacroDesc("profile");
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(invoke(window, "commandAddMacroData"));
+    QCOMPARE(data->currentWidget()->objectName(), QStringLiteral("tabMacro"));
+    // Cancelled dialogs add nothing.
+    QVERIFY(invoke(window, "commandAddReadData"));
+    prompts.itemAnswers << "FD_MACRO_LOGIN";
+    QVERIFY(invoke(window, "commandAddMacroData"));
+
+    QCOMPARE(rows<rtuElement>(window, "comLayout").size(), 1);
+    QVERIFY(!rows<rtuElement>(window, "comLayout").at(0)->isActive());
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 1);
+    QCOMPARE(rows<macroElement>(window, "macroLayout").size(), 1);
+    QVERIFY(action(window, "actionUndo")->isEnabled());
+
+    prompts.fileAnswers << file("added/bay.json");
+    QVERIFY(invoke(window, "commandSave"));
+    QCOMPARE(prompts.asked.last().kind, QStringLiteral("save"));
+    QCOMPARE(prompts.asked.last().title, QStringLiteral("Save to File"));
+    QCOMPARE(prompts.asked.last().preset, QStringLiteral("Bay 1"));
+    QCOMPARE(prompts.asked.last().text, QStringLiteral("(*.json)"));
+    QVERIFY(!action(window, "actionUndo")->isEnabled());
+    QCOMPARE(window.currentProjectPath(), file("added/bay.json"));
+    QCOMPARE(QString::fromUtf8(readFile(file("added/bay.json"))),
+        QStringLiteral("{\n"
+                       "    \"communications\": [\n"
+                       "        {\n"
+                       "            \"active\": false,\n"
+                       "            \"addr\": \"12\",\n"
+                       "            \"baudrate\": \"19200\",\n"
+                       "            \"com\": \"COM7\",\n"
+                       "            \"desc\": \"feeder\",\n"
+                       "            \"type\": \"RTU\"\n"
+                       "        },\n"
+                       "        {\n"
+                       "            \"active\": false,\n"
+                       "            \"addr\": \"4\",\n"
+                       "            \"desc\": \"gateway\",\n"
+                       "            \"ip\": \"10.1.2.3\",\n"
+                       "            \"port\": \"1502\",\n"
+                       "            \"type\": \"TCP\"\n"
+                       "        }\n"
+                       "    ],\n"
+                       "    \"macro\": [\n"
+                       "        {\n"
+                       "            \"desc\": \"profile\",\n"
+                       "            \"macro\": \"FD_MACRO_SET_ACTIVE_PROFILE\",\n"
+                       "            \"param\": \"3\"\n"
+                       "        }\n"
+                       "    ],\n"
+                       "    \"name\": \"Bay 1\",\n"
+                       "    \"read\": [\n"
+                       "        {\n"
+                       "            \"addr\": \"114\",\n"
+                       "            \"desc\": \"frequency\",\n"
+                       "            \"format\": \"F_X_XX\",\n"
+                       "            \"type\": \"U16\"\n"
+                       "        }\n"
+                       "    ],\n"
+                       "    \"write\": [\n"
+                       "        {\n"
+                       "            \"addr\": \"134\",\n"
+                       "            \"desc\": \"limit\",\n"
+                       "            \"type\": \"F32\",\n"
+                       "            \"value\": \"2.5\"\n"
+                       "        }\n"
+                       "    ]\n"
+                       "}\n"));
+}
+
+// A row's delete button asks, then removes the row through the history.
+void tst_mainWindow::removeRowAndUndo()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(writeProject(file("remove.json"), everyKind()));
+    openFile(window, prompts, file("remove.json"));
+    QList<readElement *> reads = rows<readElement>(window, "readLayout");
+    QCOMPARE(reads.size(), 3);
+    readElement *second = reads.at(1);
+
+    // The element's own question, answered Yes.
+    QString question;
+    answerModal([&](QWidget *modal) {
+        QMessageBox *box = qobject_cast<QMessageBox *>(modal);
+        question = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    second->findChild<QAbstractButton *>("del")->click();
+    QTRY_COMPARE(rows<readElement>(window, "readLayout").size(), 2);
+    QVERIFY(question.startsWith("Del current object ?"));
+    QVERIFY(action(window, "actionUndo")->isEnabled());
+    QVERIFY(invoke(window, "commandUndo"));
+    reads = rows<readElement>(window, "readLayout");
+    QCOMPARE(reads.size(), 3);
+    QCOMPARE(reads.at(1), second);
+    QVERIFY(action(window, "actionRedo")->isEnabled());
+    QVERIFY(invoke(window, "commandRedo"));
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 2);
+}
+
+// Opening and saving again gives the same file: every kind of row, their
+// order and the active port survive, and an opened project is unmodified.
+void tst_mainWindow::roundTrip()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    const QByteArray original = QJsonDocument(everyKind()).toJson();
+    QVERIFY(writeFile(file("trip.json"), original));
+    logRecorder log(window);
+    openFile(window, prompts, file("trip.json"));
+    QCOMPARE(prompts.asked.at(0).title, QStringLiteral("Open File"));
+    QCOMPARE(prompts.asked.at(0).text, QStringLiteral("(*.json)"));
+    QCOMPARE(window.currentProjectPath(), file("trip.json"));
+    QVERIFY(!action(window, "actionUndo")->isEnabled());
+    QVERIFY(!action(window, "actionRedo")->isEnabled());
+    QVERIFY2(titleNames(window, "Plant"), qPrintable(window.windowTitle()));
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY(
+        log.lines().at(0).endsWith(" <b>Open file</b> [" + file("trip.json") + "] " + okStatus));
+
+    QCOMPARE(rows<rtuElement>(window, "comLayout").at(0)->com(), QStringLiteral("COM10"));
+    QCOMPARE(rows<rtuElement>(window, "comLayout").at(1)->com(), QStringLiteral("COM2"));
+    QVERIFY(rows<tcpElement>(window, "comLayout").at(0)->isActive());
+    QCOMPARE(window.findChild<QBoxLayout *>("comLayout")
+                 ->indexOf(rows<tcpElement>(window, "comLayout").at(0)),
+        1);
+    QCOMPARE(rows<readElement>(window, "readLayout").at(2)->desc(), QStringLiteral("third"));
+    QCOMPARE(rows<writeElement>(window, "writeLayout").at(1)->value(), QStringLiteral("1.5"));
+    QCOMPARE(rows<macroElement>(window, "macroLayout").at(0)->param(), QStringLiteral("1 7305"));
+
+    // Unmodified: New asks no question before the name.
+    prompts.fileAnswers << file("trip-again.json");
+    QVERIFY(invoke(window, "commandSaveAs"));
+    QCOMPARE(readFile(file("trip-again.json")), original);
+    QVERIFY(log.lines().at(1).endsWith(
+        " <b>Save file</b> [" + file("trip-again.json") + "] " + okStatus));
+    // Save writes to the file chosen last.
+    QVERIFY(QFile::remove(file("trip-again.json")));
+    QVERIFY(invoke(window, "commandSave"));
+    QCOMPARE(readFile(file("trip-again.json")), original);
+}
+
+void tst_mainWindow::openSkipsUnknownPorts()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QJsonObject root = project("Plant",
+        {rtuPort("COM1"), QJsonObject {{"type", "CAN"}, {"ip", "x"}},
+            QJsonObject {{"type", "TCP"}}},
+        {QJsonObject {{"type", "U16"}}});
+    QVERIFY(writeProject(file("odd.json"), root));
+    openFile(window, prompts, file("odd.json"));
+    QCOMPARE(window.findChild<QBoxLayout *>("comLayout")->count(), 3); // two ports, the spacer
+    const tcpElement *tcp = rows<tcpElement>(window, "comLayout").at(0);
+    QCOMPARE(tcp->ip(), QString());
+    QCOMPARE(tcp->port(), QString());
+    QVERIFY(!tcp->isActive());
+    QCOMPARE(rows<readElement>(window, "readLayout").at(0)->addr(), QString());
+}
+
+// A file without a name loads its rows but leaves the window without a
+// project.
+void tst_mainWindow::openWithoutName()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QJsonObject root = everyKind();
+    root.remove("name");
+    QVERIFY(writeProject(file("nameless.json"), root));
+    openFile(window, prompts, file("nameless.json"));
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 3);
+    QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
+    QVERIFY(!action(window, "actionSave")->isEnabled());
+}
+
+void tst_mainWindow::openFailures_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::newRow("missing file") << QByteArray();
+    QTest::newRow("not JSON") << QByteArray("communications: none\n");
+    QTest::newRow("JSON cut short") << QByteArray("{\"name\": \"Pla");
+    QTest::newRow("array") << QByteArray("[{\"name\": \"Plant\"}]");
+    QTest::newRow("string") << QByteArray("\"Plant\"");
+}
+
+// A file that holds no project logs the red status and says so; the project
+// open before is closed, as for a file that cannot be read.
+void tst_mainWindow::openFailures()
+{
+    QFETCH(QByteArray, content);
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(writeProject(file("good.json"), everyKind()));
+    openFile(window, prompts, file("good.json"));
+    const QString bad = file(QStringLiteral("bad-%1.json").arg(QTest::currentDataTag()));
+    if (!content.isEmpty())
+        QVERIFY(writeFile(bad, content));
+    logRecorder log(window);
+    prompts.asked.clear();
+    openFile(window, prompts, bad);
+
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY2(log.lines().at(0).endsWith(" <b>Open file</b> [" + bad + "] " + errorStatus),
+        qPrintable(log.lines().at(0)));
+    QCOMPARE(prompts.kinds(), (QStringList {"open", "message"}));
+    QCOMPARE(prompts.asked.at(1).title, QStringLiteral("Error"));
+    QVERIFY(prompts.asked.at(1).text.contains(bad));
+    QCOMPARE(window.currentProjectName(), QString());
+    QCOMPARE(window.currentProjectPath(), QString());
+    QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 0);
+}
+
+// A save that fails logs the red status, tells the user and leaves the
+// project modified, with its file as before.
+void tst_mainWindow::saveFailureKeepsModified()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(writeProject(file("kept.json"), everyKind()));
+    openFile(window, prompts, file("kept.json"));
+    addRead(window, prompts, 5);
+    QVERIFY(action(window, "actionUndo")->isEnabled());
+
+    QVERIFY(writeFile(file("plain.txt"), "x"));
+    logRecorder log(window);
+    prompts.asked.clear();
+    prompts.fileAnswers << file("plain.txt/inside.json");
+    QVERIFY(invoke(window, "commandSaveAs"));
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY(log.lines().at(0).endsWith(
+        " <b>Save file</b> [" + file("plain.txt/inside.json") + "] " + errorStatus));
+    QCOMPARE(prompts.kinds(), (QStringList {"save", "message"}));
+    QVERIFY(action(window, "actionUndo")->isEnabled());
+    QCOMPARE(window.currentProjectPath(), file("kept.json"));
+    QCOMPARE(readFile(file("kept.json")), QJsonDocument(everyKind()).toJson());
+}
+
+void tst_mainWindow::askSave_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveTo"); // Save As answer when asked; "bad" fails
+    QTest::addColumn<bool>("goesOn");
+    QTest::addColumn<bool>("saved");
+
+    const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
+    for (const QString command : {"commandNew", "commandOpen", "commandCloseProject"}) {
+        const QByteArray name = command.mid(7).toLatin1();
+        QTest::newRow(name + ", unmodified") << command << false << 0 << "" << true << false;
+        QTest::newRow(name + ", Yes") << command << true << yes << "" << true << true;
+        QTest::newRow(name + ", No") << command << true << no << "" << true << false;
+        QTest::newRow(name + ", Cancel") << command << true << cancel << "" << false << false;
+    }
+    QTest::newRow("New, Yes, new project saved as")
+        << "commandNew" << true << yes << "fresh.json" << true << true;
+    QTest::newRow("New, Yes, Save As cancelled")
+        << "commandNew" << true << yes << "cancel" << false << false;
+    QTest::newRow("Close, Yes, save fails")
+        << "commandCloseProject" << true << yes << "bad" << false << false;
+}
+
+// "Save project ?" before New, Open and Close: asked only for a modified
+// project; Yes saves, No goes on, Cancel stops the command. A Yes whose save
+// does not happen stops it too, so nothing unsaved is dropped.
+void tst_mainWindow::askSave()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(QString, saveTo);
+    QFETCH(bool, goesOn);
+    QFETCH(bool, saved);
+
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    const QString path = file("ask.json");
+    QVERIFY(writeProject(path, everyKind()));
+    const bool opened = saveTo.isEmpty() || saveTo == "bad";
+    if (opened) {
+        openFile(window, prompts, path);
+    } else {
+        prompts.textAnswers << "Fresh";
+        QVERIFY(invoke(window, "commandNew"));
+    }
+    if (modified)
+        addRead(window, prompts, 999);
+    prompts.asked.clear();
+
+    if (answer)
+        prompts.messageAnswers << QMessageBox::StandardButton(answer);
+    if (saveTo == "bad") {
+        // The file's place is taken by a folder: saving to it fails.
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+    } else if (saveTo == "fresh.json") {
+        prompts.fileAnswers << file(saveTo);
+    }
+    // What the command goes on to ask: a name, a file to open.
+    prompts.textAnswers << "Next";
+    QVERIFY(writeProject(file("next.json"), project("Next", {}, {})));
+    if (command == "commandOpen")
+        prompts.fileAnswers << file("next.json");
+    QVERIFY(invoke(window, command.toLatin1()));
+
+    if (modified) {
+        QCOMPARE(prompts.asked.at(0).kind, QStringLiteral("message"));
+        QCOMPARE(prompts.asked.at(0).title, QStringLiteral("Save project ?"));
+        QCOMPARE(prompts.asked.at(0).text, QStringLiteral("Save project ?"));
+        QCOMPARE(prompts.asked.at(0).buttons,
+            int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+    } else {
+        QVERIFY(!prompts.kinds().contains("message"));
+    }
+    const QString expectedName = !goesOn   ? (opened ? "Plant" : "Fresh")
+        : command == "commandCloseProject" ? ""
+                                           : "Next";
+    QCOMPARE(window.currentProjectName(), expectedName);
+    const QString savedFile = saveTo == "fresh.json" ? file(saveTo) : path;
+    const bool hasNewRead = QString::fromUtf8(readFile(savedFile)).contains("\"999\"");
+    QCOMPARE(hasNewRead, saved);
+    if (!goesOn)
+        QCOMPARE(action(window, "actionUndo")->isEnabled(), true);
+    if (saveTo == "bad")
+        QVERIFY(QDir().rmdir(path));
+}
+
+void tst_mainWindow::language()
+{
+    QSettings().remove("language");
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    prompts.itemAnswers << "eng";
+    QVERIFY(invoke(window, "commandSelectLanguage"));
+    QCOMPARE(QSettings().value("language").toString(), QStringLiteral("eng"));
+    QCOMPARE(prompts.kinds(), (QStringList {"item", "message"}));
+    QCOMPARE(prompts.asked.at(0).title, QStringLiteral("Select language"));
+    QCOMPARE(prompts.asked.at(0).text, QStringLiteral("Language"));
+    QCOMPARE(prompts.asked.at(0).items, (QStringList {"pl", "eng"}));
+    QCOMPARE(prompts.asked.at(0).current, -1);
+    QVERIFY(prompts.asked.at(0).editable);
+    QCOMPARE(prompts.asked.at(1).title, QStringLiteral("Info"));
+    QCOMPARE(prompts.asked.at(1).text,
+        QStringLiteral("Please restart the application to change language"));
+
+    // The stored language is preselected; choosing it again says nothing.
+    prompts.asked.clear();
+    prompts.itemAnswers << "eng";
+    QVERIFY(invoke(window, "commandSelectLanguage"));
+    QCOMPARE(prompts.asked.at(0).current, 1);
+    QCOMPARE(prompts.kinds(), QStringList {"item"});
+    // Cancelled or emptied: unchanged.
+    QVERIFY(invoke(window, "commandSelectLanguage"));
+    prompts.itemAnswers << "";
+    QVERIFY(invoke(window, "commandSelectLanguage"));
+    QCOMPARE(QSettings().value("language").toString(), QStringLiteral("eng"));
+    prompts.itemAnswers << "pl";
+    QVERIFY(invoke(window, "commandSelectLanguage"));
+    QCOMPARE(QSettings().value("language").toString(), QStringLiteral("pl"));
+}
+
+void tst_mainWindow::verboseChoice()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(!window.isVerbose());
+    prompts.itemAnswers << "yes";
+    QVERIFY(invoke(window, "commandVerbose"));
+    QVERIFY(window.isVerbose());
+    QVERIFY(invoke(window, "commandVerbose")); // cancelled
+    QVERIFY(window.isVerbose());
+    QCOMPARE(prompts.asked.at(1).current, 0);
+    QCOMPARE(prompts.asked.at(1).title, QStringLiteral("Select verbose"));
+    QCOMPARE(prompts.asked.at(1).text, QStringLiteral("Verbose"));
+    prompts.itemAnswers << "anything";
+    QVERIFY(invoke(window, "commandVerbose"));
+    QVERIFY(!window.isVerbose());
+}
+
+void tst_mainWindow::exitCloses()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    prompts.textAnswers << "Plant";
+    QVERIFY(invoke(window, "commandNew"));
+    addRead(window, prompts, 1);
+    prompts.asked.clear();
+    action(window, "actionExit")->trigger();
+    QTRY_VERIFY(!window.isVisible());
+    // Closing does not ask to save.
+    QVERIFY(prompts.asked.isEmpty());
+}
+
+// The real message box: its texts, buttons and the 49 blanks.
+void tst_mainWindow::realMessageBox()
+{
+    userPrompts prompts;
+    QString text;
+    QStringList buttons;
+    answerModal([&](QWidget *modal) {
+        QMessageBox *box = qobject_cast<QMessageBox *>(modal);
+        text = box->text();
+        for (QAbstractButton *button : box->buttons())
+            buttons << button->text();
+        box->button(QMessageBox::No)->click();
+    });
+    const QMessageBox::StandardButton answer = prompts.message(nullptr, QMessageBox::Question,
+        "Save project ?", "Save project ?", ":/_icons/system_info_128.png",
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(answer, QMessageBox::No);
+    QCOMPARE(text, "Save project ?" + QString(49, ' '));
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList {"Cancel", "No", "Yes"}));
+}
+
+QTEST_MAIN(tst_mainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,417 @@
+#include "devsim.h"
+#include "macroelement.h"
+#include "programrun.h"
+#include "readelement.h"
+#include "requestrunner.h"
+#include "scriptedprompts.h"
+#include "windowtesting.h"
+#include "writeelement.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The run operations of the window with the real drivers against the device
+// simulator: values in the rows and in the log, registers written, macros
+// received, failures, statistics and the trace of verbose mode.
+class tst_runOperations : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Opens a project in window (a fresh file in dir) and returns whether it
+    // loaded.
+    bool open(MainWindow &window, const QJsonObject &root)
+    {
+        const QString path = dir.filePath(QStringLiteral("p%1.json").arg(++files));
+        return writeProject(path, root)
+            && (window.openProject(path), !window.currentProjectPath().isEmpty());
+    }
+
+    QTemporaryDir dir;
+    int files = 0;
+
+private slots:
+    void initTestCase();
+    void reads_data();
+    void reads();
+    void writes_data();
+    void writes();
+    void macros();
+    void failures_data();
+    void failures();
+    void statistics();
+    void verboseTrace();
+    void immediateCommands();
+};
+
+void tst_runOperations::initTestCase()
+{
+    // The drivers are found in the working directory first.
+    QVERIFY(QDir::setCurrent(QFileInfo(programPath("qelDrvModbus")).absolutePath()));
+    QVERIFY(QFileInfo::exists("qelDrvModbus"));
+    QVERIFY(QFileInfo::exists("qelDrvMacro"));
+    QVERIFY(dir.isValid());
+}
+
+void tst_runOperations::reads_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("addr");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("value"); // as the log shows it
+    QTest::addColumn<QString>("shown"); // as the row shows it
+    QTest::addColumn<QString>("frame"); // function, address, count as sent
+
+    QTest::newRow("U16") << "U16"
+                         << "100"
+                         << ""
+                         << "1234"
+                         << "1234"
+                         << "03 00 64 00 01";
+    QTest::newRow("S16") << "S16"
+                         << "101"
+                         << ""
+                         << "-1234"
+                         << "-1234"
+                         << "03 00 65 00 01";
+    QTest::newRow("U32") << "U32"
+                         << "102"
+                         << ""
+                         << "305419896"
+                         << "305419896"
+                         << "03 00 66 00 02";
+    QTest::newRow("S32") << "S32"
+                         << "104"
+                         << ""
+                         << "-123456789"
+                         << "-123456789"
+                         << "03 00 68 00 02";
+    QTest::newRow("F32") << "F32"
+                         << "106"
+                         << ""
+                         << "3.14159"
+                         << "3.14159"
+                         << "03 00 6A 00 02";
+    QTest::newRow("F32 negative") << "F32"
+                                  << "108"
+                                  << ""
+                                  << "-273.15"
+                                  << "-273.15"
+                                  << "03 00 6C 00 02";
+    QTest::newRow("U16 F_X") << "U16"
+                             << "113"
+                             << "F_X"
+                             << "2305"
+                             << "2305"
+                             << "03 00 71 00 01";
+    QTest::newRow("U16 F_X_X") << "U16"
+                               << "113"
+                               << "F_X_X"
+                               << "2305"
+                               << "230.5"
+                               << "03 00 71 00 01";
+    QTest::newRow("U16 F_X_XX") << "U16"
+                                << "114"
+                                << "F_X_XX"
+                                << "4998"
+                                << "49.98"
+                                << "03 00 72 00 01";
+    QTest::newRow("U16 F_X_XXX") << "U16"
+                                 << "115"
+                                 << "F_X_XXX"
+                                 << "12345"
+                                 << "12.345"
+                                 << "03 00 73 00 01";
+    QTest::newRow("U16 F_X_XXXX") << "U16"
+                                  << "116"
+                                  << "F_X_XXXX"
+                                  << "31416"
+                                  << "3.1416"
+                                  << "03 00 74 00 01";
+    QTest::newRow("S16 F_X_XX keeps the sign") << "S16"
+                                               << "101"
+                                               << "F_X_XX"
+                                               << "-1234"
+                                               << "-12.34"
+                                               << "03 00 65 00 01";
+    QTest::newRow("U32 F_X_XXX") << "U32"
+                                 << "102"
+                                 << "F_X_XXX"
+                                 << "305419896"
+                                 << "305419.896"
+                                 << "03 00 66 00 02";
+    QTest::newRow("S32 F_X_X") << "S32"
+                               << "104"
+                               << "F_X_X"
+                               << "-123456789"
+                               << "-12345678.9"
+                               << "03 00 68 00 02";
+}
+
+void tst_runOperations::reads()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, addr);
+    QFETCH(QString, format);
+    QFETCH(QString, value);
+    QFETCH(QString, shown);
+    QFETCH(QString, frame);
+
+    DevSim sim({"--demo"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(
+        window, project("Plant", {tcpPort(sim.tcpPort())}, {readRequest(type, addr, format)})));
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandReadAll"));
+
+    const QList<readElement *> list = rows<readElement>(window, "readLayout");
+    QCOMPARE(list.size(), 1);
+    QCOMPARE(list.at(0)->value(), shown);
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(
+        QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} --- <b>READ</b> "
+            + type + " \\[ " + addr + " --&gt; <b>" + QRegularExpression::escape(value)
+            + "</b> \\] " + QRegularExpression::escape(okStatus) + "$")
+            .match(lines.at(0))
+            .hasMatch(),
+        qPrintable(lines.at(0)));
+    // TCP frame: transaction, protocol, length, unit 1, then the request.
+    const QStringList requests = sim.requestLog();
+    QCOMPARE(requests.size(), 1);
+    QVERIFY2(requests.at(0).endsWith(" 00 00 00 06 01 " + frame), qPrintable(requests.at(0)));
+    QCOMPARE(counters(window), (QStringList {"1", ""}));
+    QVERIFY(prompts.asked.isEmpty());
+}
+
+void tst_runOperations::writes_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("addr");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QList<int>>("words");
+
+    QTest::newRow("U16") << "U16" << 130 << "77" << QList<int> {77};
+    QTest::newRow("S16") << "S16" << 131 << "-2" << QList<int> {0xFFFE};
+    QTest::newRow("U32") << "U32" << 132 << "305419896" << QList<int> {0x5678, 0x1234};
+    QTest::newRow("S32") << "S32" << 136 << "-100000" << QList<int> {0x7960, 0xFFFE};
+    QTest::newRow("F32") << "F32" << 134 << "1.5" << QList<int> {0x0000, 0x3FC0};
+    QTest::newRow("F32 negative") << "F32" << 138 << "-273.15" << QList<int> {0x9333, 0xC388};
+}
+
+void tst_runOperations::writes()
+{
+    QFETCH(QString, type);
+    QFETCH(int, addr);
+    QFETCH(QString, value);
+    QFETCH(QList<int>, words);
+
+    DevSim sim({"--demo"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {tcpPort(sim.tcpPort())}, {},
+            {writeRequest(type, QString::number(addr), value)})));
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandWriteAll"));
+
+    for (int i = 0; i < words.size(); ++i)
+        QCOMPARE(int(sim.holding(addr + i)), words.at(i));
+    QCOMPARE(int(sim.holding(addr + words.size())), 0);
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY(log.lines().at(0).contains(" --- <b>WRITE</b> " + type + " [ <b>" + value
+        + "</b> --&gt; " + QString::number(addr) + " ] " + okStatus));
+    QCOMPARE(counters(window), (QStringList {"1", ""}));
+}
+
+void tst_runOperations::macros()
+{
+    DevSim sim({"--demo"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {tcpPort(sim.tcpPort())}, {}, {},
+            {macroRequest("FD_MACRO_LOGIN", "1 7305"),
+                macroRequest("FD_MACRO_SET_ACTIVE_PROFILE", "2"),
+                macroRequest("FD_MACRO_LOGOUT", "")})));
+    logRecorder log(window);
+    const QList<macroElement *> list = rows<macroElement>(window, "macroLayout");
+    QCOMPARE(list.size(), 3);
+
+    // Each row's run button runs its macro alone.
+    for (macroElement *element : list) {
+        element->findChild<QAbstractButton *>("exe")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(log.lines().size(), list.indexOf(element) + 1, 30000);
+    }
+    QCOMPARE(sim.macroLog().size(), 3);
+    // The password's first four characters go as two words, low byte first.
+    QCOMPARE(sim.macroLog().at(0), QStringLiteral("write code=44 spec=1 params=1 13111 13616"));
+    QVERIFY2(sim.macroLog().at(1).endsWith(" params=2"), qPrintable(sim.macroLog().at(1)));
+    QVERIFY2(sim.macroLog().at(2).endsWith(" params="), qPrintable(sim.macroLog().at(2)));
+    const QStringList names {"FD_MACRO_LOGIN", "FD_MACRO_SET_ACTIVE_PROFILE", "FD_MACRO_LOGOUT"};
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(log.lines().at(i).endsWith(" --- <b>MACRO</b> " + names.at(i) + " " + okStatus),
+            qPrintable(log.lines().at(i)));
+    QCOMPARE(counters(window), (QStringList {"3", ""}));
+    for (macroElement *element : list)
+        QVERIFY(!element->isExeRequested());
+}
+
+void tst_runOperations::failures_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<QString>("addr"); // device address of the port
+
+    QTest::newRow("exception reply") << QStringList {"--fault", "exception=2"} << false << "1";
+    QTest::newRow("no reply") << QStringList {"--fault", "silent"} << false << "1";
+    QTest::newRow("connection closed") << QStringList {"--fault", "drop"} << false << "1";
+    QTest::newRow("device not behind the gateway") << QStringList {} << false << "7";
+    QTest::newRow("nobody listening") << QStringList {} << true << "1";
+}
+
+// A failed request shows "?" in its row and a red ERROR in the log, counts as
+// an error, and does not stop the requests after it.
+void tst_runOperations::failures()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, stopped);
+    QFETCH(QString, addr);
+
+    DevSim sim(QStringList {"--demo"} + options);
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    const quint16 port = sim.tcpPort();
+    if (stopped)
+        sim.stop();
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {tcpPort(port, true, addr)},
+            {readRequest("U16", "100", "F_X_XX"), readRequest("F32", "106")},
+            {writeRequest("U16", "130", "5")}, {macroRequest("FD_MACRO_LOGIN", "1 7305")})));
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+    rows<macroElement>(window, "macroLayout").at(0)->findChild<QAbstractButton *>("exe")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(log.lines().size(), 4, 30000);
+
+    for (readElement *element : rows<readElement>(window, "readLayout"))
+        QCOMPARE(element->value(), QStringLiteral("?"));
+    const QStringList lines = log.lines();
+    QVERIFY(lines.at(0).endsWith(" --- <b>READ</b> U16 [ 100 --&gt; <b>?</b> ] " + errorStatus));
+    QVERIFY(lines.at(1).endsWith(" --- <b>READ</b> F32 [ 106 --&gt; <b>?</b> ] " + errorStatus));
+    QVERIFY(lines.at(2).endsWith(" --- <b>WRITE</b> U16 [ <b>5</b> --&gt; 130 ] " + errorStatus));
+    QVERIFY(lines.at(3).endsWith(" --- <b>MACRO</b> FD_MACRO_LOGIN " + errorStatus));
+    QCOMPARE(int(sim.holding(130)), 0);
+    QCOMPARE(counters(window), (QStringList {"4", "4"}));
+}
+
+void tst_runOperations::statistics()
+{
+    DevSim sim({"--demo", "--fault", "exception=2,request=2"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {tcpPort(sim.tcpPort())},
+            {readRequest("U16", "100"), readRequest("U16", "101"), readRequest("U16", "102")},
+            {writeRequest("U16", "130", "1"), writeRequest("U16", "131", "2")})));
+    QCOMPARE(counters(window), (QStringList {"", ""}));
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(counters(window), (QStringList {"3", "1"}));
+    QCOMPARE(rows<readElement>(window, "readLayout").at(1)->value(), QStringLiteral("?"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+    QCOMPARE(counters(window), (QStringList {"5", "1"}));
+    QCOMPARE(int(sim.holding(131)), 2);
+}
+
+// With verbose on, a read and a macro log the frames sent and received; a
+// write logs none. The frames are those the simulator saw and answered.
+void tst_runOperations::verboseTrace()
+{
+    DevSim sim({"--demo"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {tcpPort(sim.tcpPort())}, {readRequest("U16", "114", "F_X_XX")},
+            {writeRequest("U16", "130", "9")}, {macroRequest("FD_MACRO_LOGIN", "1 7305")})));
+    prompts.itemAnswers << "yes";
+    QVERIFY(invoke(window, "commandVerbose"));
+    QVERIFY(window.isVerbose());
+    QCOMPARE(prompts.asked.at(0).items, (QStringList {"yes", "no"}));
+    QCOMPARE(prompts.asked.at(0).current, 1);
+
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+    rows<macroElement>(window, "macroLayout").at(0)->findChild<QAbstractButton *>("exe")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(log.lines().size(), 7, 30000);
+
+    const auto bracketed = [](const QString &hex) {
+        QString text;
+        for (const QString &byte : hex.split(' '))
+            text += '[' + byte + ']';
+        return text;
+    };
+    const QStringList requests = sim.requestLog();
+    QCOMPARE(requests.size(), 3);
+    const QStringList lines = log.lines();
+    QVERIFY(lines.at(0).endsWith(" --- <b>READ</b> U16 [ 114 --&gt; <b>4998</b> ] " + okStatus));
+    QCOMPARE(rows<readElement>(window, "readLayout").at(0)->value(), QStringLiteral("49.98"));
+    QCOMPARE(lines.at(1), "tx " + bracketed(requests.at(0)) + "<br>");
+    // Reply: the request's MBAP header with length 5, unit 1, 03, 2 bytes, 4998.
+    QCOMPARE(
+        lines.at(2), "rx " + bracketed(requests.at(0).left(12) + "00 05 01 03 02 13 86") + "<br>");
+    QVERIFY(lines.at(3).endsWith(" --- <b>WRITE</b> U16 [ <b>9</b> --&gt; 130 ] " + okStatus));
+    QVERIFY(lines.at(4).endsWith(" --- <b>MACRO</b> FD_MACRO_LOGIN " + okStatus));
+    QCOMPARE(lines.at(5), "tx " + bracketed(requests.at(2)) + "<br>");
+    QVERIFY2(
+        lines.at(6).startsWith("rx [" + requests.at(2).left(2) + "]"), qPrintable(lines.at(6)));
+    QCOMPARE(int(sim.holding(130)), 9);
+}
+
+// WriteData and WriteMacro run at once and are not counted.
+void tst_runOperations::immediateCommands()
+{
+    DevSim sim({"--demo"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window, project("Plant", {tcpPort(sim.tcpPort())}, {})));
+    logRecorder log(window);
+
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        dialog->findChild<QComboBox *>("type")->setCurrentText("S16");
+        dialog->findChild<QSpinBox *>("address")->setValue(140);
+        dialog->findChild<QDoubleSpinBox *>("value")->setValue(-7);
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(invoke(window, "commandWriteData"));
+    QCOMPARE(int(sim.holding(140)), 0xFFF9);
+
+    prompts.itemAnswers << "FD_MACRO_LOGOUT";
+    prompts.dialogAnswers << [](QDialog *) { return int(QDialog::Accepted); };
+    QVERIFY(invoke(window, "commandWriteMacro"));
+    QCOMPARE(sim.macroLog().size(), 1);
+
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines.at(0).endsWith(" --- <b>WRITE</b> S16 [ <b>-7</b> --&gt; 140 ] " + okStatus),
+        qPrintable(lines.at(0)));
+    QVERIFY(lines.at(1).endsWith(" --- <b>MACRO</b> FD_MACRO_LOGOUT " + okStatus));
+    QCOMPARE(counters(window), (QStringList {"", ""}));
+}
+
+QTEST_MAIN(tst_runOperations)
+#include "tst_runoperations.moc"
