@@ -48,6 +48,7 @@ private slots:
     void failedStatusShowsQuestionMark();
     void driverLocation_data();
     void driverLocation();
+    void quitDuringRun();
 };
 
 void tst_commandLines::init()
@@ -367,6 +368,39 @@ void tst_commandLines::driverLocation()
     QFile::remove(local);
     QFile::remove(installed);
     QCOMPARE(location, found == "cwd" ? local : installed);
+}
+
+// When the event loop is told to quit during a run (the window is closed),
+// the wait returns before the driver has ended: that run counts as failed and
+// the operation starts no further driver.
+void tst_commandLines::quitDuringRun()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {rtuPort("COM3")},
+            {readRequest("U16", "1"), readRequest("U16", "2"), readRequest("U16", "3")})));
+    drivers->answer("1234\r\n", 0);
+    logRecorder log(window);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(!window.isBusy());
+
+    // Let the event loop start again for what follows.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+
+    const QStringList lines = log.lines();
+    QVERIFY(!lines.isEmpty());
+    QVERIFY2(lines.last().endsWith(" --&gt; <b>?</b> ] " + errorStatus), qPrintable(lines.last()));
+    for (const QString &line : lines.mid(0, lines.size() - 1))
+        QVERIFY(line.endsWith(" --&gt; <b>1234</b> ] " + okStatus));
+    QVERIFY(lines.size() < 3);
+    for (const QStringList &call : drivers->calls())
+        QVERIFY(call.last() != "3");
+    const QList<readElement *> list = rows<readElement>(window, "readLayout");
+    QCOMPARE(list.at(lines.size() - 1)->value(), QStringLiteral("?"));
+    QCOMPARE(list.at(2)->value(), QStringLiteral("0"));
 }
 
 QTEST_MAIN(tst_commandLines)

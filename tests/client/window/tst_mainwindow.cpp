@@ -19,6 +19,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
+#include <QTranslator>
 #include <QtTest>
 
 // The main window without drivers: project file commands, the questions they
@@ -97,6 +99,7 @@ private slots:
     void verboseChoice();
     void exitCloses();
     void realMessageBox();
+    void everyTextTranslated();
 };
 
 void tst_mainWindow::initTestCase()
@@ -653,6 +656,45 @@ void tst_mainWindow::realMessageBox()
     QCOMPARE(text, "Save project ?" + QString(49, ' '));
     buttons.sort();
     QCOMPARE(buttons, (QStringList {"Cancel", "No", "Yes"}));
+}
+
+// Every text of the window has its Polish translation in the resources.
+void tst_mainWindow::everyTextTranslated()
+{
+    const auto texts = [](const MainWindow &window) {
+        QMap<QString, QString> found;
+        for (const QAction *item : window.findChildren<QAction *>())
+            if (!item->objectName().isEmpty())
+                found.insert(item->objectName(), item->text() + "|" + item->toolTip());
+        for (const QMenu *menu : window.findChildren<QMenu *>())
+            found.insert(menu->objectName(), menu->title());
+        for (const QToolBar *bar : window.findChildren<QToolBar *>())
+            found.insert(bar->objectName(), bar->windowTitle());
+        for (const QTabWidget *tabs : window.findChildren<QTabWidget *>())
+            for (int i = 0; i < tabs->count(); ++i)
+                found.insert(tabs->widget(i)->objectName(), tabs->tabText(i));
+        int label = 0;
+        for (const QLabel *text : window.findChildren<QLabel *>())
+            if (!text->text().isEmpty())
+                found.insert(QString("label %1").arg(label++), text->text());
+        return found;
+    };
+    scriptedPrompts prompts;
+    const MainWindow english(nullptr, &prompts);
+    QTranslator translator;
+    QVERIFY(translator.load(":/file/qelWinModbusClient_pl.qm"));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    const MainWindow polish(nullptr, &prompts);
+    QCoreApplication::removeTranslator(&translator);
+
+    const QMap<QString, QString> source = texts(english);
+    const QMap<QString, QString> target = texts(polish);
+    QCOMPARE(target.keys(), source.keys());
+    QVERIFY(source.size() > 35);
+    for (auto it = source.cbegin(); it != source.cend(); ++it)
+        QVERIFY2(target.value(it.key()) != it.value(), qPrintable(it.value()));
+    QCOMPARE(target.value("actionReadAll"), QStringLiteral("Odczytaj wszystko|Odczytaj wszystko"));
+    QCOMPARE(polish.windowTitle(), QStringLiteral("ModbusClient"));
 }
 
 QTEST_MAIN(tst_mainWindow)
