@@ -38,10 +38,14 @@ if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
 fi
 
 echo "demo: no display; driver commands against the simulator instead:"
+echo
 run() {
-    echo
-    echo "\$ $*"
+    printf '$'
+    printf ' %q' "$@"
+    printf '\n'
     "$@" || echo "(exit status $?)"
+    # Progress bars end with a carriage return only.
+    printf '\n'
 }
 tcp=(--ip 127.0.0.1 --port 1502 --address 1)
 run "$bin/qelDrvModbus" "${tcp[@]}" --read_u16 100
@@ -49,7 +53,6 @@ run "$bin/qelDrvModbus" "${tcp[@]}" --read_s16 101
 run "$bin/qelDrvModbus" "${tcp[@]}" --read_u32 102
 run "$bin/qelDrvModbus" "${tcp[@]}" --read_f32 106
 run "$bin/qelDrvModbus" "${tcp[@]}" --read 120 --range 10 --display DEC
-echo
 run "$bin/qelDrvModbus" "${tcp[@]}" --write_u16 130 --data 77
 run "$bin/qelDrvModbus" "${tcp[@]}" --read_u16 130
 run "$bin/qelDrvMacro" "${tcp[@]}" --macro FD_MACRO_LOGIN --param "1 7305"
