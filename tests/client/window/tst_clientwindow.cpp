@@ -25,7 +25,7 @@
 
 // The main window without drivers: project file commands, the questions they
 // ask, the window's state and title, adding and removing rows, settings.
-class tst_mainWindow : public QObject
+class tst_clientWindow : public QObject
 {
     Q_OBJECT
 
@@ -102,16 +102,16 @@ private slots:
     void everyTextTranslated();
 };
 
-void tst_mainWindow::initTestCase()
+void tst_clientWindow::initTestCase()
 {
     QVERIFY(dir.isValid());
     QCoreApplication::setOrganizationName("qel-test");
-    QCoreApplication::setApplicationName("tst_mainwindow");
+    QCoreApplication::setApplicationName("tst_clientwindow");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
     QSettings().clear();
 }
 
-void tst_mainWindow::initialState()
+void tst_clientWindow::initialState()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -133,7 +133,7 @@ void tst_mainWindow::initialState()
     QVERIFY(prompts.asked.isEmpty());
 }
 
-void tst_mainWindow::newProjectAndName()
+void tst_clientWindow::newProjectAndName()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -185,7 +185,7 @@ void tst_mainWindow::newProjectAndName()
 
 // Rows added through their dialogs land at the end of their lists, bring
 // their tab to the front, and are saved with every key in order.
-void tst_mainWindow::addRows()
+void tst_clientWindow::addRows()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -310,7 +310,7 @@ void tst_mainWindow::addRows()
 }
 
 // A row's delete button asks, then removes the row through the history.
-void tst_mainWindow::removeRowAndUndo()
+void tst_clientWindow::removeRowAndUndo()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -342,7 +342,7 @@ void tst_mainWindow::removeRowAndUndo()
 
 // Opening and saving again gives the same file: every kind of row, their
 // order and the active port survive, and an opened project is unmodified.
-void tst_mainWindow::roundTrip()
+void tst_clientWindow::roundTrip()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -382,7 +382,7 @@ void tst_mainWindow::roundTrip()
     QCOMPARE(readFile(file("trip-again.json")), original);
 }
 
-void tst_mainWindow::openSkipsUnknownPorts()
+void tst_clientWindow::openSkipsUnknownPorts()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -402,7 +402,7 @@ void tst_mainWindow::openSkipsUnknownPorts()
 
 // A file without a name loads its rows but leaves the window without a
 // project.
-void tst_mainWindow::openWithoutName()
+void tst_clientWindow::openWithoutName()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -415,7 +415,7 @@ void tst_mainWindow::openWithoutName()
     QVERIFY(!action(window, "actionSave")->isEnabled());
 }
 
-void tst_mainWindow::openFailures_data()
+void tst_clientWindow::openFailures_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: no file at all
     QTest::newRow("missing file") << QByteArray();
@@ -427,7 +427,7 @@ void tst_mainWindow::openFailures_data()
 
 // A file that holds no project logs the red status and says so; the project
 // open before is closed, as for a file that cannot be read.
-void tst_mainWindow::openFailures()
+void tst_clientWindow::openFailures()
 {
     QFETCH(QByteArray, content);
     scriptedPrompts prompts;
@@ -455,7 +455,7 @@ void tst_mainWindow::openFailures()
 
 // A save that fails logs the red status, tells the user and leaves the
 // project modified, with its file as before.
-void tst_mainWindow::saveFailureKeepsModified()
+void tst_clientWindow::saveFailureKeepsModified()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -478,7 +478,7 @@ void tst_mainWindow::saveFailureKeepsModified()
     QCOMPARE(readFile(file("kept.json")), QJsonDocument(everyKind()).toJson());
 }
 
-void tst_mainWindow::askSave_data()
+void tst_clientWindow::askSave_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("modified");
@@ -506,7 +506,7 @@ void tst_mainWindow::askSave_data()
 // "Save project ?" before New, Open and Close: asked only for a modified
 // project; Yes saves, No goes on, Cancel stops the command. A Yes whose save
 // does not happen stops it too, so nothing unsaved is dropped.
-void tst_mainWindow::askSave()
+void tst_clientWindow::askSave()
 {
     QFETCH(QString, command);
     QFETCH(bool, modified);
@@ -568,7 +568,7 @@ void tst_mainWindow::askSave()
         QVERIFY(QDir().rmdir(path));
 }
 
-void tst_mainWindow::language()
+void tst_clientWindow::language()
 {
     QSettings().remove("language");
     scriptedPrompts prompts;
@@ -602,7 +602,7 @@ void tst_mainWindow::language()
     QCOMPARE(QSettings().value("language").toString(), QStringLiteral("pl"));
 }
 
-void tst_mainWindow::verboseChoice()
+void tst_clientWindow::verboseChoice()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -620,7 +620,7 @@ void tst_mainWindow::verboseChoice()
     QVERIFY(!window.isVerbose());
 }
 
-void tst_mainWindow::exitCloses()
+void tst_clientWindow::exitCloses()
 {
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
@@ -637,7 +637,7 @@ void tst_mainWindow::exitCloses()
 }
 
 // The real message box: its texts, buttons and the 49 blanks.
-void tst_mainWindow::realMessageBox()
+void tst_clientWindow::realMessageBox()
 {
     userPrompts prompts;
     QString text;
@@ -659,7 +659,7 @@ void tst_mainWindow::realMessageBox()
 }
 
 // Every text of the window has its Polish translation in the resources.
-void tst_mainWindow::everyTextTranslated()
+void tst_clientWindow::everyTextTranslated()
 {
     const auto texts = [](const MainWindow &window) {
         QMap<QString, QString> found;
@@ -697,5 +697,5 @@ void tst_mainWindow::everyTextTranslated()
     QCOMPARE(polish.windowTitle(), QStringLiteral("ModbusClient"));
 }
 
-QTEST_MAIN(tst_mainWindow)
-#include "tst_mainwindow.moc"
+QTEST_MAIN(tst_clientWindow)
+#include "tst_clientwindow.moc"
