@@ -4,6 +4,7 @@
 #include "readelement.h"
 #include "requestrunner.h"
 #include "scriptedprompts.h"
+#include "tcpelement.h"
 #include "windowtesting.h"
 #include "writeelement.h"
 
@@ -48,6 +49,7 @@ private slots:
     void statistics();
     void verboseTrace();
     void immediateCommands();
+    void demoProject();
 };
 
 void tst_runOperations::initTestCase()
@@ -411,6 +413,54 @@ void tst_runOperations::immediateCommands()
         qPrintable(lines.at(0)));
     QVERIFY(lines.at(1).endsWith(" --- <b>MACRO</b> FD_MACRO_LOGOUT " + okStatus));
     QCOMPARE(counters(window), (QStringList {"", ""}));
+}
+
+// The demo project is a file as the client writes it, and every request in
+// it succeeds against the simulator's demo registers.
+void tst_runOperations::demoProject()
+{
+    const QString demo = QStringLiteral(QEL_SOURCE_DIR "/examples/demo.json");
+    DevSim sim({"--demo"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    window.openProject(demo);
+    QCOMPARE(window.currentProjectPath(), demo);
+    prompts.fileAnswers << dir.filePath("demo-saved.json");
+    QVERIFY(invoke(window, "commandSaveAs"));
+    QCOMPARE(readFile(dir.filePath("demo-saved.json")), readFile(demo));
+
+    const QList<tcpElement *> ports = rows<tcpElement>(window, "comLayout");
+    QCOMPARE(ports.size(), 1);
+    QVERIFY(ports.at(0)->isActive());
+    QCOMPARE(ports.at(0)->port(), QStringLiteral("1502"));
+    ports.at(0)->setPort(QString::number(sim.tcpPort()));
+
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+    const QList<macroElement *> macros = rows<macroElement>(window, "macroLayout");
+    for (int i = 0; i < macros.size(); ++i) {
+        macros.at(i)->findChild<QAbstractButton *>("exe")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(sim.macroLog().size() == i + 1 && !window.isBusy(), 30000);
+    }
+    QVERIFY(invoke(window, "commandReadAll"));
+    const QList<readElement *> reads = rows<readElement>(window, "readLayout");
+    const QList<writeElement *> writes = rows<writeElement>(window, "writeLayout");
+    QVERIFY(reads.size() >= 12);
+    QCOMPARE(counters(window),
+        (QStringList {QString::number(2 * reads.size() + writes.size() + macros.size()), ""}));
+
+    QStringList shown;
+    for (const readElement *element : reads)
+        shown << element->value();
+    const QStringList expected {"1234", "-1234", "305419896", "-123456789", "3.14159", "-273.15",
+        "171", "230.5", "49.98", "12.345", "3.1416", "-12.34"};
+    QCOMPARE(shown.mid(0, expected.size()), expected);
+    // The reads of the written registers show the written values.
+    for (const writeElement *write : writes)
+        for (const readElement *read : reads)
+            if (read->addr() == write->addr() && read->type() == write->type())
+                QCOMPARE(read->value(), write->value());
 }
 
 QTEST_MAIN(tst_runOperations)
