@@ -50,6 +50,7 @@ private slots:
     void verboseTrace();
     void immediateCommands();
     void demoProject();
+    void serialLine();
 };
 
 void tst_runOperations::initTestCase()
@@ -461,6 +462,31 @@ void tst_runOperations::demoProject()
         for (const readElement *read : reads)
             if (read->addr() == write->addr() && read->type() == write->type())
                 QCOMPARE(read->value(), write->value());
+}
+
+// Over a serial line: the port element names the device in the Windows
+// form, "\\.\pts/7" for the pseudo-terminal /dev/pts/7.
+void tst_runOperations::serialLine()
+{
+    DevSim sim({"--demo"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    QVERIFY(sim.ptyPath().startsWith("/dev/"));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {rtuPort(sim.ptyPath().mid(5), true, "1", "115200")},
+            {readRequest("S16", "101", "F_X_XX")}, {writeRequest("U32", "150", "70000")},
+            {macroRequest("FD_MACRO_LOGIN", "1 7305")})));
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+    rows<macroElement>(window, "macroLayout").at(0)->findChild<QAbstractButton *>("exe")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(sim.macroLog().size() == 1 && !window.isBusy(), 30000);
+
+    QCOMPARE(rows<readElement>(window, "readLayout").at(0)->value(), QStringLiteral("-12.34"));
+    QCOMPARE(int(sim.holding(150)), 70000 & 0xFFFF);
+    QCOMPARE(int(sim.holding(151)), 70000 >> 16);
+    QCOMPARE(sim.requestLog().at(0), QStringLiteral("01 03 00 65 00 01 94 15"));
+    QCOMPARE(counters(window), (QStringList {"3", ""}));
 }
 
 QTEST_MAIN(tst_runOperations)
