@@ -34,7 +34,7 @@ void load(RegisterBank &bank)
     bank.setHolding(106, f32(3.14159f)); // F32
     bank.setHolding(108, f32(-273.15f)); // F32
     bank.setHolding(110, {0x00AB, 0xFFFF, 0}); // 171, 65535, 0
-    // Values for the display formats F_X, F_X_XX, F_X_XXX, F_X_XXXX.
+    // Values for the display formats F_X_X, F_X_XX, F_X_XXX, F_X_XXXX.
     bank.setHolding(113, {2305, 4998, 12345, 31416});
     // A ramp for range reads: 120..129 hold 1..10.
     bank.setHolding(120, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});

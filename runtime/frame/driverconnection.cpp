@@ -64,8 +64,10 @@ bool DriverConnection::open(const OptionPairs &options)
     Modbus::setAddress(modbusContext.get(), address);
 
     if (Modbus::connect(modbusContext.get()) == -1) {
+        // Taken at once: building the message may touch errno.
+        const int error = errno;
         printError("<font color=\"red\">" + tr("Connection fails:") + " "
-            + QString::fromLocal8Bit(Modbus::errorText(errno)) + "</font><br>");
+            + QString::fromLocal8Bit(Modbus::errorText(error)) + "</font><br>");
         modbusContext.reset();
         return false;
     }
