@@ -7,7 +7,9 @@ packages=(
     # build
     cmake g++ make pkg-config
     qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev-tools
-    libquazip1-qt5-dev libftdi1-dev
+    libquazip1-qt5-dev libftdi1-dev libqwt-qt5-dev qttranslations5-l10n
+    # checks and packaging
+    clang-format help2man desktop-file-utils lintian
     # tests
     sqlite3 python3-openpyxl openssh-client openssh-server
 )

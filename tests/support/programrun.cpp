@@ -9,7 +9,7 @@ QString programPath(const QString &name)
 }
 
 ProgramResult runProgram(const QString &program, const QStringList &arguments, int timeoutMs,
-                         const QByteArray &input, const QProcessEnvironment &environment)
+    const QByteArray &input, const QProcessEnvironment &environment)
 {
     ProgramResult result;
     QProcess process;

@@ -25,6 +25,5 @@ struct ProgramResult
 
 // Runs a program to its end (killing it after timeoutMs) and collects its output.
 ProgramResult runProgram(const QString &program, const QStringList &arguments,
-                         int timeoutMs = 60000, const QByteArray &input = QByteArray(),
-                         const QProcessEnvironment &environment
-                         = QProcessEnvironment::systemEnvironment());
+    int timeoutMs = 60000, const QByteArray &input = QByteArray(),
+    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
