@@ -26,6 +26,7 @@ const KindName kindNames[] = {
     {"bad-code-complement", FaultKind::BadCodeComplement, false},
     {"bad-spec-complement", FaultKind::BadSpecComplement, false},
     {"bad-count-complement", FaultKind::BadCountComplement, false},
+    {"trickle", FaultKind::Trickle, true},
 };
 
 // Decimal, "0x" hexadecimal, or negative decimal.
@@ -75,7 +76,9 @@ std::optional<FaultRule> FaultPlan::parseRule(const QString &text, QString *erro
         *error = QStringLiteral("fault \"exception\": code must be 0 to 255");
         return std::nullopt;
     }
-    if ((rule.kind == FaultKind::Delay || rule.kind == FaultKind::Stall) && rule.value < 0) {
+    if ((rule.kind == FaultKind::Delay || rule.kind == FaultKind::Stall
+            || rule.kind == FaultKind::Trickle)
+        && rule.value < 0) {
         *error = QStringLiteral("fault \"%1\": time must not be negative").arg(kindName);
         return std::nullopt;
     }
@@ -167,6 +170,9 @@ ActiveFaults FaultPlan::select(int requestNumber, int function, int address) con
             break;
         case FaultKind::BadCountComplement:
             faults.badCountComplement = true;
+            break;
+        case FaultKind::Trickle:
+            faults.trickleMs = rule.value;
             break;
         }
     }

@@ -25,6 +25,7 @@ enum class FaultKind {
     BadCodeComplement, // 0x41 replies: complement of the macro code damaged
     BadSpecComplement, // 0x41 replies: complement of the specification damaged
     BadCountComplement, // 0x41 replies: complement of the word count damaged
+    Trickle, // first byte of the reply at once, then one byte every VALUE ms
 };
 
 struct FaultRule
@@ -54,6 +55,7 @@ struct ActiveFaults
     bool badCodeComplement = false;
     bool badSpecComplement = false;
     bool badCountComplement = false;
+    int trickleMs = -1; // -1: the reply goes out whole
 };
 
 class FaultPlan

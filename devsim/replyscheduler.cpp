@@ -18,7 +18,13 @@ void ReplyScheduler::schedule(const QByteArray &frame, const ActiveFaults &fault
         const int keep = faults.partialBytes == -1 ? frame.size() / 2 : faults.partialBytes;
         bytes = frame.left(keep);
     }
-    if (faults.stallMs >= 0 && bytes.size() >= 2) {
+    if (faults.trickleMs >= 0 && bytes.size() >= 2) {
+        // A valid start, then the rest byte by byte: each byte alone keeps a
+        // master's byte time-out from ending the wait.
+        segments.enqueue({faults.delayMs, bytes.left(1), false});
+        for (int i = 1; i < bytes.size(); ++i)
+            segments.enqueue({faults.trickleMs, bytes.mid(i, 1), false});
+    } else if (faults.stallMs >= 0 && bytes.size() >= 2) {
         const int half = bytes.size() / 2;
         segments.enqueue({faults.delayMs, bytes.left(half), false});
         segments.enqueue({faults.stallMs, bytes.mid(half), false});

@@ -9,8 +9,9 @@
 #include <functional>
 
 // Sends the replies of one connection in order, each after the pauses its
-// faults ask for (a delay before it, a stall in its middle), or only part of
-// it, or closes the connection instead. A reply waits until the one before
+// faults ask for (a delay before it, a stall in its middle, a pause before
+// each byte after the first), or only part of it, or closes the connection
+// instead. A reply waits until the one before
 // it has gone out completely, as on a device that serves one request at a time.
 class ReplyScheduler : public QObject
 {

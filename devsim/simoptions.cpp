@@ -477,6 +477,7 @@ QString usage()
         "  exception=CODE  delay=MS  stall=MS  partial[=BYTES]  bad-crc  other-address=A\n"
         "  bad-transaction[=ID]  bad-protocol[=ID]  silent  drop  length[=DELTA]\n"
         "  bad-code-complement  bad-spec-complement  bad-count-complement\n"
+        "  trickle=MS      first byte of the reply, then one byte every MS\n"
         "\n"
         "Other:\n"
         "  --exit-with-parent       end when the process that started it ends\n"

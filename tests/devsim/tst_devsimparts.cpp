@@ -151,6 +151,10 @@ void TestDevSimParts::faultRule_data()
     QTest::newRow("unknown scope") << "silent,line=2" << false << 0 << 0 << 0 << 0 << 0;
     QTest::newRow("scope without value") << "silent,request" << false << 0 << 0 << 0 << 0 << 0;
     QTest::newRow("function 256") << "silent,function=256" << false << 0 << 0 << 0 << 0 << 0;
+    QTest::newRow("trickle for function 3")
+        << "trickle=400,function=3" << true << k(FaultKind::Trickle) << 400 << 0 << 3 << -1;
+    QTest::newRow("trickle without gap") << "trickle" << false << 0 << 0 << 0 << 0 << 0;
+    QTest::newRow("negative trickle") << "trickle=-400" << false << 0 << 0 << 0 << 0 << 0;
 }
 
 void TestDevSimParts::faultRule()

@@ -24,6 +24,7 @@ private slots:
     void fault_data();
     void fault();
     void stallInMidFrame();
+    void trickle();
     void severalDevices();
     void framesBackToBack();
     void frameEndedBySilence();
@@ -195,6 +196,26 @@ void TestDevSimRtu::stallInMidFrame()
     QCOMPARE(master.receive(3), reply.left(3));
     QVERIFY(master.receive(1, 500).isEmpty()); // the stall: time-out ended the wait
     QCOMPARE(master.receive(4, 20000), reply.mid(3));
+}
+
+void TestDevSimRtu::trickle()
+{
+    DevSim sim({"--input", "0=0x1234,0x5678", "--fault", "trickle=300,function=4"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    RawMaster master;
+    QVERIFY(master.openSerial(sim.ptyPath()));
+    QVERIFY(master.send(rtu("01 04 00 00 00 02")));
+    const QByteArray reply = rtu("01 04 04 12 34 56 78");
+    QByteArray received = master.receive(1);
+    QCOMPARE(received, reply.left(1));
+    // The other eight bytes take 2.4 s: the short wait ends with only a few of them.
+    received += master.receive(reply.size() - 1, 200);
+    QVERIFY(received.size() < reply.size());
+    received += master.receive(reply.size() - received.size(), 30000);
+    QCOMPARE(received.toHex(' '), reply.toHex(' '));
+    // Other functions are not touched.
+    QVERIFY(master.send(rtu("01 03 00 00 00 01")));
+    QCOMPARE(master.receive(7, 10000).toHex(' '), rtu("01 03 02 00 00").toHex(' '));
 }
 
 void TestDevSimRtu::severalDevices()

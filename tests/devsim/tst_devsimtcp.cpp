@@ -25,6 +25,7 @@ private slots:
     void droppedConnection();
     void delayedReply();
     void stallInMidFrame();
+    void trickle();
     void writesReachHoldingDump();
     void requestLogKeepsEveryFrame();
     void macroLog();
@@ -322,6 +323,27 @@ void TestDevSimTcp::stallInMidFrame()
     QCOMPARE(master.receive(reply.size() / 2), reply.left(reply.size() / 2));
     QVERIFY(master.receive(1, 500).isEmpty()); // the stall: time-out ended the wait
     QCOMPARE(master.receive(reply.size() - reply.size() / 2, 20000), reply.mid(reply.size() / 2));
+}
+
+void TestDevSimTcp::trickle()
+{
+    DevSim sim({"--holding", "0=0x1234", "--fault", "trickle=300,request=1"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    RawMaster master;
+    QVERIFY(master.openTcp(sim.tcpPort()));
+    const QByteArray request = hexBytes("00 01 00 00 00 06 01 03 00 00 00 01");
+    const QByteArray reply = hexBytes("00 01 00 00 00 05 01 03 02 12 34");
+    QVERIFY(master.send(request));
+    QByteArray received = master.receive(1);
+    QCOMPARE(received, reply.left(1));
+    // The other ten bytes take 3 s: the short wait ends with only a few of them.
+    received += master.receive(reply.size() - 1, 200);
+    QVERIFY(received.size() < reply.size());
+    received += master.receive(reply.size() - received.size(), 30000);
+    QCOMPARE(received.toHex(' '), reply.toHex(' '));
+    // The next reply goes out whole.
+    QVERIFY(master.send(request));
+    QCOMPARE(master.receive(reply.size(), 10000).toHex(' '), reply.toHex(' '));
 }
 
 void TestDevSimTcp::writesReachHoldingDump()
