@@ -5,9 +5,9 @@
 // --port, or with no port option, it prints the progress of every attempt.
 
 #include "cmm_scan.h"
-#include "databasescan.h"
 #include "numbers.h"
 #include "optionpairs.h"
+#include "recordingscan.h"
 #include "reportprinter.h"
 #include "scandatabase.h"
 #include "scanoptions.h"
@@ -44,8 +44,8 @@ int databaseMode(const OptionPairs &options, Cmm_Scan &scan, int address)
     } else {
         ports = scan.freePorts(options.values(QStringLiteral("--names")));
     }
-    DatabaseScan databaseScan(scan, database);
-    return databaseScan.run(ports) ? 0 : -1;
+    RecordingScan recordingScan(scan, database);
+    return recordingScan.run(ports) ? 0 : -1;
 }
 
 // One line per port and baud rate of the ports whose location matches.

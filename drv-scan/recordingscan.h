@@ -11,11 +11,11 @@ class Cmm_Scan;
 // and address is probed; each device found is recorded with its serial
 // number, and the progress figure follows every probe, so that the program
 // watching the database sees the scan as it goes. One line per probe.
-class DatabaseScan
+class RecordingScan
 {
 public:
     // Both are borrowed; the database must be open.
-    DatabaseScan(CmmNamespace::Cmm_Scan &scan, ScanDatabase &database);
+    RecordingScan(CmmNamespace::Cmm_Scan &scan, ScanDatabase &database);
 
     // Runs the scan over the ports. Returns false when any statement failed;
     // each failure is reported on standard error as it happens and the scan

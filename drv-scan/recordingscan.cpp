@@ -1,4 +1,4 @@
-#include "databasescan.h"
+#include "recordingscan.h"
 
 #include "cmm_read_id.h"
 #include "cmm_scan.h"
@@ -13,7 +13,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("DatabaseScan", text);
+    return QCoreApplication::translate("RecordingScan", text);
 }
 
 constexpr int SerialNumberAttempts = 10;
@@ -22,12 +22,12 @@ constexpr int StartProgress = 10;
 
 } // namespace
 
-DatabaseScan::DatabaseScan(CmmNamespace::Cmm_Scan &scan, ScanDatabase &database)
+RecordingScan::RecordingScan(CmmNamespace::Cmm_Scan &scan, ScanDatabase &database)
     : scan(scan)
     , database(database)
 { }
 
-bool DatabaseScan::stored(bool written)
+bool RecordingScan::stored(bool written)
 {
     if (!written) {
         allStored = false;
@@ -36,7 +36,7 @@ bool DatabaseScan::stored(bool written)
     return written;
 }
 
-int DatabaseScan::serialNumber(const QString &port, quint32 baudRate, quint32 address)
+int RecordingScan::serialNumber(const QString &port, quint32 baudRate, quint32 address)
 {
     for (int attempt = 0; attempt < SerialNumberAttempts; ++attempt) {
         const int number
@@ -48,7 +48,7 @@ int DatabaseScan::serialNumber(const QString &port, quint32 baudRate, quint32 ad
     return -1;
 }
 
-bool DatabaseScan::run(const QStringList &ports)
+bool RecordingScan::run(const QStringList &ports)
 {
     allStored = true;
     printReport(tr("Scanning ...") + "<br>");
