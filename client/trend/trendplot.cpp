@@ -59,10 +59,10 @@ trendPlot::trendPlot(trendModel *model, QWidget *parent)
     , model(model)
     , replotTimer(new QTimer(this))
 {
-    setCanvasBackground(Qt::white);
     auto *canvas = new QwtPlotCanvas();
     canvas->setFrameStyle(QFrame::Box | QFrame::Plain);
     setCanvas(canvas);
+    setCanvasBackground(Qt::white);
 
     auto *scaleDraw = new QwtDateScaleDraw(Qt::LocalTime);
     scaleDraw->setDateFormat(QwtDate::Millisecond, QStringLiteral("HH:mm:ss.zzz"));
