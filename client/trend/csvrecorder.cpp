@@ -24,15 +24,8 @@ bool csvRecorder::start(const QString &path)
         error = file->errorString();
         return false;
     }
-    return start(std::move(file), path);
-}
-
-bool csvRecorder::start(std::unique_ptr<QIODevice> out, const QString &fileName)
-{
-    stop();
-    error.clear();
-    device = std::move(out);
-    name = fileName;
+    device = std::move(file);
+    name = path;
     if (!writeLine(header()))
         return false;
     emit started(name);
@@ -60,17 +53,29 @@ bool csvRecorder::record(const requestRecord &result)
     return written;
 }
 
-// Writes one line in a single call; the device is unbuffered, so the line is
-// with the system when this returns. A short or failed write ends the
-// recording.
+// Writes one line; the device is unbuffered, so the line is with the system
+// when this returns. A write that stops short is continued, which either
+// completes the line or brings out the system's reason (a full disk first
+// takes what fits and fails only on the rest). On failure a file is cut back
+// to its last whole line and the recording ends.
 bool csvRecorder::writeLine(const QStringList &fields)
 {
     const QByteArray bytes = line(fields).toUtf8();
-    if (device->write(bytes) == bytes.size())
+    const qint64 lineStart = device->pos();
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = device->write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done == bytes.size())
         return true;
     error = device->errorString();
     if (error.isEmpty())
         error = tr("Unknown error");
+    if (auto *file = qobject_cast<QFileDevice *>(device.get()))
+        file->resize(lineStart);
     device->close();
     device.reset();
     return false;

@@ -28,7 +28,8 @@ struct requestRecord
 // written straight through to the system as one line, so a crash of the
 // program loses nothing recorded before it. Only regular files are taken:
 // a FIFO or a device could block the window or swallow the records. A write
-// that fails (a full disk) ends the recording with the system's reason.
+// that fails (a full disk) ends the recording with the system's reason and
+// leaves the file ending with its last whole line.
 class csvRecorder : public QObject
 {
     Q_OBJECT
@@ -41,8 +42,6 @@ public:
     // recording going on. On failure returns false and errorString() says
     // why; nothing is recorded then.
     bool start(const QString &path);
-    // Records into an open device instead (which the recorder then owns).
-    bool start(std::unique_ptr<QIODevice> device, const QString &name);
     void stop();
 
     bool isRecording() const { return device != nullptr; }
