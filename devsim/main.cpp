@@ -39,6 +39,8 @@ bool loadRegisters(const SimConfig &config, RegisterBank &bank, QString *error)
             bank.setHolding(init.start, init.words);
         }
     }
+    for (const SimConfig::Counter &counter : config.counters)
+        bank.addCounter(counter.input, counter.address, counter.step);
     if (!config.dumpHolding.isEmpty() && !bank.setHoldingDump(config.dumpHolding, error))
         return false;
     if (!config.dumpInput.isEmpty() && !bank.writeInputDump(config.dumpInput, error))
@@ -69,6 +71,8 @@ int main(int argc, char *argv[])
         return fail(error);
     RequestLog requestLog;
     if (!config.requestLog.isEmpty() && !requestLog.open(config.requestLog, &error))
+        return fail(error);
+    if (!config.replyLog.isEmpty() && !requestLog.openReplies(config.replyLog, &error))
         return fail(error);
     MacroLog macroLog;
     if (!config.macroLog.isEmpty() && !macroLog.open(config.macroLog, &error))

@@ -63,7 +63,7 @@ QByteArray ModbusSlave::execute(const DeviceProfile &device, const QByteArray &r
     }
 }
 
-QByteArray ModbusSlave::readRegisters(const QByteArray &request, bool holding) const
+QByteArray ModbusSlave::readRegisters(const QByteArray &request, bool holding)
 {
     const int function = byteAt(request, 0);
     if (request.size() != 5)
@@ -79,6 +79,7 @@ QByteArray ModbusSlave::readRegisters(const QByteArray &request, bool holding) c
     reply.append(static_cast<char>(count * 2));
     for (int i = 0; i < count; ++i)
         appendWord(reply, holding ? bank.holding(start + i) : bank.input(start + i));
+    bank.stepCounters(!holding, start, count);
     return reply;
 }
 

@@ -47,7 +47,7 @@ private:
     // against their complements, and the length against the count.
     static bool decodeMacro(const QByteArray &payload, Macro *macro);
 
-    QByteArray readRegisters(const QByteArray &request, bool holding) const;
+    QByteArray readRegisters(const QByteArray &request, bool holding);
     QByteArray writeRegisters(const QByteArray &request);
     QByteArray readMacro(const DeviceProfile &device, const QByteArray &request);
 

@@ -114,3 +114,25 @@ void RegisterBank::writeHolding(int start, const QVector<quint16> &words)
                                 << holdingDump->errorString() << Qt::endl;
     }
 }
+
+void RegisterBank::addCounter(bool input, int address, int step)
+{
+    (input ? inputCounters : holdingCounters).insert(address, step);
+}
+
+void RegisterBank::stepCounters(bool input, int start, int count)
+{
+    const QMap<int, int> &counters = input ? inputCounters : holdingCounters;
+    for (auto it = counters.lowerBound(start); it != counters.cend() && it.key() < start + count;
+         ++it) {
+        const int address = it.key();
+        if (input) {
+            inputWords[address]
+                = static_cast<quint16>((inputWords.at(address) + it.value()) & 0xFFFF);
+        } else {
+            const auto word
+                = static_cast<quint16>((holdingWords.at(address) + it.value()) & 0xFFFF);
+            writeHolding(address, {word});
+        }
+    }
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QMap>
 #include <QString>
 #include <QVector>
 #include <memory>
@@ -36,6 +37,14 @@ public:
     // A master's write: stores and writes through to the dump file.
     void writeHolding(int start, const QVector<quint16> &words);
 
+    // Makes a register a counter: each read reply that carries it is followed
+    // by a step of its content (modulo 65536), so the Nth read serves the
+    // initial content plus N - 1 steps. A counting holding register's steps
+    // are written through to the dump file; the input dump keeps the start.
+    void addCounter(bool input, int address, int step);
+    // After a read of count registers from start: steps the counters among them.
+    void stepCounters(bool input, int start, int count);
+
     static QByteArray imageBytes(const QVector<quint16> &words);
 
 private:
@@ -45,4 +54,6 @@ private:
     QVector<quint16> holdingWords;
     QVector<quint16> inputWords;
     std::unique_ptr<QFile> holdingDump;
+    QMap<int, int> holdingCounters; // register -> step
+    QMap<int, int> inputCounters;
 };

@@ -10,14 +10,17 @@ ReplyScheduler::ReplyScheduler(Writer writer, Closer closer, QObject *parent)
     connect(&timer, &QTimer::timeout, this, &ReplyScheduler::sendDue);
 }
 
+QByteArray ReplyScheduler::sentPart(const QByteArray &frame, const ActiveFaults &faults)
+{
+    if (faults.partialBytes == -2)
+        return frame;
+    return frame.left(faults.partialBytes == -1 ? frame.size() / 2 : faults.partialBytes);
+}
+
 void ReplyScheduler::schedule(const QByteArray &frame, const ActiveFaults &faults)
 {
     const bool idle = segments.isEmpty();
-    QByteArray bytes = frame;
-    if (faults.partialBytes != -2) {
-        const int keep = faults.partialBytes == -1 ? frame.size() / 2 : faults.partialBytes;
-        bytes = frame.left(keep);
-    }
+    const QByteArray bytes = sentPart(frame, faults);
     if (faults.trickleMs >= 0 && bytes.size() >= 2) {
         // A valid start, then the rest byte by byte: each byte alone keeps a
         // master's byte time-out from ending the wait.

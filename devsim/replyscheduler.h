@@ -24,6 +24,8 @@ public:
 
     // Queues a complete reply frame under the timing faults given.
     void schedule(const QByteArray &frame, const ActiveFaults &faults);
+    // The bytes of a reply frame that go out under the faults given.
+    static QByteArray sentPart(const QByteArray &frame, const ActiveFaults &faults);
     // Queues closing the connection.
     void scheduleClose(int delayMs);
     // Drops everything still queued.

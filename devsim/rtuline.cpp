@@ -102,26 +102,37 @@ void RtuLine::frameGapExpired()
 void RtuLine::handleFrame(const QByteArray &frame)
 {
     log.writeFrame(frame);
+    ActiveFaults faults;
+    const QByteArray reply = replyTo(frame, &faults);
+    // Logged before anything goes out: a master that has its reply finds the line.
+    log.writeReply(ReplyScheduler::sentPart(reply, faults));
+    if (!reply.isEmpty())
+        scheduler.schedule(reply, faults);
+}
+
+QByteArray RtuLine::replyTo(const QByteArray &frame, ActiveFaults *faults)
+{
     if (frame.size() < 4) {
         note(QStringLiteral("frame too short, ignored: %1").arg(RequestLog::hexLine(frame)));
-        return;
+        return QByteArray();
     }
     if (!Crc16::isValid(frame)) {
         note(QStringLiteral("bad CRC, frame ignored: %1").arg(RequestLog::hexLine(frame)));
-        return;
+        return QByteArray();
     }
     const int address = static_cast<quint8>(frame.at(0));
     const DeviceSimulator::Outcome outcome
         = simulator.handleRtu(address, frame.mid(1, frame.size() - 3));
+    *faults = outcome.faults;
     if (!outcome.answer)
-        return;
+        return QByteArray();
     QByteArray reply
         = Crc16::appended(QByteArray(1, static_cast<char>(outcome.address)) + outcome.reply);
     if (outcome.faults.badCrc) {
         reply[reply.size() - 2] = static_cast<char>(~reply.at(reply.size() - 2));
         reply[reply.size() - 1] = static_cast<char>(~reply.at(reply.size() - 1));
     }
-    scheduler.schedule(reply, outcome.faults);
+    return reply;
 }
 
 void RtuLine::write(const QByteArray &bytes)

@@ -32,6 +32,9 @@ private:
     void readLine();
     void frameGapExpired();
     void handleFrame(const QByteArray &frame);
+    // Carries the frame out; returns the whole reply frame (empty: none) and
+    // sets *faults to the faults of its sending.
+    QByteArray replyTo(const QByteArray &frame, ActiveFaults *faults);
     void write(const QByteArray &bytes);
     void flushOutput();
     void slaveClosed();

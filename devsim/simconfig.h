@@ -22,6 +22,14 @@ struct SimConfig
         QString file;
     };
 
+    // A register that steps on each read (see RegisterBank::addCounter).
+    struct Counter
+    {
+        bool input = false;
+        int address = 0;
+        int step = 1;
+    };
+
     Line line = Line::Tcp;
     QString host = QStringLiteral("127.0.0.1");
     quint16 port = 1502;
@@ -37,7 +45,9 @@ struct SimConfig
     bool exitWithParent = false;
     bool demo = false;
     QVector<RegisterInit> registers; // applied in order, after the demo image
+    QVector<Counter> counters;
     QString requestLog;
+    QString replyLog;
     QString macroLog;
     QString dumpHolding;
     QString dumpInput;

@@ -41,6 +41,9 @@ const QSet<QString> valueOptions = {
     QStringLiteral("--events-count"),
     QStringLiteral("--macro-answer"),
     QStringLiteral("--fault"),
+    QStringLiteral("--count-holding"),
+    QStringLiteral("--count-input"),
+    QStringLiteral("--reply-log"),
 };
 
 const QSet<QString> switchOptions = {
@@ -374,6 +377,21 @@ Result parse(const QStringList &arguments, SimConfig *config, QString *error)
                 return Result::Error;
             }
             config->faults.addRule(*rule);
+        } else if (option == QLatin1String("--count-holding")
+            || option == QLatin1String("--count-input")) {
+            SimConfig::Counter counter;
+            counter.input = option == QLatin1String("--count-input");
+            const int equalsAt = value.indexOf(QLatin1Char('='));
+            if (!readInt(value.left(equalsAt), 0, 65535, &counter.address)
+                || (equalsAt >= 0
+                    && !readInt(value.mid(equalsAt + 1), -32768, 32767, &counter.step))) {
+                *error
+                    = invalid(option, value, QStringLiteral("ADDR[=STEP], STEP -32768 to 32767"));
+                return Result::Error;
+            }
+            config->counters.append(counter);
+        } else if (option == QLatin1String("--reply-log")) {
+            config->replyLog = value;
         } else if (option == QLatin1String("--answer-broadcast")) {
             config->answerBroadcast = true;
         } else if (option == QLatin1String("--no-macros")) {
@@ -454,6 +472,8 @@ QString usage()
         "  --demo                   load the demo image first (see README)\n"
         "  --dump-holding FILE      keep FILE equal to the holding registers\n"
         "  --dump-input FILE        write the input registers to FILE at start\n"
+        "  --count-holding ADDR[=STEP]  holding ADDR steps by STEP (default 1) after each read\n"
+        "  --count-input ADDR[=STEP]    input ADDR steps likewise\n"
         "\n"
         "Macro answers (function 0x41):\n"
         "  --device-info W,W,W      GET_DEVICE_INFO (225) words (default 3,2,1)\n"
@@ -472,6 +492,7 @@ QString usage()
         "Logs:\n"
         "  --log FILE               every received frame as hex bytes, one line each\n"
         "  --macro-log FILE         every accepted macro: KIND code=C spec=S params=P ...\n"
+        "  --reply-log FILE         line N: the bytes sent for the frame on line N of --log, or -\n"
         "\n"
         "Faults (repeatable): --fault KIND[=VALUE][,request=N][,function=F][,address=A]\n"
         "  exception=CODE  delay=MS  stall=MS  partial[=BYTES]  bad-crc  other-address=A\n"

@@ -34,6 +34,7 @@ void TcpSession::readSocket()
         if (length < 2 || length > 254) {
             // Without a sound length field the stream cannot be cut any more.
             log.writeFrame(buffer);
+            log.writeReply(QByteArray());
             QTextStream(stderr) << "qelDevSim: bad MBAP length " << length << ", connection closed"
                                 << Qt::endl;
             buffer.clear();
@@ -53,13 +54,21 @@ void TcpSession::handleFrame(const QByteArray &frame)
     log.writeFrame(frame);
     const int unit = static_cast<quint8>(frame.at(6));
     const DeviceSimulator::Outcome outcome = simulator.handleTcp(unit, frame.mid(7));
-    if (outcome.drop) {
+    const bool answer = outcome.answer && !outcome.drop;
+    const QByteArray reply = answer ? replyFrame(frame, outcome) : QByteArray();
+    // Logged before anything goes out: a master that has its reply finds the line.
+    log.writeReply(ReplyScheduler::sentPart(reply, outcome.faults));
+    if (outcome.drop)
         scheduler.scheduleClose(outcome.faults.delayMs);
-        return;
-    }
-    if (!outcome.answer)
-        return;
-    int transaction = (static_cast<quint8>(frame.at(0)) << 8) | static_cast<quint8>(frame.at(1));
+    else if (answer)
+        scheduler.schedule(reply, outcome.faults);
+}
+
+QByteArray TcpSession::replyFrame(
+    const QByteArray &request, const DeviceSimulator::Outcome &outcome)
+{
+    int transaction
+        = (static_cast<quint8>(request.at(0)) << 8) | static_cast<quint8>(request.at(1));
     if (outcome.faults.transaction == -1)
         transaction = (transaction - 1) & 0xFFFF;
     else if (outcome.faults.transaction >= 0)
@@ -75,7 +84,7 @@ void TcpSession::handleFrame(const QByteArray &frame)
     reply.append(static_cast<char>(length & 0xFF));
     reply.append(static_cast<char>(outcome.address));
     reply.append(outcome.reply);
-    scheduler.schedule(reply, outcome.faults);
+    return reply;
 }
 
 void TcpSession::dropConnection()

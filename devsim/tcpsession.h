@@ -1,11 +1,11 @@
 #pragma once
 
+#include "devicesimulator.h"
 #include "replyscheduler.h"
 
 #include <QObject>
 #include <QTcpSocket>
 
-class DeviceSimulator;
 class RequestLog;
 
 // One master's TCP connection: cuts the stream into frames by their MBAP
@@ -20,6 +20,9 @@ public:
 private:
     void readSocket();
     void handleFrame(const QByteArray &frame);
+    // The whole reply frame: the MBAP header (with its faults) and the PDU.
+    static QByteArray replyFrame(
+        const QByteArray &request, const DeviceSimulator::Outcome &outcome);
     void dropConnection();
 
     QTcpSocket *socket;

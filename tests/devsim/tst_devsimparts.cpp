@@ -386,6 +386,11 @@ void TestDevSimParts::options_data()
     QTest::newRow("switch with value") << QStringList {"--pty=1"} << error;
     QTest::newRow("serial without device") << QStringList {"--serial", ""} << error;
     QTest::newRow("bad fault") << QStringList {"--fault", "melt"} << error;
+    QTest::newRow("counters") << QStringList {"--count-holding", "65535", "--count-input",
+        "0x10=-32768"} << run;
+    QTest::newRow("counter step too big") << QStringList {"--count-input", "1=32768"} << error;
+    QTest::newRow("counter without register") << QStringList {"--count-holding", "=2"} << error;
+    QTest::newRow("counter beyond 65535") << QStringList {"--count-holding", "65536"} << error;
 }
 
 void TestDevSimParts::options()

@@ -30,6 +30,7 @@ private slots:
     void frameEndedBySilence();
     void reopenedLine();
     void writesReachHoldingDump();
+    void replyLog();
     void broadcastWrite_data();
     void broadcastWrite();
     void exclusiveUseEndsWithItsUser();
@@ -301,6 +302,41 @@ void TestDevSimRtu::writesReachHoldingDump()
     QCOMPARE(master.receive(8).toHex(' '), rtu("01 10 FF FE 00 02").toHex(' '));
     QCOMPARE(sim.holding(65534), quint16(0x1234));
     QCOMPARE(sim.holding(65535), quint16(0x5678));
+}
+
+void TestDevSimRtu::replyLog()
+{
+    DevSim sim({"--input", "0=9", "--count-input", "0", "--fault", "partial=3,request=2", "--fault",
+        "bad-crc,request=3"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    RawMaster master;
+    QVERIFY(master.openSerial(sim.ptyPath()));
+    QByteArray badCrc = rtu("01 04 02 00 0B");
+    badCrc[5] = static_cast<char>(~badCrc.at(5));
+    badCrc[6] = static_cast<char>(~badCrc.at(6));
+    const QByteArray read = rtu("01 04 00 00 00 01");
+    const struct
+    {
+        QByteArray request;
+        QByteArray reply; // empty: none
+    } steps[] = {
+        {read, rtu("01 04 02 00 09")},
+        {hexBytes("01 04 00 00 00 01 CA 31"), QByteArray()}, // bad CRC: ignored
+        {rtu("02 04 00 00 00 01"), QByteArray()}, // another device
+        {read, rtu("01 04 02 00 0A").left(3)}, // partial: what went out
+        {read, badCrc},
+        {read, rtu("01 04 02 00 0C")},
+    };
+    QStringList replies;
+    for (const auto &step : steps) {
+        QVERIFY(master.send(step.request));
+        // Waits for one byte more than expected: the time-out ends the wait.
+        QCOMPARE(master.receive(step.reply.size() + 1, 300).toHex(' '), step.reply.toHex(' '));
+        replies << (step.reply.isEmpty() ? QStringLiteral("-")
+                                         : QString::fromLatin1(step.reply.toHex(' ').toUpper()));
+    }
+    QCOMPARE(sim.requestLog().size(), replies.size());
+    QCOMPARE(sim.replyLog(), replies);
 }
 
 void TestDevSimRtu::broadcastWrite_data()

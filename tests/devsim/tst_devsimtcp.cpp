@@ -27,6 +27,7 @@ private slots:
     void stallInMidFrame();
     void trickle();
     void writesReachHoldingDump();
+    void countingRegisters();
     void requestLogKeepsEveryFrame();
     void macroLog();
     void registerFiles();
@@ -364,6 +365,49 @@ void TestDevSimTcp::writesReachHoldingDump()
     QCOMPARE(sim.holding(11), quint16(0xABCD));
 }
 
+void TestDevSimTcp::countingRegisters()
+{
+    DevSim sim(
+        {"--holding", "99=7,65534", "--count-holding", "100", "--input", "5=1", "--count-input",
+            "5=-2", "--fault", "silent,request=4", "--fault", "exception=4,request=5"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    RawMaster master;
+    QVERIFY(master.openTcp(sim.tcpPort()));
+    const QByteArray holding = hexBytes("00 01 00 00 00 06 01 03 00 63 00 02");
+    const QByteArray input = hexBytes("00 02 00 00 00 06 01 04 00 05 00 01");
+    const QByteArray below = hexBytes("00 03 00 00 00 06 01 03 00 63 00 01");
+    const struct
+    {
+        QByteArray request;
+        QByteArray reply; // empty: none
+    } steps[] = {
+        {holding, hexBytes("00 01 00 00 00 07 01 03 04 00 07 FF FE")},
+        {input, hexBytes("00 02 00 00 00 05 01 04 02 00 01")},
+        {below, hexBytes("00 03 00 00 00 05 01 03 02 00 07")}, // 100 not read: no step
+        {holding, QByteArray()}, // not carried out: no step
+        {holding, hexBytes("00 01 00 00 00 03 01 83 04")}, // nor here
+        {holding, hexBytes("00 01 00 00 00 07 01 03 04 00 07 FF FF")},
+        {holding, hexBytes("00 01 00 00 00 07 01 03 04 00 07 00 00")}, // wraps
+        {input, hexBytes("00 02 00 00 00 05 01 04 02 FF FF")},
+    };
+    QStringList requests;
+    QStringList replies;
+    for (const auto &step : steps) {
+        QVERIFY(master.send(step.request));
+        if (step.reply.isEmpty())
+            QVERIFY(master.receive(1, 300).isEmpty());
+        else
+            QCOMPARE(master.receive(step.reply.size()).toHex(' '), step.reply.toHex(' '));
+        requests << QString::fromLatin1(step.request.toHex(' ').toUpper());
+        replies << (step.reply.isEmpty() ? QStringLiteral("-")
+                                         : QString::fromLatin1(step.reply.toHex(' ').toUpper()));
+    }
+    QCOMPARE(sim.requestLog(), requests);
+    QCOMPARE(sim.replyLog(), replies);
+    // The holding dump follows the steps.
+    QCOMPARE(sim.holding(100), quint16(1));
+}
+
 void TestDevSimTcp::requestLogKeepsEveryFrame()
 {
     DevSim sim;
@@ -508,7 +552,8 @@ void TestDevSimTcp::usage()
     QCOMPARE(result.exitCode, 0);
     for (const char *option : {"--tcp", "--pty", "--serial", "--device", "--holding", "--input",
              "--holding-file", "--demo", "--dump-holding", "--log", "--macro-log", "--macro-answer",
-             "--fault", "--answer-broadcast", "--sn"})
+             "--fault", "--answer-broadcast", "--sn", "--count-holding", "--count-input",
+             "--reply-log", "trickle="})
         QVERIFY2(result.out.contains(option), option);
 }
 

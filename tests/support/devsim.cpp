@@ -56,8 +56,9 @@ bool DevSim::start(const QStringList &lineOptions)
         return false;
     }
     QStringList arguments = lineOptions;
-    arguments << QStringLiteral("--log") << path("requests.log") << QStringLiteral("--macro-log")
-              << path("macros.log") << QStringLiteral("--dump-holding") << path("holding.bin")
+    arguments << QStringLiteral("--log") << path("requests.log") << QStringLiteral("--reply-log")
+              << path("replies.log") << QStringLiteral("--macro-log") << path("macros.log")
+              << QStringLiteral("--dump-holding") << path("holding.bin")
               << QStringLiteral("--dump-input") << path("input.bin")
               << QStringLiteral("--exit-with-parent");
     arguments += options;
@@ -140,6 +141,11 @@ QStringList DevSim::readLines(const QString &file)
 QStringList DevSim::requestLog() const
 {
     return readLines(path("requests.log"));
+}
+
+QStringList DevSim::replyLog() const
+{
+    return readLines(path("replies.log"));
 }
 
 QStringList DevSim::macroLog() const

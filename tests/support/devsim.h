@@ -9,7 +9,8 @@
 
 // The device simulator qelDevSim as a test fixture: started on loopback TCP
 // with a port the system chooses, or on a new pseudo-terminal, with its
-// request log, macro log and register dumps in a temporary folder of its own.
+// request log, reply log, macro log and register dumps in a temporary folder
+// of its own.
 // Extra options (see devsim/README.md) choose devices, registers and faults.
 class DevSim
 {
@@ -25,6 +26,9 @@ public:
     QString ptyPath() const; // slave side, e.g. /dev/pts/7
     QStringList requestLog() const; // every frame received so far, in order,
                                     // as upper-case hex bytes "01 03 00 00 00 01 84 0A"
+    // Line N: the bytes sent for line N of requestLog(), in the same form, or
+    // "-" when no reply went out.
+    QStringList replyLog() const;
     quint16 holding(int address) const; // current holding register content
     quint16 input(int address) const;
     void stop();
