@@ -60,7 +60,7 @@ bool Cmm_Read_Id::readVersion(int tried, QString *text)
         line += "<font color=\"red\">" + tr("FAILED") + "</font><br>";
     }
     if (verbose)
-        printReport(line);
+        print(line);
     return passed;
 }
 
@@ -77,18 +77,28 @@ bool Cmm_Read_Id::run()
         }
         pauseProcessingEvents(PauseAfterFailedVersionMs);
     }
-    pauseProcessingEvents(PauseAfterAttemptsMs);
+    if (ok || pauseAfterSilence)
+        pauseProcessingEvents(PauseAfterAttemptsMs);
 
     if (ok && verbose) {
-        printReport(tr("Identification") + "[ " + tr("version") + " " + QString::number(version)
+        print(tr("Identification") + "[ " + tr("version") + " " + QString::number(version)
             + " ]: " + "<b><font color=\"green\">" + identification + "</font></b><br>");
     }
     return ok;
 }
 
-int Cmm_Read_Id::readSerialNumber(const QString &port, int baudRate, int address)
+void Cmm_Read_Id::print(const QString &markup) const
 {
-    ProbeLine line(port, baudRate);
+    if (report)
+        report(markup);
+    else
+        printReport(markup);
+}
+
+int Cmm_Read_Id::readSerialNumber(
+    const QString &port, int baudRate, int address, const ProbeSettings &settings)
+{
+    ProbeLine line(port, baudRate, settings);
     if (!line.isCreated())
         return -1;
     Modbus::setAddress(line.modbusContext(), address);

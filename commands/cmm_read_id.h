@@ -1,9 +1,12 @@
 #pragma once
 
 #include "cmm.h"
+#include "probeline.h"
 
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 struct ModbusContext;
 
@@ -23,6 +26,12 @@ public:
     // Versions to try, in order (default 1, 2, 3, 4).
     void setVersions(const QList<int> &list);
     void setVerbose(bool on) { verbose = on; }
+    // Where the progress lines go when verbose (default: printed as reports).
+    void setReportSink(std::function<void(const QString &)> sink) { report = std::move(sink); }
+    // The pause of 100 ms after the attempts lets a late reply settle before
+    // the line is used again. Off: it is kept only after a version answered,
+    // for scans whose short time-out already says that nothing is coming.
+    void setPauseAfterSilence(bool on) { pauseAfterSilence = on; }
 
     // Tries the versions until one answers; sets ok, the identification and
     // the version that answered.
@@ -37,14 +46,20 @@ public:
 
     // Serial number of the device at address on a serial line of its own
     // (8N1), read with FD_MACRO_GET_SN; -1 when it cannot be read. The line
-    // is closed again before it returns, whatever the outcome.
-    static int readSerialNumber(const QString &port, int baudRate, int address);
+    // is closed again before it returns, whatever the outcome. The line
+    // waits as the settings say.
+    static int readSerialNumber(const QString &port, int baudRate, int address,
+        const ProbeSettings &settings = ProbeSettings());
 
 private:
+    void print(const QString &markup) const;
+
     ModbusContext *context;
     QString identification;
     quint32 version = 0;
     bool verbose = true;
+    bool pauseAfterSilence = true;
+    std::function<void(const QString &)> report;
     QList<int> versions {1, 2, 3, 4};
 };
 

@@ -4,6 +4,14 @@
 
 #include <QString>
 
+// How the waits of a probe's line end: the response time-out (0: the
+// engine's) and a descriptor that ends every wait once readable (-1: none).
+struct ProbeSettings
+{
+    int responseTimeoutMs = 0;
+    int cancelDescriptor = -1;
+};
+
 // One serial line opened for a probe of a device: no parity, 8 data bits,
 // 1 stop bit. The line is closed and the context freed when the object goes,
 // whatever happened in between, so a failed probe never leaves the port open
@@ -12,8 +20,9 @@ class ProbeLine
 {
 public:
     // Creates the context for the port name ("\\.\NAME" opens /dev/NAME) and
-    // baud rate; isCreated() tells whether the engine accepted them.
-    ProbeLine(const QString &port, int baudRate);
+    // baud rate, with the settings' waits; isCreated() tells whether the
+    // engine accepted them.
+    ProbeLine(const QString &port, int baudRate, const ProbeSettings &settings = ProbeSettings());
     ~ProbeLine();
     ProbeLine(const ProbeLine &) = delete;
     ProbeLine &operator=(const ProbeLine &) = delete;

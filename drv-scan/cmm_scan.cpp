@@ -5,6 +5,7 @@
 #include "probeline.h"
 #include "reportprinter.h"
 #include "serialportlist.h"
+#include "stoprequest.h"
 
 #include <QCoreApplication>
 
@@ -50,14 +51,20 @@ void Cmm_Scan::setVersions(const QStringList &values)
     versions = decimalValues(values);
 }
 
-ScanResult Cmm_Scan::scanOne(const QString &port, const QString &baudRate, int address)
+bool Cmm_Scan::stopRequested() const
+{
+    return StopRequest::isSignalled(settings.cancelDescriptor);
+}
+
+ScanResult Cmm_Scan::scanOne(
+    const QString &port, const QString &baudRate, int address, const ReportSink &report) const
 {
     ScanResult result;
     result.port = port;
     result.baudRate = baudRate;
     result.address = address;
 
-    ProbeLine line(port, baudRate.toInt());
+    ProbeLine line(port, baudRate.toInt(), settings);
     if (!line.isCreated())
         return result;
     ModbusContext *context = line.modbusContext();
@@ -67,8 +74,12 @@ ScanResult Cmm_Scan::scanOne(const QString &port, const QString &baudRate, int a
     if (!line.connect())
         return result;
     progress += "<font color=\"green\">" + tr("Connected") + "</font><br>";
-    if (verbose)
-        printReport(progress);
+    if (verbose) {
+        if (report)
+            report(progress);
+        else
+            printReport(progress);
+    }
 
     Cmm_Read_Id command(context);
     if (!versions.isEmpty()) {
@@ -78,6 +89,9 @@ ScanResult Cmm_Scan::scanOne(const QString &port, const QString &baudRate, int a
         command.setVersions(tried);
     }
     command.setVerbose(verbose);
+    if (report)
+        command.setReportSink(report);
+    command.setPauseAfterSilence(settings.responseTimeoutMs == 0);
     if (command.run()) {
         result.notFound = false;
         result.identification = command.identificationText();
@@ -112,8 +126,13 @@ bool Cmm_Scan::scanList(const QStringList &ports, int address)
     QList<quint32> ascending = baudRates;
     std::sort(ascending.begin(), ascending.end());
     for (const QString &port : ports) {
-        for (const quint32 baudRate : qAsConst(ascending))
-            scanResults.append(scanOne(port, QString::number(baudRate), address));
+        for (const quint32 baudRate : qAsConst(ascending)) {
+            const ScanResult result = scanOne(port, QString::number(baudRate), address);
+            // The probe a stop request cut short found nothing certain.
+            if (stopRequested())
+                return anyFound();
+            scanResults.append(result);
+        }
     }
     return anyFound();
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "cmm.h"
+#include "probeline.h"
 #include "scanresult.h"
 
 #include <QList>
 #include <QStringList>
+
+#include <functional>
 
 class SerialPortList;
 
@@ -27,6 +30,17 @@ public:
     void setBaudRates(const QStringList &values);
     void setVersions(const QStringList &values);
     void setDebug(bool on) { debug = on; }
+    // Response time-out of every probe, identification and serial number, in
+    // milliseconds; 0 keeps the engine's. A probe that finds nothing then
+    // skips the settling pause after its attempts.
+    void setResponseTimeout(int milliseconds) { settings.responseTimeoutMs = milliseconds; }
+    // A descriptor that, once readable, ends the probe under way and every
+    // scan (-1: none). A probe it interrupted is not counted.
+    void setStopDescriptor(int descriptor) { settings.cancelDescriptor = descriptor; }
+    // Whether a stop was requested through the stop descriptor.
+    bool stopRequested() const;
+    // The waits of every probe line, for further reads on the same terms.
+    const ProbeSettings &probeSettings() const { return settings; }
 
     // Device addresses of the database scan (default 1).
     const QList<quint32> &addressList() const { return addresses; }
@@ -34,9 +48,14 @@ public:
     const QList<quint32> &baudRateList() const { return baudRates; }
     bool isVerbose() const { return verbose; }
 
+    using ReportSink = std::function<void(const QString &)>;
+
     // Opens the port at the baud rate (8N1), asks the device at address for
-    // its identification and closes the port again.
-    ScanResult scanOne(const QString &port, const QString &baudRate, int address);
+    // its identification and closes the port again. The progress lines (when
+    // verbose) are printed, or handed to report when one is given. Safe to
+    // run for several ports at the same time.
+    ScanResult scanOne(const QString &port, const QString &baudRate, int address,
+        const ReportSink &report = ReportSink()) const;
 
     // Scans every free port of the machine; the baud rates in ascending order.
     bool scanAllPorts(int address, bool verbose);
@@ -45,7 +64,7 @@ public:
     // Scans the free ports whose system location contains one of the names.
     bool scanNamedPorts(const QStringList &names, int address, bool verbose);
     // Each scan appends to the results and returns whether any device of the
-    // results so far was found.
+    // results so far was found. A stop request ends a scan early.
 
     QList<ScanResult> results() const { return scanResults; }
 
@@ -65,6 +84,7 @@ private:
     QList<quint32> versions;
     bool verbose = false;
     bool debug = false;
+    ProbeSettings settings;
 };
 
 } // namespace CmmNamespace

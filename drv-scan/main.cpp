@@ -3,7 +3,10 @@
 // number, in an SQLite database that another program watches; with --names
 // it prints one line per port and baud rate of the matching ports; with
 // --port, or with no port option, it prints the progress of every attempt.
+// SIGINT or SIGTERM ends the probe under way, closes its line and ends the
+// run with "Stopped" and status -1.
 
+#include "checks.h"
 #include "cmm_scan.h"
 #include "numbers.h"
 #include "optionpairs.h"
@@ -12,10 +15,13 @@
 #include "scandatabase.h"
 #include "scanoptions.h"
 #include "scanreport.h"
+#include "stoprequest.h"
 #include "systemserialportlist.h"
 
 #include <QCoreApplication>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 using CmmNamespace::Cmm_Scan;
@@ -25,6 +31,32 @@ namespace {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("DrvScan", text);
+}
+
+constexpr int MinTimeoutMs = 10;
+constexpr int MaxTimeoutMs = 10000;
+
+int stopped()
+{
+    printReport(tr("Stopped") + "<br>");
+    return -1;
+}
+
+// The probe time-out in milliseconds, 0 when not given; -1 after printing
+// why the value is refused.
+int responseTimeout(const OptionPairs &options)
+{
+    const QString option = QStringLiteral("--timeout");
+    if (!options.has(option))
+        return 0;
+    const QString value = options.value(option);
+    QString lines;
+    if (!Checks::integerRangeCheck(value, MinTimeoutMs, MaxTimeoutMs, &lines)) {
+        printError(tr("Invalid parameters") + ":<br>" + lines);
+        return -1;
+    }
+    // Read by the same rule as the check.
+    return int(Numbers::toReal(value));
 }
 
 // Records the devices found in the database. A database that cannot be used
@@ -44,19 +76,25 @@ int databaseMode(const OptionPairs &options, Cmm_Scan &scan, int address)
     } else {
         ports = scan.freePorts(options.values(QStringLiteral("--names")));
     }
+    if (scan.stopRequested())
+        return stopped();
     RecordingScan recordingScan(scan, database);
+    recordingScan.setParallel(options.has(QStringLiteral("--parallel")));
     return recordingScan.run(ports) ? 0 : -1;
 }
 
 // One line per port and baud rate of the ports whose location matches.
-void namesMode(const OptionPairs &options, Cmm_Scan &scan, int address)
+int namesMode(const OptionPairs &options, Cmm_Scan &scan, int address)
 {
     printReport(tr("Scanning ...") + "<br>");
     scan.scanNamedPorts(options.values(QStringLiteral("--names")), address, false);
     const QList<ScanResult> results = scan.results();
     for (const ScanResult &result : results)
         printReport(ScanReport::namedPortLine(result));
+    if (scan.stopRequested())
+        return stopped();
     printReport(tr("Done") + "<br>");
+    return 0;
 }
 
 } // namespace
@@ -70,6 +108,15 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    const int timeout = responseTimeout(options);
+    if (timeout == -1)
+        return -1;
+    if (!StopRequest::install()) {
+        printError("<font color=\"red\">" + tr("Cannot handle stop signals:") + " "
+            + QString::fromLocal8Bit(strerror(errno)) + "</font><br>");
+        return -1;
+    }
+
     const SystemSerialPortList machinePorts;
     const auto scan = std::make_unique<Cmm_Scan>(machinePorts);
     if (options.has(QStringLiteral("--baudrate")))
@@ -80,6 +127,8 @@ int main(int argc, char *argv[])
         scan->setAddresses(options.values(QStringLiteral("--address")));
     if (Numbers::toDecimal(options.value(QStringLiteral("--debug"))) == 1)
         scan->setDebug(true);
+    scan->setResponseTimeout(timeout);
+    scan->setStopDescriptor(StopRequest::descriptor());
     const int address = options.has(QStringLiteral("--address"))
         ? int(Numbers::toDecimal(options.value(QStringLiteral("--address"))))
         : 1;
@@ -87,10 +136,10 @@ int main(int argc, char *argv[])
     if (options.has(QStringLiteral("--db")))
         return databaseMode(options, *scan, address);
     if (options.has(QStringLiteral("--names")))
-        namesMode(options, *scan, address);
-    else if (options.has(QStringLiteral("--port")))
+        return namesMode(options, *scan, address);
+    if (options.has(QStringLiteral("--port")))
         scan->scanPorts(options.values(QStringLiteral("--port")), address, true);
     else
         scan->scanAllPorts(address, true);
-    return 0;
+    return scan->stopRequested() ? stopped() : 0;
 }

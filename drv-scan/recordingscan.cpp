@@ -8,6 +8,13 @@
 #include "scanreport.h"
 
 #include <QCoreApplication>
+#include <QThread>
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -36,16 +43,98 @@ bool RecordingScan::stored(bool written)
     return written;
 }
 
-int RecordingScan::serialNumber(const QString &port, quint32 baudRate, quint32 address)
+int RecordingScan::serialNumber(const QString &port, quint32 baudRate, quint32 address) const
 {
-    for (int attempt = 0; attempt < SerialNumberAttempts; ++attempt) {
-        const int number
-            = CmmNamespace::Cmm_Read_Id::readSerialNumber(port, int(baudRate), int(address));
+    for (int attempt = 0; attempt < SerialNumberAttempts && !scan.stopRequested(); ++attempt) {
+        const int number = CmmNamespace::Cmm_Read_Id::readSerialNumber(
+            port, int(baudRate), int(address), scan.probeSettings());
         if (number != -1)
             return number;
         pauseProcessingEvents(SerialNumberPauseMs);
     }
     return -1;
+}
+
+void RecordingScan::scanPort(
+    const QString &port, bool collectProgress, const Deliver &deliver) const
+{
+    const QList<quint32> baudRates = scan.baudRateList();
+    const QList<quint32> addresses = scan.addressList();
+    for (const quint32 baudRate : baudRates) {
+        for (const quint32 address : addresses) {
+            Finding finding;
+            finding.address = address;
+            finding.baudRate = baudRate;
+            CmmNamespace::Cmm_Scan::ReportSink collect;
+            if (collectProgress)
+                collect = [&finding](const QString &line) { finding.progress += line; };
+            finding.result = scan.scanOne(port, QString::number(baudRate), int(address), collect);
+            if (!finding.result.notFound)
+                finding.serialNumber = serialNumber(port, baudRate, address);
+            if (scan.stopRequested())
+                return;
+            deliver(std::move(finding));
+        }
+    }
+}
+
+void RecordingScan::record(const Finding &finding)
+{
+    if (scan.stopRequested())
+        return;
+    if (!finding.progress.isEmpty())
+        printReport(finding.progress);
+    const ScanResult &result = finding.result;
+    if (!result.notFound) {
+        stored(database.insertDevice(result.port, finding.address, finding.baudRate,
+            result.identification,
+            finding.serialNumber == -1 ? QStringLiteral("?")
+                                       : QString::number(finding.serialNumber)));
+    }
+    printReport(
+        ScanReport::databaseLine(result, finding.address, finding.baudRate, finding.serialNumber));
+    ++done;
+    stored(database.setProgress(int(done * 100 / total)));
+}
+
+void RecordingScan::runInParallel(const QStringList &ports)
+{
+    // Workers queue their findings in the order they finish them; one queue
+    // keeps each port's order.
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::deque<Finding> queue;
+    int running = ports.size();
+
+    std::vector<std::unique_ptr<QThread>> workers;
+    for (const QString &port : ports) {
+        workers.emplace_back(QThread::create([&, port] {
+            scanPort(port, true, [&](Finding &&finding) {
+                const std::lock_guard<std::mutex> lock(mutex);
+                queue.push_back(std::move(finding));
+                arrived.notify_one();
+            });
+            const std::lock_guard<std::mutex> lock(mutex);
+            --running;
+            arrived.notify_one();
+        }));
+        workers.back()->start();
+    }
+
+    for (;;) {
+        std::unique_lock<std::mutex> lock(mutex);
+        // Every worker ends within its probes' time-outs, or at once on a
+        // stop request.
+        arrived.wait(lock, [&] { return !queue.empty() || running == 0; });
+        if (queue.empty())
+            break;
+        const Finding finding = std::move(queue.front());
+        queue.pop_front();
+        lock.unlock();
+        record(finding);
+    }
+    for (const std::unique_ptr<QThread> &worker : workers)
+        worker->wait();
 }
 
 bool RecordingScan::run(const QStringList &ports)
@@ -55,26 +144,20 @@ bool RecordingScan::run(const QStringList &ports)
     stored(database.setProgress(StartProgress));
     stored(database.clearDevices());
 
-    const QList<quint32> baudRates = scan.baudRateList();
-    const QList<quint32> addresses = scan.addressList();
-    const qint64 total = qint64(ports.size()) * baudRates.size() * addresses.size();
-    qint64 done = 0;
-    for (const QString &port : ports) {
-        for (const quint32 baudRate : baudRates) {
-            for (const quint32 address : addresses) {
-                const ScanResult result
-                    = scan.scanOne(port, QString::number(baudRate), int(address));
-                int number = -1;
-                if (!result.notFound) {
-                    number = serialNumber(port, baudRate, address);
-                    stored(database.insertDevice(port, address, baudRate, result.identification,
-                        number == -1 ? QStringLiteral("?") : QString::number(number)));
-                }
-                printReport(ScanReport::databaseLine(result, address, baudRate, number));
-                ++done;
-                stored(database.setProgress(int(done * 100 / total)));
-            }
+    total = qint64(ports.size()) * scan.baudRateList().size() * scan.addressList().size();
+    done = 0;
+    if (parallel && ports.size() > 1) {
+        runInParallel(ports);
+    } else {
+        for (const QString &port : ports) {
+            scanPort(port, false, [this](Finding &&finding) { record(finding); });
+            if (scan.stopRequested())
+                break;
         }
+    }
+    if (scan.stopRequested()) {
+        printReport(tr("Stopped") + "<br>");
+        return false;
     }
     printReport(tr("Done") + "<br>");
     return allStored;

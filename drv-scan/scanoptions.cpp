@@ -29,6 +29,8 @@ const Option Options[] = {
     {"--debug", QT_TRANSLATE_NOOP("ScanOptions", "Debug mode")},
     {"--help", QT_TRANSLATE_NOOP("ScanOptions", "Help")},
     {"--db", QT_TRANSLATE_NOOP("ScanOptions", "Data base - sqlite")},
+    {"--timeout", QT_TRANSLATE_NOOP("ScanOptions", "Response time-out in ms (10 to 10000)")},
+    {"--parallel", QT_TRANSLATE_NOOP("ScanOptions", "Scan the ports at the same time (with --db)")},
 };
 
 } // namespace

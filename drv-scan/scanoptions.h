@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The command line of qelDrvScan: its option table and usage text. Options
-// are not validated; values that do not read as numbers become 0.
+// The command line of qelDrvScan: its option table and usage text. Only
+// --timeout is validated; other values that do not read as numbers become 0.
 namespace ScanOptions {
 
 // Option names in the order of the usage text.

@@ -356,6 +356,22 @@ void setDebug(ModbusContext *context, bool on)
         context->debug = on ? 1 : 0;
 }
 
+int setResponseTimeout(ModbusContext *context, int milliseconds)
+{
+    if (!context || milliseconds < 1) {
+        errno = EINVAL;
+        return -1;
+    }
+    context->responseTimeout = Timeout {milliseconds / 1000, (milliseconds % 1000) * 1000};
+    return 0;
+}
+
+void setCancelDescriptor(ModbusContext *context, int descriptor)
+{
+    if (context)
+        context->cancelDescriptor = descriptor;
+}
+
 int connect(ModbusContext *context)
 {
     if (!context) {

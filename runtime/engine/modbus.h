@@ -66,6 +66,14 @@ int setAddress(ModbusContext *context, int address);
 int address(const ModbusContext *context);
 void setDebug(ModbusContext *context, bool on);
 
+// Limit for the first byte of a reply and for connecting, in milliseconds
+// (2000 unless set); below 1 fails with EINVAL.
+int setResponseTimeout(ModbusContext *context, int milliseconds);
+// A descriptor (borrowed) that ends every wait of the context at once, with
+// ECANCELED, as soon as it is readable: the way to stop a request under way,
+// for instance from a signal handler that writes to a pipe. -1: none.
+void setCancelDescriptor(ModbusContext *context, int descriptor);
+
 int connect(ModbusContext *context);
 void close(ModbusContext *context);
 // Drops pending input; returns the number of bytes discarded or -1.

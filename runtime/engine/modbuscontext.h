@@ -88,6 +88,7 @@ struct ModbusContext
     const Modbus::Backend *backend = nullptr;
     void *backendData = nullptr; // owned, line-specific
     int identificationVersion = 0; // of the last identification request
+    int cancelDescriptor = -1; // borrowed; once readable, every wait ends (ECANCELED)
 };
 
 namespace Modbus {
@@ -104,6 +105,12 @@ int buildRequest(ModbusContext *context, int function, int start, int quantity, 
 // checks it. Returns the quantity of functions 3, 4 and 16, the reply length
 // for the others, or -1 with the error set.
 int exchange(ModbusContext *context, uint8_t *request, int requestLength, uint8_t *reply);
+
+// Waits at most timeoutMs for events on the line's descriptor fd and, at the
+// same time, for the context's cancel descriptor. Returns 1 when the line is
+// ready (its events in *revents when given), 0 on time-out, or -1 with errno:
+// ECANCELED once the cancel descriptor is readable, EINTR when a signal came.
+int pollLine(const ModbusContext *context, int fd, short events, int timeoutMs, short *revents);
 
 } // namespace Core
 } // namespace Modbus

@@ -135,8 +135,8 @@ ssize_t rtuSend(ModbusContext *context, const uint8_t *frame, int length)
         if (count == -1 && errno == EINTR)
             continue;
         if (count == -1 && errno == EAGAIN) {
-            pollfd ready {rtu->fd, POLLOUT, 0};
-            const int rc = poll(&ready, 1, milliseconds(deadline));
+            const int rc
+                = Core::pollLine(context, rtu->fd, POLLOUT, milliseconds(deadline), nullptr);
             if (rc == 0)
                 break; // time-out: a short send
             if (rc == -1 && errno != EINTR)
@@ -300,8 +300,8 @@ int rtuWaitForData(ModbusContext *context, const Timeout &limit, int wanted)
     const auto deadline = std::chrono::steady_clock::now()
         + std::chrono::milliseconds(std::max(1, limit.milliseconds()));
     for (;;) {
-        pollfd ready {rtu->fd, POLLIN, 0};
-        const int rc = poll(&ready, 1, milliseconds(deadline));
+        short revents = 0;
+        const int rc = Core::pollLine(context, rtu->fd, POLLIN, milliseconds(deadline), &revents);
         if (rc == -1) {
             if (errno == EINTR)
                 continue;
@@ -325,7 +325,7 @@ int rtuWaitForData(ModbusContext *context, const Timeout &limit, int wanted)
         if (errno == EINTR)
             continue;
         if (errno == EAGAIN) {
-            if (ready.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            if (revents & (POLLERR | POLLHUP | POLLNVAL)) {
                 errno = EIO;
                 return -1;
             }

@@ -52,8 +52,8 @@ int waitFor(const ModbusContext *context, short events,
     std::chrono::steady_clock::time_point deadline, Signals signals = Signals::Quiet)
 {
     for (;;) {
-        pollfd ready {context->socket, events, 0};
-        const int rc = poll(&ready, 1, milliseconds(deadline));
+        const int rc
+            = Core::pollLine(context, context->socket, events, milliseconds(deadline), nullptr);
         if (rc != -1)
             return rc;
         if (errno != EINTR)

@@ -215,6 +215,8 @@ void TestDrvScan::usage()
                    " --debug            Debug mode\r\n"
                    " --help             Help\r\n"
                    " --db               Data base - sqlite\r\n"
+                   " --timeout          Response time-out in ms (10 to 10000)\r\n"
+                   " --parallel         Scan the ports at the same time (with --db)\r\n"
                    "\r\n"));
 }
 

@@ -237,6 +237,8 @@ private slots:
     void quietWithoutDebug();
     void timeouts_data();
     void timeouts();
+    void cancelAndResponseTimeout_data();
+    void cancelAndResponseTimeout();
     void replyBeyondFrameLength();
     void signalsDuringWait_data();
     void signalsDuringWait();
@@ -779,6 +781,63 @@ void TestEngine::timeouts()
     QCOMPARE(error, ETIMEDOUT);
     QVERIFY(capture.out().endsWith("Waiting for a confirmation...\n" + receivedTrace(replyBytes)));
     QCOMPARE(capture.err(), QString("ERROR %1: select\n").arg(strerror(ETIMEDOUT)));
+}
+
+void TestEngine::cancelAndResponseTimeout_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<int>("timeoutMs"); // 0: keep the engine's
+    QTest::addColumn<bool>("cancel"); // the cancel descriptor is readable
+    QTest::addColumn<int>("error");
+    QTest::newRow("serial: cancelled") << false << 0 << true << ECANCELED;
+    QTest::newRow("tcp: cancelled") << true << 0 << true << ECANCELED;
+    QTest::newRow("serial: 20 ms time-out") << false << 20 << false << ETIMEDOUT;
+    QTest::newRow("tcp: 20 ms time-out") << true << 20 << false << ETIMEDOUT;
+    QTest::newRow("serial: cancel wins over a long time-out")
+        << false << 10000 << true << ECANCELED;
+}
+
+// A readable cancel descriptor ends the wait for the reply with ECANCELED,
+// and a short response time-out with ETIMEDOUT, while the device answers
+// only after a second (the engine's default 2 s would take that reply).
+// The request itself goes out whole.
+void TestEngine::cancelAndResponseTimeout()
+{
+    QFETCH(bool, tcp);
+    QFETCH(int, timeoutMs);
+    QFETCH(bool, cancel);
+    QFETCH(int, error);
+
+    Line line;
+    QVERIFY(line.open(tcp, 1));
+    QCOMPARE(Modbus::setResponseTimeout(line.get(), 0), -1);
+    QCOMPARE(errno, EINVAL);
+    if (timeoutMs > 0)
+        QCOMPARE(Modbus::setResponseTimeout(line.get(), timeoutMs), 0);
+    int stop[2];
+    QCOMPARE(pipe(stop), 0);
+    if (cancel)
+        QCOMPARE(::write(stop[1], "x", 1), ssize_t(1));
+    Modbus::setCancelDescriptor(line.get(), stop[0]);
+
+    const QByteArray request = followUpRequest(tcp, 1, 1);
+    const int peerFd = line.peer();
+    QByteArray received;
+    std::thread peer([&] {
+        received = readBytes(peerFd, request.size(), 5000);
+        readable(peerFd, 1000); // the late device: nothing more comes
+        writeBytes(peerFd, followUpReply(tcp, 1, 1));
+    });
+    uint16_t word = 0;
+    const int rc = Modbus::readHoldingRegisters(line.get(), 0, 1, &word);
+    const int failure = errno;
+    peer.join();
+    ::close(stop[0]);
+    ::close(stop[1]);
+
+    QCOMPARE(rc, -1);
+    QCOMPARE(failure, error);
+    QCOMPARE(received.toHex(), request.toHex());
 }
 
 void TestEngine::replyBeyondFrameLength()
