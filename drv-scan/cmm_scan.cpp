@@ -127,6 +127,8 @@ bool Cmm_Scan::scanList(const QStringList &ports, int address)
     std::sort(ascending.begin(), ascending.end());
     for (const QString &port : ports) {
         for (const quint32 baudRate : qAsConst(ascending)) {
+            if (stopRequested())
+                return anyFound();
             const ScanResult result = scanOne(port, QString::number(baudRate), address);
             // The probe a stop request cut short found nothing certain.
             if (stopRequested())

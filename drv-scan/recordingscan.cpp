@@ -62,6 +62,8 @@ void RecordingScan::scanPort(
     const QList<quint32> addresses = scan.addressList();
     for (const quint32 baudRate : baudRates) {
         for (const quint32 address : addresses) {
+            if (scan.stopRequested())
+                return;
             Finding finding;
             finding.address = address;
             finding.baudRate = baudRate;

@@ -4,9 +4,10 @@
 
 #include <QDeadlineTimer>
 
+#include <csignal>
+
 namespace {
 constexpr int LineTimeoutMs = 60000;
-constexpr int FinishTimeoutMs = 120000;
 } // namespace
 
 ScannerRun::ScannerRun(const QStringList &arguments)
@@ -65,10 +66,16 @@ bool ScannerRun::waitForError(const QString &text)
         QProcess::StandardError, [&] { return QString::fromUtf8(err).contains(text); });
 }
 
-bool ScannerRun::finish()
+void ScannerRun::signal(int number)
+{
+    if (process.state() == QProcess::Running)
+        ::kill(pid_t(process.processId()), number);
+}
+
+bool ScannerRun::finish(int timeoutMs)
 {
     const bool ended
-        = process.state() == QProcess::NotRunning || process.waitForFinished(FinishTimeoutMs);
+        = process.state() == QProcess::NotRunning || process.waitForFinished(timeoutMs);
     out += process.readAllStandardOutput();
     err += process.readAllStandardError();
     return ended && process.exitStatus() == QProcess::NormalExit;

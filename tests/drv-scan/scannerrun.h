@@ -19,8 +19,10 @@ public:
     // Waits until standard error holds text; false when the scanner ended or
     // 60 s passed first.
     bool waitForError(const QString &text);
-    // Waits for the end (at most 120 s); true when it ended on its own.
-    bool finish();
+    // Waits for the end (at most timeoutMs); true when it ended on its own.
+    bool finish(int timeoutMs = 120000);
+    // Sends the signal (SIGINT, SIGTERM, ...) to the scanner.
+    void signal(int number);
 
     QString output() const { return QString::fromUtf8(out); }
     QString errorOutput() const { return QString::fromUtf8(err); }

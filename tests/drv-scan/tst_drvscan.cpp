@@ -10,11 +10,16 @@
 #include "wireframe.h"
 
 #include <QFile>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -147,6 +152,30 @@ private:
 
 int Database::count = 0;
 
+// The output of a database scan between "Scanning ..." and its last line as
+// one text per port: the lines of each of its probes, in the order printed.
+QMap<QString, QString> linesByPort(const QString &output, const QStringList &ports)
+{
+    QMap<QString, QString> byPort;
+    const int start = output.indexOf("Scanning ...\r\n");
+    if (start < 0)
+        return byPort;
+    QStringList lines = output.mid(start).split("\r\n");
+    lines.removeFirst();
+    QString block;
+    for (const QString &line : qAsConst(lines)) {
+        block += line + "\r\n";
+        if (!line.contains("addr: "))
+            continue;
+        for (const QString &port : ports) {
+            if (line.startsWith(port + " "))
+                byPort[port] += block;
+        }
+        block.clear();
+    }
+    return byPort;
+}
+
 QString row(const QString &port, int address, int baudRate, const QString &id, const QString &sn)
 {
     return QStringList {port, QString::number(address), QString::number(baudRate), id, sn}.join(
@@ -177,6 +206,12 @@ private slots:
     void databaseWithoutPorts();
     void unusableDatabase_data();
     void unusableDatabase();
+    void sameDevicesWithNewOptions_data();
+    void sameDevicesWithNewOptions();
+    void stopLeavesAConsistentDatabase_data();
+    void stopLeavesAConsistentDatabase();
+    void timeoutValues_data();
+    void timeoutValues();
     void failedStatementIsReported();
     void readerHoldingALockDoesNotFailTheScan();
     void lockHeldTooLongFailsTheStatementOnly();
@@ -592,6 +627,214 @@ void TestDrvScan::lockHeldTooLongFailsTheStatementOnly()
         databaseLine(sim.ptyPath(), 1, 115200, "Late", "6") + "Done\r\n"));
     QCOMPARE(watcher.devices().last(), row(sim.ptyPath(), 1, 115200, "Late", "6"));
     QCOMPARE(watcher.history(), QStringList {"100"});
+}
+
+void TestDrvScan::sameDevicesWithNewOptions_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("portByPort");
+    QTest::newRow("none") << QStringList() << true;
+    QTest::newRow("--timeout 50") << QStringList {"--timeout", "50"} << true;
+    QTest::newRow("--timeout 50 --parallel")
+        << QStringList {"--timeout", "50", "--parallel"} << false;
+}
+
+// Devices at known addresses on two lines: the same lines for every port in
+// the same order, the same rows, the same progress figures and the same
+// requests on each line, whatever the new options.
+void TestDrvScan::sameDevicesWithNewOptions()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, portByPort);
+
+    DevSim first({"--device", "2,version=3,sn=22,id=First two", "--device",
+        "4,version=3,sn=exception,id=First four"});
+    DevSim second({"--device", "3,version=3,sn=33,id=Second three"});
+    QVERIFY2(first.startRtu(), qPrintable(first.startError()));
+    QVERIFY2(second.startRtu(), qPrintable(second.startError()));
+    const QString a = first.ptyPath();
+    const QString b = second.ptyPath();
+    QTemporaryDir here;
+    const QString file = here.filePath("same.db");
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables + ProgressHistory + QStringList {StaleRow}));
+
+    ScannerRun scanner(QStringList {"--db", file, "--port", a, "--port", b, "--address", "2",
+                           "--address", "3", "--address", "4", "--version", "3"}
+        + options);
+    QVERIFY(scanner.finish());
+    QCOMPARE(scanner.exitCode(), 0);
+    QCOMPARE(scanner.errorOutput(), QString());
+
+    const QString foundFirst2 = openLine(a, "115200") + attempt(3, true)
+        + identified(3, "First two") + databaseLine(a, 2, 115200, "First two", "22");
+    const QString expectedFirst = foundFirst2 + openLine(a, "115200") + attempt(3, false)
+        + databaseLine(a, 3, 115200, QString()) + openLine(a, "115200") + attempt(3, true)
+        + identified(3, "First four") + databaseLine(a, 4, 115200, "First four", "-1");
+    const QString expectedSecond = openLine(b, "115200") + attempt(3, false)
+        + databaseLine(b, 2, 115200, QString()) + openLine(b, "115200") + attempt(3, true)
+        + identified(3, "Second three") + databaseLine(b, 3, 115200, "Second three", "33")
+        + openLine(b, "115200") + attempt(3, false) + databaseLine(b, 4, 115200, QString());
+    const QString output = scanner.output();
+    const QMap<QString, QString> byPort = linesByPort(output, {a, b});
+    QCOMPARE(byPort.value(a), expectedFirst);
+    QCOMPARE(byPort.value(b), expectedSecond);
+    QVERIFY2(output.endsWith("Done\r\n"), qPrintable(output));
+    if (portByPort)
+        QVERIFY(output.endsWith("Scanning ...\r\n" + expectedFirst + expectedSecond + "Done\r\n"));
+
+    QStringList rows = watcher.devices();
+    rows.sort();
+    QCOMPARE(rows,
+        (QStringList {row(a, 2, 115200, "First two", "22"), row(a, 4, 115200, "First four", "?"),
+            row(b, 3, 115200, "Second three", "33")}));
+    QCOMPARE(watcher.history(), (QStringList {"10", "16", "33", "50", "66", "83", "100"}));
+    const QStringList firstRequests
+        = QStringList {identificationRequest(2), identificationRequest(2), serialNumberRequest(2),
+              identificationRequest(3), identificationRequest(4)}
+        + times(10, serialNumberRequest(4));
+    QCOMPARE(first.requestLog(), firstRequests);
+    QCOMPARE(second.requestLog(),
+        (QStringList {identificationRequest(2), identificationRequest(2), identificationRequest(3),
+            serialNumberRequest(3), identificationRequest(4)}));
+}
+
+void TestDrvScan::stopLeavesAConsistentDatabase_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<int>("ports");
+    QTest::addColumn<bool>("database");
+    QTest::newRow("SIGINT") << int(SIGINT) << 1 << true;
+    QTest::newRow("SIGTERM") << int(SIGTERM) << 1 << true;
+    QTest::newRow("SIGINT, two ports in parallel") << int(SIGINT) << 2 << true;
+    QTest::newRow("SIGTERM, without database") << int(SIGTERM) << 1 << false;
+}
+
+// A device at address 1 on every line, none at 2 to 6, and a probe time-out
+// of 10 s: the signal comes while the probes of address 2 wait (without
+// database: the probe of address 2 at the first baud rate). They end at
+// once, nothing more is sent or written, the run prints "Stopped" and ends
+// with -1, and the database holds what the printed lines say.
+void TestDrvScan::stopLeavesAConsistentDatabase()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(int, ports);
+    QFETCH(bool, database);
+
+    std::vector<std::unique_ptr<DevSim>> sims;
+    QStringList arguments {"--version", "3", "--timeout", "10000", "--parallel"};
+    for (int i = 0; i < ports; ++i) {
+        sims.push_back(std::make_unique<DevSim>(
+            QStringList {"--device", QString("1,version=3,sn=%1,id=Line %1").arg(i)}));
+        QVERIFY2(sims.back()->startRtu(), qPrintable(sims.back()->startError()));
+        arguments += {"--port", sims.back()->ptyPath()};
+    }
+    // Without database only the first address is probed, at each baud rate.
+    if (!database)
+        arguments += {"--address", "2", "--baudrate", "9600", "--baudrate", "115200"};
+    for (int address = 1; address <= 6; ++address)
+        arguments += {"--address", QString::number(address)};
+    QTemporaryDir here;
+    const QString file = here.filePath("stopped.db");
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables + ProgressHistory + QStringList {StaleRow}));
+    if (database)
+        arguments += {"--db", file};
+
+    ScannerRun scanner(arguments);
+    QVERIFY(scanner.started());
+    // The pre-scan (or the port scan) of address 1, then in the database
+    // scan the rows of address 1 on every line.
+    const QString waitFor = database ? QString("addr: 1 ") : QString("Connected");
+    QVERIFY2(scanner.waitForLines(waitFor, database ? ports : 1), qPrintable(scanner.output()));
+    scanner.signal(signalNumber);
+    // Far less than one more probe of 10 s.
+    QVERIFY2(scanner.finish(8000), qPrintable(scanner.output()));
+    QCOMPARE(scanner.exitCode(), ExitFailure);
+    QCOMPARE(scanner.errorOutput(), QString());
+    const QString output = scanner.output();
+    QVERIFY2(output.endsWith("Stopped\r\n"), qPrintable(output));
+    QVERIFY(!output.contains("Done"));
+
+    // The probe of address 2 may have sent its request before the signal.
+    const QStringList before = database
+        ? QStringList {identificationRequest(1), identificationRequest(1), serialNumberRequest(1)}
+        : QStringList();
+    for (int i = 0; i < ports; ++i) {
+        const QStringList requests = sims.at(size_t(i))->requestLog();
+        QVERIFY2(requests == before || requests == before + QStringList {identificationRequest(2)},
+            qPrintable(requests.join(", ")));
+    }
+    if (!database)
+        QCOMPARE(
+            output, openLine(sims.front()->ptyPath(), "9600") + attempt(3, false) + "Stopped\r\n");
+    QCOMPARE(QFileInfo::exists(file + "-journal"), false);
+    QVERIFY(watcher.execute({"BEGIN IMMEDIATE", "COMMIT"}));
+    if (!database) {
+        QCOMPARE(watcher.devices().size(), 1); // untouched
+        return;
+    }
+    QStringList rows;
+    for (int i = 0; i < ports; ++i)
+        rows.append(row(sims.at(size_t(i))->ptyPath(), 1, 115200, QString("Line %1").arg(i),
+            QString::number(i)));
+    QStringList seen = watcher.devices();
+    seen.sort();
+    QCOMPARE(seen, rows);
+    QCOMPARE(output.count("addr: "), ports);
+    QStringList history {"10"};
+    for (int done = 1; done <= ports; ++done)
+        history.append(QString::number(done * 100 / (ports * 6)));
+    QCOMPARE(watcher.history(), history);
+    QCOMPARE(watcher.progress(), QStringList {"progress=" + history.last()});
+}
+
+void TestDrvScan::timeoutValues_data()
+{
+    QTest::addColumn<QStringList>("tail"); // the last arguments
+    QTest::addColumn<QString>("refused"); // the value named in the error, null when accepted
+
+    QTest::newRow("9") << QStringList {"--timeout", "9"} << "9";
+    QTest::newRow("10001") << QStringList {"--timeout", "10001"} << "10001";
+    QTest::newRow("not a number") << QStringList {"--timeout", "fast"} << "fast";
+    QTest::newRow("fraction") << QStringList {"--timeout", "50.5"} << "50.5";
+    QTest::newRow("negative") << QStringList {"--timeout", "-50"} << "-50";
+    QTest::newRow("0x5") << QStringList {"--timeout", "0x5"} << "0x5";
+    QTest::newRow("no value") << QStringList {"--timeout"} << "";
+    QTest::newRow("10") << QStringList {"--timeout", "10"} << QString();
+    QTest::newRow("0x2710") << QStringList {"--timeout", "0x2710"} << QString();
+    QTest::newRow("first value counts")
+        << QStringList {"--timeout", "10000", "--timeout", "0"} << QString();
+}
+
+// Out of range: the driver's "Invalid parameters" form, status -1, nothing
+// sent and the database untouched. In range: the scan runs.
+void TestDrvScan::timeoutValues()
+{
+    QFETCH(QStringList, tail);
+    QFETCH(QString, refused);
+
+    DevSim sim({"--device", "1,version=3,sn=7,id=Timed"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    QTemporaryDir here;
+    const QString file = here.filePath("timeout.db");
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables + QStringList {StaleRow}));
+
+    const ProgramResult result = runProgram(programPath("qelDrvScan"),
+        QStringList {"--db", file, "--port", sim.ptyPath(), "--version", "3"} + tail);
+    QVERIFY(result.finished);
+    if (refused.isNull()) {
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(watcher.devices(), QStringList {row(sim.ptyPath(), 1, 115200, "Timed", "7")});
+        return;
+    }
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(QString::fromUtf8(result.err),
+        "Invalid parameters:\n " + refused + " is not a whole number from 10 to 10000\n");
+    QCOMPARE(sim.requestLog(), QStringList());
+    QCOMPARE(watcher.devices().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestDrvScan)
