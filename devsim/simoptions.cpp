@@ -6,55 +6,6 @@ namespace SimOptions {
 
 namespace {
 
-// Options that take a value; every other known option is a switch.
-const QSet<QString> valueOptions = {
-    QStringLiteral("--tcp"),
-    QStringLiteral("--serial"),
-    QStringLiteral("--baud"),
-    QStringLiteral("--parity"),
-    QStringLiteral("--data-bits"),
-    QStringLiteral("--stop-bits"),
-    QStringLiteral("--frame-gap"),
-    QStringLiteral("--device"),
-    QStringLiteral("--address"),
-    QStringLiteral("--id-version"),
-    QStringLiteral("--id-text"),
-    QStringLiteral("--sn"),
-    QStringLiteral("--holding"),
-    QStringLiteral("--input"),
-    QStringLiteral("--holding-file"),
-    QStringLiteral("--input-file"),
-    QStringLiteral("--dump-holding"),
-    QStringLiteral("--dump-input"),
-    QStringLiteral("--log"),
-    QStringLiteral("--macro-log"),
-    QStringLiteral("--device-info"),
-    QStringLiteral("--profile-name"),
-    QStringLiteral("--profile-desc"),
-    QStringLiteral("--profile-model"),
-    QStringLiteral("--profile-version"),
-    QStringLiteral("--profile-size"),
-    QStringLiteral("--profile-blocknet"),
-    QStringLiteral("--profile-program-crc"),
-    QStringLiteral("--profile-header-crc"),
-    QStringLiteral("--device-key"),
-    QStringLiteral("--events-count"),
-    QStringLiteral("--macro-answer"),
-    QStringLiteral("--fault"),
-    QStringLiteral("--count-holding"),
-    QStringLiteral("--count-input"),
-    QStringLiteral("--reply-log"),
-};
-
-const QSet<QString> switchOptions = {
-    QStringLiteral("--pty"),
-    QStringLiteral("--answer-broadcast"),
-    QStringLiteral("--no-macros"),
-    QStringLiteral("--demo"),
-    QStringLiteral("--exit-with-parent"),
-    QStringLiteral("--help"),
-};
-
 bool readNumber(const QString &text, qint64 low, qint64 high, qint64 *value)
 {
     bool ok = false;
@@ -168,341 +119,476 @@ bool parseDevice(const QString &text, DeviceProfile *device, QString *error)
     return true;
 }
 
-Result parse(const QStringList &arguments, SimConfig *config, QString *error)
+namespace {
+
+// What the options gather before the devices are put together.
+struct ParseState
 {
+    SimConfig *config = nullptr;
     DeviceProfile defaults;
     QStringList deviceValues;
     bool lineChosen = false;
     bool addressGiven = false;
+    bool help = false;
+};
 
+// Carries one option out; returns what is wrong with it, or nothing.
+using Handler = QString (*)(ParseState &state, const QString &option, const QString &value);
+
+// How an option shows in the usage text.
+enum class Layout {
+    Row, // "  --name VALUE", the help beside it from the help column on
+    Below, // "  --name VALUE" alone, the help on the lines below it
+    Listed, // "SECTION: --name VALUE" as the heading, the help lines as written
+};
+
+struct Option
+{
+    const char *name;
+    const char *value; // what follows the name in the usage; nullptr: a switch
+    const char *help; // lines after the first go below, at the help column
+    Handler handler;
+    const char *section = nullptr; // heading of a group that starts here
+    Layout layout = Layout::Row;
+    int column = 27; // where the help starts, unless the name and value reach it
+};
+
+QString chooseLine(ParseState &state, SimConfig::Line line)
+{
+    if (state.lineChosen)
+        return QStringLiteral("choose one line: --tcp, --pty or --serial");
+    state.lineChosen = true;
+    state.config->line = line;
+    return QString();
+}
+
+QString readWords(const QString &option, const QString &value, QVector<quint16> *words)
+{
+    if (!parseWords(value, words) || words->size() > 123)
+        return invalid(option, value, QStringLiteral("W1,W2,..."));
+    return QString();
+}
+
+QString readProfileWord(const QString &option, const QString &value, quint16 *word)
+{
+    int number = 0;
+    if (!readInt(value, 0, 65535, &number))
+        return invalid(option, value, QStringLiteral("0 to 65535"));
+    *word = static_cast<quint16>(number);
+    return QString();
+}
+
+QString readRegisters(ParseState &state, const QString &option, const QString &value, bool input)
+{
+    SimConfig::RegisterInit init;
+    init.input = input;
+    QString words;
+    if (!splitAddress(value, &init.start, &words) || !parseWords(words, &init.words)
+        || init.words.isEmpty())
+        return invalid(option, value, QStringLiteral("ADDR=V1,V2,..."));
+    if (init.start + init.words.size() > 65536)
+        return invalid(option, value, QStringLiteral("beyond register 65535"));
+    state.config->registers.append(init);
+    return QString();
+}
+
+QString readRegisterFile(ParseState &state, const QString &option, const QString &value, bool input)
+{
+    SimConfig::RegisterInit init;
+    init.input = input;
+    if (!splitAddress(value, &init.start, &init.file))
+        init.file = value;
+    if (init.file.isEmpty())
+        return invalid(option, value, QStringLiteral("[ADDR=]FILE"));
+    state.config->registers.append(init);
+    return QString();
+}
+
+QString readCounter(ParseState &state, const QString &option, const QString &value, bool input)
+{
+    SimConfig::Counter counter;
+    counter.input = input;
+    const int equals = value.indexOf(QLatin1Char('='));
+    if (!readInt(value.left(equals), 0, 65535, &counter.address)
+        || (equals >= 0 && !readInt(value.mid(equals + 1), -32768, 32767, &counter.step)))
+        return invalid(option, value, QStringLiteral("ADDR[=STEP], STEP -32768 to 32767"));
+    state.config->counters.append(counter);
+    return QString();
+}
+
+// Every option in the order of the usage text.
+const Option optionTable[] = {
+    {"--tcp", "[HOST:]PORT", "Modbus TCP server (default 127.0.0.1:1502; port 0: any free port)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            const QString why = chooseLine(state, SimConfig::Line::Tcp);
+            if (!why.isEmpty())
+                return why;
+            const int colon = value.lastIndexOf(QLatin1Char(':'));
+            if (colon > 0)
+                state.config->host = value.left(colon);
+            int port = 0;
+            if (!readInt(colon < 0 ? value : value.mid(colon + 1), 0, 65535, &port))
+                return invalid(option, value, QStringLiteral("port must be 0 to 65535"));
+            state.config->port = static_cast<quint16>(port);
+            return QString();
+        },
+        "Line (one of)"},
+    {"--pty", nullptr, "RTU on a new pseudo-terminal",
+        [](ParseState &state, const QString &, const QString &) {
+            return chooseLine(state, SimConfig::Line::Pty);
+        }},
+    {"--serial", "DEVICE", "RTU on a serial device",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->serial.device = value;
+            return chooseLine(state, SimConfig::Line::Serial);
+        }},
+    {"--baud", "N", "serial baud rate (default 115200)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            int rate = 0;
+            if (!readInt(value, 1, 10000000, &rate) || !PosixLine::isSupportedBaudRate(rate))
+                return invalid(option, value, QStringLiteral("not a supported baud rate"));
+            state.config->serial.baudRate = rate;
+            return QString();
+        }},
+    {"--parity", "N|E|O", "serial parity (default N)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            if (value != QLatin1String("N") && value != QLatin1String("E")
+                && value != QLatin1String("O"))
+                return invalid(option, value, QStringLiteral("N, E or O"));
+            state.config->serial.parity = value.at(0).toLatin1();
+            return QString();
+        }},
+    {"--data-bits", "5..8", "serial data bits (default 8)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            if (!readInt(value, 5, 8, &state.config->serial.dataBits))
+                return invalid(option, value, QStringLiteral("5 to 8"));
+            return QString();
+        }},
+    {"--stop-bits", "1|2", "serial stop bits (default 1)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            if (!readInt(value, 1, 2, &state.config->serial.stopBits))
+                return invalid(option, value, QStringLiteral("1 or 2"));
+            return QString();
+        }},
+    {"--frame-gap", "MS", "RTU silence that ends a frame of unknown length (default 50)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            if (!readInt(value, 1, 60000, &state.config->frameGapMs))
+                return invalid(option, value, QStringLiteral("1 to 60000 ms"));
+            return QString();
+        }},
+
+    {"--address", "A", "address of the single device (1..247, default 1)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            if (!readInt(value, 1, 247, &state.defaults.address))
+                return invalid(option, value, QStringLiteral("1 to 247"));
+            state.addressGiven = true;
+            return QString();
+        },
+        "Devices"},
+    {"--device", "A[,version=V][,sn=N|silent|exception][,id=TEXT]",
+        "one device per option (replaces the single device);\n"
+        "id= takes the rest of the value, commas included",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.deviceValues.append(value); // read once the defaults are known
+            return QString();
+        },
+        nullptr, Layout::Below},
+    {"--id-version", "V", "identification version 1..4 (10/12/14/16 bytes, default 1)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            if (!readInt(value, 1, 4, &state.defaults.identificationVersion))
+                return invalid(option, value, QStringLiteral("1 to 4"));
+            return QString();
+        }},
+    {"--id-text", "TEXT", "identification text (default qelDevSim)",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.defaults.identification = value.toLatin1();
+            return QString();
+        }},
+    {"--sn", "N|silent|exception", "serial number (default 12345), or no answer to it",
+        [](ParseState &state, const QString &option, const QString &value) {
+            int number = 0;
+            if (value == QLatin1String("silent"))
+                state.defaults.serialNumberMode = DeviceProfile::SerialNumberMode::Silent;
+            else if (value == QLatin1String("exception"))
+                state.defaults.serialNumberMode = DeviceProfile::SerialNumberMode::Exception;
+            else if (readInt(value, 0, 65535, &number))
+                state.defaults.serialNumber = static_cast<quint16>(number);
+            else
+                return invalid(option, value, QStringLiteral("0 to 65535, silent or exception"));
+            return QString();
+        }},
+    {"--answer-broadcast", nullptr, "the first device answers requests to address 0",
+        [](ParseState &state, const QString &, const QString &) {
+            state.config->answerBroadcast = true;
+            return QString();
+        }},
+    {"--no-macros", nullptr, "register 0 is a plain holding register",
+        [](ParseState &state, const QString &, const QString &) {
+            state.config->macros = false;
+            return QString();
+        }},
+
+    {"--holding", "ADDR=V1,V2,...", "initial holding registers (decimal, -32768.., 0x..)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readRegisters(state, option, value, false);
+        },
+        "Registers"},
+    {"--input", "ADDR=V1,V2,...", "initial input registers",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readRegisters(state, option, value, true);
+        }},
+    {"--holding-file", "[ADDR=]FILE", "holding image (16-bit words, low byte first)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readRegisterFile(state, option, value, false);
+        }},
+    {"--input-file", "[ADDR=]FILE", "input image",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readRegisterFile(state, option, value, true);
+        },
+        nullptr, Layout::Row, 30},
+    {"--demo", nullptr, "load the demo image first (see README)",
+        [](ParseState &state, const QString &, const QString &) {
+            state.config->demo = true;
+            return QString();
+        }},
+    {"--dump-holding", "FILE", "keep FILE equal to the holding registers",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->dumpHolding = value;
+            return QString();
+        }},
+    {"--dump-input", "FILE", "write the input registers to FILE at start",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->dumpInput = value;
+            return QString();
+        }},
+    {"--count-holding", "ADDR[=STEP]", "holding ADDR steps by STEP (default 1) after each read",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readCounter(state, option, value, false);
+        },
+        nullptr, Layout::Row, 31},
+    {"--count-input", "ADDR[=STEP]", "input ADDR steps likewise",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readCounter(state, option, value, true);
+        },
+        nullptr, Layout::Row, 31},
+
+    {"--device-info", "W,W,W", "GET_DEVICE_INFO (225) words (default 3,2,1)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readWords(option, value, &state.config->answers.deviceInfo);
+        },
+        "Macro answers (function 0x41)"},
+    {"--profile-name", "TEXT", "GET_PROFILE_HEADER (224) name (words 13-28)",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->answers.profileName = value;
+            return QString();
+        }},
+    {"--profile-desc", "TEXT", "description (words 29-44)",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->answers.profileDescription = value;
+            return QString();
+        }},
+    {"--profile-model", "TEXT", "model (words 5-12)",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->answers.profileModel = value;
+            return QString();
+        }},
+    {"--profile-version", "N", "word 2 (default 10)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readProfileWord(option, value, &state.config->answers.profileVersion);
+        }},
+    {"--profile-size", "N", "word 3",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readProfileWord(option, value, &state.config->answers.profileSize);
+        }},
+    {"--profile-blocknet", "N", "word 45",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readProfileWord(option, value, &state.config->answers.profileBlocknet);
+        }},
+    {"--profile-program-crc", "N", "word 46",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readProfileWord(option, value, &state.config->answers.profileProgramCrc);
+        }},
+    {"--profile-header-crc", "N", "word 47",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readProfileWord(option, value, &state.config->answers.profileHeaderCrc);
+        }},
+    {"--device-key", "W,W", "GET_DEVICE_KEY (220) words",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readWords(option, value, &state.config->answers.deviceKey);
+        }},
+    {"--events-count", "W,W", "GET_EVENTS_COUNT (202) words",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readWords(option, value, &state.config->answers.eventsCount);
+        }},
+    {"--macro-answer", "CODE=W,...", "macro CODE answers exactly these words (may be empty)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            int code = 0;
+            QVector<quint16> words;
+            const int equals = value.indexOf(QLatin1Char('='));
+            if (equals < 0 || !readInt(value.left(equals), 0, 65535, &code)
+                || !parseWords(value.mid(equals + 1), &words) || words.size() > 123)
+                return invalid(option, value, QStringLiteral("CODE=W1,W2,... (at most 123 words)"));
+            state.config->answers.overrides.insert(code, words);
+            return QString();
+        }},
+
+    {"--log", "FILE", "every received frame as hex bytes, one line each",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->requestLog = value;
+            return QString();
+        },
+        "Logs"},
+    {"--macro-log", "FILE", "every accepted macro: KIND code=C spec=S params=P ...",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->macroLog = value;
+            return QString();
+        }},
+    {"--reply-log", "FILE", "line N: the bytes sent for the frame on line N of --log, or -",
+        [](ParseState &state, const QString &, const QString &value) {
+            state.config->replyLog = value;
+            return QString();
+        }},
+
+    {"--fault", "KIND[=VALUE][,request=N][,function=F][,address=A]",
+        "  exception=CODE  delay=MS  stall=MS  partial[=BYTES]  bad-crc  other-address=A\n"
+        "  bad-transaction[=ID]  bad-protocol[=ID]  silent  drop  length[=DELTA]\n"
+        "  bad-code-complement  bad-spec-complement  bad-count-complement\n"
+        "  trickle=MS      first byte of the reply, then one byte every MS",
+        [](ParseState &state, const QString &option, const QString &value) {
+            QString why;
+            const std::optional<FaultRule> rule = FaultPlan::parseRule(value, &why);
+            if (!rule)
+                return invalid(option, value, why);
+            state.config->faults.addRule(*rule);
+            return QString();
+        },
+        "Faults (repeatable)", Layout::Listed},
+
+    {"--exit-with-parent", nullptr, "end when the process that started it ends",
+        [](ParseState &state, const QString &, const QString &) {
+            state.config->exitWithParent = true;
+            return QString();
+        },
+        "Other"},
+    {"--help", nullptr, "this text",
+        [](ParseState &state, const QString &, const QString &) {
+            state.help = true;
+            return QString();
+        }},
+};
+
+const Option *findOption(const QString &name)
+{
+    for (const Option &option : optionTable) {
+        if (name == QLatin1String(option.name))
+            return &option;
+    }
+    return nullptr;
+}
+
+// The devices of the --device options on top of the defaults, or the single
+// default device.
+QString buildDevices(ParseState &state)
+{
+    SimConfig *config = state.config;
+    if (state.deviceValues.isEmpty()) {
+        config->devices.append(state.defaults);
+        return QString();
+    }
+    if (state.addressGiven)
+        return QStringLiteral("--address and --device exclude each other");
+    for (const QString &value : qAsConst(state.deviceValues)) {
+        DeviceProfile device = state.defaults;
+        QString why;
+        if (!parseDevice(value, &device, &why))
+            return invalid(QStringLiteral("--device"), value, why);
+        for (const DeviceProfile &other : qAsConst(config->devices)) {
+            if (other.address == device.address)
+                return invalid(
+                    QStringLiteral("--device"), value, QStringLiteral("address given twice"));
+        }
+        config->devices.append(device);
+    }
+    return QString();
+}
+
+} // namespace
+
+Result parse(const QStringList &arguments, SimConfig *config, QString *error)
+{
+    ParseState state;
+    state.config = config;
     for (int i = 0; i < arguments.size(); ++i) {
-        QString option = arguments.at(i);
+        QString name = arguments.at(i);
         QString value;
         bool inlineValue = false;
-        const int equals = option.indexOf(QLatin1Char('='));
-        if (option.startsWith(QLatin1String("--")) && equals > 0) {
-            value = option.mid(equals + 1);
-            option = option.left(equals);
+        const int equals = name.indexOf(QLatin1Char('='));
+        if (name.startsWith(QLatin1String("--")) && equals > 0) {
+            value = name.mid(equals + 1);
+            name = name.left(equals);
             inlineValue = true;
         }
-        if (switchOptions.contains(option)) {
-            if (inlineValue) {
-                *error = QStringLiteral("%1 takes no value").arg(option);
-                return Result::Error;
-            }
-        } else if (valueOptions.contains(option)) {
-            if (!inlineValue) {
-                if (i + 1 >= arguments.size()) {
-                    *error = QStringLiteral("%1 needs a value").arg(option);
-                    return Result::Error;
-                }
-                value = arguments.at(++i);
-            }
-        } else {
+        const Option *option = findOption(name);
+        if (!option) {
             *error = QStringLiteral("unknown option \"%1\"").arg(arguments.at(i));
             return Result::Error;
         }
-
-        if (option == QLatin1String("--help"))
+        if (!option->value && inlineValue) {
+            *error = QStringLiteral("%1 takes no value").arg(name);
+            return Result::Error;
+        }
+        if (option->value && !inlineValue) {
+            if (i + 1 >= arguments.size()) {
+                *error = QStringLiteral("%1 needs a value").arg(name);
+                return Result::Error;
+            }
+            value = arguments.at(++i);
+        }
+        *error = option->handler(state, name, value);
+        if (!error->isEmpty())
+            return Result::Error;
+        if (state.help)
             return Result::Help;
-
-        if (option == QLatin1String("--tcp") || option == QLatin1String("--pty")
-            || option == QLatin1String("--serial")) {
-            if (lineChosen) {
-                *error = QStringLiteral("choose one line: --tcp, --pty or --serial");
-                return Result::Error;
-            }
-            lineChosen = true;
-        }
-
-        int number = 0;
-        if (option == QLatin1String("--tcp")) {
-            config->line = SimConfig::Line::Tcp;
-            const int colon = value.lastIndexOf(QLatin1Char(':'));
-            const QString portText = colon < 0 ? value : value.mid(colon + 1);
-            if (colon > 0)
-                config->host = value.left(colon);
-            if (!readInt(portText, 0, 65535, &number)) {
-                *error = invalid(option, value, QStringLiteral("port must be 0 to 65535"));
-                return Result::Error;
-            }
-            config->port = static_cast<quint16>(number);
-        } else if (option == QLatin1String("--pty")) {
-            config->line = SimConfig::Line::Pty;
-        } else if (option == QLatin1String("--serial")) {
-            config->line = SimConfig::Line::Serial;
-            config->serial.device = value;
-        } else if (option == QLatin1String("--baud")) {
-            if (!readInt(value, 1, 10000000, &number) || !PosixLine::isSupportedBaudRate(number)) {
-                *error = invalid(option, value, QStringLiteral("not a supported baud rate"));
-                return Result::Error;
-            }
-            config->serial.baudRate = number;
-        } else if (option == QLatin1String("--parity")) {
-            if (value != QLatin1String("N") && value != QLatin1String("E")
-                && value != QLatin1String("O")) {
-                *error = invalid(option, value, QStringLiteral("N, E or O"));
-                return Result::Error;
-            }
-            config->serial.parity = value.at(0).toLatin1();
-        } else if (option == QLatin1String("--data-bits")) {
-            if (!readInt(value, 5, 8, &config->serial.dataBits)) {
-                *error = invalid(option, value, QStringLiteral("5 to 8"));
-                return Result::Error;
-            }
-        } else if (option == QLatin1String("--stop-bits")) {
-            if (!readInt(value, 1, 2, &config->serial.stopBits)) {
-                *error = invalid(option, value, QStringLiteral("1 or 2"));
-                return Result::Error;
-            }
-        } else if (option == QLatin1String("--frame-gap")) {
-            if (!readInt(value, 1, 60000, &config->frameGapMs)) {
-                *error = invalid(option, value, QStringLiteral("1 to 60000 ms"));
-                return Result::Error;
-            }
-        } else if (option == QLatin1String("--device")) {
-            deviceValues.append(value);
-        } else if (option == QLatin1String("--address")) {
-            if (!readInt(value, 1, 247, &defaults.address)) {
-                *error = invalid(option, value, QStringLiteral("1 to 247"));
-                return Result::Error;
-            }
-            addressGiven = true;
-        } else if (option == QLatin1String("--id-version")) {
-            if (!readInt(value, 1, 4, &defaults.identificationVersion)) {
-                *error = invalid(option, value, QStringLiteral("1 to 4"));
-                return Result::Error;
-            }
-        } else if (option == QLatin1String("--id-text")) {
-            defaults.identification = value.toLatin1();
-        } else if (option == QLatin1String("--sn")) {
-            if (value == QLatin1String("silent")) {
-                defaults.serialNumberMode = DeviceProfile::SerialNumberMode::Silent;
-            } else if (value == QLatin1String("exception")) {
-                defaults.serialNumberMode = DeviceProfile::SerialNumberMode::Exception;
-            } else if (readInt(value, 0, 65535, &number)) {
-                defaults.serialNumber = static_cast<quint16>(number);
-            } else {
-                *error = invalid(option, value, QStringLiteral("0 to 65535, silent or exception"));
-                return Result::Error;
-            }
-        } else if (option == QLatin1String("--holding") || option == QLatin1String("--input")) {
-            SimConfig::RegisterInit init;
-            init.input = option == QLatin1String("--input");
-            QString words;
-            if (!splitAddress(value, &init.start, &words) || !parseWords(words, &init.words)
-                || init.words.isEmpty()) {
-                *error = invalid(option, value, QStringLiteral("ADDR=V1,V2,..."));
-                return Result::Error;
-            }
-            if (init.start + init.words.size() > 65536) {
-                *error = invalid(option, value, QStringLiteral("beyond register 65535"));
-                return Result::Error;
-            }
-            config->registers.append(init);
-        } else if (option == QLatin1String("--holding-file")
-            || option == QLatin1String("--input-file")) {
-            SimConfig::RegisterInit init;
-            init.input = option == QLatin1String("--input-file");
-            QString file;
-            if (!splitAddress(value, &init.start, &file))
-                file = value;
-            if (file.isEmpty()) {
-                *error = invalid(option, value, QStringLiteral("[ADDR=]FILE"));
-                return Result::Error;
-            }
-            init.file = file;
-            config->registers.append(init);
-        } else if (option == QLatin1String("--dump-holding")) {
-            config->dumpHolding = value;
-        } else if (option == QLatin1String("--dump-input")) {
-            config->dumpInput = value;
-        } else if (option == QLatin1String("--log")) {
-            config->requestLog = value;
-        } else if (option == QLatin1String("--macro-log")) {
-            config->macroLog = value;
-        } else if (option == QLatin1String("--device-info")
-            || option == QLatin1String("--device-key")
-            || option == QLatin1String("--events-count")) {
-            QVector<quint16> words;
-            if (!parseWords(value, &words) || words.size() > 123) {
-                *error = invalid(option, value, QStringLiteral("W1,W2,..."));
-                return Result::Error;
-            }
-            if (option == QLatin1String("--device-info"))
-                config->answers.deviceInfo = words;
-            else if (option == QLatin1String("--device-key"))
-                config->answers.deviceKey = words;
-            else
-                config->answers.eventsCount = words;
-        } else if (option == QLatin1String("--profile-name")) {
-            config->answers.profileName = value;
-        } else if (option == QLatin1String("--profile-desc")) {
-            config->answers.profileDescription = value;
-        } else if (option == QLatin1String("--profile-model")) {
-            config->answers.profileModel = value;
-        } else if (option.startsWith(QLatin1String("--profile-"))) {
-            if (!readInt(value, 0, 65535, &number)) {
-                *error = invalid(option, value, QStringLiteral("0 to 65535"));
-                return Result::Error;
-            }
-            const auto word = static_cast<quint16>(number);
-            if (option == QLatin1String("--profile-version"))
-                config->answers.profileVersion = word;
-            else if (option == QLatin1String("--profile-size"))
-                config->answers.profileSize = word;
-            else if (option == QLatin1String("--profile-blocknet"))
-                config->answers.profileBlocknet = word;
-            else if (option == QLatin1String("--profile-program-crc"))
-                config->answers.profileProgramCrc = word;
-            else
-                config->answers.profileHeaderCrc = word;
-        } else if (option == QLatin1String("--macro-answer")) {
-            int code = 0;
-            QString wordsText;
-            QVector<quint16> words;
-            const int equalsAt = value.indexOf(QLatin1Char('='));
-            if (equalsAt < 0 || !readInt(value.left(equalsAt), 0, 65535, &code)
-                || !parseWords(value.mid(equalsAt + 1), &words) || words.size() > 123) {
-                *error
-                    = invalid(option, value, QStringLiteral("CODE=W1,W2,... (at most 123 words)"));
-                return Result::Error;
-            }
-            config->answers.overrides.insert(code, words);
-        } else if (option == QLatin1String("--fault")) {
-            QString why;
-            const std::optional<FaultRule> rule = FaultPlan::parseRule(value, &why);
-            if (!rule) {
-                *error = invalid(option, value, why);
-                return Result::Error;
-            }
-            config->faults.addRule(*rule);
-        } else if (option == QLatin1String("--count-holding")
-            || option == QLatin1String("--count-input")) {
-            SimConfig::Counter counter;
-            counter.input = option == QLatin1String("--count-input");
-            const int equalsAt = value.indexOf(QLatin1Char('='));
-            if (!readInt(value.left(equalsAt), 0, 65535, &counter.address)
-                || (equalsAt >= 0
-                    && !readInt(value.mid(equalsAt + 1), -32768, 32767, &counter.step))) {
-                *error
-                    = invalid(option, value, QStringLiteral("ADDR[=STEP], STEP -32768 to 32767"));
-                return Result::Error;
-            }
-            config->counters.append(counter);
-        } else if (option == QLatin1String("--reply-log")) {
-            config->replyLog = value;
-        } else if (option == QLatin1String("--answer-broadcast")) {
-            config->answerBroadcast = true;
-        } else if (option == QLatin1String("--no-macros")) {
-            config->macros = false;
-        } else if (option == QLatin1String("--demo")) {
-            config->demo = true;
-        } else if (option == QLatin1String("--exit-with-parent")) {
-            config->exitWithParent = true;
-        }
     }
-
     if (config->line == SimConfig::Line::Serial && config->serial.device.isEmpty()) {
         *error = QStringLiteral("--serial needs a device");
         return Result::Error;
     }
-    if (deviceValues.isEmpty()) {
-        config->devices.append(defaults);
-    } else {
-        if (addressGiven) {
-            *error = QStringLiteral("--address and --device exclude each other");
-            return Result::Error;
-        }
-        for (const QString &value : qAsConst(deviceValues)) {
-            DeviceProfile device = defaults;
-            QString why;
-            if (!parseDevice(value, &device, &why)) {
-                *error = invalid(QStringLiteral("--device"), value, why);
-                return Result::Error;
-            }
-            for (const DeviceProfile &other : qAsConst(config->devices)) {
-                if (other.address == device.address) {
-                    *error = invalid(
-                        QStringLiteral("--device"), value, QStringLiteral("address given twice"));
-                    return Result::Error;
-                }
-            }
-            config->devices.append(device);
-        }
-    }
-    return Result::Run;
+    *error = buildDevices(state);
+    return error->isEmpty() ? Result::Run : Result::Error;
 }
 
 QString usage()
 {
-    return QStringLiteral(
+    QString text = QStringLiteral(
         "Usage: qelDevSim [options]\n"
         "A Modbus device simulator (RTU and TCP) for testing and demonstrating the qel tools.\n"
         "The first line of standard output names the line: \"host:port\" for TCP, the\n"
-        "device path for RTU. SIGTERM or SIGINT end it.\n"
-        "\n"
-        "Line (one of):\n"
-        "  --tcp [HOST:]PORT        Modbus TCP server (default 127.0.0.1:1502; port 0: any free "
-        "port)\n"
-        "  --pty                    RTU on a new pseudo-terminal\n"
-        "  --serial DEVICE          RTU on a serial device\n"
-        "  --baud N                 serial baud rate (default 115200)\n"
-        "  --parity N|E|O           serial parity (default N)\n"
-        "  --data-bits 5..8         serial data bits (default 8)\n"
-        "  --stop-bits 1|2          serial stop bits (default 1)\n"
-        "  --frame-gap MS           RTU silence that ends a frame of unknown length (default 50)\n"
-        "\n"
-        "Devices:\n"
-        "  --address A              address of the single device (1..247, default 1)\n"
-        "  --device A[,version=V][,sn=N|silent|exception][,id=TEXT]\n"
-        "                           one device per option (replaces the single device);\n"
-        "                           id= takes the rest of the value, commas included\n"
-        "  --id-version V           identification version 1..4 (10/12/14/16 bytes, default 1)\n"
-        "  --id-text TEXT           identification text (default qelDevSim)\n"
-        "  --sn N|silent|exception  serial number (default 12345), or no answer to it\n"
-        "  --answer-broadcast       the first device answers requests to address 0\n"
-        "  --no-macros              register 0 is a plain holding register\n"
-        "\n"
-        "Registers:\n"
-        "  --holding ADDR=V1,V2,... initial holding registers (decimal, -32768.., 0x..)\n"
-        "  --input ADDR=V1,V2,...   initial input registers\n"
-        "  --holding-file [ADDR=]FILE  holding image (16-bit words, low byte first)\n"
-        "  --input-file [ADDR=]FILE    input image\n"
-        "  --demo                   load the demo image first (see README)\n"
-        "  --dump-holding FILE      keep FILE equal to the holding registers\n"
-        "  --dump-input FILE        write the input registers to FILE at start\n"
-        "  --count-holding ADDR[=STEP]  holding ADDR steps by STEP (default 1) after each read\n"
-        "  --count-input ADDR[=STEP]    input ADDR steps likewise\n"
-        "\n"
-        "Macro answers (function 0x41):\n"
-        "  --device-info W,W,W      GET_DEVICE_INFO (225) words (default 3,2,1)\n"
-        "  --profile-name TEXT      GET_PROFILE_HEADER (224) name (words 13-28)\n"
-        "  --profile-desc TEXT      description (words 29-44)\n"
-        "  --profile-model TEXT     model (words 5-12)\n"
-        "  --profile-version N      word 2 (default 10)\n"
-        "  --profile-size N         word 3\n"
-        "  --profile-blocknet N     word 45\n"
-        "  --profile-program-crc N  word 46\n"
-        "  --profile-header-crc N   word 47\n"
-        "  --device-key W,W         GET_DEVICE_KEY (220) words\n"
-        "  --events-count W,W       GET_EVENTS_COUNT (202) words\n"
-        "  --macro-answer CODE=W,...  macro CODE answers exactly these words (may be empty)\n"
-        "\n"
-        "Logs:\n"
-        "  --log FILE               every received frame as hex bytes, one line each\n"
-        "  --macro-log FILE         every accepted macro: KIND code=C spec=S params=P ...\n"
-        "  --reply-log FILE         line N: the bytes sent for the frame on line N of --log, or -\n"
-        "\n"
-        "Faults (repeatable): --fault KIND[=VALUE][,request=N][,function=F][,address=A]\n"
-        "  exception=CODE  delay=MS  stall=MS  partial[=BYTES]  bad-crc  other-address=A\n"
-        "  bad-transaction[=ID]  bad-protocol[=ID]  silent  drop  length[=DELTA]\n"
-        "  bad-code-complement  bad-spec-complement  bad-count-complement\n"
-        "  trickle=MS      first byte of the reply, then one byte every MS\n"
-        "\n"
-        "Other:\n"
-        "  --exit-with-parent       end when the process that started it ends\n"
-        "  --help                   this text\n");
+        "device path for RTU. SIGTERM or SIGINT end it.\n");
+    for (const Option &option : optionTable) {
+        QString synopsis = QLatin1String(option.name);
+        if (option.value)
+            synopsis += QLatin1Char(' ') + QLatin1String(option.value);
+        const QStringList help = QString::fromLatin1(option.help).split(QLatin1Char('\n'));
+        if (option.layout == Layout::Listed) {
+            text += QStringLiteral("\n%1: %2\n").arg(QLatin1String(option.section), synopsis);
+            for (const QString &line : help)
+                text += line + QLatin1Char('\n');
+            continue;
+        }
+        if (option.section)
+            text += QStringLiteral("\n%1:\n").arg(QLatin1String(option.section));
+        QString line = QStringLiteral("  ") + synopsis;
+        const QString indent(option.column, QLatin1Char(' '));
+        if (option.layout == Layout::Below)
+            line += QLatin1Char('\n') + indent;
+        else if (line.size() < option.column)
+            line = line.leftJustified(option.column);
+        else
+            line += QStringLiteral("  ");
+        text += line + help.join(QLatin1Char('\n') + indent) + QLatin1Char('\n');
+    }
+    return text;
 }
 
 } // namespace SimOptions

@@ -8,6 +8,7 @@
 #include "modbusslave.h"
 #include "rtuframer.h"
 #include "simoptions.h"
+#include "wireframe.h"
 
 #include <QtTest>
 
@@ -35,6 +36,9 @@ private slots:
     void device();
     void options_data();
     void options();
+    void usageRows_data();
+    void usageRows();
+    void usageOptionsAreKnown();
     void distortion_data();
     void distortion();
 };
@@ -55,6 +59,7 @@ void TestDevSimParts::crcKnownAnswers()
     QFETCH(QByteArray, bytes);
     QFETCH(int, crc);
     QCOMPARE(int(Crc16::compute(bytes)), crc);
+    QCOMPARE(int(WireFrame::crc16(bytes)), crc); // the tests' own, bit by bit
     const QByteArray framed = Crc16::appended(bytes);
     QCOMPARE(framed.size(), bytes.size() + 2);
     QCOMPARE(quint8(framed.at(framed.size() - 2)), quint8(crc & 0xFF)); // low byte first
@@ -401,6 +406,51 @@ void TestDevSimParts::options()
     QString error;
     QCOMPARE(static_cast<int>(SimOptions::parse(arguments, &config, &error)), result);
     QCOMPARE(error.isEmpty(), result != static_cast<int>(SimOptions::Result::Error));
+}
+
+void TestDevSimParts::usageRows_data()
+{
+    QTest::addColumn<QString>("rows");
+    QTest::newRow("help column") << "\n  --tcp [HOST:]PORT        Modbus TCP server (default "
+                                    "127.0.0.1:1502; port 0: any free port)\n";
+    QTest::newRow("one blank before the help")
+        << "\n  --holding ADDR=V1,V2,... initial holding registers (decimal, -32768.., 0x..)\n";
+    QTest::newRow("two blanks after a long one")
+        << "\n  --holding-file [ADDR=]FILE  holding image (16-bit words, low byte first)\n"
+           "  --input-file [ADDR=]FILE    input image\n";
+    QTest::newRow("help below") << "\n  --device A[,version=V][,sn=N|silent|exception][,id=TEXT]\n"
+                                   "                           one device per option (replaces "
+                                   "the single device);\n"
+                                   "                           id= takes the rest of the value, "
+                                   "commas included\n"
+                                   "  --id-version V ";
+    QTest::newRow("section") << "\n\nLogs:\n  --log FILE               every received frame";
+    QTest::newRow("listed")
+        << "\n\nFaults (repeatable): --fault KIND[=VALUE][,request=N][,function=F][,address=A]\n"
+           "  exception=CODE  delay=MS  stall=MS  partial[=BYTES]  bad-crc  other-address=A\n";
+    QTest::newRow("switch") << "\n  --help                   this text\n";
+}
+
+void TestDevSimParts::usageRows()
+{
+    QFETCH(QString, rows);
+    QVERIFY2(SimOptions::usage().contains(rows), qPrintable(SimOptions::usage()));
+}
+
+void TestDevSimParts::usageOptionsAreKnown()
+{
+    // Every option the usage text names is one the parser takes, with or without a value.
+    const QRegularExpression row(
+        QStringLiteral("^(?:  |\\w.*: )(--[a-z-]+)"), QRegularExpression::MultilineOption);
+    int count = 0;
+    for (auto match = row.globalMatch(SimOptions::usage()); match.hasNext(); ++count) {
+        const QString option = match.next().captured(1);
+        SimConfig config;
+        QString error;
+        SimOptions::parse({option}, &config, &error);
+        QVERIFY2(!error.startsWith(QLatin1String("unknown option")), qPrintable(error));
+    }
+    QCOMPARE(count, 42);
 }
 
 void TestDevSimParts::distortion_data()

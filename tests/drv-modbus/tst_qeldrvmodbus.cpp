@@ -4,6 +4,7 @@
 
 #include "devsim.h"
 #include "programrun.h"
+#include "wireframe.h"
 
 #include <QtTest>
 
@@ -17,19 +18,6 @@ namespace {
 // default unit identifier 255 is used unless a test gives "--address".
 constexpr int SerialAddress = 1;
 constexpr int TcpUnit = 255;
-
-// CRC-16 of RTU frames, computed bit by bit here so that a fault in the
-// table-driven code of the engine or the simulator does not hide itself.
-quint16 crc16(const QByteArray &bytes)
-{
-    quint16 crc = 0xFFFF;
-    for (const char byte : bytes) {
-        crc ^= quint8(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    return crc;
-}
 
 QByteArray word(int value)
 {
@@ -60,7 +48,9 @@ QString frame(bool rtu, const QByteArray &pdu, int transaction = 1, int unit = -
 {
     if (rtu) {
         const QByteArray adu = char(unit < 0 ? SerialAddress : unit) + pdu;
-        const quint16 crc = crc16(adu);
+        // Bit by bit, so that a fault in the table-driven code of the engine
+        // or the simulator does not hide itself.
+        const quint16 crc = WireFrame::crc16(adu);
         return hex(adu + char(crc & 0xFF) + char(crc >> 8));
     }
     return hex(

@@ -1,5 +1,7 @@
 #include "enginepeer.h"
 
+#include "wireframe.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstdio>
@@ -18,7 +20,7 @@ QByteArray frameBytes(const QString &text)
     const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString &part : parts) {
         if (part == QLatin1String("CRC")) {
-            const quint16 crc = crc16(bytes);
+            const quint16 crc = WireFrame::crc16(bytes); // bit by bit, unlike the engine
             bytes.append(char(crc & 0xFF));
             bytes.append(char(crc >> 8));
         } else {
@@ -26,22 +28,6 @@ QByteArray frameBytes(const QString &text)
         }
     }
     return bytes;
-}
-
-// Bit by bit, unlike the engine's table.
-quint16 crc16(const QByteArray &bytes)
-{
-    quint16 crc = 0xFFFF;
-    for (const char byte : bytes) {
-        crc ^= quint8(byte);
-        for (int bit = 0; bit < 8; ++bit) {
-            const bool carry = crc & 1;
-            crc >>= 1;
-            if (carry)
-                crc ^= 0xA001;
-        }
-    }
-    return crc;
 }
 
 static QString trace(const QByteArray &bytes, const char *format)

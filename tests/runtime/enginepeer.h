@@ -13,8 +13,6 @@
 // Bytes from text such as "01 03 00 64 00 02 CRC": hexadecimal bytes, and the
 // token CRC for the serial CRC-16 of the bytes before it (low byte first).
 QByteArray frameBytes(const QString &text);
-// The serial CRC-16 of bytes as a number (first wire byte in the low byte).
-quint16 crc16(const QByteArray &bytes);
 // "[01][03]..." / "<01><03>...": the engine's trace of sent / received bytes.
 QString sentTrace(const QByteArray &bytes);
 QString receivedTrace(const QByteArray &bytes);

@@ -6,6 +6,7 @@
 #include "engine/rtusettings.h"
 #include "enginepeer.h"
 #include "ptyspeed.h"
+#include "wireframe.h"
 
 #include <QtTest>
 
@@ -142,7 +143,7 @@ QByteArray followUpReply(bool tcp, int address, int transactionId)
 
 QString crcMessage(const QString &frameWithoutCrc, const QString &receivedCrc)
 {
-    const quint16 crc = crc16(frameBytes(frameWithoutCrc));
+    const quint16 crc = WireFrame::crc16(frameBytes(frameWithoutCrc));
     const QByteArray received = frameBytes(receivedCrc);
     return QString::asprintf("ERROR CRC received 0x%0X != CRC calculated 0x%0X\n",
         unsigned(quint8(received[0]) << 8 | quint8(received[1])),

@@ -4,6 +4,16 @@
 
 namespace {
 
+void appendWord(QByteArray *bytes, quint16 word)
+{
+    bytes->append(char(word >> 8));
+    bytes->append(char(word & 0xFF));
+}
+
+} // namespace
+
+namespace WireFrame {
+
 quint16 crc16(const QByteArray &bytes)
 {
     quint16 crc = 0xFFFF;
@@ -14,16 +24,6 @@ quint16 crc16(const QByteArray &bytes)
     }
     return crc;
 }
-
-void appendWord(QByteArray *bytes, quint16 word)
-{
-    bytes->append(char(word >> 8));
-    bytes->append(char(word & 0xFF));
-}
-
-} // namespace
-
-namespace WireFrame {
 
 QByteArray fromHex(const QString &hex)
 {

@@ -9,6 +9,10 @@
 // without the engine's frame code, so that a fault there cannot hide itself.
 namespace WireFrame {
 
+// The RTU CRC-16 of the bytes, bit by bit (the first byte on the wire is
+// the low byte of the number).
+quint16 crc16(const QByteArray &bytes);
+
 QByteArray fromHex(const QString &hex);
 QString toHex(const QByteArray &bytes);
 
