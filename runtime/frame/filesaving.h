@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Saving whole contents to a path given by the user, the same way in every
+// program of the tool set.
+//
+// A regular file, or a name where nothing exists yet, is replaced atomically:
+// the content goes to a new file beside it, is synced, takes the old file's
+// permissions and is renamed over it, so a failed save leaves the old file
+// as it was. Where the directory takes no new file but the file itself is
+// writable, the file is written in place. A target that exists and is not a
+// regular file (a character device, a FIFO, /dev/stdout) is written into and
+// never replaced. Symbolic links are followed to the file they name.
+namespace FileSaving {
+
+// Saves content to fileName. On failure returns false and *reason (may be
+// null) holds the system's reason ("No space left on device", "Permission
+// denied", "Broken pipe", ...).
+bool save(const QString &fileName, const QByteArray &content, QString *reason);
+
+} // namespace FileSaving
