@@ -1,5 +1,7 @@
 #include "reportprinter.h"
 
+#include "filenames.h"
+
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -24,7 +26,8 @@ QString ReportPrinter::toPlainText(const QString &markup, const QString &lineEnd
 // streams to keep the order of everything a program prints.
 static void write(FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
+    // UTF-8, with the bytes of file names that are not UTF-8 as given.
+    const QByteArray bytes = FileNames::toBytes(text);
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fflush(stream);
 }

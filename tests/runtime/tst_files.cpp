@@ -1,5 +1,6 @@
-// Saves onto every kind of target.
+// File names kept as the bytes given, and saves onto every kind of target.
 
+#include "filenames.h"
 #include "filesaving.h"
 #include "filetargets.h"
 
@@ -14,11 +15,71 @@ class TestFiles : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void namesKeepTheirBytes_data();
+    void namesKeepTheirBytes();
     void saveTargets_data();
     void saveTargets();
     void fifoReadByAnotherProcess();
     void fullFileSystemKeepsTheOldFile();
 };
+
+void TestFiles::initTestCase()
+{
+    FileNames::keepBytesAsGiven();
+}
+
+void TestFiles::namesKeepTheirBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("ascii") << QByteArray("data.bin") << true;
+    QTest::newRow("Polish letters") << QByteArray("dane-\xc5\x82\xc3\xb3\xc5\xbc.bin") << true;
+    QTest::newRow("four-byte character") << QByteArray("x\xf0\x9f\x98\x80y") << true;
+    QTest::newRow("Latin-1 byte") << QByteArray("dane-\xb3.bin") << false;
+    QTest::newRow("lone continuation bytes") << QByteArray("\x80\xbf\x80") << false;
+    QTest::newRow("sequence cut at the end") << QByteArray("abc\xe2\x82") << false;
+    QTest::newRow("sequence cut by ascii") << QByteArray("\xe2\x82"
+                                                         "A\xf0\x9f")
+                                           << false;
+    QTest::newRow("overlong slash") << QByteArray("a\xc0\xaf"
+                                                  "b")
+                                    << false;
+    QTest::newRow("encoded surrogate") << QByteArray("\xed\xa0\x80") << false;
+    QTest::newRow("above U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << false;
+    QTest::newRow("bytes FE FF") << QByteArray("\xfe\xff") << false;
+    QTest::newRow("what the kept bytes stand for, as UTF-8") << QByteArray("\xed\xb2\xb3") << false;
+}
+
+void TestFiles::namesKeepTheirBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, utf8);
+    const QString text = FileNames::fromBytes(bytes);
+    QCOMPARE(FileNames::toBytes(text), bytes);
+    QCOMPARE(QFile::encodeName(QFile::decodeName(bytes)), bytes);
+    QCOMPARE(QString::fromLocal8Bit(bytes), text);
+    if (utf8)
+        QCOMPARE(text, QString::fromUtf8(bytes));
+    else
+        QVERIFY(text != QString::fromUtf8(bytes));
+
+    // Streams decode in pieces: every cut gives the same text (a line end
+    // closes a sequence left open at the end).
+    for (int cut = 0; cut <= bytes.size(); ++cut) {
+        const std::unique_ptr<QTextDecoder> decoder(QTextCodec::codecForLocale()->makeDecoder());
+        QString pieces = decoder->toUnicode(bytes.left(cut));
+        pieces += decoder->toUnicode(bytes.mid(cut) + '\n');
+        QCOMPARE(pieces, text + '\n');
+    }
+
+    // The name reaches the file system unchanged.
+    QTemporaryDir folder;
+    const QString name = folder.path() + '/' + text;
+    QVERIFY(FileSaving::save(name, "x", nullptr));
+    QCOMPARE(::access((QFile::encodeName(folder.path()) + '/' + bytes).constData(), F_OK), 0);
+    QVERIFY(QFile::exists(name));
+}
 
 void TestFiles::saveTargets_data()
 {
