@@ -4,6 +4,7 @@
 
 #include "cmm_write_macro.h"
 #include "driverconnection.h"
+#include "filenames.h"
 #include "macrodriveroptions.h"
 #include "optionpairs.h"
 #include "reportprinter.h"
@@ -48,6 +49,7 @@ bool sendMacro(ModbusContext *context, const QString &macro, const QString &para
 
 int main(int argc, char *argv[])
 {
+    FileNames::keepBytesAsGiven(); // the serial device name as given
     QCoreApplication app(argc, argv);
     const OptionPairs options(QCoreApplication::arguments(), MacroDriverOptions::table());
 

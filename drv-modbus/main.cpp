@@ -2,6 +2,7 @@
 // line (RTU) or TCP, one operation per run.
 
 #include "driverconnection.h"
+#include "filenames.h"
 #include "optionpairs.h"
 #include "registercommandline.h"
 #include "registerrequest.h"
@@ -17,6 +18,7 @@ constexpr int ExitFailure = -1;
 
 int main(int argc, char *argv[])
 {
+    FileNames::keepBytesAsGiven(); // file and device names as given
     QCoreApplication application(argc, argv);
     const OptionPairs options(application.arguments(), RegisterCommandLine::optionTable());
 

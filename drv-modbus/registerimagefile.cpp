@@ -1,12 +1,12 @@
 #include "registerimagefile.h"
 
+#include "filesaving.h"
 #include "wordlist.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -65,14 +65,11 @@ bool save(
     else
         content = WordList::toBinary(words);
 
-    // Written aside and renamed over the old file, so a failed save keeps the
-    // earlier image; straight into the file where the directory is read-only.
-    QSaveFile file(fileName);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()
-        || !file.commit()) {
-        *error = message(head, fileName, line(file.errorString()));
-        file.cancelWriting();
+    // A regular file is replaced only once the new image is written whole;
+    // a device or FIFO is written into.
+    QString reason;
+    if (!FileSaving::save(fileName, content, &reason)) {
+        *error = message(head, fileName, line(reason));
         return false;
     }
     return true;

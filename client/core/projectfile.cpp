@@ -1,32 +1,22 @@
 #include "projectfile.h"
 
+#include "filesaving.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 bool projectFile::save(const QString &path, const QJsonObject &root, QString *error)
 {
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
     const QString folder = QFileInfo(path).absolutePath();
-    QSaveFile file(path);
     QString reason;
     if (!QDir().mkpath(folder))
         reason = tr("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
-    else if (!file.open(QIODevice::WriteOnly))
-        reason = file.errorString();
-    else if (file.write(bytes) != bytes.size() || !file.flush()) {
-        // Qt commits a file whose buffered bytes could not be written (a full
-        // disk shows only when the buffer is flushed), so the flush is checked
-        // here and a failed one drops the new file.
-        reason = file.errorString();
-        file.cancelWriting();
-        file.commit();
-    } else if (!file.commit()) {
-        reason = file.errorString();
-    }
+    else
+        FileSaving::save(path, bytes, &reason);
     if (reason.isEmpty())
         return true;
     if (error)

@@ -3,7 +3,9 @@
 #include <QFile>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -66,14 +68,11 @@ bool fail(QString *reason, int error)
 }
 
 // The name a chain of symbolic links ends at, relative links taken from the
-// directory of the link. A name that is not a link is returned as it is.
+// directory of the link: where a link to a file not made yet makes it.
 QByteArray followLinks(QByteArray path)
 {
     for (int depth = 0; depth < MaximumLinks; ++depth) {
-        struct stat status;
-        if (::lstat(path.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
-            return path;
-        QByteArray target(int(status.st_size > 0 ? status.st_size : 4096) + 1, '\0');
+        QByteArray target(PATH_MAX, '\0');
         const ssize_t length = ::readlink(path.constData(), target.data(), size_t(target.size()));
         if (length < 0 || length >= target.size())
             return path;
@@ -88,12 +87,30 @@ QByteArray followLinks(QByteArray path)
     return path;
 }
 
-// Writes into an existing file of any kind without replacing it; truncate
-// only applies to regular files.
-bool writeInPlace(const QByteArray &path, const QByteArray &content, bool truncate, QString *reason)
+// True when the file is the one a standard stream of this program writes to
+// (--save /dev/stdout with standard output redirected to a file).
+bool isStandardStream(const struct stat &file)
 {
-    const int fd
-        = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (truncate ? O_TRUNC : 0));
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat stream;
+        if (::fstat(fd, &stream) == 0 && stream.st_dev == file.st_dev
+            && stream.st_ino == file.st_ino)
+            return true;
+    }
+    return false;
+}
+
+enum class InPlace { Into, Truncate, Append };
+
+// Writes into an existing file without replacing it.
+bool writeInPlace(const QByteArray &path, const QByteArray &content, InPlace how, QString *reason)
+{
+    int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC;
+    if (how == InPlace::Truncate)
+        flags |= O_TRUNC;
+    else if (how == InPlace::Append)
+        flags |= O_APPEND;
+    const int fd = ::open(path.constData(), flags);
     if (fd < 0)
         return fail(reason, errno);
     if (!writeAll(fd, content)) {
@@ -163,22 +180,33 @@ bool save(const QString &fileName, const QByteArray &content, QString *reason)
 {
     if (fileName.isEmpty())
         return fail(reason, ENOENT);
-    const QByteArray path = followLinks(QFile::encodeName(fileName));
+    const QByteArray given = QFile::encodeName(fileName);
 
+    // stat() follows every link the way open() does, the system's own links
+    // such as /dev/stdout to a pipe included.
     struct stat status;
-    const bool exists = ::stat(path.constData(), &status) == 0;
-    if (!exists && errno != ENOENT)
-        return fail(reason, errno);
-    if (exists && !S_ISREG(status.st_mode))
-        return writeInPlace(path, content, false, reason);
+    if (::stat(given.constData(), &status) != 0) {
+        if (errno != ENOENT)
+            return fail(reason, errno);
+        bool directoryRefused = false;
+        return replaceAtomically(followLinks(given), nullptr, content, reason, &directoryRefused);
+    }
+    if (!S_ISREG(status.st_mode))
+        return writeInPlace(given, content, InPlace::Into, reason);
+    if (isStandardStream(status))
+        return writeInPlace(given, content, InPlace::Append, reason);
 
+    char resolved[PATH_MAX];
+    if (!::realpath(given.constData(), resolved))
+        return fail(reason, errno);
+    const QByteArray path(resolved);
     bool directoryRefused = false;
-    if (replaceAtomically(path, exists ? &status : nullptr, content, reason, &directoryRefused))
+    if (replaceAtomically(path, &status, content, reason, &directoryRefused))
         return true;
     // A writable file in a directory that takes no new files is written in
     // place, as a plain open for writing would.
-    if (exists && directoryRefused && ::access(path.constData(), W_OK) == 0)
-        return writeInPlace(path, content, true, reason);
+    if (directoryRefused && ::access(path.constData(), W_OK) == 0)
+        return writeInPlace(path, content, InPlace::Truncate, reason);
     return false;
 }
 

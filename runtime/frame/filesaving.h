@@ -12,7 +12,8 @@
 // as it was. Where the directory takes no new file but the file itself is
 // writable, the file is written in place. A target that exists and is not a
 // regular file (a character device, a FIFO, /dev/stdout) is written into and
-// never replaced. Symbolic links are followed to the file they name.
+// never replaced; so is a file this program's standard output or error goes
+// to, appended to. Symbolic links are followed to the file they name.
 namespace FileSaving {
 
 // Saves content to fileName. On failure returns false and *reason (may be

@@ -3,12 +3,17 @@
 // exact frames the device received.
 
 #include "devsim.h"
+#include "filenames.h"
+#include "filetargets.h"
 #include "programrun.h"
 #include "wireframe.h"
 
 #include <QtTest>
 
 #include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Words = QVector<quint16>;
 
@@ -191,6 +196,8 @@ private slots:
     void failure_data();
     void failure();
     void failedSaveNamesTheFile();
+    void saveTargets_data();
+    void saveTargets();
     void connectionRefused();
     void lineNotCreated_data();
     void lineNotCreated();
@@ -207,6 +214,7 @@ private:
 
 void TestQelDrvModbus::initTestCase()
 {
+    FileNames::keepBytesAsGiven(); // names not UTF-8 reach the driver as bytes
     QVERIFY2(QFileInfo(programPath("qelDrvModbus")).isExecutable(),
         qPrintable(programPath("qelDrvModbus")));
 }
@@ -848,6 +856,72 @@ void TestQelDrvModbus::failedSaveNamesTheFile()
     QVERIFY2(result.err.startsWith("Unable to save data to \"" + target.toUtf8() + "\":\n "),
         result.err.constData());
     QCOMPARE(readFile(path("plain")), QByteArray("keep"));
+}
+
+void TestQelDrvModbus::saveTargets_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason"); // empty: the save succeeds
+    QTest::addColumn<QString>("kindAfter");
+    QTest::newRow("FIFO read by another process") << "fifo"
+                                                  << ""
+                                                  << "fifo";
+    QTest::newRow("/dev/stdout into a pipe") << "/dev/stdout"
+                                             << ""
+                                             << "";
+    QTest::newRow("name that is not UTF-8") << "image-\xb3\xff.bin"
+                                            << ""
+                                            << "file";
+    QTest::newRow("private null device") << "null"
+                                         << ""
+                                         << "character device";
+    QTest::newRow("private full device") << "full"
+                                         << "No space left on device"
+                                         << "character device";
+}
+
+void TestQelDrvModbus::saveTargets()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    QFETCH(QString, kindAfter);
+    const QByteArray image("\x01\x00\xab\x00\xff\xff", 6);
+    Device sim({"--holding", "0=1,171,65535"});
+    QVERIFY(startLine(sim, false));
+
+    QString file = target.startsWith('/') ? target : path(FileNames::fromBytes(target.toLatin1()));
+    QProcess reader; // reads the FIFO into a file
+    if (target == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        reader.setStandardOutputFile(path("received"));
+        reader.start("cat", {file});
+        QVERIFY(reader.waitForStarted(10000));
+    } else if (target == "null" || target == "full") {
+        if (!makeCharacterDevice(file, MemoryDevices, target == "null" ? NullMinor : FullMinor))
+            QSKIP("making a device node needs root");
+    }
+
+    const ProgramResult result = drive(lineArguments(sim, false)
+        + QStringList {"--read", "0", "--range", "3", "--fdelay", "0", "--save", file});
+    const QByteArray bars = (bar(0) + bar(100)).toUtf8();
+    if (!reason.isEmpty()) {
+        QCOMPARE(result.exitCode, ExitFailure);
+        QVERIFY2(result.err.contains(reason.toUtf8()), result.err.constData());
+    } else {
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, target == "/dev/stdout" ? bars + image : bars);
+    }
+    if (target == "fifo") {
+        QVERIFY(reader.waitForFinished(30000));
+        QCOMPARE(readFile(path("received")), image);
+    } else if (kindAfter == "file") {
+        const QByteArray bytes = QFile::encodeName(directory->path()) + '/' + target.toLatin1();
+        QCOMPARE(::access(bytes.constData(), F_OK), 0);
+        QCOMPARE(readFile(file), image);
+    }
+    if (!kindAfter.isEmpty())
+        QCOMPARE(fileKind(file), kindAfter);
 }
 
 void TestQelDrvModbus::connectionRefused()
