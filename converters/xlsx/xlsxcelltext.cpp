@@ -1,6 +1,6 @@
 #include "xlsxcelltext.h"
 
-#include <QXmlStreamWriter>
+#include <QByteArray>
 
 namespace QXlsx::CellText {
 
@@ -89,23 +89,55 @@ static bool needsPreserve(const QString &text)
         || text.contains(QLatin1Char('\t'));
 }
 
-void writeTextElement(QXmlStreamWriter &xml, const QString &text)
+// True when the text needs none of the escapes: no control characters, no
+// XML specials, no underscore that might start "_xHHHH_", no surrogates.
+static bool isPlain(const QString &text)
 {
-    xml.writeStartElement(QStringLiteral("t"));
-    if (needsPreserve(text))
-        xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    const QString escaped = escape(text);
-    int start = 0;
-    for (int cr = escaped.indexOf(QLatin1Char('\r')); cr >= 0;
-         cr = escaped.indexOf(QLatin1Char('\r'), start)) {
-        if (cr > start)
-            xml.writeCharacters(escaped.mid(start, cr - start));
-        xml.writeEntityReference(QStringLiteral("#13"));
-        start = cr + 1;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || u == '&' || u == '<' || u == '>' || u == '_' || (u >= 0xD800 && u <= 0xDFFF)
+            || u >= 0xFFFE)
+            return false;
     }
-    if (start < escaped.size())
-        xml.writeCharacters(escaped.mid(start));
-    xml.writeEndElement();
+    return true;
+}
+
+void appendCharacters(QByteArray *xml, const QString &text)
+{
+    if (isPlain(text)) {
+        xml->append(text.toUtf8());
+        return;
+    }
+    const QByteArray escaped = escape(text).toUtf8();
+    for (const char c : escaped) {
+        switch (c) {
+        case '&':
+            xml->append("&amp;");
+            break;
+        case '<':
+            xml->append("&lt;");
+            break;
+        case '>':
+            xml->append("&gt;");
+            break;
+        case '\r':
+            xml->append("&#13;");
+            break;
+        default:
+            xml->append(c);
+        }
+    }
+}
+
+void appendTextElement(QByteArray *xml, const QString &text)
+{
+    if (text.isEmpty()) {
+        xml->append("<t/>");
+        return;
+    }
+    xml->append(needsPreserve(text) ? "<t xml:space=\"preserve\">" : "<t>");
+    appendCharacters(xml, text);
+    xml->append("</t>");
 }
 
 } // namespace QXlsx::CellText

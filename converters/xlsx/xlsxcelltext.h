@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QXmlStreamWriter;
+class QByteArray;
 
 // Text of cells and shared strings as spreadsheet programs store it.
 //
@@ -14,9 +14,12 @@ class QXmlStreamWriter;
 // reference "&#13;", which every reader turns back into a carriage return.
 namespace QXlsx::CellText {
 
-// Writes <t>text</t> in the current namespace, with xml:space="preserve" when
-// the text has blanks at its ends or line breaks that a reader might trim.
-void writeTextElement(QXmlStreamWriter &xml, const QString &text);
+// Appends <t>text</t> as UTF-8 XML, with xml:space="preserve" when the text
+// has blanks at its ends or line breaks that a reader might trim.
+void appendTextElement(QByteArray *xml, const QString &text);
+// Appends text as UTF-8 XML character data: escaped as above, then "&", "<"
+// and ">" as entities.
+void appendCharacters(QByteArray *xml, const QString &text);
 
 // The escaped form of a text, before XML escaping: characters that XML cannot
 // hold and underscores that start a "_xHHHH_" pattern become "_xHHHH_"; a

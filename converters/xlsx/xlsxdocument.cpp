@@ -107,16 +107,42 @@ bool Document::saveAs(const QString &xlsName)
         parts.append(sheet.get());
     if (parts.isEmpty())
         parts.append(&blank);
+    QStringList names;
+    for (const Worksheet *sheet : qAsConst(parts))
+        names.append(sheet->sheetName());
 
-    QByteArray archive;
-    PackageWriter writer(parts);
-    if (!writer.write(&archive)) {
-        error = writer.errorString();
+    QSaveFile file(xlsName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
         return false;
     }
-    QSaveFile file(xlsName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(archive) != archive.size()
-        || !file.commit()) {
+    PackageWriter writer(&file, PackageWriter::Strings::Shared);
+    bool ok = writer.begin(names);
+    for (const Worksheet *sheet : qAsConst(parts)) {
+        ok = ok && writer.beginSheet(sheet->dimension());
+        const Worksheet::Rows &rows = sheet->rows();
+        for (auto row = rows.cbegin(); ok && row != rows.cend(); ++row) {
+            writer.beginRow(row.key());
+            for (auto cell = row->cbegin(); cell != row->cend(); ++cell) {
+                const QVariant &value = cell.value();
+                if (value.userType() == QMetaType::QString)
+                    writer.writeText(cell.key(), value.toString());
+                else if (value.userType() == QMetaType::Bool)
+                    writer.writeBoolean(cell.key(), value.toBool());
+                else
+                    writer.writeNumber(cell.key(), value.toDouble());
+            }
+            ok = writer.endRow();
+        }
+        ok = ok && writer.endSheet();
+    }
+    ok = ok && writer.finish();
+    if (!ok) {
+        error = writer.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
         error = file.errorString();
         return false;
     }

@@ -1,6 +1,5 @@
 #include "xlsxpackagereader.h"
 
-#include "xlsxcelltext.h"
 #include "xlsxworksheet.h"
 
 #include <QDir>
@@ -10,29 +9,6 @@
 namespace QXlsx {
 
 namespace {
-
-// Text of a shared string item or an inline string, positioned on its start
-// element: plain <t>, or the <t> of every rich-text run <r>; phonetic runs
-// (<rPh>) and run properties are left out.
-QString readRichText(QXmlStreamReader &xml)
-{
-    QString text;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == QLatin1String("t")) {
-            text += xml.readElementText();
-        } else if (xml.name() == QLatin1String("r")) {
-            while (xml.readNextStartElement()) {
-                if (xml.name() == QLatin1String("t"))
-                    text += xml.readElementText();
-                else
-                    xml.skipCurrentElement();
-            }
-        } else {
-            xml.skipCurrentElement();
-        }
-    }
-    return CellText::unescape(text);
-}
 
 // The part that holds the relationships of a part: "xl/workbook.xml" has
 // "xl/_rels/workbook.xml.rels", the package itself "_rels/.rels".
@@ -77,7 +53,7 @@ PackageReader::PackageReader(const QString &fileName)
     : fileName(fileName)
 { }
 
-bool PackageReader::read(std::vector<std::unique_ptr<Worksheet>> *sheets)
+bool PackageReader::open()
 {
     if (!zip.open(fileName))
         return fail(zip.errorString());
@@ -94,7 +70,7 @@ bool PackageReader::read(std::vector<std::unique_ptr<Worksheet>> *sheets)
         }
     }
 
-    QVector<SheetEntry> entries;
+    QVector<QPair<QString, QString>> entries; // sheet name, relationship id
     if (!readWorkbook(workbookPart, &entries))
         return false;
     QHash<QString, Relationship> relationships;
@@ -106,24 +82,66 @@ bool PackageReader::read(std::vector<std::unique_ptr<Worksheet>> *sheets)
             return false;
     }
 
-    sheets->clear();
-    for (const SheetEntry &entry : qAsConst(entries)) {
-        const auto found = relationships.constFind(entry.relationshipId);
+    for (const auto &entry : qAsConst(entries)) {
+        const auto found = relationships.constFind(entry.second);
         if (found == relationships.constEnd())
-            return fail(QStringLiteral("sheet %1 has no part").arg(entry.name));
-        if (found->type != QLatin1String("worksheet"))
+            return fail(QStringLiteral("sheet %1 has no part").arg(entry.first));
+        if (found->type == QLatin1String("worksheet"))
+            sheets.append({entry.first, found->target});
+    }
+    return true;
+}
+
+QStringList PackageReader::sheetNames() const
+{
+    QStringList names;
+    for (const SheetEntry &sheet : sheets)
+        names.append(sheet.name);
+    return names;
+}
+
+std::unique_ptr<SheetReader> PackageReader::openSheet(const QString &name, SheetReader::Warn warn)
+{
+    for (const SheetEntry &sheet : qAsConst(sheets)) {
+        if (sheet.name != name)
             continue;
+        auto reader = std::make_unique<SheetReader>(
+            zip, sheet.part, sheet.name, hasSharedStrings ? &sharedStrings : nullptr, warn);
+        if (!reader->open()) {
+            error = reader->errorString();
+            return nullptr;
+        }
+        return reader;
+    }
+    error = QStringLiteral("the workbook has no worksheet %1").arg(name);
+    return nullptr;
+}
+
+bool PackageReader::read(std::vector<std::unique_ptr<Worksheet>> *into)
+{
+    into->clear();
+    if (!open())
+        return false;
+    SheetRow row;
+    for (const SheetEntry &entry : qAsConst(sheets)) {
         auto sheet = std::make_unique<Worksheet>(entry.name);
-        if (!readWorksheet(found->target, sheet.get()))
+        const std::unique_ptr<SheetReader> reader = openSheet(entry.name);
+        if (!reader)
             return false;
-        sheets->push_back(std::move(sheet));
+        while (reader->nextRow(&row)) {
+            for (const SheetCell &cell : row.cells)
+                sheet->write(row.number, cell.column, cell.value);
+        }
+        if (reader->hasError())
+            return fail(reader->errorString());
+        into->push_back(std::move(sheet));
     }
     return true;
 }
 
 bool PackageReader::readXmlPart(const QString &part, QByteArray *data)
 {
-    if (!zip.read(part, data))
+    if (!zip.read(part, MaxStructurePart, data))
         return fail(zip.errorString());
     return true;
 }
@@ -158,7 +176,7 @@ bool PackageReader::readRelationships(
     return xml.hasError() ? fail(part, xml) : true;
 }
 
-bool PackageReader::readWorkbook(const QString &part, QVector<SheetEntry> *entries)
+bool PackageReader::readWorkbook(const QString &part, QVector<QPair<QString, QString>> *entries)
 {
     QByteArray data;
     if (!readXmlPart(part, &data))
@@ -187,133 +205,18 @@ bool PackageReader::readWorkbook(const QString &part, QVector<SheetEntry> *entri
 
 bool PackageReader::readSharedStrings(const QString &part)
 {
-    QByteArray data;
-    if (!readXmlPart(part, &data))
-        return false;
-    QXmlStreamReader xml(data);
-    if (xml.readNextStartElement()) {
-        while (xml.readNextStartElement()) {
-            if (xml.name() == QLatin1String("si"))
-                sharedStrings.append(readRichText(xml));
-            else
-                xml.skipCurrentElement();
-        }
-    }
-    return xml.hasError() ? fail(part, xml) : true;
-}
-
-bool PackageReader::readWorksheet(const QString &part, Worksheet *sheet)
-{
-    QByteArray data;
-    if (!readXmlPart(part, &data))
-        return false;
-    QXmlStreamReader xml(data);
-    if (!xml.readNextStartElement() || xml.name() != QLatin1String("worksheet")) {
-        return xml.hasError() ? fail(part, xml)
-                              : fail(QStringLiteral("%1 is not a worksheet").arg(part));
-    }
-    while (xml.readNextStartElement()) {
-        if (xml.name() != QLatin1String("sheetData")) {
-            xml.skipCurrentElement();
-            continue;
-        }
-        int row = 0;
-        while (xml.readNextStartElement()) {
-            if (xml.name() != QLatin1String("row")) {
-                xml.skipCurrentElement();
-                continue;
-            }
-            const QStringRef number = xml.attributes().value(QLatin1String("r"));
-            bool ok = true;
-            row = number.isEmpty() ? row + 1 : number.toInt(&ok);
-            if (!ok || row < 1 || row > MaxRows)
-                return fail(QStringLiteral("%1: bad row number \"%2\"").arg(part, number));
-            int column = 0;
-            while (xml.readNextStartElement()) {
-                if (xml.name() != QLatin1String("c")) {
-                    xml.skipCurrentElement();
-                } else if (!readCell(xml, row, &column, sheet)) {
-                    return xml.hasError() ? fail(part, xml)
-                                          : fail(QStringLiteral("%1: %2").arg(part, error));
-                }
-            }
-        }
-    }
-    return xml.hasError() ? fail(part, xml) : true;
-}
-
-// Reads one <c> element of the given row. The cell's "r" attribute, when
-// present, gives its position; otherwise it follows the previous cell.
-bool PackageReader::readCell(QXmlStreamReader &xml, int row, int *column, Worksheet *sheet)
-{
-    const QXmlStreamAttributes attributes = xml.attributes();
-    const QString reference = attributes.value(QLatin1String("r")).toString();
-    int cellRow = row;
-    if (reference.isEmpty()) {
-        if (++*column > MaxColumns) {
-            error = QStringLiteral("row %1 goes past the last column").arg(row);
-            return false;
-        }
-    } else {
-        const CellReference cell(reference);
-        if (!cell.isValid()) {
-            error = QStringLiteral("bad cell reference \"%1\"").arg(reference);
-            return false;
-        }
-        cellRow = cell.row();
-        *column = cell.column();
-    }
-    const QStringRef type = attributes.value(QLatin1String("t"));
-
-    QString stored;
-    bool hasStored = false;
-    QString inlineText;
-    bool hasInline = false;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == QLatin1String("v")) {
-            stored = xml.readElementText();
-            hasStored = true;
-        } else if (xml.name() == QLatin1String("is")) {
-            inlineText = readRichText(xml);
-            hasInline = true;
-        } else {
-            xml.skipCurrentElement();
-        }
-    }
-    if (xml.hasError())
-        return false;
-
-    QVariant value;
-    if (type == QLatin1String("s")) {
-        if (hasStored) {
-            bool ok = false;
-            const int index = stored.trimmed().toInt(&ok);
-            if (!ok || index < 0 || index >= sharedStrings.size()) {
-                error = QStringLiteral("cell %1: no shared string \"%2\"")
-                            .arg(CellReference(cellRow, *column).toString(), stored);
-                return false;
-            }
-            value = sharedStrings.at(index);
-        }
-    } else if (type == QLatin1String("inlineStr")) {
-        // A string cell without content is an empty text, as some writers store "".
-        value = hasInline ? inlineText : CellText::unescape(stored);
-    } else if (type == QLatin1String("str")) {
-        value = CellText::unescape(stored);
-    } else if (type == QLatin1String("b")) {
-        if (hasStored)
-            value = stored.trimmed() == QLatin1String("1")
-                || stored.trimmed() == QLatin1String("true");
-    } else if (type == QLatin1String("e") || type == QLatin1String("d")) {
-        if (hasStored)
-            value = stored;
-    } else if (hasStored && !stored.trimmed().isEmpty()) {
-        bool ok = false;
-        const double number = stored.trimmed().toDouble(&ok);
-        value = ok ? QVariant(number) : QVariant(stored);
-    }
-    if (value.isValid())
-        sheet->write(cellRow, *column, value);
+    if (!zip.openEntry(part))
+        return fail(zip.errorString());
+    XmlScanner xml([this](char *buffer, qint64 size) { return zip.readEntry(buffer, size); },
+        [this]() { return zip.errorString(); });
+    if (!sharedStrings.read(xml))
+        return fail(QStringLiteral("%1, line %2: %3")
+                        .arg(part)
+                        .arg(xml.lineNumber())
+                        .arg(sharedStrings.errorString()));
+    if (!zip.closeEntry())
+        return fail(zip.errorString());
+    hasSharedStrings = true;
     return true;
 }
 

@@ -1,10 +1,8 @@
 #include "xlsxpackagewriter.h"
 
+#include "xlsxcellrange.h"
 #include "xlsxcelltext.h"
-#include "xlsxworksheet.h"
-#include "xlsxzipwriter.h"
 
-#include <QBuffer>
 #include <QLocale>
 #include <QXmlStreamWriter>
 
@@ -22,6 +20,8 @@ const QString contentTypesNamespace
 const QString spreadsheetType
     = QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.");
 
+const char declaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+
 QString sheetPartName(int index)
 {
     return QStringLiteral("worksheets/sheet%1.xml").arg(index + 1);
@@ -33,7 +33,7 @@ class PartWriter
 {
 public:
     PartWriter()
-        : text(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"))
+        : text(QString::fromLatin1(declaration))
         , xml(&text)
     { }
     QXmlStreamWriter &operator*() { return xml; }
@@ -60,31 +60,126 @@ void writeRelationship(
 }
 } // namespace
 
-PackageWriter::PackageWriter(const QVector<const Worksheet *> &sheets)
-    : sheets(sheets)
+PackageWriter::PackageWriter(QIODevice *device, Strings strings)
+    : zip(device)
+    , strings(strings)
 { }
 
-bool PackageWriter::write(QByteArray *archive)
-{
-    // Worksheets first: they fill the shared string table.
-    QVector<QByteArray> sheetParts;
-    for (const Worksheet *sheet : qAsConst(sheets))
-        sheetParts.append(worksheet(*sheet));
+PackageWriter::~PackageWriter() = default;
 
-    QBuffer buffer(archive);
-    ZipWriter zip(&buffer);
-    bool ok = zip.open() && zip.addFile(QStringLiteral("[Content_Types].xml"), contentTypes())
+bool PackageWriter::begin(const QStringList &names)
+{
+    sheetNames = names;
+    return zip.open() && zip.addFile(QStringLiteral("[Content_Types].xml"), contentTypes())
         && zip.addFile(QStringLiteral("_rels/.rels"), rootRelationships())
         && zip.addFile(QStringLiteral("xl/workbook.xml"), workbook())
         && zip.addFile(QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelationships())
         && zip.addFile(QStringLiteral("xl/styles.xml"), styles());
-    for (int i = 0; ok && i < sheetParts.size(); ++i)
-        ok = zip.addFile(QStringLiteral("xl/") + sheetPartName(i), sheetParts.at(i));
-    ok = ok && zip.addFile(QStringLiteral("xl/sharedStrings.xml"), sharedStrings());
-    ok = zip.close() && ok;
-    if (!ok)
-        error = zip.errorString();
+}
+
+bool PackageWriter::beginSheet(const CellRange &dimension)
+{
+    if (!zip.beginEntry(QStringLiteral("xl/") + sheetPartName(sheetsBegun), SheetCompression))
+        return false;
+    out.resize(0);
+    out.append(declaration);
+    out.append("<worksheet xmlns=\"");
+    out.append(mainNamespace.toUtf8());
+    out.append("\" xmlns:r=\"");
+    out.append(relationshipsNamespace.toUtf8());
+    out.append("\"><dimension ref=\"");
+    out.append(dimension.isValid() ? dimension.toString().toLatin1() : QByteArray("A1"));
+    out.append("\"/><sheetViews><sheetView ");
+    if (sheetsBegun == 0)
+        out.append("tabSelected=\"1\" ");
+    out.append("workbookViewId=\"0\"/></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/>");
+    ++sheetsBegun;
+    rowsWritten = false;
+    return true;
+}
+
+void PackageWriter::beginRow(int row)
+{
+    if (!rowsWritten)
+        out.append("<sheetData>");
+    rowsWritten = true;
+    rowNumber = QByteArray::number(row);
+    out.append("<row r=\"");
+    out.append(rowNumber);
+    out.append("\">");
+}
+
+void PackageWriter::startCell(int column, const char *type)
+{
+    char letters[4];
+    int count = 0;
+    for (int c = column; c > 0 && count < 4; c = (c - 1) / 26)
+        letters[count++] = char('A' + (c - 1) % 26);
+    out.append("<c r=\"");
+    while (count > 0)
+        out.append(letters[--count]);
+    out.append(rowNumber);
+    if (type) {
+        out.append("\" t=\"");
+        out.append(type);
+    }
+    out.append("\">");
+}
+
+void PackageWriter::writeText(int column, const QString &text)
+{
+    if (strings == Strings::Inline) {
+        startCell(column, "inlineStr");
+        out.append("<is>");
+        CellText::appendTextElement(&out, text);
+        out.append("</is></c>");
+    } else {
+        startCell(column, "s");
+        out.append("<v>");
+        out.append(QByteArray::number(sharedStringIndex(text)));
+        out.append("</v></c>");
+    }
+}
+
+void PackageWriter::writeNumber(int column, double number)
+{
+    startCell(column, nullptr);
+    out.append("<v>");
+    out.append(QString::number(number, 'g', QLocale::FloatingPointShortest).toLatin1());
+    out.append("</v></c>");
+}
+
+void PackageWriter::writeBoolean(int column, bool value)
+{
+    startCell(column, "b");
+    out.append(value ? "<v>1</v></c>" : "<v>0</v></c>");
+}
+
+bool PackageWriter::endRow()
+{
+    out.append("</row>");
+    return out.size() < FlushSize || flush();
+}
+
+bool PackageWriter::flush()
+{
+    const bool ok = zip.write(out.constData(), out.size());
+    out.resize(0);
     return ok;
+}
+
+bool PackageWriter::endSheet()
+{
+    out.append(rowsWritten ? "</sheetData></worksheet>" : "<sheetData/></worksheet>");
+    return flush() && zip.endEntry();
+}
+
+bool PackageWriter::finish()
+{
+    bool ok = true;
+    if (strings == Strings::Shared)
+        ok = zip.addFile(QStringLiteral("xl/sharedStrings.xml"), sharedStrings());
+    return zip.close() && ok;
 }
 
 QByteArray PackageWriter::contentTypes() const
@@ -108,10 +203,11 @@ QByteArray PackageWriter::contentTypes() const
         QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
     writeDefault(QStringLiteral("xml"), QStringLiteral("application/xml"));
     writeOverride(QStringLiteral("/xl/workbook.xml"), QStringLiteral("sheet.main+xml"));
-    for (int i = 0; i < sheets.size(); ++i)
+    for (int i = 0; i < sheetNames.size(); ++i)
         writeOverride(QStringLiteral("/xl/") + sheetPartName(i), QStringLiteral("worksheet+xml"));
     writeOverride(QStringLiteral("/xl/styles.xml"), QStringLiteral("styles+xml"));
-    writeOverride(QStringLiteral("/xl/sharedStrings.xml"), QStringLiteral("sharedStrings+xml"));
+    if (strings == Strings::Shared)
+        writeOverride(QStringLiteral("/xl/sharedStrings.xml"), QStringLiteral("sharedStrings+xml"));
     xml->writeEndElement();
     return xml.finish();
 }
@@ -137,9 +233,9 @@ QByteArray PackageWriter::workbook() const
     xml->writeEmptyElement(QStringLiteral("workbookView"));
     xml->writeEndElement();
     xml->writeStartElement(QStringLiteral("sheets"));
-    for (int i = 0; i < sheets.size(); ++i) {
+    for (int i = 0; i < sheetNames.size(); ++i) {
         xml->writeEmptyElement(QStringLiteral("sheet"));
-        xml->writeAttribute(QStringLiteral("name"), sheets.at(i)->sheetName());
+        xml->writeAttribute(QStringLiteral("name"), sheetNames.at(i));
         xml->writeAttribute(QStringLiteral("sheetId"), QString::number(i + 1));
         xml->writeAttribute(
             relationshipsNamespace, QStringLiteral("id"), QStringLiteral("rId%1").arg(i + 1));
@@ -154,14 +250,16 @@ QByteArray PackageWriter::workbookRelationships() const
     PartWriter xml;
     xml->writeStartElement(QStringLiteral("Relationships"));
     xml->writeDefaultNamespace(packageRelationshipsNamespace);
-    for (int i = 0; i < sheets.size(); ++i) {
+    for (int i = 0; i < sheetNames.size(); ++i) {
         writeRelationship(*xml, QStringLiteral("rId%1").arg(i + 1), QStringLiteral("worksheet"),
             sheetPartName(i));
     }
-    writeRelationship(*xml, QStringLiteral("rId%1").arg(sheets.size() + 1),
+    writeRelationship(*xml, QStringLiteral("rId%1").arg(sheetNames.size() + 1),
         QStringLiteral("styles"), QStringLiteral("styles.xml"));
-    writeRelationship(*xml, QStringLiteral("rId%1").arg(sheets.size() + 2),
-        QStringLiteral("sharedStrings"), QStringLiteral("sharedStrings.xml"));
+    if (strings == Strings::Shared) {
+        writeRelationship(*xml, QStringLiteral("rId%1").arg(sheetNames.size() + 2),
+            QStringLiteral("sharedStrings"), QStringLiteral("sharedStrings.xml"));
+    }
     xml->writeEndElement();
     return xml.finish();
 }
@@ -229,85 +327,31 @@ QByteArray PackageWriter::styles() const
     return xml.finish();
 }
 
-QByteArray PackageWriter::worksheet(const Worksheet &sheet)
-{
-    PartWriter xml;
-    xml->writeStartElement(QStringLiteral("worksheet"));
-    xml->writeDefaultNamespace(mainNamespace);
-    xml->writeNamespace(relationshipsNamespace, QStringLiteral("r"));
-    const CellRange used = sheet.dimension();
-    xml->writeEmptyElement(QStringLiteral("dimension"));
-    xml->writeAttribute(
-        QStringLiteral("ref"), used.isValid() ? used.toString() : QStringLiteral("A1"));
-    xml->writeStartElement(QStringLiteral("sheetViews"));
-    xml->writeEmptyElement(QStringLiteral("sheetView"));
-    if (&sheet == sheets.first())
-        xml->writeAttribute(QStringLiteral("tabSelected"), QStringLiteral("1"));
-    xml->writeAttribute(QStringLiteral("workbookViewId"), QStringLiteral("0"));
-    xml->writeEndElement();
-    xml->writeEmptyElement(QStringLiteral("sheetFormatPr"));
-    xml->writeAttribute(QStringLiteral("defaultRowHeight"), QStringLiteral("15"));
-    xml->writeStartElement(QStringLiteral("sheetData"));
-    const Worksheet::Rows &rows = sheet.rows();
-    for (auto row = rows.cbegin(); row != rows.cend(); ++row) {
-        const QString rowNumber = QString::number(row.key());
-        xml->writeStartElement(QStringLiteral("row"));
-        xml->writeAttribute(QStringLiteral("r"), rowNumber);
-        for (auto cell = row->cbegin(); cell != row->cend(); ++cell) {
-            xml->writeStartElement(QStringLiteral("c"));
-            xml->writeAttribute(
-                QStringLiteral("r"), CellReference::columnName(cell.key()) + rowNumber);
-            const QVariant &value = cell.value();
-            QString stored;
-            switch (value.userType()) {
-            case QMetaType::QString:
-                xml->writeAttribute(QStringLiteral("t"), QStringLiteral("s"));
-                stored = QString::number(sharedStringIndex(value.toString()));
-                break;
-            case QMetaType::Bool:
-                xml->writeAttribute(QStringLiteral("t"), QStringLiteral("b"));
-                stored = value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-                break;
-            default:
-                stored = QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-                break;
-            }
-            xml->writeTextElement(QStringLiteral("v"), stored);
-            xml->writeEndElement();
-        }
-        xml->writeEndElement();
-    }
-    xml->writeEndElement();
-    xml->writeEndElement();
-    return xml.finish();
-}
-
 int PackageWriter::sharedStringIndex(const QString &text)
 {
     ++stringCells;
     const auto found = stringIndexes.constFind(text);
     if (found != stringIndexes.constEnd())
         return found.value();
-    const int index = strings.size();
-    strings.append(text);
+    const int index = stringList.size();
+    stringList.append(text);
     stringIndexes.insert(text, index);
     return index;
 }
 
 QByteArray PackageWriter::sharedStrings() const
 {
-    PartWriter xml;
-    xml->writeStartElement(QStringLiteral("sst"));
-    xml->writeDefaultNamespace(mainNamespace);
-    xml->writeAttribute(QStringLiteral("count"), QString::number(stringCells));
-    xml->writeAttribute(QStringLiteral("uniqueCount"), QString::number(strings.size()));
-    for (const QString &text : strings) {
-        xml->writeStartElement(QStringLiteral("si"));
-        CellText::writeTextElement(*xml, text);
-        xml->writeEndElement();
+    QByteArray xml(declaration);
+    xml.append("<sst xmlns=\"" + mainNamespace.toUtf8() + "\" count=\"");
+    xml.append(QByteArray::number(stringCells) + "\" uniqueCount=\"");
+    xml.append(QByteArray::number(stringList.size()) + "\">");
+    for (const QString &text : stringList) {
+        xml.append("<si>");
+        CellText::appendTextElement(&xml, text);
+        xml.append("</si>");
     }
-    xml->writeEndElement();
-    return xml.finish();
+    xml.append("</sst>");
+    return xml;
 }
 
 } // namespace QXlsx
