@@ -1,25 +1,41 @@
 #include "workbookimport.h"
 
-#include "xlsxdocument.h"
+#include "reportprinter.h"
+#include "xlsxpackagereader.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <memory>
 
 static QString tr(const char *text)
 {
     return QCoreApplication::translate("WorkbookImport", text);
 }
 
-WorkbookImport::WorkbookImport(const QSqlDatabase &database, QXlsx::Document &workbook)
+// The text a cell's value is stored as; empty text stays empty, never NULL.
+static QVariant storedText(const QVariant &value)
+{
+    if (value.userType() == QMetaType::Double)
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    QString text = value.toString();
+    if (text.isNull())
+        text = QLatin1String("");
+    return text;
+}
+
+WorkbookImport::WorkbookImport(const QSqlDatabase &database, QXlsx::PackageReader &workbook)
     : database(database)
     , workbook(workbook)
 { }
 
 bool WorkbookImport::run(const DatabaseKind &kind)
 {
+    const QStringList sheets = workbook.sheetNames();
     for (const TableSchema &table : kind.tables) {
-        if (!workbook.selectSheet(table.sheet)) {
+        if (!sheets.contains(table.sheet)) {
             error = tr("The workbook has no worksheet %1").arg(table.sheet);
             return false;
         }
@@ -57,37 +73,67 @@ bool WorkbookImport::execute(const QString &statement)
 
 bool WorkbookImport::importTable(const TableSchema &table)
 {
-    workbook.selectSheet(table.sheet);
+    const std::unique_ptr<QXlsx::SheetReader> sheet = workbook.openSheet(
+        table.sheet, [](const QString &warning) { printError(warning + QStringLiteral("<br>")); });
+    if (!sheet) {
+        error = workbook.errorString();
+        return false;
+    }
     QSqlQuery insert(database);
     if (!insert.prepare(table.insertStatement)) {
         error = tr("Table %1 cannot take rows: %2").arg(table.table, insert.lastError().text());
         return false;
     }
-    // Every row below the header down to the last used one; a sheet whose used
-    // range starts below row 1 loses none of its rows.
-    const int lastRow = workbook.dimension().lastRow();
-    for (int row = 2; row <= lastRow; ++row) {
-        for (int column = 0; column < table.columns.size(); ++column) {
-            QString text = workbook.read(row, column + 1).toString();
-            if (column == table.quotedColumn)
-                text.remove(QLatin1Char('"'));
-            // An empty cell, whether absent or holding empty text, is stored as
-            // NULL: the value a cell that spreadsheet programs leave out reads as.
-            if (text.isEmpty())
-                text = QString();
-            insert.bindValue(QLatin1Char(':') + table.columns.at(column), text);
-        }
+    const int columns = table.columns.size();
+    QStringList placeholders;
+    for (const QString &column : table.columns)
+        placeholders.append(QLatin1Char(':') + column);
+    QVector<QVariant> values(columns);
+    const QVariant null(QVariant::String);
+
+    const auto store = [&](int row) {
+        for (int column = 0; column < columns; ++column)
+            insert.bindValue(placeholders.at(column), values.at(column));
         for (const FurtherColumn &further : table.further) {
             insert.bindValue(QLatin1Char(':') + further.name,
                 further.rowNumber ? QVariant(row) : QVariant(further.value));
         }
-        if (!insert.exec()) {
-            error = tr("Worksheet %1, row %2 cannot be stored in table %3: %4")
-                        .arg(table.sheet)
-                        .arg(row)
-                        .arg(table.table, insert.lastError().text());
-            return false;
+        if (insert.exec())
+            return true;
+        error = tr("Worksheet %1, row %2 cannot be stored in table %3: %4")
+                    .arg(table.sheet)
+                    .arg(row)
+                    .arg(table.table, insert.lastError().text());
+        return false;
+    };
+
+    // Rows from 2 onwards; a row without any value counts only when a row
+    // with values follows it, so blank rows at the end are not taken.
+    int lastStored = 1;
+    QXlsx::SheetRow row;
+    while (sheet->nextRow(&row)) {
+        if (row.number < 2 || row.cells.empty())
+            continue;
+        values.fill(null);
+        for (int blank = lastStored + 1; blank < row.number; ++blank) {
+            if (!store(blank))
+                return false;
         }
+        for (const QXlsx::SheetCell &cell : row.cells) {
+            if (cell.column > columns)
+                continue;
+            QVariant text = storedText(cell.value);
+            if (cell.column - 1 == table.quotedColumn)
+                text = text.toString().remove(QLatin1Char('"'));
+            values[cell.column - 1] = text;
+        }
+        if (!store(row.number))
+            return false;
+        lastStored = row.number;
+    }
+    if (sheet->hasError()) {
+        error = tr("The workbook cannot be read: %1").arg(sheet->errorString());
+        return false;
     }
     return true;
 }

@@ -1,15 +1,12 @@
 // qelExelWr: writes one configuration database to an xlsx workbook with one
 // worksheet per table.
 
-#include "configdatabase.h"
-#include "converterconsole.h"
-#include "databasekinds.h"
-#include "optionpairs.h"
-#include "reportprinter.h"
+#include "converterprogram.h"
 #include "workbookexport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSaveFile>
 
 static QString tr(const char *text)
 {
@@ -23,54 +20,36 @@ static bool isSameFile(const QString &database, const QString &workbook)
     return target.exists() && target.canonicalFilePath() == QFileInfo(database).canonicalFilePath();
 }
 
-static int fail(const QString &reason)
+static bool exportWorkbook(
+    ConfigDatabase &database, const DatabaseKind &kind, const QString &fileName, QString *error)
 {
-    printError(reason + QStringLiteral("<br>"));
-    printReport(QStringLiteral("Error<br>"));
-    return -1;
+    if (isSameFile(database.fileName(), fileName)) {
+        *error = tr("The workbook %1 would replace the database").arg(fileName);
+        return false;
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = tr("The workbook %1 cannot be saved: %2").arg(fileName, file.errorString());
+        return false;
+    }
+    WorkbookExport exporter(database);
+    if (!exporter.run(kind, &file, fileName)) {
+        *error = exporter.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *error = tr("The workbook %1 cannot be saved: %2").arg(fileName, file.errorString());
+        return false;
+    }
+    return true;
 }
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication application(argc, argv);
-    const OptionPairs options(application.arguments(),
-        {QStringLiteral("--help"), QStringLiteral("--save"), QStringLiteral("--db"),
-            QStringLiteral("--type")});
-
-    if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
-        printReport(ConverterConsole::helpText(
-            QStringLiteral("qelExelWr.exe --db db.sqlite --save db.xlsx --type data_db"),
-            QStringLiteral("--save"), tr("Save to file")));
-        return 0;
-    }
-    const QString missing = ConverterConsole::missingOptions(
-        options, {QStringLiteral("--save"), QStringLiteral("--db"), QStringLiteral("--type")});
-    if (!missing.isEmpty()) {
-        printReport(tr("Required parameters") + QStringLiteral(":<br>") + missing);
-        return -1;
-    }
-    const QString databaseFile = options.value(QStringLiteral("--db"));
-    const QString workbookFile = options.value(QStringLiteral("--save"));
-    const QString type = options.value(QStringLiteral("--type"));
-
-    ConfigDatabase database;
-    if (!database.open(databaseFile, ConfigDatabase::Access::ReadOnly))
-        return fail(database.errorString());
-
-    const DatabaseKind *kind = DatabaseKinds::find(type);
-    if (!kind) {
-        printError(tr("Warning: %1 is not a base type; nothing is written").arg(type)
-            + QStringLiteral("<br>"));
-        printReport(QStringLiteral("Done<br>"));
-        return 0;
-    }
-    if (isSameFile(databaseFile, workbookFile))
-        return fail(tr("The workbook %1 would replace the database").arg(workbookFile));
-
-    WorkbookExport exporter(database);
-    if (!exporter.run(*kind, workbookFile))
-        return fail(exporter.errorString());
-
-    printReport(QStringLiteral("Done<br>"));
-    return 0;
+    const ConverterProgram program {
+        QStringLiteral("qelExelWr.exe --db db.sqlite --save db.xlsx --type data_db"),
+        QStringLiteral("--save"), tr("Save to file"), ConfigDatabase::Access::ReadOnly,
+        tr("Warning: %1 is not a base type; nothing is written"), exportWorkbook};
+    return program.run(argc, argv);
 }

@@ -25,6 +25,7 @@ ConfigDatabase::~ConfigDatabase()
 
 bool ConfigDatabase::open(const QString &fileName, Access access)
 {
+    name = fileName;
     const QFileInfo file(fileName);
     if (!file.exists()) {
         error = tr("Database %1 does not exist").arg(fileName);

@@ -20,11 +20,14 @@ public:
     // file does not exist, cannot be opened or is not an SQLite database.
     bool open(const QString &fileName, Access access);
     QSqlDatabase connection() const { return database; }
+    // The file name given to open().
+    QString fileName() const { return name; }
     // Whether the database has a table or view of this name (in any case).
     bool hasTable(const QString &name, bool *ok) const;
     QString errorString() const { return error; }
 
 private:
     QSqlDatabase database;
+    QString name;
     QString error;
 };

@@ -61,6 +61,20 @@ QString escape(const QString &text)
     return result;
 }
 
+bool needsEscape(const QString &text)
+{
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate() || !isXmlCharacter(c.unicode())
+            || (c == QLatin1Char('_') && startsEscape(text, i)))
+            return true;
+    }
+    return false;
+}
+
 QString unescape(const QString &text)
 {
     if (!text.contains(QLatin1String("_x")))

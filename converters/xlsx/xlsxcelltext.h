@@ -26,6 +26,9 @@ void appendCharacters(QByteArray *xml, const QString &text);
 // surrogate without its partner becomes U+FFFD.
 QString escape(const QString &text);
 
+// Whether escape() changes the text.
+bool needsEscape(const QString &text);
+
 // Turns every "_xHHHH_" of stored text back into its character.
 QString unescape(const QString &text);
 

@@ -128,7 +128,7 @@ void PackageWriter::startCell(int column, const char *type)
 
 void PackageWriter::writeText(int column, const QString &text)
 {
-    if (strings == Strings::Inline) {
+    if (strings == Strings::Inline && !CellText::needsEscape(text)) {
         startCell(column, "inlineStr");
         out.append("<is>");
         CellText::appendTextElement(&out, text);
@@ -176,9 +176,7 @@ bool PackageWriter::endSheet()
 
 bool PackageWriter::finish()
 {
-    bool ok = true;
-    if (strings == Strings::Shared)
-        ok = zip.addFile(QStringLiteral("xl/sharedStrings.xml"), sharedStrings());
+    const bool ok = zip.addFile(QStringLiteral("xl/sharedStrings.xml"), sharedStrings());
     return zip.close() && ok;
 }
 
@@ -206,8 +204,7 @@ QByteArray PackageWriter::contentTypes() const
     for (int i = 0; i < sheetNames.size(); ++i)
         writeOverride(QStringLiteral("/xl/") + sheetPartName(i), QStringLiteral("worksheet+xml"));
     writeOverride(QStringLiteral("/xl/styles.xml"), QStringLiteral("styles+xml"));
-    if (strings == Strings::Shared)
-        writeOverride(QStringLiteral("/xl/sharedStrings.xml"), QStringLiteral("sharedStrings+xml"));
+    writeOverride(QStringLiteral("/xl/sharedStrings.xml"), QStringLiteral("sharedStrings+xml"));
     xml->writeEndElement();
     return xml.finish();
 }
@@ -256,10 +253,8 @@ QByteArray PackageWriter::workbookRelationships() const
     }
     writeRelationship(*xml, QStringLiteral("rId%1").arg(sheetNames.size() + 1),
         QStringLiteral("styles"), QStringLiteral("styles.xml"));
-    if (strings == Strings::Shared) {
-        writeRelationship(*xml, QStringLiteral("rId%1").arg(sheetNames.size() + 2),
-            QStringLiteral("sharedStrings"), QStringLiteral("sharedStrings.xml"));
-    }
+    writeRelationship(*xml, QStringLiteral("rId%1").arg(sheetNames.size() + 2),
+        QStringLiteral("sharedStrings"), QStringLiteral("sharedStrings.xml"));
     xml->writeEndElement();
     return xml.finish();
 }

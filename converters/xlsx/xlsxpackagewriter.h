@@ -17,8 +17,11 @@ class CellRange;
 // relationships, the workbook and a default style sheet first, then each
 // worksheet row by row, so that memory does not grow with the rows.
 //
-// Text cells are either inline strings, which need no table held in memory,
-// or indexes into a shared string table written at the end.
+// Text cells are either indexes into a shared string table written at the
+// end, or inline strings, which need no table held in memory. Inline strings
+// are left to texts that need no "_xHHHH_" escape: some readers (openpyxl)
+// undo those escapes in shared strings only, so the rare text that needs one
+// goes to the shared table all the same.
 //
 //   begin(names); for each sheet: beginSheet(), rows of beginRow(), cells,
 //   endRow(); endSheet(); then finish().

@@ -106,7 +106,7 @@ private slots:
     void portsNumberedByWorksheetRow();
     void rowsUpToTheLastUsedRow();
     void biConvertLosesItsQuotes();
-    void emptyCellsImportAsNull();
+    void absentCellImportsAsNullEmptyTextAsEmptyText();
     void unknownTypeChangesNothing();
 
     void failureLeavesDatabaseUnchanged_data();
@@ -350,7 +350,7 @@ void TestExelRd::biConvertLosesItsQuotes()
         (QVariantList {1, 2, "m", "\"d\"", "c", "0", "0"}));
 }
 
-void TestExelRd::emptyCellsImportAsNull()
+void TestExelRd::absentCellImportsAsNullEmptyTextAsEmptyText()
 {
     QVERIFY(createDatabase(path("db.sqlite"), {"UNITS"}));
     {
@@ -367,7 +367,9 @@ void TestExelRd::emptyCellsImportAsNull()
     const ProgramResult result
         = runImport({"--db", path("db.sqlite"), "--load", path("wb.xlsx"), "--type", "units"});
     QCOMPARE(result.out, QByteArray("Done\r\n"));
-    QCOMPARE(selectRows(path("db.sqlite"), "UNITS"), (Rows {{5, QVariant()}, {6, QVariant()}}));
+    const Rows rows = selectRows(path("db.sqlite"), "UNITS");
+    QCOMPARE(rows, (Rows {{5, QString("")}, {6, QVariant()}}));
+    QVERIFY(!rows.at(0).at(1).isNull());
 }
 
 void TestExelRd::unknownTypeChangesNothing()

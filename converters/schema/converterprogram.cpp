@@ -1,0 +1,65 @@
+#include "converterprogram.h"
+
+#include "converterconsole.h"
+#include "databasekinds.h"
+#include "optionpairs.h"
+#include "reportprinter.h"
+
+#include <QCoreApplication>
+
+#include <new>
+
+static QString tr(const char *text)
+{
+    return QCoreApplication::translate("ConverterProgram", text);
+}
+
+static int fail(const QString &reason)
+{
+    printError(reason + QStringLiteral("<br>"));
+    printReport(QStringLiteral("Error<br>"));
+    return -1;
+}
+
+int ConverterProgram::run(int argc, char *argv[]) const
+{
+    QCoreApplication application(argc, argv);
+    const OptionPairs options(application.arguments(),
+        {QStringLiteral("--help"), fileOption, QStringLiteral("--db"), QStringLiteral("--type")});
+
+    if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
+        printReport(ConverterConsole::helpText(example, fileOption, fileDescription));
+        return 0;
+    }
+    const QString missing = ConverterConsole::missingOptions(
+        options, {fileOption, QStringLiteral("--db"), QStringLiteral("--type")});
+    if (!missing.isEmpty()) {
+        printReport(tr("Required parameters") + QStringLiteral(":<br>") + missing);
+        return -1;
+    }
+    const QString databaseFile = options.value(QStringLiteral("--db"));
+    const QString workbookFile = options.value(fileOption);
+    const QString type = options.value(QStringLiteral("--type"));
+
+    try {
+        ConfigDatabase database;
+        if (!database.open(databaseFile, access))
+            return fail(database.errorString());
+
+        const DatabaseKind *kind = DatabaseKinds::find(type);
+        if (!kind) {
+            printError(unknownKindWarning.arg(type) + QStringLiteral("<br>"));
+            printReport(QStringLiteral("Done<br>"));
+            return 0;
+        }
+        QString error;
+        if (!work(database, *kind, workbookFile, &error))
+            return fail(error);
+    } catch (const std::bad_alloc &) {
+        // The database closes without a commit on the way out: SQLite rolls
+        // back whatever the import had begun.
+        return fail(tr("Out of memory"));
+    }
+    printReport(QStringLiteral("Done<br>"));
+    return 0;
+}
