@@ -4,6 +4,8 @@
 #include "macroanswer.h"
 #include "macrocatalogue.h"
 
+#include <cerrno>
+
 namespace CmmNamespace {
 
 Cmm_Write_Macro::Cmm_Write_Macro(ModbusContext *context)
@@ -40,10 +42,13 @@ bool Cmm_Write_Macro::run()
             context, request.code, request.specification, count, request.params.constData());
     }
 
-    if (result == -1)
+    error = 0;
+    if (result == -1) {
+        error = errno; // before the flush, which may touch errno
         Modbus::flush(context);
-    else
+    } else {
         ok = true;
+    }
     return ok;
 }
 

@@ -3,6 +3,7 @@
 #include "cmm_read_regs.h"
 #include "cmm_read_regsin.h"
 #include "cmm_write_regs.h"
+#include "driverconnection.h"
 #include "progressbar.h"
 #include "registerimagefile.h"
 #include "reportprinter.h"
@@ -20,13 +21,16 @@ namespace {
 // 125 registers read and 123 written.
 constexpr int RegistersPerCommand = 120;
 
-// Reads count registers from start with one command of the given kind.
+// Reads count registers from start with one command of the given kind; a
+// failure prints its cause.
 template<class Command>
 bool runRead(ModbusContext *context, int start, int count, QVector<quint16> *words)
 {
     const std::unique_ptr<Command> command(new Command(context, quint16(start), quint16(count)));
-    if (!command->run())
+    if (!command->run()) {
+        printEngineError(command->error);
         return false;
+    }
     *words = command->words();
     return true;
 }
@@ -120,8 +124,10 @@ bool RequestRunner::write(const RegisterRequest &request)
         const std::unique_ptr<CmmNamespace::Cmm_Write_Regs> command(
             new CmmNamespace::Cmm_Write_Regs(context, quint16(request.start + first),
                 request.words.mid(first, RegistersPerCommand)));
-        if (!command->run())
+        if (!command->run()) {
+            printEngineError(command->error);
             return false;
+        }
         printBar(done + 1, total);
     }
     return true;

@@ -14,6 +14,8 @@ public:
     virtual bool run();
 
     bool ok = false;
+    // The engine's error code (errno) of a failed run, 0 after success.
+    int error = 0;
 };
 
 } // namespace CmmNamespace

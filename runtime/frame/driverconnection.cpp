@@ -21,6 +21,11 @@ int decimalOption(const OptionPairs &options, const QString &name, int defaultVa
 }
 } // namespace
 
+void printEngineError(int code)
+{
+    printError(QString::fromLocal8Bit(Modbus::errorText(code)) + "<br>");
+}
+
 DriverConnection::~DriverConnection()
 {
     if (connected)
@@ -66,8 +71,7 @@ bool DriverConnection::open(const OptionPairs &options)
     if (Modbus::connect(modbusContext.get()) == -1) {
         // Taken at once: building the message may touch errno.
         const int error = errno;
-        printError("<font color=\"red\">" + tr("Connection fails:") + " "
-            + QString::fromLocal8Bit(Modbus::errorText(error)) + "</font><br>");
+        printEngineError(error);
         modbusContext.reset();
         return false;
     }

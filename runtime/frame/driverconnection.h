@@ -4,6 +4,10 @@
 
 class OptionPairs;
 
+// Prints the engine's text for an error code as one line on standard error:
+// the cause of an operation that failed after its command line was accepted.
+void printEngineError(int code);
+
 // The connection of a register or macro driver, made from its options: a TCP
 // context when "--ip" is present (port "--port", default 502; address 255),
 // otherwise a serial context on "--port" with "--baudrate" (115200),
@@ -20,7 +24,7 @@ public:
     DriverConnection &operator=(const DriverConnection &) = delete;
 
     // Creates the context and connects. On failure prints "Unable to create
-    // the Modbus context" or "Connection fails: <error text>" on standard
+    // the Modbus context" or the engine's error text alone on standard
     // error and returns false.
     bool open(const OptionPairs &options);
     ModbusContext *context() const { return modbusContext.get(); }

@@ -770,51 +770,65 @@ void TestQelDrvModbus::failure_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<int>("requests"); // requests that reached the simulator
     QTest::addColumn<QString>("trace"); // in the output of a run with --verbose 1
+    QTest::addColumn<QString>("cause"); // the one line on standard error
 
     const QStringList read {"--read_u16", "0"};
     addLineRows("exception 2 on a read", [&](QTestData &row) {
         row << QStringList {"--fault", "exception=2"} << read << "0\r\n"
-            << 1 << "Illegal data address";
+            << 1 << "Illegal data address"
+            << "Illegal data address";
     });
     addLineRows("exception 2 on a HEX read", [&](QTestData &row) {
         row << QStringList {"--fault", "exception=2"}
             << QStringList {"--read_f32", "0", "--display", "HEX"} << "0x0\r\n"
-            << 1 << "Illegal data address";
+            << 1 << "Illegal data address"
+            << "Illegal data address";
     });
     addLineRows("exception 12", [&](QTestData &row) {
         row << QStringList {"--fault", "exception=12"} << QStringList {"--readIn_s32", "4"}
             << "0\r\n"
-            << 1 << "Invalid exception code";
+            << 1 << "Invalid exception code"
+            << "Invalid exception code";
     });
     addLineRows("silence ends after the time-out", [&](QTestData &row) {
-        row << QStringList {"--fault", "silent"} << read << "0\r\n" << 1 << "timed out";
+        row << QStringList {"--fault", "silent"} << read << "0\r\n"
+            << 1 << "timed out"
+            << "Connection timed out";
     });
     addLineRows("stall in mid-frame", [&](QTestData &row) {
-        row << QStringList {"--fault", "stall=4000"} << read << "0\r\n" << 1 << "timed out";
+        row << QStringList {"--fault", "stall=4000"} << read << "0\r\n"
+            << 1 << "timed out"
+            << "Connection timed out";
     });
     addLineRows("range read stops at the failed request", [&](QTestData &row) {
         row << QStringList {"--fault", "exception=4,request=2"}
             << QStringList {"--read", "0", "--range", "250", "--fdelay", "0"} << bar(0) + bar(33)
-            << 2 << "Slave device or server failure";
+            << 2 << "Slave device or server failure"
+            << "Slave device or server failure";
     });
     addLineRows("write failure", [&](QTestData &row) {
         row << QStringList {"--fault", "exception=3"}
             << QStringList {"--write_u32", "0", "--data", "5"} << bar(0) << 1
+            << "Illegal data value"
             << "Illegal data value";
     });
     addLineRows("block write stops at the failed request", [&](QTestData &row) {
         row << QStringList {"--fault", "exception=6,request=2"}
             << QStringList {"--write", "0", "--data", QString("1,").repeated(300).chopped(1)}
-            << bar(0) + bar(33) << 2 << "Slave device or server is busy";
+            << bar(0) + bar(33) << 2 << "Slave device or server is busy"
+            << "Slave device or server is busy";
     });
     QTest::newRow("rtu: reply from another address")
         << true << QStringList {"--fault", "other-address=5"} << read << "0\r\n"
-        << 1 << "The responding slave 5 isn't the requested slave 1";
+        << 1 << "The responding slave 5 isn't the requested slave 1"
+        << "Response not from requested slave";
     QTest::newRow("rtu: wrong CRC") << true << QStringList {"--fault", "bad-crc"} << read << "0\r\n"
-                                    << 1 << "ERROR CRC received 0x";
+                                    << 1 << "ERROR CRC received 0x"
+                                    << "Invalid CRC";
     QTest::newRow("tcp: wrong transaction identifier")
         << false << QStringList {"--fault", "bad-transaction"} << read << "0\r\n"
-        << 1 << "Invalid transaction ID received 0x0 (not 0x1)";
+        << 1 << "Invalid transaction ID received 0x0 (not 0x1)"
+        << "Invalid data";
 }
 
 void TestQelDrvModbus::failure()
@@ -825,6 +839,7 @@ void TestQelDrvModbus::failure()
     QFETCH(QString, out);
     QFETCH(int, requests);
     QFETCH(QString, trace);
+    QFETCH(QString, cause);
 
     for (const bool verbose : {false, true}) {
         Device sim(simulator);
@@ -835,10 +850,11 @@ void TestQelDrvModbus::failure()
         QCOMPARE(sim.requestLog().size(), requests);
         if (!verbose) {
             QCOMPARE(QString::fromUtf8(result.out), out);
-            QCOMPARE(result.err, QByteArray());
+            QCOMPARE(QString::fromUtf8(result.err), cause + '\n');
         } else {
             const QString all = QString::fromUtf8(result.out + result.err);
             QVERIFY2(all.contains(trace), qPrintable(all));
+            QVERIFY2(result.err.endsWith('\n' + cause.toUtf8() + '\n'), result.err.constData());
         }
     }
 }
@@ -936,7 +952,7 @@ void TestQelDrvModbus::connectionRefused()
         = drive({"--ip", "127.0.0.1", "--port", QString::number(port), "--read_u16", "0"});
     QCOMPARE(result.exitCode, ExitFailure);
     QCOMPARE(result.out, QByteArray());
-    QCOMPARE(result.err, QByteArray("Connection fails: Connection refused\n"));
+    QCOMPARE(result.err, QByteArray("Connection refused\n"));
 }
 
 void TestQelDrvModbus::lineNotCreated_data()
@@ -958,7 +974,7 @@ void TestQelDrvModbus::lineNotCreated_data()
         << QByteArray("The IP string has been truncated\nUnable to create the Modbus context\n");
     QTest::newRow("serial device that does not exist")
         << true << QStringList {"--port", "/dev/qel-no-such-line"}
-        << QByteArray("Connection fails: No such file or directory\n");
+        << QByteArray("No such file or directory\n");
 }
 
 void TestQelDrvModbus::lineNotCreated()
