@@ -4,12 +4,7 @@
 
 bool MacroLog::open(const QString &path, QString *error)
 {
-    file.setFileName(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return file.open(path, error);
 }
 
 QString MacroLog::line(
@@ -28,8 +23,6 @@ QString MacroLog::line(
 void MacroLog::writeMacro(
     const char *kind, int code, int specification, const QVector<quint16> &parameters)
 {
-    if (!file.isOpen())
-        return;
-    file.write(line(kind, code, specification, parameters).toLatin1() + '\n');
-    file.flush();
+    if (file.isOpen())
+        file.writeLine(line(kind, code, specification, parameters).toLatin1());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFile>
+#include "logfile.h"
+
 #include <QString>
 #include <QVector>
 
@@ -19,5 +20,5 @@ public:
         const char *kind, int code, int specification, const QVector<quint16> &parameters);
 
 private:
-    QFile file;
+    LogFile file;
 };

@@ -2,6 +2,7 @@
 
 #include "demoimage.h"
 #include "devicesimulator.h"
+#include "filenames.h"
 #include "macrolog.h"
 #include "modbusslave.h"
 #include "registerbank.h"
@@ -52,6 +53,7 @@ bool loadRegisters(const SimConfig &config, RegisterBank &bank, QString *error)
 
 int main(int argc, char *argv[])
 {
+    FileNames::keepBytesAsGiven(); // file and device names as given
     QCoreApplication app(argc, argv);
     SimConfig config;
     QString error;

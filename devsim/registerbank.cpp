@@ -1,7 +1,31 @@
 #include "registerbank.h"
 
-#include <QSaveFile>
+#include "filesaving.h"
+
 #include <QTextStream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// True for a regular file that neither standard output nor standard error
+// goes to: one that keeps a written image at its start and takes writes in
+// place.
+bool isImageFile(const QString &path)
+{
+    struct stat file;
+    if (::stat(QFile::encodeName(path).constData(), &file) != 0 || !S_ISREG(file.st_mode))
+        return false;
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat stream;
+        if (::fstat(fd, &stream) == 0 && stream.st_dev == file.st_dev
+            && stream.st_ino == file.st_ino)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 RegisterBank::RegisterBank()
     : holdingWords(Count, 0)
@@ -36,7 +60,21 @@ bool RegisterBank::loadFile(
         *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    // One byte more than the registers from start take tells a file too long
+    // without reading it whole (it may be huge, or a device without end).
+    const qint64 room = 2 * qint64(Count - start);
+    const QByteArray bytes = file.read(room + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (bytes.size() > room) {
+        *error = QStringLiteral("%1: more than %2 words from register %3 go beyond register 65535")
+                     .arg(path)
+                     .arg(room / 2)
+                     .arg(start);
+        return false;
+    }
     if (bytes.size() % 2 != 0) {
         *error
             = QStringLiteral("%1: odd length %2, not a register image").arg(path).arg(bytes.size());
@@ -47,13 +85,7 @@ bool RegisterBank::loadFile(
         words[i] = static_cast<quint16>(
             static_cast<quint8>(bytes.at(2 * i)) | (static_cast<quint8>(bytes.at(2 * i + 1)) << 8));
     }
-    if (!store(target, start, words)) {
-        *error = QStringLiteral("%1: %2 words from register %3 go beyond register 65535")
-                     .arg(path)
-                     .arg(words.size())
-                     .arg(start);
-        return false;
-    }
+    store(target, start, words);
     return true;
 }
 
@@ -80,9 +112,18 @@ QByteArray RegisterBank::imageBytes(const QVector<quint16> &words)
 
 bool RegisterBank::setHoldingDump(const QString &path, QString *error)
 {
+    QString reason;
+    if (!FileSaving::save(path, imageBytes(holdingWords), &reason)) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, reason);
+        return false;
+    }
+    if (!isImageFile(path)) {
+        QTextStream(stderr) << "qelDevSim: changes of the holding registers are not written to "
+                            << path << ": it is not a regular file of its own" << Qt::endl;
+        return true;
+    }
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate)
-        || file->write(imageBytes(holdingWords)) != Count * 2 || !file->flush()) {
+    if (!file->open(QIODevice::ReadWrite)) {
         *error = QStringLiteral("cannot write %1: %2").arg(path, file->errorString());
         return false;
     }
@@ -92,10 +133,9 @@ bool RegisterBank::setHoldingDump(const QString &path, QString *error)
 
 bool RegisterBank::writeInputDump(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(imageBytes(inputWords)) != Count * 2
-        || !file.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    QString reason;
+    if (!FileSaving::save(path, imageBytes(inputWords), &reason)) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, reason);
         return false;
     }
     return true;

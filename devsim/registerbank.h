@@ -10,9 +10,11 @@
 //
 // Register images on disk are the words one after another, low-order byte
 // first, the format the register driver saves. When a dump file is set, the
-// whole holding (or input) image is written there at once and every later
-// change of the holding registers is written through before the reply goes
-// out, so a reader finds what a master wrote as soon as it has its answer.
+// whole holding (or input) image is saved there at once (a regular file is
+// replaced whole, a FIFO or device written into) and every later change of
+// the holding registers is written through to a regular file before the
+// reply goes out, so a reader finds what a master wrote as soon as it has
+// its answer.
 class RegisterBank
 {
 public:

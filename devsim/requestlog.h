@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFile>
+#include "logfile.h"
+
 #include <QString>
 
 // Every frame received, one line each: the bytes as upper-case hexadecimal
@@ -20,9 +21,6 @@ public:
     static QString hexLine(const QByteArray &bytes);
 
 private:
-    static bool openFile(QFile &file, const QString &path, QString *error);
-    static void writeLine(QFile &file, const QByteArray &line);
-
-    QFile file;
-    QFile replies;
+    LogFile requests;
+    LogFile replies;
 };
