@@ -2,11 +2,11 @@
 // worksheet per table.
 
 #include "converterprogram.h"
+#include "filesaving.h"
 #include "workbookexport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 
 static QString tr(const char *text)
 {
@@ -27,19 +27,19 @@ static bool exportWorkbook(
         *error = tr("The workbook %1 would replace the database").arg(fileName);
         return false;
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = tr("The workbook %1 cannot be saved: %2").arg(fileName, file.errorString());
+    FileSaving::Stream file;
+    QString reason;
+    if (!file.open(fileName, &reason)) {
+        *error = tr("The workbook %1 cannot be saved: %2").arg(fileName, reason);
         return false;
     }
     WorkbookExport exporter(database);
-    if (!exporter.run(kind, &file, fileName)) {
+    if (!exporter.run(kind, file.device(), fileName)) {
         *error = exporter.errorString();
-        file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        *error = tr("The workbook %1 cannot be saved: %2").arg(fileName, file.errorString());
+    if (!file.commit(&reason)) {
+        *error = tr("The workbook %1 cannot be saved: %2").arg(fileName, reason);
         return false;
     }
     return true;

@@ -1,10 +1,11 @@
 #include "configdatabase.h"
 
+#include "filenames.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUrl>
 #include <QVariant>
 
 static const QString connectionName = QStringLiteral("db");
@@ -37,15 +38,14 @@ bool ConfigDatabase::open(const QString &fileName, Access access)
     }
     // The file is named by a URI whose mode forbids creating it, so a file
     // removed after the check above is not made anew as an empty database.
-    QUrl uri = QUrl::fromLocalFile(file.absoluteFilePath());
-    uri.setQuery(
-        access == Access::ReadOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
+    const QString uri = FileNames::toFileUri(file.absoluteFilePath())
+        + (access == Access::ReadOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000;QSQLITE_OPEN_URI");
     if (access == Access::ReadOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
 
     database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-    database.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    database.setDatabaseName(uri);
     database.setConnectOptions(options);
     if (!database.open()) {
         error = tr("Database %1 cannot be opened: %2").arg(fileName, database.lastError().text());

@@ -2,6 +2,7 @@
 
 #include "converterconsole.h"
 #include "databasekinds.h"
+#include "filenames.h"
 #include "optionpairs.h"
 #include "reportprinter.h"
 
@@ -23,6 +24,7 @@ static int fail(const QString &reason)
 
 int ConverterProgram::run(int argc, char *argv[]) const
 {
+    FileNames::keepBytesAsGiven(); // file names as given, also when not UTF-8
     QCoreApplication application(argc, argv);
     const OptionPairs options(application.arguments(),
         {QStringLiteral("--help"), fileOption, QStringLiteral("--db"), QStringLiteral("--type")});

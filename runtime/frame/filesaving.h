@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class QIODevice;
+
 // Saving whole contents to a path given by the user, the same way in every
 // program of the tool set.
 //
@@ -20,5 +24,32 @@ namespace FileSaving {
 // null) holds the system's reason ("No space left on device", "Permission
 // denied", "Broken pipe", ...).
 bool save(const QString &fileName, const QByteArray &content, QString *reason);
+
+// A save written piece by piece, by the same rules as save(), for contents
+// too large to hold in memory: open(), write to device(), commit(). Until the
+// commit succeeds an existing regular file keeps its old content; a save
+// given up (cancel() or destruction) removes the new file beside it. The
+// device can seek where the content goes to a new file and not where it goes
+// into a FIFO, a device or a standard stream. SIGPIPE is ignored while open.
+class Stream
+{
+public:
+    Stream();
+    ~Stream();
+    Stream(const Stream &) = delete;
+    Stream &operator=(const Stream &) = delete;
+
+    bool open(const QString &fileName, QString *reason);
+    // The open target; its errorString() gives the system's reason of a
+    // failed write.
+    QIODevice *device();
+    bool commit(QString *reason);
+    void cancel();
+
+    struct Target; // what open() found and opened
+
+private:
+    std::unique_ptr<Target> target;
+};
 
 } // namespace FileSaving

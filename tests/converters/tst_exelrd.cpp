@@ -3,6 +3,7 @@
 // it fills in, and failures that leave the database byte for byte unchanged.
 
 #include "configfixture.h"
+#include "packagemaker.h"
 #include "programrun.h"
 #include "xlsxdocument.h"
 
@@ -108,6 +109,11 @@ private slots:
     void biConvertLosesItsQuotes();
     void absentCellImportsAsNullEmptyTextAsEmptyText();
     void unknownTypeChangesNothing();
+    void everyValueComesBackUnderDump_data();
+    void everyValueComesBackUnderDump();
+    void formulaCellsGiveTheirStoredResult();
+    void hostileWorkbookEndsInError_data();
+    void hostileWorkbookEndsInError();
 
     void failureLeavesDatabaseUnchanged_data();
     void failureLeavesDatabaseUnchanged();
@@ -383,6 +389,152 @@ void TestExelRd::unknownTypeChangesNothing()
     QCOMPARE(result.out, QByteArray("Done\r\n"));
     QCOMPARE(result.err, QByteArray("Warning: unit is not a base type; nothing is read\n"));
     QCOMPARE(fileBytes(path("db.sqlite")), before);
+}
+
+// sqlite3's own dump of a database: every table, type and value as stored.
+static QByteArray dump(const QString &fileName)
+{
+    const ProgramResult result = runProgram("sqlite3", {fileName, ".dump"});
+    return result.exitCode == 0 ? result.out : QByteArray("sqlite3 failed: " + result.err);
+}
+
+void TestExelRd::everyValueComesBackUnderDump_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("schema"); // replaces the fixture's tables when given
+    for (const char *type : {"data_db", "data_map_db", "dnp3_db", "modbus_server_db", "units"})
+        QTest::newRow(type) << QString(type) << QStringList();
+    QTest::newRow("NOT NULL text column holding ''")
+        << "units"
+        << QStringList {"CREATE TABLE UNITS (id INTEGER PRIMARY KEY, unit TEXT NOT NULL)"};
+}
+
+// NULL, '', integers, reals, long and awkward texts: exported and imported
+// into a second database with other content, the second dumps exactly as
+// the first (whose further columns hold what the import puts there).
+void TestExelRd::everyValueComesBackUnderDump()
+{
+    QFETCH(QString, type);
+    QFETCH(QStringList, schema);
+    const QStringList texts = awkwardTexts();
+    for (const QString &name : {QString("first.sqlite"), QString("second.sqlite")}) {
+        if (schema.isEmpty())
+            QVERIFY(createDatabase(path(name), kindTables(type)));
+        else
+            QVERIFY(execute(path(name), schema));
+    }
+    for (const QString &table : kindTables(type)) {
+        const QStringList columns = tableColumns(table);
+        const QMap<QString, QString> further = furtherValues(table);
+        Rows rows;
+        for (int r = 0; r < 40; ++r) {
+            QVariantList row;
+            for (int c = 0; c < columns.size(); ++c) {
+                const QString column = columns.at(c);
+                if (c >= sheetColumnCount(table)) {
+                    const QString value = further.value(column);
+                    row.append(value == "row" ? QVariant(r + 2) : QVariant(value));
+                } else if (c == 0) {
+                    row.append(r + 1);
+                } else {
+                    const QVariantList kinds {QVariant(), QString(""), r * 7 - 100, r / 8.0 + 1e-9,
+                        texts.at(r % texts.size())};
+                    const QVariant value = kinds.at((r + c) % kinds.size());
+                    row.append(!schema.isEmpty() && value.isNull() ? QString("") : value);
+                }
+            }
+            rows.append(row);
+        }
+        QVERIFY(insertRows(path("first.sqlite"), table, rows));
+        QVERIFY(insertRows(path("second.sqlite"), table, rows.mid(0, 3)));
+    }
+    QVERIFY(execute(path("second.sqlite"), {"PRAGMA user_version = 7"}));
+
+    ProgramResult result
+        = runExport({"--db", path("first.sqlite"), "--save", path("wb.xlsx"), "--type", type});
+    QCOMPARE(result.out, QByteArray("Done\r\n"));
+    result = runImport({"--db", path("second.sqlite"), "--load", path("wb.xlsx"), "--type", type});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out, QByteArray("Done\r\n"));
+    const QByteArray first = dump(path("first.sqlite"));
+    QVERIFY(first.contains("INSERT INTO"));
+    QCOMPARE(dump(path("second.sqlite")), first);
+}
+
+void TestExelRd::formulaCellsGiveTheirStoredResult()
+{
+    makeFilledDatabase(path("db.sqlite"), "units", 2, 0);
+    // As openpyxl and spreadsheet programs write them: with a cached result,
+    // a text result, an empty text result, and none at all.
+    const QByteArray sheet = PackageMaker::worksheet(
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>id</t></is></c></row>"
+        "<row r=\"2\"><c r=\"A2\"><f>1+1</f><v>2</v></c>"
+        "<c r=\"B2\" t=\"str\"><f>\"k\"&amp;\"V\"</f><v>kV</v></c></row>"
+        "<row r=\"3\"><c r=\"A3\"><v>3</v></c><c r=\"B3\" t=\"str\"><f>\"\"</f><v></v></c></row>"
+        "<row r=\"4\"><c r=\"A4\"><v>4</v></c><c r=\"B4\"><f>A4*2</f><v/></c></row>"
+        "<row r=\"5\"><c r=\"A5\"><v>5</v></c><c r=\"B5\"><f>A5*2</f></c></row>");
+    QVERIFY(PackageMaker::write(
+        path("wb.xlsx"), PackageMaker::singleSheet(sheet, QByteArray(), "UNITS")));
+    const ProgramResult result
+        = runImport({"--db", path("db.sqlite"), "--load", path("wb.xlsx"), "--type", "units"});
+    QCOMPARE(result.out, QByteArray("Done\r\n"));
+    QCOMPARE(result.err,
+        QByteArray("Warning: worksheet UNITS, cell B4 holds a formula without a stored result; "
+                   "it is read as an empty cell\n"
+                   "Warning: worksheet UNITS, cell B5 holds a formula without a stored result; "
+                   "it is read as an empty cell\n"));
+    QCOMPARE(selectRows(path("db.sqlite"), "UNITS"),
+        (Rows {{2, "kV"}, {3, QString("")}, {4, QVariant()}, {5, QVariant()}}));
+}
+
+void TestExelRd::hostileWorkbookEndsInError_data()
+{
+    QTest::addColumn<QByteArray>("sheetData");
+    QTest::addColumn<QString>("reason");
+    const QByteArray header
+        = "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>id</t></is></c></row>";
+    QTest::newRow("decompression bomb: 64 MiB of blanks")
+        << header + QByteArray(64 * 1024 * 1024, ' ') << "more than 250 times";
+    // Counting text deflates only a few times: the token itself is too long.
+    QByteArray counting;
+    for (int i = 0; counting.size() <= 17 * 1024 * 1024; ++i)
+        counting += QByteArray::number(i) + ' ';
+    QTest::newRow("text of 17 MiB in one cell") << header
+            + "<row r=\"2\"><c r=\"B2\" t=\"inlineStr\"><is><t>" + counting + "</t></is></c></row>"
+                                                << "longer than 16777216 bytes";
+    QTest::newRow("tag of 17 MiB")
+        << header + "<row r=\"2\" " + counting.replace(' ', 'x') + "=\"1\"/>"
+        << "longer than 16777216 bytes";
+    QTest::newRow("elements nested 300 deep") << header + QByteArray("<x>").repeated(300)
+            + QByteArray("</x>").repeated(300) << "nested deeper than 256";
+    QTest::newRow("entity never declared")
+        << QByteArray("<row r=\"2\"><c r=\"A2\"><v>&e;</v></c></row>") << "unknown entity";
+    QTest::newRow("rows out of order")
+        << header + "<row r=\"3\"><c><v>3</v></c></row><row r=\"2\"><c><v>2</v></c></row>"
+        << "row 2 comes after row 3";
+    QTest::newRow("bytes that are not UTF-8")
+        << header + "<row r=\"2\"><c r=\"B2\" t=\"inlineStr\"><is><t>\xff\xfe</t></is></c></row>"
+        << "not UTF-8";
+}
+
+// A hostile or damaged worksheet ends the import with "Error", its reason
+// on standard error and status -1, never a signal; the database keeps every
+// byte.
+void TestExelRd::hostileWorkbookEndsInError()
+{
+    QFETCH(QByteArray, sheetData);
+    QFETCH(QString, reason);
+    makeFilledDatabase(path("db.sqlite"), "units", 5, 0);
+    QVERIFY(PackageMaker::write(path("wb.xlsx"),
+        PackageMaker::singleSheet(PackageMaker::worksheet(sheetData), QByteArray(), "UNITS")));
+    const QByteArray before = fileBytes(path("db.sqlite"));
+    const ProgramResult result
+        = runImport({"--db", path("db.sqlite"), "--load", path("wb.xlsx"), "--type", "units"});
+    QVERIFY(result.finished && !result.crashed);
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(result.out, QByteArray("Error\r\n"));
+    QVERIFY2(result.err.contains(reason.toUtf8()), result.err.left(500));
+    QVERIFY(fileBytes(path("db.sqlite")) == before);
 }
 
 void TestExelRd::failureLeavesDatabaseUnchanged_data()

@@ -3,10 +3,16 @@
 // or incomplete, and a workbook that cannot be saved.
 
 #include "configfixture.h"
+#include "filetargets.h"
 #include "programrun.h"
+#include "xlsxdocument.h"
+
+#include <QProcess>
 
 #include <QTemporaryDir>
+
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace ConfigFixture;
 
@@ -89,6 +95,9 @@ private slots:
     void saveOverTheDatabaseIsRefused();
     void databaseIsNotChanged();
     void textTooLongForSpreadsheetProgramsWarns();
+    void nullIsAbsentEmptyTextIsEmptyCellBlobWarns();
+    void saveIntoTargetsThatAreNotFiles_data();
+    void saveIntoTargetsThatAreNotFiles();
 
 private:
     QString path(const QString &name) const { return dir->filePath(name); }
@@ -397,6 +406,84 @@ void TestExelWr::textTooLongForSpreadsheetProgramsWarns()
     QVERIFY(ok);
     QCOMPARE(workbook.at(0).rows.at(1).at(1), longest);
     QCOMPARE(workbook.at(0).rows.at(2).at(1), tooLong); // written in full all the same
+}
+
+void TestExelWr::nullIsAbsentEmptyTextIsEmptyCellBlobWarns()
+{
+    QVERIFY(createDatabase(path("units.sqlite"), {"UNITS"}));
+    QVERIFY(insertRows(path("units.sqlite"), "UNITS",
+        {{1, QVariant()}, {2, QString("")}, {3, QByteArray("\x00\x01\x02", 3)}, {4, 2.5}}));
+    const ProgramResult result = runExport(
+        {"--db", path("units.sqlite"), "--save", path("units.xlsx"), "--type", "units"});
+    QCOMPARE(result.out, QByteArray("Done\r\n"));
+    QCOMPARE(result.err,
+        QByteArray("Warning: table UNITS, row 3, column unit holds a BLOB of 3 bytes, which a "
+                   "workbook cannot hold; cell B4 of worksheet UNITS is left empty\n"));
+    QXlsx::Document workbook(path("units.xlsx"));
+    QVERIFY(workbook.selectSheet("UNITS"));
+    QVERIFY(!workbook.read(2, 2).isValid()); // NULL: no cell
+    QCOMPARE(workbook.read(3, 2), QVariant(QString(""))); // '': an empty text cell
+    QVERIFY(!workbook.read(4, 2).isValid()); // the BLOB
+    QCOMPARE(workbook.read(5, 2), QVariant(QString("2.5")));
+    QCOMPARE(workbook.dimension().toString(), QString("A1:B5"));
+}
+
+void TestExelWr::saveIntoTargetsThatAreNotFiles_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("FIFO read by another process") << "fifo";
+    QTest::newRow("/dev/stdout into a pipe") << "stdout";
+    QTest::newRow("private null device") << "null device";
+    QTest::newRow("private full device") << "full device";
+}
+
+// A target that is not a regular file is written into and stays what it was;
+// a device that refuses the write gives the system's reason.
+void TestExelWr::saveIntoTargetsThatAreNotFiles()
+{
+    QFETCH(QString, target);
+    QVERIFY(createDatabase(path("units.sqlite"), {"UNITS"}));
+    QVERIFY(insertRows(path("units.sqlite"), "UNITS", {{1, "V"}, {2, "kA"}}));
+    const QStringList arguments {"--db", path("units.sqlite"), "--type", "units", "--save"};
+    QByteArray received;
+    ProgramResult result;
+    if (target == "fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600) == 0);
+        QProcess reader;
+        reader.start("cat", {path("fifo")});
+        QVERIFY(reader.waitForStarted());
+        result = runExport(arguments + QStringList {path("fifo")});
+        QVERIFY(reader.waitForFinished(30000));
+        received = reader.readAllStandardOutput();
+        QCOMPARE(fileKind(path("fifo")), QString("fifo"));
+    } else if (target == "stdout") {
+        result = runExport(arguments + QStringList {"/dev/stdout"});
+        received = result.out.left(result.out.size() - 6); // the workbook, then "Done\r\n"
+        result.out = result.out.right(6);
+    } else {
+        const bool full = target == "full device";
+        if (!makeCharacterDevice(path("device"), MemoryDevices, full ? FullMinor : NullMinor))
+            QSKIP("private device nodes need root");
+        result = runExport(arguments + QStringList {path("device")});
+        QCOMPARE(fileKind(path("device")), QString("character device"));
+        if (full) {
+            QCOMPARE(result.out, QByteArray("Error\r\n"));
+            QVERIFY2(result.err.contains("No space left on device"), result.err);
+            return;
+        }
+    }
+    QCOMPARE(result.out, QByteArray("Done\r\n"));
+    if (target == "null device")
+        return;
+    QFile copy(path("received.xlsx"));
+    QVERIFY(copy.open(QIODevice::WriteOnly));
+    copy.write(received);
+    copy.close();
+    bool ok = false;
+    const QList<Sheet> workbook = readWorkbook(path("received.xlsx"), &ok);
+    QVERIFY(ok);
+    QCOMPARE(
+        workbook.value(0).rows, (QList<QStringList> {{"id", "unit"}, {"1", "V"}, {"2", "kA"}}));
 }
 
 QTEST_GUILESS_MAIN(TestExelWr)
