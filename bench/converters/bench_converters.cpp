@@ -1,10 +1,11 @@
 // Times qelExelWr and qelExelRd on a data_db of 100,000 rows (BIBO 50,000,
-// MEAS 30,000, CTRL 20,000) and prints rows per second. The programs run as
-// processes, as users start them. Beside the wall-clock time it prints the
-// processor time the program used (POSIX getrusage), which a busy machine
-// does not inflate.
+// MEAS 30,000, CTRL 20,000) side by side with the same export and import done
+// by openpyxl's write-only and read-only modes (the two scripts beside this
+// file, run by Debian's /usr/bin/python3), and prints both times, the ratios
+// and each program's peak memory. Every program runs as a process, as users
+// start them; its processor time and peak resident memory come from wait4.
 //
-//   bench_converters [rows]
+//   bench_converters [rows] [--without-openpyxl]
 
 #include "programrun.h"
 
@@ -17,9 +18,15 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <fcntl.h>
+
 #include <cstdio>
 
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char **environ;
 
 namespace {
 
@@ -95,32 +102,52 @@ int countRows(const QString &fileName)
     return count;
 }
 
-// Processor time (user and system) of the waited-for child processes so far.
-double childProcessorSeconds()
-{
-    rusage usage {};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 struct Timing
 {
     double seconds = 0;
     double processorSeconds = 0;
+    long peakKiB = 0;
 };
 
-bool timed(const QString &program, const QStringList &arguments, Timing *timing)
+// Runs a program to its end with its standard output in a file, measured by
+// wait4; false when it fails or does not print "Done" where expected.
+bool timed(const QString &program, const QStringList &arguments, const QString &outFile,
+    bool expectDone, Timing *timing)
 {
-    const double processorBefore = childProcessorSeconds();
+    QVector<QByteArray> bytes {QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        bytes.append(QFile::encodeName(argument));
+    QVector<char *> argv;
+    for (QByteArray &argument : bytes)
+        argv.append(argument.data());
+    argv.append(nullptr);
+    const QByteArray out = QFile::encodeName(outFile);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(
+        &actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     QElapsedTimer timer;
     timer.start();
-    const ProgramResult result = runProgram(programPath(program), arguments, 600000);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        std::fprintf(stderr, "%s cannot start\n", qPrintable(program));
+        return false;
+    }
+    int status = 0;
+    rusage usage {};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return false;
     timing->seconds = timer.nsecsElapsed() / 1e9;
-    timing->processorSeconds = childProcessorSeconds() - processorBefore;
-    if (result.exitCode != 0 || result.out != "Done\r\n") {
-        std::fprintf(stderr, "%s failed: %s%s\n", qPrintable(program), result.out.constData(),
-            result.err.constData());
+    timing->processorSeconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    timing->peakKiB = usage.ru_maxrss;
+    QFile printed(outFile);
+    printed.open(QIODevice::ReadOnly);
+    const QByteArray text = printed.readAll();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || (expectDone && text != "Done\r\n")) {
+        std::fprintf(stderr, "%s failed: %s\n", qPrintable(program), text.constData());
         return false;
     }
     return true;
@@ -139,28 +166,54 @@ int main(int argc, char *argv[])
     if (!dir.isValid() || !fill(source, rows) || !QFile::copy(source, target))
         return 1;
 
-    Timing exporting;
-    Timing importing;
-    if (!timed("qelExelWr", {"--db", source, "--save", workbook, "--type", "data_db"}, &exporting)
-        || !timed(
-            "qelExelRd", {"--db", target, "--load", workbook, "--type", "data_db"}, &importing))
+    const bool withOpenpyxl = !application.arguments().contains("--without-openpyxl");
+    const QString python = "/usr/bin/python3";
+    const QString scripts = QStringLiteral(QEL_BENCH_SCRIPTS);
+    const QString out = dir.filePath("out.txt");
+    Timing exporting, importing, pyExporting, pyImporting;
+    if (!timed(programPath("qelExelWr"), {"--db", source, "--save", workbook, "--type", "data_db"},
+            out, true, &exporting)
+        || !timed(programPath("qelExelRd"),
+            {"--db", target, "--load", workbook, "--type", "data_db"}, out, true, &importing))
         return 1;
     if (countRows(target) != rows) {
         std::fprintf(stderr, "import gave %d rows instead of %d\n", countRows(target), rows);
         return 1;
     }
+    if (withOpenpyxl
+        && (!timed(python, {scripts + "/openpyxl_export.py", source, dir.filePath("py.xlsx")}, out,
+                false, &pyExporting)
+            || !timed(python, {scripts + "/openpyxl_import.py", workbook, target}, out, false,
+                &pyImporting)))
+        return 1;
+    if (withOpenpyxl && countRows(target) != rows) {
+        std::fprintf(stderr, "openpyxl's import gave %d rows\n", countRows(target));
+        return 1;
+    }
 
-    QTextStream out(stdout);
-    out << "data_db of " << rows << " rows, workbook " << QFile(workbook).size() / 1024 << " KiB\n";
-    const auto line = [&out, rows](const char *what, const Timing &timing) {
-        out << QStringLiteral("%1: %2 s, %3 rows/s; processor %4 s, %5 rows/s\n")
-                   .arg(what)
-                   .arg(timing.seconds, 0, 'f', 2)
-                   .arg(qRound(rows / timing.seconds))
-                   .arg(timing.processorSeconds, 0, 'f', 2)
-                   .arg(qRound(rows / qMax(timing.processorSeconds, 1e-3)));
+    QTextStream text(stdout);
+    text << "data_db of " << rows << " rows, workbook " << QFile(workbook).size() / 1024
+         << " KiB\n";
+    const auto line = [&text, rows](const char *what, const Timing &timing) {
+        text << QStringLiteral("%1: %2 s, %3 rows/s; processor %4 s; peak memory %5 MiB\n")
+                    .arg(what)
+                    .arg(timing.seconds, 0, 'f', 2)
+                    .arg(qRound(rows / timing.seconds))
+                    .arg(timing.processorSeconds, 0, 'f', 2)
+                    .arg(timing.peakKiB / 1024.0, 0, 'f', 1);
     };
-    line("export (qelExelWr)", exporting);
-    line("import (qelExelRd)", importing);
+    line("export, qelExelWr", exporting);
+    if (withOpenpyxl)
+        line("export, openpyxl write-only", pyExporting);
+    line("import, qelExelRd", importing);
+    if (withOpenpyxl) {
+        line("import, openpyxl read-only", pyImporting);
+        text << QStringLiteral("qelExelWr is %1 times as fast as openpyxl (processor %2 times)\n")
+                    .arg(pyExporting.seconds / exporting.seconds, 0, 'f', 1)
+                    .arg(pyExporting.processorSeconds / exporting.processorSeconds, 0, 'f', 1);
+        text << QStringLiteral("qelExelRd is %1 times as fast as openpyxl (processor %2 times)\n")
+                    .arg(pyImporting.seconds / importing.seconds, 0, 'f', 1)
+                    .arg(pyImporting.processorSeconds / importing.processorSeconds, 0, 'f', 1);
+    }
     return 0;
 }
