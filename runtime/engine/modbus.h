@@ -10,7 +10,9 @@
 // Every operation returns -1 (creation: null) on failure and leaves the error
 // code in errno: the platform's own numbers (ETIMEDOUT, ECONNREFUSED, ...) or
 // the engine's codes below. errorText() gives the text of either.
-// Diagnostics and the byte trace are printed only in debug mode.
+// Diagnostics and the byte trace are printed only in debug mode, except the
+// messages of a refused context creation and the input-register limit
+// message, which are always printed on standard error.
 
 struct ModbusContext;
 
