@@ -140,10 +140,11 @@ QString invalidValues(const OptionPairs &options)
             Checks::deviceAddressCheck(value, tcp, &errors);
     }
     if (tcp) {
-        // A port number beyond 65535 would reach another service of the host.
+        // The connection reads the port as a decimal number, so the check
+        // does too: 0x1F6 would pass as 502 and connect to port 0.
         const QString port = QStringLiteral("--port");
         if (options.has(port) && Checks::numberCheck(options.value(port), &errors))
-            Checks::integerRangeCheck(options.value(port), 1, 65535, &errors);
+            Checks::decimalRangeCheck(options.value(port), 1, 65535, &errors);
         return errors;
     }
     if (options.has(QStringLiteral("--baudrate")))

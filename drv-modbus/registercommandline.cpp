@@ -202,11 +202,14 @@ QString invalidParameters(const OptionPairs &options)
     checkMember(options, QStringLiteral("--data_bit"), {"8"}, &lines);
     checkMember(options, QStringLiteral("--stop_bit"), {"1", "2"}, &lines);
     checkMember(options, QStringLiteral("--display"), {"HEX", "DEC"}, &lines);
+    // The pause is a whole number of milliseconds; -1 would be cut to 65535.
     if (options.has(QStringLiteral("--fdelay")))
-        Checks::numberCheck(options.value(QStringLiteral("--fdelay")), &lines);
-    // A port number beyond 65535 would reach another service of the host.
-    if (tcp && options.has(QStringLiteral("--port")))
-        checkWholeNumber(options.value(QStringLiteral("--port")), 1, 65535, &lines);
+        checkWholeNumber(options.value(QStringLiteral("--fdelay")), 0, 65535, &lines);
+    // The connection reads the port as a decimal number, so the check does
+    // too: 0x1F6 would pass as 502 and connect to port 0.
+    const QString port = options.value(QStringLiteral("--port"));
+    if (tcp && options.has(QStringLiteral("--port")) && Checks::numberCheck(port, &lines))
+        Checks::decimalRangeCheck(port, 1, 65535, &lines);
     return lines;
 }
 

@@ -26,17 +26,66 @@ QString line(const QString &text)
     return "&nbsp;" + text + "<br>";
 }
 
+// The largest images a block write can take: 65535 registers, as two bytes
+// each, or as text in the widest form the driver saves ("0xFFFF," per
+// value) with a byte-order mark and a line end.
+constexpr qint64 MaxBinaryBytes = 65535 * 2;
+constexpr qint64 MaxTextBytes = 3 + 65535 * 7 + 2;
+
+// Bytes a character takes in UTF-8; a surrogate pair counts 2 + 2.
+int utf8Length(QChar c)
+{
+    if (c.unicode() < 0x80)
+        return 1;
+    if (c.unicode() < 0x800 || c.isSurrogate())
+        return 2;
+    return 3;
+}
+
 // Text that no editor writes into a list of numbers: control characters other
 // than tabs and line ends, or bytes that are not UTF-8 (a binary image loaded
-// with a text format). Refused whole rather than echoed value by value.
-bool isText(const QString &text)
+// with a text format). Refused whole, naming the first such byte (counted
+// from 1 in the file), rather than read value by value.
+QString textProblem(const QString &text, int offset)
 {
+    qint64 position = offset + 1;
     for (const QChar c : text) {
-        if (c == QChar::ReplacementCharacter
-            || (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')
-                && c != QLatin1Char('\r')))
-            return false;
+        const ushort code = c.unicode();
+        if (c == QChar::ReplacementCharacter)
+            return tr("not UTF-8 text at byte %1").arg(position);
+        if ((code < 0x20 && code != '\t' && code != '\n' && code != '\r') || code == 0x7F)
+            return tr("control character 0x%1 at byte %2")
+                .arg(QString::number(code, 16).rightJustified(2, QLatin1Char('0')).toUpper())
+                .arg(position);
+        position += utf8Length(c);
     }
+    return QString();
+}
+
+// Reads at most limit bytes of an open file. Whatever the file (a huge
+// regular file, /dev/zero, a FIFO) no more than limit + 1 bytes are held:
+// a longer file sets *tooLong. False with *error on a read failure.
+bool readBounded(QFile *file, qint64 limit, QByteArray *content, bool *tooLong, QString *error)
+{
+    *tooLong = false;
+    if (!file->isSequential() && file->size() > limit) {
+        *tooLong = true;
+        return true;
+    }
+    content->resize(int(limit + 1));
+    qint64 total = 0;
+    while (total <= limit) {
+        const qint64 got = file->read(content->data() + total, limit + 1 - total);
+        if (got < 0) {
+            *error = file->errorString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        total += got;
+    }
+    content->resize(int(total));
+    *tooLong = total > limit;
     return true;
 }
 
@@ -84,17 +133,30 @@ bool load(const QString &fileName, const QString &format, QVector<quint16> *word
         return false;
     }
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         *error = message(head, fileName, line(file.errorString()));
         return false;
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = message(head, fileName, line(file.errorString()));
+    // The size is looked at before anything is read, so a file of any size
+    // is refused at once with bounded memory.
+    const bool binary = format == QLatin1String("BIN");
+    const qint64 limit = binary ? MaxBinaryBytes : MaxTextBytes;
+    QByteArray content;
+    bool tooLong = false;
+    QString readError;
+    if (!readBounded(&file, limit, &content, &tooLong, &readError)) {
+        *error = message(head, fileName, line(readError));
+        return false;
+    }
+    if (tooLong) {
+        const QString size = file.isSequential() ? tr("more than %1 bytes").arg(limit)
+                                                 : tr("%1 bytes").arg(file.size());
+        *error = message(head, fileName,
+            line(tr("too large: %1, at most %2 bytes for 65535 registers").arg(size).arg(limit)));
         return false;
     }
 
-    if (format == QLatin1String("BIN")) {
+    if (binary) {
         if (!WordList::fromBinary(content, words)) {
             *error = message(head, fileName,
                 line(tr("odd length in bytes:") + "&nbsp;" + QString::number(content.size())));
@@ -103,11 +165,13 @@ bool load(const QString &fileName, const QString &format, QVector<quint16> *word
         return true;
     }
 
-    QString text = QString::fromUtf8(content);
-    if (text.startsWith(QChar(0xFEFF))) // byte-order mark of editors that write one
-        text.remove(0, 1);
-    if (!isText(text)) {
-        *error = message(head, fileName, line(tr("not a text file")));
+    // Decoded with its length: the QByteArray overload would stop at a NUL.
+    // A byte-order mark of editors that write one is skipped.
+    const int offset = content.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const QString text = QString::fromUtf8(content.constData() + offset, content.size() - offset);
+    const QString problem = textProblem(text, offset);
+    if (!problem.isEmpty()) {
+        *error = message(head, fileName, line(problem));
         return false;
     }
     QString lines;

@@ -60,6 +60,17 @@ bool integerRangeCheck(const QString &value, int low, int high, QString *errors)
     return valid;
 }
 
+bool decimalRangeCheck(const QString &value, quint32 low, quint32 high, QString *errors)
+{
+    const bool valid = Numbers::isDecimalInRange(value, low, high);
+    if (!valid && errors) {
+        *errors += "&nbsp;" + value + "&nbsp;" + tr("is not a decimal whole number from") + "&nbsp;"
+            + QString::number(low) + "&nbsp;" + tr("to") + "&nbsp;" + QString::number(high)
+            + "<br>";
+    }
+    return valid;
+}
+
 } // namespace Checks
 
 QString helpRow(const QString &option, const QString &description)

@@ -21,6 +21,10 @@ bool deviceAddressCheck(const QString &value, bool tcp, QString *errors);
 // low to high; the line names the value and the range.
 bool integerRangeCheck(const QString &value, int low, int high, QString *errors);
 
+// Valid when the value is decimal digits only, from low to high (a TCP
+// port); the line names the value and the range.
+bool decimalRangeCheck(const QString &value, quint32 low, quint32 high, QString *errors);
+
 } // namespace Checks
 
 // One row of a help text: " <option> " padded with blanks to 30 characters

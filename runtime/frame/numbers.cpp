@@ -66,6 +66,19 @@ quint32 toDecimal(const QString &text, bool *ok)
     return valid ? value : 0;
 }
 
+bool isDecimalInRange(const QString &text, quint32 low, quint32 high)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    bool valid = false;
+    const quint32 value = toDecimal(text, &valid);
+    return valid && value >= low && value <= high;
+}
+
 bool isIntegerInRange(const QString &text, double low, double high)
 {
     bool valid = false;

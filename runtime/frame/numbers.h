@@ -20,6 +20,9 @@ quint16 toWord(const QString &text);
 // Unsigned decimal integer, the rule of the connection options ("--baudrate",
 // "--address", ...): no prefix, no sign, no fraction.
 quint32 toDecimal(const QString &text, bool *ok = nullptr);
+// True when the text is decimal digits only and their number is in [low,
+// high]: the one rule of a TCP port, whose value toDecimal() then gives.
+bool isDecimalInRange(const QString &text, quint32 low, quint32 high);
 // True when the text reads under the real rule as a whole number in [low, high].
 bool isIntegerInRange(const QString &text, double low, double high);
 

@@ -264,10 +264,10 @@ void TestDrvMacro::refusedCommandLine_data()
         << invalid + " abc is not a number\n";
     QTest::newRow("TCP: address as last argument")
         << true << tcp + logout + QStringList {"--address"} << invalid + "  is not a number\n";
-    for (const char *port : {"0", "65536", "70000", "502.5"}) {
+    for (const char *port : {"0", "65536", "70000", "502.5", "0x1F6", "502.0", "5.02e2"}) {
         QTest::addRow("TCP: port %s", port)
             << true << QStringList {"--ip", "127.0.0.1", "--port", port} + logout
-            << invalid + " " + port + " is not a whole number from 1 to 65535\n";
+            << invalid + " " + port + " is not a decimal whole number from 1 to 65535\n";
     }
     QTest::newRow("TCP: port not a number")
         << true << QStringList {"--ip", "127.0.0.1", "--port", "http"} + logout

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -198,6 +200,8 @@ private slots:
     void failedSaveNamesTheFile();
     void saveTargets_data();
     void saveTargets();
+    void hugeLoadRefused_data();
+    void hugeLoadRefused();
     void connectionRefused();
     void lineNotCreated_data();
     void lineNotCreated();
@@ -348,6 +352,13 @@ void TestQelDrvModbus::refusedBeforeAnythingIsSent_data()
         << false << QStringList {"--write", "65535", "--data", "[1,2]"}
         << QByteArray("Invalid parameters:\n 65535 is not a whole number from 0 to 65534\n");
 
+    QTest::newRow("frame delay -1 is not 65535 ms")
+        << false << QStringList {"--read", "0", "--range", "200", "--fdelay", "-1"}
+        << QByteArray("Invalid parameters:\n -1 is not a whole number from 0 to 65535\n");
+    QTest::newRow("tcp port 0x1F6 is not port 0")
+        << false << QStringList {"--port", "0x1F6", "--read_u16", "0"}
+        << QByteArray(
+               "Invalid parameters:\n 0x1F6 is not a decimal whole number from 1 to 65535\n");
     QTest::newRow("load file missing")
         << false << QStringList {"--write", "0", "--load", "%dir%/missing.bin"}
         << QByteArray(
@@ -380,9 +391,11 @@ void TestQelDrvModbus::refusedBeforeAnythingIsSent()
     QStringList line = lineArguments(sim, rtu);
     if (error.contains("--port"))
         line.clear(); // the serial line options are what is missing
-    const int address = line.indexOf("--address");
-    if (arguments.contains("--address") && address >= 0)
-        line.erase(line.begin() + address, line.begin() + address + 2); // the row gives its own
+    for (const QString own : {"--address", "--port"}) { // the row gives its own
+        const int at = line.indexOf(own);
+        if (arguments.contains(own) && at >= 0)
+            line.erase(line.begin() + at, line.begin() + at + 2);
+    }
     const ProgramResult result = drive(line + arguments);
     QCOMPARE(result.exitCode, ExitFailure);
     QCOMPARE(result.err, error);
@@ -938,6 +951,72 @@ void TestQelDrvModbus::saveTargets()
     }
     if (!kindAfter.isEmpty())
         QCOMPARE(fileKind(file), kindAfter);
+}
+
+void TestQelDrvModbus::hugeLoadRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("size"); // as the message gives it
+    QTest::newRow("2 GiB sparse binary") << "sparse"
+                                         << "BIN"
+                                         << "2147483648 bytes";
+    QTest::newRow("2 GiB sparse text") << "sparse"
+                                       << "HEX"
+                                       << "2147483648 bytes";
+    QTest::newRow("1 GiB file") << "allocated"
+                                << "DEC"
+                                << "1073741824 bytes";
+    QTest::newRow("private zero device") << "zero"
+                                         << "BIN"
+                                         << "more than 131070 bytes";
+    QTest::newRow("FIFO fed without end") << "fifo"
+                                          << "HEX"
+                                          << "more than 458750 bytes";
+}
+
+void TestQelDrvModbus::hugeLoadRefused()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, format);
+    QFETCH(QString, size);
+    const QString file = path("huge");
+    const QByteArray name = QFile::encodeName(file);
+    QProcess writer;
+    if (kind == "sparse" || kind == "allocated") {
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        const bool made = kind == "sparse" ? ::ftruncate(fd, off_t(2) << 30) == 0
+                                           : ::posix_fallocate(fd, 0, off_t(1) << 30) == 0;
+        ::close(fd);
+        QVERIFY(made);
+    } else if (kind == "zero") {
+        if (!makeCharacterDevice(file, MemoryDevices, 5))
+            QSKIP("making a device node needs root");
+    } else {
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        writer.start("sh", {"-c", "exec yes 65535 > \"$0\"", file});
+        QVERIFY(writer.waitForStarted(10000));
+    }
+
+    Device sim;
+    QVERIFY(startLine(sim, false));
+    const ProgramResult result = drive(lineArguments(sim, false)
+        + QStringList {"--write", "0", "--load", file, "--format", format});
+    QVERIFY(result.finished);
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(result.out, QByteArray());
+    const QString limit = format == "BIN" ? "131070" : "458750";
+    QCOMPARE(QString::fromUtf8(result.err),
+        "Unable to load data from \"" + file + "\":\n too large: " + size + ", at most " + limit
+            + " bytes for 65535 registers\n");
+    QCOMPARE(sim.requestLog(), QStringList());
+    if (kind == "fifo")
+        QVERIFY(writer.waitForFinished(30000)); // its reader went away
+    // The largest child so far held far less than the file.
+    struct rusage usage;
+    QCOMPARE(::getrusage(RUSAGE_CHILDREN, &usage), 0);
+    QVERIFY2(usage.ru_maxrss < 300 * 1024, qPrintable(QString::number(usage.ru_maxrss)));
 }
 
 void TestQelDrvModbus::connectionRefused()

@@ -133,8 +133,19 @@ void TestRegisterCommandLine::invalidParameters_data()
     QTest::newRow("frame delay") << serial + QStringList {"--fdelay", "soon"} + read
                                  << " soon is not a number\n";
     QTest::newRow("tcp port 502") << tcp + QStringList {"--port", "502"} + read << "";
-    QTest::newRow("tcp port beyond 65535") << tcp + QStringList {"--port", "66038"} + read
-                                           << " 66038 is not a whole number from 1 to 65535\n";
+    QTest::newRow("tcp port beyond 65535") << tcp + QStringList {"--port", "66038"}
+            + read << " 66038 is not a decimal whole number from 1 to 65535\n";
+    // The connection reads the port in decimal; the check reads it the same way.
+    for (const char *port : {"0x1F6", "502.0", "5.02e2", "0", "+502", " 502"}) {
+        QTest::addRow("tcp port %s", port) << tcp + QStringList {"--port", port}
+                + read << QString(" %1 is not a decimal whole number from 1 to 65535\n").arg(port);
+    }
+    // A whole number of milliseconds, never cut to 16 bits.
+    for (const char *delay : {"-1", "99999999", "65536", "1.5"}) {
+        QTest::addRow("frame delay %s", delay) << serial + QStringList {"--fdelay", delay}
+                + read << QString(" %1 is not a whole number from 0 to 65535\n").arg(delay);
+    }
+    QTest::newRow("frame delay 65535") << serial + QStringList {"--fdelay", "65535"} + read << "";
     QTest::newRow("tcp port text")
         << tcp + QStringList {"--port", "modbus"} + read << " modbus is not a number\n";
     QTest::newRow("serial port name not checked")

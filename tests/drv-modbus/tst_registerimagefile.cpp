@@ -195,9 +195,20 @@ void TestRegisterImageFile::loadRefusesBadFiles_data()
     QTest::newRow("value beyond a word") << QByteArray("0x0001,0x10000") << "HEX"
                                          << " 0x10000 is not a whole number from 0 to 65535\n";
     QTest::newRow("binary image read as text") << QByteArray::fromHex("0100AB00") << "HEX"
-                                               << " not a text file\n";
+                                               << " control character 0x01 at byte 1\n";
     QTest::newRow("bytes that are not UTF-8") << QByteArray("1 2 \xFF\xFE") << "DEC"
-                                              << " not a text file\n";
+                                              << " not UTF-8 text at byte 5\n";
+    QTest::newRow("NUL after values") << QByteArray("1 2\0003", 5) << "DEC"
+                                      << " control character 0x00 at byte 4\n";
+    QTest::newRow("control character after a mark and a letter")
+        << QByteArray("\xEF\xBB\xBF\xC5\x82 \x1B") << "HEX"
+        << " control character 0x1B at byte 7\n";
+    QTest::newRow("binary one byte too large") << QByteArray(131072, '\0') << "BIN"
+                                               << " too large: 131072 bytes, at most 131070 bytes "
+                                                  "for 65535 registers\n";
+    QTest::newRow("text one byte too large")
+        << QByteArray(458751, ' ') << "DEC"
+        << " too large: 458751 bytes, at most 458750 bytes for 65535 registers\n";
 }
 
 void TestRegisterImageFile::loadRefusesBadFiles()
