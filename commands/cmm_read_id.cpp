@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -50,6 +51,8 @@ bool Cmm_Read_Id::readVersion(int tried, QString *text)
     uint8_t buffer[IdentificationBufferSize] = {};
     const bool passed
         = Modbus::readIdentification(context, IdentificationBufferSize, buffer, tried) != -1;
+    // The line was silent for a whole time-out: no rest of a reply is under way.
+    silent = !passed && errno == ETIMEDOUT;
     if (passed) {
         line += "<font color=\"green\">" + tr("PASSED") + "</font><br>";
         const char *bytes = reinterpret_cast<const char *>(buffer);
@@ -75,7 +78,8 @@ bool Cmm_Read_Id::run()
             identification = text;
             break;
         }
-        pauseProcessingEvents(PauseAfterFailedVersionMs);
+        if (pauseAfterSilence || !silent)
+            pauseProcessingEvents(PauseAfterFailedVersionMs);
     }
     if (ok || pauseAfterSilence)
         pauseProcessingEvents(PauseAfterAttemptsMs);

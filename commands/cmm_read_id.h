@@ -28,9 +28,12 @@ public:
     void setVerbose(bool on) { verbose = on; }
     // Where the progress lines go when verbose (default: printed as reports).
     void setReportSink(std::function<void(const QString &)> sink) { report = std::move(sink); }
-    // The pause of 100 ms after the attempts lets a late reply settle before
-    // the line is used again. Off: it is kept only after a version answered,
-    // for scans whose short time-out already says that nothing is coming.
+    // The pauses after a failed version (20 ms) and after the attempts
+    // (100 ms) let the rest of a reply settle before the line is used again.
+    // Off, for scans whose short time-out already says that nothing is
+    // coming: no pause after a version whose wait ran out (the line was
+    // silent for a whole time-out), and the pause after the attempts only
+    // when a version answered.
     void setPauseAfterSilence(bool on) { pauseAfterSilence = on; }
 
     // Tries the versions until one answers; sets ok, the identification and
@@ -59,6 +62,7 @@ private:
     quint32 version = 0;
     bool verbose = true;
     bool pauseAfterSilence = true;
+    bool silent = false; // the last attempt ended with its wait running out
     std::function<void(const QString &)> report;
     QList<int> versions {1, 2, 3, 4};
 };

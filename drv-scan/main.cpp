@@ -8,6 +8,7 @@
 
 #include "checks.h"
 #include "cmm_scan.h"
+#include "filenames.h"
 #include "numbers.h"
 #include "optionpairs.h"
 #include "recordingscan.h"
@@ -101,6 +102,7 @@ int namesMode(const OptionPairs &options, Cmm_Scan &scan, int address)
 
 int main(int argc, char *argv[])
 {
+    FileNames::keepBytesAsGiven(); // database and port names as given
     QCoreApplication app(argc, argv);
     const OptionPairs options(QCoreApplication::arguments(), ScanOptions::table());
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {

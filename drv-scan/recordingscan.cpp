@@ -106,16 +106,23 @@ void RecordingScan::runInParallel(const QStringList &ports)
     std::mutex mutex;
     std::condition_variable arrived;
     std::deque<Finding> queue;
-    int running = ports.size();
 
+    // A port given more than once is scanned that often, by one worker: two
+    // at a time could not both open it.
+    QStringList distinct = ports;
+    distinct.removeDuplicates();
+    int running = distinct.size();
     std::vector<std::unique_ptr<QThread>> workers;
-    for (const QString &port : ports) {
-        workers.emplace_back(QThread::create([&, port] {
-            scanPort(port, true, [&](Finding &&finding) {
-                const std::lock_guard<std::mutex> lock(mutex);
-                queue.push_back(std::move(finding));
-                arrived.notify_one();
-            });
+    for (const QString &port : qAsConst(distinct)) {
+        const int times = ports.count(port);
+        workers.emplace_back(QThread::create([&, port, times] {
+            for (int time = 0; time < times && !scan.stopRequested(); ++time) {
+                scanPort(port, true, [&](Finding &&finding) {
+                    const std::lock_guard<std::mutex> lock(mutex);
+                    queue.push_back(std::move(finding));
+                    arrived.notify_one();
+                });
+            }
             const std::lock_guard<std::mutex> lock(mutex);
             --running;
             arrived.notify_one();

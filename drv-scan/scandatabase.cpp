@@ -1,11 +1,12 @@
 #include "scandatabase.h"
 
+#include "filenames.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUrl>
 #include <QVariant>
 
 namespace {
@@ -54,10 +55,10 @@ bool ScanDatabase::open()
         return failed(tr("not a file"));
 
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ConnectionName);
-    // Opened by URI in read-write mode, which never creates a missing file.
-    QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
-    uri.setQuery(QStringLiteral("mode=rw"));
-    database.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    // Opened by URI in read-write mode, which never creates a missing file;
+    // the URI carries the name's bytes as given.
+    database.setDatabaseName(
+        FileNames::toFileUri(info.absoluteFilePath()) + QStringLiteral("?mode=rw"));
     database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000;QSQLITE_OPEN_URI"));
     if (!database.open())
         return failed(tr("cannot be opened") + " (" + database.lastError().text() + ")");

@@ -5,6 +5,7 @@
 // used.
 
 #include "devsim.h"
+#include "filenames.h"
 #include "programrun.h"
 #include "scannerrun.h"
 #include "wireframe.h"
@@ -17,8 +18,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
+#include <dirent.h>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -152,6 +156,23 @@ private:
 
 int Database::count = 0;
 
+// The names in a folder, sorted, as the bytes they are.
+QList<QByteArray> entryNames(const QByteArray &folder)
+{
+    QList<QByteArray> names;
+    DIR *directory = opendir(folder.constData());
+    if (!directory)
+        return names;
+    while (const dirent *entry = readdir(directory)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.append(name);
+    }
+    closedir(directory);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // The output of a database scan between "Scanning ..." and its last line as
 // one text per port: the lines of each of its probes, in the order printed.
 QMap<QString, QString> linesByPort(const QString &output, const QStringList &ports)
@@ -208,6 +229,8 @@ private slots:
     void unusableDatabase();
     void sameDevicesWithNewOptions_data();
     void sameDevicesWithNewOptions();
+    void parallelWithAPortGivenTwice();
+    void namesAsGiven();
     void stopLeavesAConsistentDatabase_data();
     void stopLeavesAConsistentDatabase();
     void timeoutValues_data();
@@ -685,9 +708,10 @@ void TestDrvScan::sameDevicesWithNewOptions()
 
     QStringList rows = watcher.devices();
     rows.sort();
-    QCOMPARE(rows,
-        (QStringList {row(a, 2, 115200, "First two", "22"), row(a, 4, 115200, "First four", "?"),
-            row(b, 3, 115200, "Second three", "33")}));
+    QStringList expectedRows {row(a, 2, 115200, "First two", "22"),
+        row(a, 4, 115200, "First four", "?"), row(b, 3, 115200, "Second three", "33")};
+    expectedRows.sort();
+    QCOMPARE(rows, expectedRows);
     QCOMPARE(watcher.history(), (QStringList {"10", "16", "33", "50", "66", "83", "100"}));
     const QStringList firstRequests
         = QStringList {identificationRequest(2), identificationRequest(2), serialNumberRequest(2),
@@ -697,6 +721,63 @@ void TestDrvScan::sameDevicesWithNewOptions()
     QCOMPARE(second.requestLog(),
         (QStringList {identificationRequest(2), identificationRequest(2), identificationRequest(3),
             serialNumberRequest(3), identificationRequest(4)}));
+}
+
+void TestDrvScan::parallelWithAPortGivenTwice()
+{
+    // Scanned twice, as without --parallel, and never by two workers at once
+    // (the second could not open the line and would miss the devices).
+    DevSim sim({"--device", "1,version=3,sn=10,id=One", "--device", "2,version=3,sn=20,id=Two"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    const QString pty = sim.ptyPath();
+    QTemporaryDir here;
+    const QString file = here.filePath("twice.db");
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables));
+
+    const ProgramResult result = runProgram(programPath("qelDrvScan"),
+        {"--db", file, "--port", pty, "--port", pty, "--address", "1", "--address", "2",
+            "--version", "3", "--timeout", "50", "--parallel"});
+    QCOMPARE(result.exitCode, 0);
+    const QString once = row(pty, 1, 115200, "One", "10") + "," + row(pty, 2, 115200, "Two", "20");
+    QCOMPARE(watcher.devices().join(','), once + "," + once);
+    QCOMPARE(QString::fromUtf8(result.out).count("id: -"), 0);
+}
+
+void TestDrvScan::namesAsGiven()
+{
+    // A database and a port (a link to the simulator's line) whose names are
+    // not UTF-8 are opened by exactly those bytes: the device is recorded in
+    // that file and nothing else appears beside it.
+    FileNames::keepBytesAsGiven(); // the arguments leave as the bytes given
+    DevSim sim({"--device", "1,version=3,sn=5,id=Raw"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    QTemporaryDir here;
+    const QByteArray folderBytes = QFile::encodeName(here.path());
+    const QByteArray plainDb = folderBytes + "/plain.db";
+    const QByteArray rawDb = folderBytes + "/scan-\xb3\xff.db";
+    const QByteArray rawPort = folderBytes + "/line-\xe9";
+    {
+        Database maker(QString::fromUtf8(plainDb));
+        QVERIFY(maker.execute(Tables));
+    }
+    QCOMPARE(::rename(plainDb.constData(), rawDb.constData()), 0);
+    QCOMPARE(::symlink(QFile::encodeName(sim.ptyPath()).constData(), rawPort.constData()), 0);
+
+    const ProgramResult result = runProgram(programPath("qelDrvScan"),
+        {"--db", FileNames::fromBytes(rawDb), "--port", FileNames::fromBytes(rawPort), "--version",
+            "3", "--timeout", "50"});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.out.contains(rawPort + "addr: 1"), result.out.constData());
+    QCOMPARE(entryNames(folderBytes), (QList<QByteArray> {"line-\xe9", "scan-\xb3\xff.db"}));
+    // Back to names that the folder's removal can take.
+    QCOMPARE(::rename(rawDb.constData(), plainDb.constData()), 0);
+    QCOMPARE(::unlink(rawPort.constData()), 0);
+    Database watcher(QString::fromUtf8(plainDb));
+    const QStringList rows = watcher.devices();
+    QCOMPARE(rows.size(), 1);
+    QVERIFY2(rows.first().endsWith("|1|115200|Raw|5"), qPrintable(rows.first()));
 }
 
 void TestDrvScan::stopLeavesAConsistentDatabase_data()
@@ -778,6 +859,7 @@ void TestDrvScan::stopLeavesAConsistentDatabase()
     for (int i = 0; i < ports; ++i)
         rows.append(row(sims.at(size_t(i))->ptyPath(), 1, 115200, QString("Line %1").arg(i),
             QString::number(i)));
+    rows.sort();
     QStringList seen = watcher.devices();
     seen.sort();
     QCOMPARE(seen, rows);
