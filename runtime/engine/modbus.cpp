@@ -4,7 +4,9 @@
 
 #include "modbuscontext.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -50,9 +52,56 @@ int dataLength(const ModbusContext *context, const uint8_t *reply)
     }
 }
 
-// Receives one reply into reply. Returns its length (0 for a reply from
-// another device on the serial line) or -1 with the error set.
-int receive(ModbusContext *context, uint8_t *reply)
+// The whole of a reply of at most lengthBound bytes must have arrived by
+// this time: the response time-out for its first byte plus what the line
+// allows for the bytes. Each byte restarting the byte time-out alone would
+// let a device that trickles hold a request for minutes.
+class ReplyDeadline
+{
+public:
+    ReplyDeadline(const ModbusContext *context, int lengthBound)
+        : context(context)
+        , start(std::chrono::steady_clock::now())
+    {
+        raise(lengthBound);
+    }
+
+    // A reply announced longer than first bounded gets the time it takes.
+    void raise(int lengthBound)
+    {
+        if (lengthBound <= bound)
+            return;
+        bound = std::min(lengthBound, context->backend->maxFrameLength);
+        end = start
+            + std::chrono::milliseconds(context->responseTimeout.milliseconds()
+                + context->backend->replyAllowanceMs(context, bound));
+    }
+
+    // The limit of the next wait: the phase's own, cut to the time left.
+    // False when no time is left.
+    bool limitWait(const Timeout &phaseLimit, Timeout *limit) const
+    {
+        const long long left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now())
+                                   .count();
+        if (left <= 0)
+            return false;
+        const int ms = int(std::min<long long>(left, phaseLimit.milliseconds()));
+        *limit = Timeout {ms / 1000, (ms % 1000) * 1000};
+        return true;
+    }
+
+private:
+    const ModbusContext *context;
+    std::chrono::steady_clock::time_point start;
+    std::chrono::steady_clock::time_point end;
+    int bound = 0;
+};
+
+// Receives one reply of at most about lengthBound bytes into reply. Returns
+// its length (0 for a reply from another device on the serial line) or -1
+// with the error set.
+int receive(ModbusContext *context, uint8_t *reply, int lengthBound)
 {
     const Backend *line = context->backend;
     if (context->debug)
@@ -62,10 +111,17 @@ int receive(ModbusContext *context, uint8_t *reply)
     int length = 0;
     int wanted = line->headerLength + 1;
     bool lengthKnown = true;
-    const Timeout *limit = &context->responseTimeout;
+    const Timeout *phaseLimit = &context->responseTimeout;
+    ReplyDeadline deadline(context, lengthBound);
 
     while (wanted > 0) {
-        if (line->waitForData(context, *limit, wanted) == -1) {
+        Timeout limit {};
+        if (!deadline.limitWait(*phaseLimit, &limit)) {
+            errno = ETIMEDOUT;
+            Core::errorPrint(context, "select");
+            return -1;
+        }
+        if (line->waitForData(context, limit, wanted) == -1) {
             Core::errorPrint(context, "select");
             return -1;
         }
@@ -82,7 +138,7 @@ int receive(ModbusContext *context, uint8_t *reply)
         }
         length += int(count);
         wanted -= int(count);
-        limit = &context->byteTimeout;
+        phaseLimit = &context->byteTimeout;
         if (wanted > 0)
             continue;
 
@@ -99,6 +155,7 @@ int receive(ModbusContext *context, uint8_t *reply)
                 lengthKnown = false;
                 wanted = 0;
             }
+            deadline.raise(length + wanted);
         }
         if (length + wanted > line->maxFrameLength) {
             errno = InvalidData;
@@ -133,6 +190,22 @@ int expectedLength(
     }
     default: // function 16
         return header + 5 + line->checksumLength;
+    }
+}
+
+// Length of the reply a request asks for, where the request fixes it; the
+// line's largest frame otherwise.
+int replyLengthBound(const ModbusContext *context, const uint8_t *request)
+{
+    const int header = context->backend->headerLength;
+    switch (request[header]) {
+    case FunctionReadHolding:
+    case FunctionReadInput:
+    case FunctionWriteRegisters:
+    case FunctionIdentification:
+        return std::max(expectedLength(context, request, nullptr, 0), header + 1);
+    default:
+        return context->backend->maxFrameLength;
     }
 }
 
@@ -282,7 +355,7 @@ int exchange(ModbusContext *context, uint8_t *request, int requestLength, uint8_
         return -1;
     }
 
-    const int replyLength = receive(context, reply);
+    const int replyLength = receive(context, reply, replyLengthBound(context, request));
     if (replyLength == -1)
         return -1;
     return checkReply(context, request, reply, replyLength);

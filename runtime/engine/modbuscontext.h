@@ -72,6 +72,10 @@ struct Backend
     int (*waitForData)(ModbusContext *context, const Timeout &limit, int wanted);
     // Frees the line data (closing the line if still open).
     void (*free)(ModbusContext *context);
+    // Time a reply of the given length may take on the line after its first
+    // byte was due: what the bytes take at the line's speed (serial), a fixed
+    // allowance (TCP). With the response time-out it bounds a whole reply.
+    int (*replyAllowanceMs)(const ModbusContext *context, int length);
 };
 
 } // namespace Modbus

@@ -335,6 +335,15 @@ int rtuWaitForData(ModbusContext *context, const Timeout &limit, int wanted)
     }
 }
 
+// A character of a Modbus serial line is 11 bits long (start, 8 data, parity
+// or a second stop bit, stop), so 8N1 lines get a tenth to spare.
+int rtuReplyAllowanceMs(const ModbusContext *context, int length)
+{
+    const long long bits = 11LL * length * 1000;
+    const int rate = effectiveBaudRate(line(context)->baudRate);
+    return int((bits + rate - 1) / rate);
+}
+
 void rtuFree(ModbusContext *context)
 {
     rtuClose(context);
@@ -359,6 +368,7 @@ constexpr Backend rtuBackend = {
     rtuFlush,
     rtuWaitForData,
     rtuFree,
+    rtuReplyAllowanceMs,
 };
 
 } // namespace

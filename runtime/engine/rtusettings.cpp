@@ -36,6 +36,13 @@ constexpr BaudRate baudRates[] = {
 
 } // namespace
 
+int effectiveBaudRate(int baudRate)
+{
+    const auto known = std::find_if(std::begin(baudRates), std::end(baudRates),
+        [baudRate](const BaudRate &rate) { return rate.rate == baudRate; });
+    return known == std::end(baudRates) ? 9600 : baudRate;
+}
+
 RateKind makeLineSettings(termios &settings, int baudRate, char parity, int dataBits, int stopBits)
 {
     RateKind kind = RateKind::Standard;

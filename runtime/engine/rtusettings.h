@@ -20,4 +20,8 @@ enum class RateKind {
 // for rates of the table that have a constant, 9600 for rates not in it.
 RateKind makeLineSettings(termios &settings, int baudRate, char parity, int dataBits, int stopBits);
 
+// The rate the line runs at for a rate given: the rate itself when it is in
+// the table, 9600 otherwise.
+int effectiveBaudRate(int baudRate);
+
 } // namespace Modbus

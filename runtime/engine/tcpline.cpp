@@ -276,6 +276,13 @@ int tcpWaitForData(ModbusContext *context, const Timeout &limit, int)
     return rc == 1 ? 0 : -1;
 }
 
+// Over TCP the reply's length says nothing about its time on the network: a
+// fixed allowance.
+int tcpReplyAllowanceMs(const ModbusContext *, int)
+{
+    return 2000;
+}
+
 void tcpFree(ModbusContext *context)
 {
     tcpClose(context);
@@ -300,6 +307,7 @@ constexpr Backend tcpBackend = {
     tcpFlush,
     tcpWaitForData,
     tcpFree,
+    tcpReplyAllowanceMs,
 };
 
 } // namespace

@@ -813,6 +813,13 @@ void TestQelDrvModbus::failure_data()
             << 1 << "timed out"
             << "Connection timed out";
     });
+    // 245 bytes, each within the byte time-out, would take 98 s.
+    addLineRows("a reply that trickles ends with a time-out", [&](QTestData &row) {
+        row << QStringList {"--fault", "trickle=400"}
+            << QStringList {"--read", "0", "--range", "120", "--fdelay", "0"} << bar(0) << 1
+            << "timed out"
+            << "Connection timed out";
+    });
     addLineRows("range read stops at the failed request", [&](QTestData &row) {
         row << QStringList {"--fault", "exception=4,request=2"}
             << QStringList {"--read", "0", "--range", "250", "--fdelay", "0"} << bar(0) + bar(33)

@@ -172,7 +172,7 @@ speed_t speedCode(int rate)
 class Line
 {
 public:
-    bool open(bool tcp, int address)
+    bool open(bool tcp, int address, int baudRate = 115200)
     {
         if (tcp) {
             listener = std::make_unique<TcpListener>();
@@ -184,7 +184,7 @@ public:
             if (!pty->isOpen())
                 return false;
             context.reset(Modbus::newRtuContext(
-                pty->slavePath().toLocal8Bit().constData(), 115200, 'N', 8, 1));
+                pty->slavePath().toLocal8Bit().constData(), baudRate, 'N', 8, 1));
         }
         if (!context || Modbus::setAddress(context.get(), address) == -1
             || Modbus::connect(context.get()) == -1)
@@ -241,6 +241,8 @@ private slots:
     void cancelAndResponseTimeout_data();
     void cancelAndResponseTimeout();
     void replyBeyondFrameLength();
+    void wholeReplyDeadline_data();
+    void wholeReplyDeadline();
     void signalsDuringWait_data();
     void signalsDuringWait();
     void lineTakingNothing();
@@ -860,6 +862,81 @@ void TestEngine::replyBeyondFrameLength()
     QCOMPARE(error, int(Modbus::InvalidData));
     QVERIFY(capture.out().endsWith("Waiting for a confirmation...\n<01><03><FF>"));
     QCOMPARE(capture.err(), QString("ERROR Invalid data: too many data\n"));
+}
+
+void TestEngine::wholeReplyDeadline_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<int>("baudRate");
+    QTest::addColumn<int>("firstMs"); // before the first piece of the reply
+    QTest::addColumn<int>("firstSize");
+    QTest::addColumn<int>("gapMs"); // before each later piece
+    QTest::addColumn<int>("pieceSize"); // 0: all the rest
+    QTest::addColumn<bool>("complete"); // the reply arrives whole
+    // Each byte well within the 2 s byte time-out; the whole reply not.
+    QTest::newRow("serial: a byte every 400 ms") << false << 115200 << 0 << 1 << 400 << 1 << false;
+    QTest::newRow("tcp: a byte every 400 ms") << true << 115200 << 0 << 1 << 400 << 1 << false;
+    // A slow line is no trickle: 255 bytes at 1200 baud take 2.1 s.
+    QTest::newRow("serial: 255 bytes at 1200 baud after 1 s")
+        << false << 1200 << 1000 << 1 << 9 << 1 << true;
+    QTest::newRow("tcp: header after 1.9 s, the rest 1.5 s later")
+        << true << 115200 << 1900 << 8 << 1500 << 0 << true;
+}
+
+// A reply of 125 registers sent piece by piece: the engine gives up once the
+// response time-out and the line's allowance for the reply's length have
+// passed, however the bytes are spaced, and takes a reply that keeps to the
+// line's speed.
+void TestEngine::wholeReplyDeadline()
+{
+    QFETCH(bool, tcp);
+    QFETCH(int, baudRate);
+    QFETCH(int, firstMs);
+    QFETCH(int, firstSize);
+    QFETCH(int, gapMs);
+    QFETCH(int, pieceSize);
+    QFETCH(bool, complete);
+
+    Line line;
+    QVERIFY(line.open(tcp, 1, baudRate));
+    QString data;
+    for (int i = 0; i < 125; ++i)
+        data += QString::asprintf(" %02X %02X", i >> 8, i & 0xFF);
+    const QByteArray reply = tcp ? frameBytes("00 01 00 00 00 FD 01 03 FA" + data)
+                                 : frameBytes("01 03 FA" + data + " CRC");
+    QCOMPARE(reply.size(), tcp ? 259 : 255);
+
+    const int peerFd = line.peer();
+    std::atomic<bool> stop {false};
+    std::atomic<int> sent {0};
+    std::thread peer([&] {
+        readBytes(peerFd, tcp ? 12 : 8, 5000);
+        // The device's own timing.
+        auto next = std::chrono::steady_clock::now() + std::chrono::milliseconds(firstMs);
+        int size = firstSize;
+        while (sent < reply.size() && !stop) {
+            std::this_thread::sleep_until(next);
+            if (!writeBytes(peerFd, reply.mid(sent, size)))
+                break;
+            sent = std::min(int(reply.size()), sent + size);
+            next += std::chrono::milliseconds(gapMs);
+            size = pieceSize > 0 ? pieceSize : int(reply.size());
+        }
+    });
+    uint16_t words[125] = {};
+    const int rc = Modbus::readHoldingRegisters(line.get(), 0, 125, words);
+    const int error = errno;
+    stop = true;
+    peer.join();
+
+    if (complete) {
+        QCOMPARE(rc, 125);
+        QCOMPARE(words[124], uint16_t(124));
+    } else {
+        QCOMPARE(rc, -1);
+        QCOMPARE(error, ETIMEDOUT);
+        QVERIFY2(sent < reply.size(), qPrintable(QString::number(sent)));
+    }
 }
 
 void TestEngine::signalsDuringWait_data()
