@@ -81,6 +81,9 @@ int databaseMode(const OptionPairs &options, Cmm_Scan &scan, int address)
         return stopped();
     RecordingScan recordingScan(scan, database);
     recordingScan.setParallel(options.has(QStringLiteral("--parallel")));
+    // A timed scan is one that should go fast: its database statements run
+    // beside the probes instead of between them.
+    recordingScan.setPipelined(options.has(QStringLiteral("--timeout")));
     return recordingScan.run(ports) ? 0 : -1;
 }
 

@@ -99,24 +99,21 @@ void RecordingScan::record(const Finding &finding)
     stored(database.setProgress(int(done * 100 / total)));
 }
 
-void RecordingScan::runInParallel(const QStringList &ports)
+void RecordingScan::runInWorkers(const QList<QStringList> &groups)
 {
     // Workers queue their findings in the order they finish them; one queue
-    // keeps each port's order.
+    // keeps each worker's order.
     std::mutex mutex;
     std::condition_variable arrived;
     std::deque<Finding> queue;
+    int running = groups.size();
 
-    // A port given more than once is scanned that often, by one worker: two
-    // at a time could not both open it.
-    QStringList distinct = ports;
-    distinct.removeDuplicates();
-    int running = distinct.size();
     std::vector<std::unique_ptr<QThread>> workers;
-    for (const QString &port : qAsConst(distinct)) {
-        const int times = ports.count(port);
-        workers.emplace_back(QThread::create([&, port, times] {
-            for (int time = 0; time < times && !scan.stopRequested(); ++time) {
+    for (const QStringList &group : groups) {
+        workers.emplace_back(QThread::create([&, group] {
+            for (const QString &port : group) {
+                if (scan.stopRequested())
+                    break;
                 scanPort(port, true, [&](Finding &&finding) {
                     const std::lock_guard<std::mutex> lock(mutex);
                     queue.push_back(std::move(finding));
@@ -156,7 +153,20 @@ bool RecordingScan::run(const QStringList &ports)
     total = qint64(ports.size()) * scan.baudRateList().size() * scan.addressList().size();
     done = 0;
     if (parallel && ports.size() > 1) {
-        runInParallel(ports);
+        // One worker per port; a port given more than once is scanned that
+        // often by its one worker: two at a time could not both open it.
+        QStringList distinct = ports;
+        distinct.removeDuplicates();
+        QList<QStringList> groups;
+        for (const QString &port : qAsConst(distinct)) {
+            QStringList group;
+            for (int time = ports.count(port); time > 0; --time)
+                group.append(port);
+            groups.append(group);
+        }
+        runInWorkers(groups);
+    } else if (pipelined) {
+        runInWorkers({ports});
     } else {
         for (const QString &port : ports) {
             scanPort(port, false, [this](Finding &&finding) { record(finding); });

@@ -16,9 +16,11 @@ class Cmm_Scan;
 // number, and the progress figure follows every probe, so that the program
 // watching the database sees the scan as it goes. One line per probe.
 //
-// In parallel, one worker thread per port probes that port's combinations in
-// order while this thread alone prints and writes the database, so every
-// port's lines keep their order and the statements never overlap.
+// Pipelined, one worker thread probes the ports one after the other while
+// this thread prints and writes the database, so a slow statement does not
+// hold up the probes. In parallel, one worker per port probes that port's
+// combinations in order. Either way this thread alone prints and writes, so
+// every port's lines keep their order and the statements never overlap.
 class RecordingScan
 {
 public:
@@ -27,6 +29,9 @@ public:
 
     // Scan the ports at the same time instead of one after the other.
     void setParallel(bool on) { parallel = on; }
+    // Probe in a worker thread while this thread records (without parallel,
+    // still one port after the other).
+    void setPipelined(bool on) { pipelined = on; }
 
     // Runs the scan over the ports and prints "Done", or "Stopped" when a
     // stop was requested: then nothing more is written, and the progress
@@ -50,7 +55,9 @@ private:
     // Probes one port's combinations in order and hands each finished probe
     // to deliver; a stop request ends it, dropping the probe it cut short.
     void scanPort(const QString &port, bool collectProgress, const Deliver &deliver) const;
-    void runInParallel(const QStringList &ports);
+    // One worker per group probes the group's ports one after the other;
+    // this thread records their findings as they come.
+    void runInWorkers(const QList<QStringList> &groups);
     // Prints and writes one probe; nothing once a stop was requested.
     void record(const Finding &finding);
     // Serial number in up to ten attempts 100 ms apart; -1 when none answered.
@@ -60,6 +67,7 @@ private:
     CmmNamespace::Cmm_Scan &scan;
     ScanDatabase &database;
     bool parallel = false;
+    bool pipelined = false;
     bool allStored = true;
     qint64 total = 0;
     qint64 done = 0;

@@ -785,14 +785,17 @@ void TestDrvScan::stopLeavesAConsistentDatabase_data()
     QTest::addColumn<int>("signalNumber");
     QTest::addColumn<int>("ports");
     QTest::addColumn<bool>("database");
-    QTest::newRow("SIGINT") << int(SIGINT) << 1 << true;
-    QTest::newRow("SIGTERM") << int(SIGTERM) << 1 << true;
-    QTest::newRow("SIGINT, two ports in parallel") << int(SIGINT) << 2 << true;
-    QTest::newRow("SIGTERM, without database") << int(SIGTERM) << 1 << false;
+    QTest::addColumn<QStringList>("options");
+    const QStringList timed {"--timeout", "10000", "--parallel"};
+    QTest::newRow("SIGINT") << int(SIGINT) << 1 << true << timed;
+    QTest::newRow("SIGTERM") << int(SIGTERM) << 1 << true << timed;
+    QTest::newRow("SIGINT, two ports in parallel") << int(SIGINT) << 2 << true << timed;
+    QTest::newRow("SIGTERM, without database") << int(SIGTERM) << 1 << false << timed;
+    QTest::newRow("SIGINT, no new options") << int(SIGINT) << 1 << true << QStringList();
 }
 
-// A device at address 1 on every line, none at 2 to 6, and a probe time-out
-// of 10 s: the signal comes while the probes of address 2 wait (without
+// A device at address 1 on every line, none at 2 to 6, and mostly a probe
+// time-out of 10 s: the signal comes while the probes of address 2 wait (without
 // database: the probe of address 2 at the first baud rate). They end at
 // once, nothing more is sent or written, the run prints "Stopped" and ends
 // with -1, and the database holds what the printed lines say.
@@ -801,9 +804,10 @@ void TestDrvScan::stopLeavesAConsistentDatabase()
     QFETCH(int, signalNumber);
     QFETCH(int, ports);
     QFETCH(bool, database);
+    QFETCH(QStringList, options);
 
     std::vector<std::unique_ptr<DevSim>> sims;
-    QStringList arguments {"--version", "3", "--timeout", "10000", "--parallel"};
+    QStringList arguments = QStringList {"--version", "3"} + options;
     for (int i = 0; i < ports; ++i) {
         sims.push_back(std::make_unique<DevSim>(
             QStringList {"--device", QString("1,version=3,sn=%1,id=Line %1").arg(i)}));
