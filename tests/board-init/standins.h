@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scriptfile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -23,6 +25,3 @@ bool writeStandIn(const QString &folder, const QString &name, const QString &rec
 
 // Every run recorded in `recordFile`, in order; none when it does not exist.
 QList<StandInRun> readRecord(const QString &recordFile);
-
-// Writes an executable script with the given body.
-bool writeScript(const QString &path, const QByteArray &body);

@@ -2,6 +2,7 @@
 // terminal in its own directory (quoted in the command) and ends only after the
 // terminal has closed.
 #include "programrun.h"
+#include "scriptfile.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -11,16 +12,6 @@
 #include <QtTest>
 
 namespace {
-
-bool writeScript(const QString &path, const QByteArray &body)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write("#!/bin/sh\n" + body);
-    file.close();
-    return file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-}
 
 // The stand-in terminal reports where it runs and its arguments, then stays
 // open until a line arrives on its standard input, as a terminal stays open

@@ -1,5 +1,6 @@
 // The command prompt of qelApps: the command text with the directory quoted,
 // checked by running it through the shell, and the choice of the terminal.
+#include "scriptfile.h"
 #include "terminalcommand.h"
 
 #include <QDir>
@@ -9,16 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-bool writeScript(const QString &path, const QByteArray &body)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write("#!/bin/sh\n" + body);
-    file.close();
-    return file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-}
 
 // Sets PATH for the life of the object.
 class PathGuard

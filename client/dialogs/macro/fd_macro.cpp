@@ -3,6 +3,7 @@
 #include "fingerprint.h"
 
 #include <QDialogButtonBox>
+#include <QTextEdit>
 
 FD_MACRO::FD_MACRO(QWidget *parent)
     : QDialog(parent)
@@ -22,20 +23,25 @@ QString FD_MACRO::macroParams() const
 
 QString FD_MACRO::macroDesc() const
 {
-    return QString();
+    return descBox ? descBox->toPlainText() : QString();
 }
 
 QString FD_MACRO::macroHash() const
 {
-    return QString();
+    return descBox ? macroFingerprint() : QString();
 }
 
 void FD_MACRO::setMacroParams(const QString &) { }
 
-void FD_MACRO::setMacroDesc(const QString &) { }
-
-void FD_MACRO::connectButtons(QDialogButtonBox *buttons)
+void FD_MACRO::setMacroDesc(const QString &desc)
 {
+    if (descBox)
+        descBox->setText(desc);
+}
+
+void FD_MACRO::connectButtons(QDialogButtonBox *buttons, QTextEdit *desc)
+{
+    descBox = desc;
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

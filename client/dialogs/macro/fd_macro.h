@@ -4,11 +4,13 @@
 #include <QString>
 
 class QDialogButtonBox;
+class QTextEdit;
 
 // Base of the macro parameter dialogs. A dialog turns the state of its controls into the
 // parameter text of one device macro and reads such a text back; it also carries the free-text
-// description of the request. The base itself has no controls: its getters return empty texts
-// and its setters do nothing.
+// description of the request, which the base handles. The base itself has no controls: until a
+// dialog hands it its description box, its getters return empty texts and its setters do
+// nothing.
 class FD_MACRO : public QDialog
 {
     Q_OBJECT
@@ -33,11 +35,14 @@ public:
 
 protected:
     // Finishes the construction of a dialog whose form has been set up: no context-help
-    // button in the title bar, OK accepts and Cancel rejects.
-    void connectButtons(QDialogButtonBox *buttons);
+    // button in the title bar, OK accepts and Cancel rejects; desc is the description box.
+    void connectButtons(QDialogButtonBox *buttons, QTextEdit *desc);
     // Undoes connectButtons() before the form is deleted.
     void disconnectButtons(QDialogButtonBox *buttons);
     // The fingerprint every dialog's macroHash() returns: MD5 over the UTF-8 bytes of
     // macroDesc(), macroName() and macroParams(), joined without separators.
     QString macroFingerprint() const;
+
+private:
+    QTextEdit *descBox = nullptr;
 };

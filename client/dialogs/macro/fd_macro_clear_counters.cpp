@@ -8,7 +8,7 @@ FD_MACRO_CLEAR_COUNTERS::FD_MACRO_CLEAR_COUNTERS(QWidget *parent)
     , ui(new Ui::FD_MACRO_CLEAR_COUNTERS)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_CLEAR_COUNTERS::~FD_MACRO_CLEAR_COUNTERS()
@@ -27,25 +27,10 @@ QString FD_MACRO_CLEAR_COUNTERS::macroParams() const
     return MacroFields::join({MacroFields::listCode(ui->comboBox)});
 }
 
-QString FD_MACRO_CLEAR_COUNTERS::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_CLEAR_COUNTERS::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_CLEAR_COUNTERS::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
     if (fields.size() != 1)
         return;
     MacroFields::selectListCode(ui->comboBox, MacroFields::number(fields.at(0)));
-}
-
-void FD_MACRO_CLEAR_COUNTERS::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

@@ -8,7 +8,7 @@ FD_MACRO_CLEAR_SIGNALS::FD_MACRO_CLEAR_SIGNALS(QWidget *parent)
     , ui(new Ui::FD_MACRO_CLEAR_SIGNALS)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_CLEAR_SIGNALS::~FD_MACRO_CLEAR_SIGNALS()
@@ -28,16 +28,6 @@ QString FD_MACRO_CLEAR_SIGNALS::macroParams() const
         {ui->no->value(), MacroFields::checkMask({ui->trip, ui->alarm, ui->interlock})});
 }
 
-QString FD_MACRO_CLEAR_SIGNALS::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_CLEAR_SIGNALS::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_CLEAR_SIGNALS::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
@@ -46,9 +36,4 @@ void FD_MACRO_CLEAR_SIGNALS::setMacroParams(const QString &params)
     ui->no->setValue(MacroFields::number(fields.at(0)));
     MacroFields::setCheckMask(
         {ui->trip, ui->alarm, ui->interlock}, MacroFields::mask(fields.at(1)));
-}
-
-void FD_MACRO_CLEAR_SIGNALS::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

@@ -8,7 +8,7 @@ FD_MACRO_CONTROL_SWITCH::FD_MACRO_CONTROL_SWITCH(QWidget *parent)
     , ui(new Ui::FD_MACRO_CONTROL_SWITCH)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_CONTROL_SWITCH::~FD_MACRO_CONTROL_SWITCH()
@@ -28,16 +28,6 @@ QString FD_MACRO_CONTROL_SWITCH::macroParams() const
         {MacroFields::listCode(ui->type), ui->no->value(), MacroFields::listCode(ui->command)});
 }
 
-QString FD_MACRO_CONTROL_SWITCH::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_CONTROL_SWITCH::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_CONTROL_SWITCH::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
@@ -46,9 +36,4 @@ void FD_MACRO_CONTROL_SWITCH::setMacroParams(const QString &params)
     MacroFields::selectListCode(ui->type, MacroFields::number(fields.at(0)));
     ui->no->setValue(MacroFields::number(fields.at(1)));
     MacroFields::selectListCode(ui->command, MacroFields::number(fields.at(2)));
-}
-
-void FD_MACRO_CONTROL_SWITCH::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

@@ -8,7 +8,7 @@ FD_MACRO_LOGIN::FD_MACRO_LOGIN(QWidget *parent)
     , ui(new Ui::FD_MACRO_LOGIN)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_LOGIN::~FD_MACRO_LOGIN()
@@ -31,16 +31,6 @@ QString FD_MACRO_LOGIN::macroParams() const
         + QStringLiteral("%1").arg(ui->password->value(), 4, 10, QLatin1Char('0'));
 }
 
-QString FD_MACRO_LOGIN::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_LOGIN::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_LOGIN::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
@@ -48,9 +38,4 @@ void FD_MACRO_LOGIN::setMacroParams(const QString &params)
         return;
     MacroFields::selectListCode(ui->comboBox, MacroFields::number(fields.at(0)));
     ui->password->setValue(MacroFields::number(fields.at(1)));
-}
-
-void FD_MACRO_LOGIN::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

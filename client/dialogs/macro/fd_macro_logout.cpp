@@ -6,7 +6,7 @@ FD_MACRO_LOGOUT::FD_MACRO_LOGOUT(QWidget *parent)
     , ui(new Ui::FD_MACRO_LOGOUT)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_LOGOUT::~FD_MACRO_LOGOUT()
@@ -18,19 +18,4 @@ FD_MACRO_LOGOUT::~FD_MACRO_LOGOUT()
 QString FD_MACRO_LOGOUT::macroName() const
 {
     return QStringLiteral("FD_MACRO_LOGOUT");
-}
-
-QString FD_MACRO_LOGOUT::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_LOGOUT::macroHash() const
-{
-    return macroFingerprint();
-}
-
-void FD_MACRO_LOGOUT::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

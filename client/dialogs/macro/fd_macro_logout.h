@@ -16,9 +16,6 @@ public:
     ~FD_MACRO_LOGOUT() override;
 
     QString macroName() const override;
-    QString macroDesc() const override;
-    QString macroHash() const override;
-    void setMacroDesc(const QString &desc) override;
 
 private:
     Ui::FD_MACRO_LOGOUT *ui;

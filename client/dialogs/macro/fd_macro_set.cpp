@@ -8,7 +8,7 @@ FD_MACRO_SET::FD_MACRO_SET(QWidget *parent)
     , ui(new Ui::FD_MACRO_SET)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
     connect(ui->params, QOverload<int>::of(&QSpinBox::valueChanged), this,
         &FD_MACRO_SET::updateParamsVisible);
     updateParamsVisible(ui->params->value());
@@ -35,16 +35,6 @@ QString FD_MACRO_SET::macroParams() const
         ui->param_9->value(), ui->param_10->value()});
 }
 
-QString FD_MACRO_SET::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_SET::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_SET::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
@@ -64,11 +54,6 @@ void FD_MACRO_SET::setMacroParams(const QString &params)
     ui->param_9->setValue(MacroFields::number(fields.at(11)));
     ui->param_10->setValue(MacroFields::number(fields.at(12)));
     updateParamsVisible(ui->params->value());
-}
-
-void FD_MACRO_SET::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }
 
 void FD_MACRO_SET::updateParamsVisible(int n)

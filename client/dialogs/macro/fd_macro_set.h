@@ -18,10 +18,7 @@ public:
 
     QString macroName() const override;
     QString macroParams() const override;
-    QString macroDesc() const override;
-    QString macroHash() const override;
     void setMacroParams(const QString &params) override;
-    void setMacroDesc(const QString &desc) override;
 
 public slots:
     // Shows param_1 up to the n-th parameter box and hides the others.

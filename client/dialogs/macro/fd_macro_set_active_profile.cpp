@@ -8,7 +8,7 @@ FD_MACRO_SET_ACTIVE_PROFILE::FD_MACRO_SET_ACTIVE_PROFILE(QWidget *parent)
     , ui(new Ui::FD_MACRO_SET_ACTIVE_PROFILE)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_SET_ACTIVE_PROFILE::~FD_MACRO_SET_ACTIVE_PROFILE()
@@ -27,23 +27,8 @@ QString FD_MACRO_SET_ACTIVE_PROFILE::macroParams() const
     return MacroFields::join({ui->no->value()});
 }
 
-QString FD_MACRO_SET_ACTIVE_PROFILE::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_SET_ACTIVE_PROFILE::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_SET_ACTIVE_PROFILE::setMacroParams(const QString &params)
 {
     // The whole text is one number; it is not split at blanks.
     ui->no->setValue(MacroFields::number(params));
-}
-
-void FD_MACRO_SET_ACTIVE_PROFILE::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

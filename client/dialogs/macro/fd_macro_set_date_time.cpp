@@ -6,7 +6,7 @@ FD_MACRO_SET_DATE_TIME::FD_MACRO_SET_DATE_TIME(QWidget *parent)
     , ui(new Ui::FD_MACRO_SET_DATE_TIME)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_SET_DATE_TIME::~FD_MACRO_SET_DATE_TIME()
@@ -18,19 +18,4 @@ FD_MACRO_SET_DATE_TIME::~FD_MACRO_SET_DATE_TIME()
 QString FD_MACRO_SET_DATE_TIME::macroName() const
 {
     return QStringLiteral("FD_MACRO_SET_DATE_TIME");
-}
-
-QString FD_MACRO_SET_DATE_TIME::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_SET_DATE_TIME::macroHash() const
-{
-    return macroFingerprint();
-}
-
-void FD_MACRO_SET_DATE_TIME::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

@@ -17,9 +17,6 @@ public:
     ~FD_MACRO_SET_DATE_TIME() override;
 
     QString macroName() const override;
-    QString macroDesc() const override;
-    QString macroHash() const override;
-    void setMacroDesc(const QString &desc) override;
 
 private:
     Ui::FD_MACRO_SET_DATE_TIME *ui;

@@ -8,7 +8,7 @@ FD_MACRO_SET_PORT_PROTOCOL::FD_MACRO_SET_PORT_PROTOCOL(QWidget *parent)
     , ui(new Ui::FD_MACRO_SET_PORT_PROTOCOL)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_SET_PORT_PROTOCOL::~FD_MACRO_SET_PORT_PROTOCOL()
@@ -27,16 +27,6 @@ QString FD_MACRO_SET_PORT_PROTOCOL::macroParams() const
     return MacroFields::join({MacroFields::listCode(ui->com), MacroFields::listCode(ui->protocol)});
 }
 
-QString FD_MACRO_SET_PORT_PROTOCOL::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_SET_PORT_PROTOCOL::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_SET_PORT_PROTOCOL::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
@@ -44,9 +34,4 @@ void FD_MACRO_SET_PORT_PROTOCOL::setMacroParams(const QString &params)
         return;
     MacroFields::selectListCode(ui->com, MacroFields::number(fields.at(0)));
     MacroFields::selectListCode(ui->protocol, MacroFields::number(fields.at(1)));
-}
-
-void FD_MACRO_SET_PORT_PROTOCOL::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

@@ -8,7 +8,7 @@ FD_MACRO_SET_PORT_SETTINGS::FD_MACRO_SET_PORT_SETTINGS(QWidget *parent)
     , ui(new Ui::FD_MACRO_SET_PORT_SETTINGS)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox_2);
+    connectButtons(ui->buttonBox_2, ui->desc_2);
 }
 
 FD_MACRO_SET_PORT_SETTINGS::~FD_MACRO_SET_PORT_SETTINGS()
@@ -28,16 +28,6 @@ QString FD_MACRO_SET_PORT_SETTINGS::macroParams() const
         MacroFields::listCode(ui->parity), MacroFields::listCode(ui->stopbit)});
 }
 
-QString FD_MACRO_SET_PORT_SETTINGS::macroDesc() const
-{
-    return ui->desc_2->toPlainText();
-}
-
-QString FD_MACRO_SET_PORT_SETTINGS::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_SET_PORT_SETTINGS::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
@@ -47,9 +37,4 @@ void FD_MACRO_SET_PORT_SETTINGS::setMacroParams(const QString &params)
     MacroFields::selectListCode(ui->speed, MacroFields::number(fields.at(1)));
     MacroFields::selectListCode(ui->parity, MacroFields::number(fields.at(2)));
     MacroFields::selectListCode(ui->stopbit, MacroFields::number(fields.at(3)));
-}
-
-void FD_MACRO_SET_PORT_SETTINGS::setMacroDesc(const QString &desc)
-{
-    ui->desc_2->setText(desc);
 }

@@ -18,10 +18,7 @@ public:
 
     QString macroName() const override;
     QString macroParams() const override;
-    QString macroDesc() const override;
-    QString macroHash() const override;
     void setMacroParams(const QString &params) override;
-    void setMacroDesc(const QString &desc) override;
 
 private:
     Ui::FD_MACRO_SET_PORT_SETTINGS *ui;

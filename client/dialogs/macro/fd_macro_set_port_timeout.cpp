@@ -8,7 +8,7 @@ FD_MACRO_SET_PORT_TIMEOUT::FD_MACRO_SET_PORT_TIMEOUT(QWidget *parent)
     , ui(new Ui::FD_MACRO_SET_PORT_TIMEOUT)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_SET_PORT_TIMEOUT::~FD_MACRO_SET_PORT_TIMEOUT()
@@ -27,16 +27,6 @@ QString FD_MACRO_SET_PORT_TIMEOUT::macroParams() const
     return MacroFields::join({MacroFields::listCode(ui->comboBox), ui->no->value()});
 }
 
-QString FD_MACRO_SET_PORT_TIMEOUT::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_SET_PORT_TIMEOUT::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_SET_PORT_TIMEOUT::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
@@ -44,9 +34,4 @@ void FD_MACRO_SET_PORT_TIMEOUT::setMacroParams(const QString &params)
         return;
     MacroFields::selectListCode(ui->comboBox, MacroFields::number(fields.at(0)));
     ui->no->setValue(MacroFields::number(fields.at(1)));
-}
-
-void FD_MACRO_SET_PORT_TIMEOUT::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

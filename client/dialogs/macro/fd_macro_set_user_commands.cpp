@@ -8,7 +8,7 @@ FD_MACRO_SET_USER_COMMANDS::FD_MACRO_SET_USER_COMMANDS(QWidget *parent)
     , ui(new Ui::FD_MACRO_SET_USER_COMMANDS)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_SET_USER_COMMANDS::~FD_MACRO_SET_USER_COMMANDS()
@@ -27,23 +27,8 @@ QString FD_MACRO_SET_USER_COMMANDS::macroParams() const
     return MacroFields::join({ui->no->value()});
 }
 
-QString FD_MACRO_SET_USER_COMMANDS::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_SET_USER_COMMANDS::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_SET_USER_COMMANDS::setMacroParams(const QString &params)
 {
     // The whole text is one number; it is not split at blanks.
     ui->no->setValue(MacroFields::number(params));
-}
-
-void FD_MACRO_SET_USER_COMMANDS::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }

@@ -8,7 +8,7 @@ FD_MACRO_SET_USER_PRIVILEGES::FD_MACRO_SET_USER_PRIVILEGES(QWidget *parent)
     , ui(new Ui::FD_MACRO_SET_USER_PRIVILEGES)
 {
     ui->setupUi(this);
-    connectButtons(ui->buttonBox);
+    connectButtons(ui->buttonBox, ui->desc);
 }
 
 FD_MACRO_SET_USER_PRIVILEGES::~FD_MACRO_SET_USER_PRIVILEGES()
@@ -28,16 +28,6 @@ QString FD_MACRO_SET_USER_PRIVILEGES::macroParams() const
         {MacroFields::listCode(ui->user_number), MacroFields::checkMask(privilegeBoxes())});
 }
 
-QString FD_MACRO_SET_USER_PRIVILEGES::macroDesc() const
-{
-    return ui->desc->toPlainText();
-}
-
-QString FD_MACRO_SET_USER_PRIVILEGES::macroHash() const
-{
-    return macroFingerprint();
-}
-
 void FD_MACRO_SET_USER_PRIVILEGES::setMacroParams(const QString &params)
 {
     const QStringList fields = MacroFields::split(params);
@@ -45,11 +35,6 @@ void FD_MACRO_SET_USER_PRIVILEGES::setMacroParams(const QString &params)
         return;
     MacroFields::selectListCode(ui->user_number, MacroFields::number(fields.at(0)));
     MacroFields::setCheckMask(privilegeBoxes(), MacroFields::mask(fields.at(1)));
-}
-
-void FD_MACRO_SET_USER_PRIVILEGES::setMacroDesc(const QString &desc)
-{
-    ui->desc->setText(desc);
 }
 
 QList<QCheckBox *> FD_MACRO_SET_USER_PRIVILEGES::privilegeBoxes() const

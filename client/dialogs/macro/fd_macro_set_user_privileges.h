@@ -22,10 +22,7 @@ public:
 
     QString macroName() const override;
     QString macroParams() const override;
-    QString macroDesc() const override;
-    QString macroHash() const override;
     void setMacroParams(const QString &params) override;
-    void setMacroDesc(const QString &desc) override;
 
 private:
     // The privilege boxes in the order of their bits: checkBox_1 is bit 0.

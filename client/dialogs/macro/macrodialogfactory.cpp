@@ -10,9 +10,7 @@
 #include "fd_macro_set_active_setofsettings.h"
 #include "fd_macro_set_control_lr.h"
 #include "fd_macro_set_date_time.h"
-#include "fd_macro_set_ip_address.h"
-#include "fd_macro_set_ip_gateway.h"
-#include "fd_macro_set_ip_mask.h"
+#include "fd_macro_set_ip.h"
 #include "fd_macro_set_password_time.h"
 #include "fd_macro_set_port_address.h"
 #include "fd_macro_set_port_protocol.h"
@@ -22,12 +20,15 @@
 #include "fd_macro_set_user_privileges.h"
 #include "fd_macro_set_work_mode.h"
 
+#include <algorithm>
+
 namespace {
 
 struct MacroDialogEntry
 {
     const char *name;
     FD_MACRO *(*create)(QWidget *parent);
+    bool offered; // in the macro chooser
 };
 
 template<class Dialog> FD_MACRO *make(QWidget *parent)
@@ -35,28 +36,29 @@ template<class Dialog> FD_MACRO *make(QWidget *parent)
     return new Dialog(parent);
 }
 
+// In the order of the macro chooser; the work mode is not offered there.
 const MacroDialogEntry macroDialogs[] = {
-    {"FD_MACRO_CLEAR_COUNTERS", make<FD_MACRO_CLEAR_COUNTERS>},
-    {"FD_MACRO_CLEAR_SIGNALS", make<FD_MACRO_CLEAR_SIGNALS>},
-    {"FD_MACRO_CONTROL_SWITCH", make<FD_MACRO_CONTROL_SWITCH>},
-    {"FD_MACRO_LOGIN", make<FD_MACRO_LOGIN>},
-    {"FD_MACRO_LOGOUT", make<FD_MACRO_LOGOUT>},
-    {"FD_MACRO_SET", make<FD_MACRO_SET>},
-    {"FD_MACRO_SET_ACTIVE_PROFILE", make<FD_MACRO_SET_ACTIVE_PROFILE>},
-    {"FD_MACRO_SET_ACTIVE_SETofSETTINGS", make<FD_MACRO_SET_ACTIVE_SETOFSETTINGS>},
-    {"FD_MACRO_SET_CONTROL_LR", make<FD_MACRO_SET_CONTROL_LR>},
-    {"FD_MACRO_SET_DATE_TIME", make<FD_MACRO_SET_DATE_TIME>},
-    {"FD_MACRO_SET_IP_ADDRESS", make<FD_MACRO_SET_IP_ADDRESS>},
-    {"FD_MACRO_SET_IP_GATEWAY", make<FD_MACRO_SET_IP_GATEWAY>},
-    {"FD_MACRO_SET_IP_MASK", make<FD_MACRO_SET_IP_MASK>},
-    {"FD_MACRO_SET_PASSWORD_TIME", make<FD_MACRO_SET_PASSWORD_TIME>},
-    {"FD_MACRO_SET_PORT_ADDRESS", make<FD_MACRO_SET_PORT_ADDRESS>},
-    {"FD_MACRO_SET_PORT_PROTOCOL", make<FD_MACRO_SET_PORT_PROTOCOL>},
-    {"FD_MACRO_SET_PORT_SETTINGS", make<FD_MACRO_SET_PORT_SETTINGS>},
-    {"FD_MACRO_SET_PORT_TIMEOUT", make<FD_MACRO_SET_PORT_TIMEOUT>},
-    {"FD_MACRO_SET_USER_COMMANDS", make<FD_MACRO_SET_USER_COMMANDS>},
-    {"FD_MACRO_SET_USER_PRIVILEGES", make<FD_MACRO_SET_USER_PRIVILEGES>},
-    {"FD_MACRO_SET_WORK_MODE", make<FD_MACRO_SET_WORK_MODE>},
+    {"FD_MACRO_SET", make<FD_MACRO_SET>, true},
+    {"FD_MACRO_CONTROL_SWITCH", make<FD_MACRO_CONTROL_SWITCH>, true},
+    {"FD_MACRO_LOGIN", make<FD_MACRO_LOGIN>, true},
+    {"FD_MACRO_LOGOUT", make<FD_MACRO_LOGOUT>, true},
+    {"FD_MACRO_CLEAR_COUNTERS", make<FD_MACRO_CLEAR_COUNTERS>, true},
+    {"FD_MACRO_CLEAR_SIGNALS", make<FD_MACRO_CLEAR_SIGNALS>, true},
+    {"FD_MACRO_SET_ACTIVE_PROFILE", make<FD_MACRO_SET_ACTIVE_PROFILE>, true},
+    {"FD_MACRO_SET_DATE_TIME", make<FD_MACRO_SET_DATE_TIME>, true},
+    {"FD_MACRO_SET_USER_COMMANDS", make<FD_MACRO_SET_USER_COMMANDS>, true},
+    {"FD_MACRO_SET_USER_PRIVILEGES", make<FD_MACRO_SET_USER_PRIVILEGES>, true},
+    {"FD_MACRO_SET_CONTROL_LR", make<FD_MACRO_SET_CONTROL_LR>, true},
+    {"FD_MACRO_SET_PASSWORD_TIME", make<FD_MACRO_SET_PASSWORD_TIME>, true},
+    {"FD_MACRO_SET_ACTIVE_SETofSETTINGS", make<FD_MACRO_SET_ACTIVE_SETOFSETTINGS>, true},
+    {"FD_MACRO_SET_PORT_ADDRESS", make<FD_MACRO_SET_PORT_ADDRESS>, true},
+    {"FD_MACRO_SET_PORT_SETTINGS", make<FD_MACRO_SET_PORT_SETTINGS>, true},
+    {"FD_MACRO_SET_PORT_TIMEOUT", make<FD_MACRO_SET_PORT_TIMEOUT>, true},
+    {"FD_MACRO_SET_PORT_PROTOCOL", make<FD_MACRO_SET_PORT_PROTOCOL>, true},
+    {"FD_MACRO_SET_IP_ADDRESS", make<FD_MACRO_SET_IP_ADDRESS>, true},
+    {"FD_MACRO_SET_IP_MASK", make<FD_MACRO_SET_IP_MASK>, true},
+    {"FD_MACRO_SET_IP_GATEWAY", make<FD_MACRO_SET_IP_GATEWAY>, true},
+    {"FD_MACRO_SET_WORK_MODE", make<FD_MACRO_SET_WORK_MODE>, false},
 };
 
 } // namespace
@@ -79,5 +81,17 @@ QStringList macroDialogNames()
     QStringList names;
     for (const MacroDialogEntry &entry : macroDialogs)
         names << QString::fromLatin1(entry.name);
+    // The order of the class names, where "SETOF" is upper case.
+    std::sort(names.begin(), names.end(),
+        [](const QString &a, const QString &b) { return a.toUpper() < b.toUpper(); });
+    return names;
+}
+
+QStringList macroChooserNames()
+{
+    QStringList names;
+    for (const MacroDialogEntry &entry : macroDialogs)
+        if (entry.offered)
+            names << QString::fromLatin1(entry.name);
     return names;
 }

@@ -15,3 +15,6 @@ FD_MACRO *createMacroDialog(const QString &macroName, QWidget *parent = nullptr)
 // Catalogue names of every macro that has a parameter dialog, in alphabetical order of the
 // dialog classes.
 QStringList macroDialogNames();
+
+// Catalogue names of the macros the macro chooser offers, in its order.
+QStringList macroChooserNames();

@@ -364,7 +364,7 @@
     </message>
 </context>
 <context>
-    <name>FD_MACRO_SET_IP_ADDRESS</name>
+    <name>FD_MACRO_SET_IP</name>
     <message>
         <source>IP address</source>
         <translation>Adres IP</translation>
@@ -421,103 +421,9 @@
         <source>Desc</source>
         <translation>Opis</translation>
     </message>
-</context>
-<context>
-    <name>FD_MACRO_SET_IP_GATEWAY</name>
-    <message>
-        <source>IP gateway</source>
-        <translation>Brama IP</translation>
-    </message>
-    <message>
-        <source>Parameters</source>
-        <translation>Parametry</translation>
-    </message>
-    <message>
-        <source>COM number</source>
-        <translation>Numer portu</translation>
-    </message>
-    <message>
-        <source>COM S</source>
-        <translation>COM S</translation>
-    </message>
-    <message>
-        <source>COM 1</source>
-        <translation>COM 1</translation>
-    </message>
-    <message>
-        <source>COM 2</source>
-        <translation>COM 2</translation>
-    </message>
-    <message>
-        <source>COM 3</source>
-        <translation>COM 3</translation>
-    </message>
-    <message>
-        <source>User Interface</source>
-        <translation>Interfejs użytkownika</translation>
-    </message>
-    <message>
-        <source>System</source>
-        <translation>System</translation>
-    </message>
-    <message>
-        <source>First byte of IP gateway</source>
-        <translation>Pierwszy bajt bramy IP</translation>
-    </message>
-    <message>
-        <source>Second byte of IP gateway</source>
-        <translation>Drugi bajt bramy IP</translation>
-    </message>
-    <message>
-        <source>Third byte of IP gateway</source>
-        <translation>Trzeci bajt bramy IP</translation>
-    </message>
-    <message>
-        <source>Fourth byte of IP gateway</source>
-        <translation>Czwarty bajt bramy IP</translation>
-    </message>
-    <message>
-        <source>Desc</source>
-        <translation>Opis</translation>
-    </message>
-</context>
-<context>
-    <name>FD_MACRO_SET_IP_MASK</name>
     <message>
         <source>IP mask</source>
         <translation>Maska IP</translation>
-    </message>
-    <message>
-        <source>Parameters</source>
-        <translation>Parametry</translation>
-    </message>
-    <message>
-        <source>COM number</source>
-        <translation>Numer portu</translation>
-    </message>
-    <message>
-        <source>COM S</source>
-        <translation>COM S</translation>
-    </message>
-    <message>
-        <source>COM 1</source>
-        <translation>COM 1</translation>
-    </message>
-    <message>
-        <source>COM 2</source>
-        <translation>COM 2</translation>
-    </message>
-    <message>
-        <source>COM 3</source>
-        <translation>COM 3</translation>
-    </message>
-    <message>
-        <source>User Interface</source>
-        <translation>Interfejs użytkownika</translation>
-    </message>
-    <message>
-        <source>System</source>
-        <translation>System</translation>
     </message>
     <message>
         <source>First byte of IP mask</source>
@@ -536,8 +442,24 @@
         <translation>Czwarty bajt maski IP</translation>
     </message>
     <message>
-        <source>Desc</source>
-        <translation>Opis</translation>
+        <source>IP gateway</source>
+        <translation>Brama IP</translation>
+    </message>
+    <message>
+        <source>First byte of IP gateway</source>
+        <translation>Pierwszy bajt bramy IP</translation>
+    </message>
+    <message>
+        <source>Second byte of IP gateway</source>
+        <translation>Drugi bajt bramy IP</translation>
+    </message>
+    <message>
+        <source>Third byte of IP gateway</source>
+        <translation>Trzeci bajt bramy IP</translation>
+    </message>
+    <message>
+        <source>Fourth byte of IP gateway</source>
+        <translation>Czwarty bajt bramy IP</translation>
     </message>
 </context>
 <context>

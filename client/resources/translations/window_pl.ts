@@ -144,18 +144,6 @@
         <translation>Tryb szczegółowy</translation>
     </message>
     <message>
-        <source>Statistics</source>
-        <translation>Statystyka</translation>
-    </message>
-    <message>
-        <source>Total</source>
-        <translation>Razem</translation>
-    </message>
-    <message>
-        <source>Errors</source>
-        <translation>Błędy</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Błąd</translation>
     </message>
@@ -202,38 +190,6 @@
     <message>
         <source>Save to File</source>
         <translation>Zapisz do pliku</translation>
-    </message>
-    <message>
-        <source>Select macro</source>
-        <translation>Wybierz makro</translation>
-    </message>
-    <message>
-        <source>Macro:</source>
-        <translation>Makro:</translation>
-    </message>
-    <message>
-        <source>Select language</source>
-        <translation>Wybierz język</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Informacja</translation>
-    </message>
-    <message>
-        <source>Please restart the application to change language</source>
-        <translation>Proszę uruchomić aplikację ponownie, aby zmienić język</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>tak</translation>
-    </message>
-    <message>
-        <source>no</source>
-        <translation>nie</translation>
-    </message>
-    <message>
-        <source>Select verbose</source>
-        <translation>Tryb szczegółowy</translation>
     </message>
 </context>
 <context>
@@ -282,14 +238,69 @@
     </message>
 </context>
 <context>
-    <name>requestRunner</name>
+    <name>driverRunner</name>
     <message>
         <source>Not run: another request is running</source>
         <translation>Nie uruchomiono: trwa inne zapytanie</translation>
     </message>
 </context>
 <context>
+    <name>runStatistics</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Statystyka</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Razem</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Błędy</translation>
+    </message>
+</context>
+<context>
     <name>userPrompts</name>
+    <message>
+        <source>Select macro</source>
+        <translation>Wybierz makro</translation>
+    </message>
+    <message>
+        <source>Macro:</source>
+        <translation>Makro:</translation>
+    </message>
+    <message>
+        <source>Select language</source>
+        <translation>Wybierz język</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Informacja</translation>
+    </message>
+    <message>
+        <source>Please restart the application to change language</source>
+        <translation>Proszę uruchomić aplikację ponownie, aby zmienić język</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>tak</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <source>Select verbose</source>
+        <translation>Tryb szczegółowy</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Język</translation>
+    </message>
+    <message>
+        <source>Verbose</source>
+        <translation>Tryb szczegółowy</translation>
+    </message>
     <message>
         <source>Yes</source>
         <translation>Tak</translation>

@@ -1,5 +1,5 @@
+#include "driverrunner.h"
 #include "readelement.h"
-#include "requestrunner.h"
 #include "scriptedprompts.h"
 #include "standindrivers.h"
 #include "windowtesting.h"
@@ -130,7 +130,7 @@ void tst_autoRefresh::switchedOffDuringRun()
     rows<writeElement>(window, "writeLayout").at(0)->setExeRequested(true);
     // The write's line is logged once its driver has started.
     bool switched = false;
-    connect(window.runner(), &requestRunner::logged, &window, [&](const QString &html) {
+    connect(window.runner(), &driverRunner::logged, &window, [&](const QString &html) {
         if (!switched && html.contains("<b>WRITE</b>")) {
             switched = true;
             action(window, "actionRefresh")->trigger();

@@ -1,7 +1,7 @@
 #include "driverlocation.h"
+#include "driverrunner.h"
 #include "macroelement.h"
 #include "readelement.h"
-#include "requestrunner.h"
 #include "rtuelement.h"
 #include "scriptedprompts.h"
 #include "standindrivers.h"

@@ -259,21 +259,17 @@ void tst_runTexts::commandLine()
     QFETCH(QString, arguments);
     QFETCH(bool, runs);
 
-    driverPort port;
-    if (!values.at(0).isEmpty()) {
-        port.text = QStringLiteral("--address ") + values.at(0) + QStringLiteral(" --port \\\\.\\")
-            + values.at(1) + QStringLiteral(" --baudrate ") + values.at(2);
-        port.arguments = driverPort::serialArguments(values.at(0), values.at(1), values.at(2));
-    }
-    driverCommand command;
-    if (kind == "read")
-        command = driverCommand::read(port, values.at(3), values.at(4), verbose);
-    else if (kind == "write")
-        command = driverCommand::write(port, values.at(3), values.at(4), values.at(5), verbose);
-    else
-        command = driverCommand::macro(port, values.at(3), values.at(4), verbose);
+    QStringList port;
+    if (!values.at(0).isEmpty())
+        port = QStringList {"--address", values.at(0), "--port", "\\\\.\\" + values.at(1),
+            "--baudrate", values.at(2)};
+    driverCommand command = kind == "read"
+        ? driverCommand::read(port, values.at(3), values.at(4), verbose)
+        : kind == "write"
+        ? driverCommand::write(port, values.at(3), values.at(4), values.at(5), verbose)
+        : driverCommand::macro(port, values.at(3), values.at(4), verbose);
     QCOMPARE(command.program, program);
-    QCOMPARE(command.arguments, arguments);
+    QCOMPARE(command.text(), arguments);
     QCOMPARE(command.problem().isEmpty(), runs);
 }
 

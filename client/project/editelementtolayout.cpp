@@ -1,0 +1,21 @@
+#include "editelementtolayout.h"
+
+#include "projectelement.h"
+
+editElementToLayout::editElementToLayout(projectElement *element, const QStringList &newValues)
+    : element(element)
+    , newValues(newValues)
+    , oldValues(element->values())
+{
+    redo();
+}
+
+void editElementToLayout::undo()
+{
+    element->setValues(oldValues);
+}
+
+void editElementToLayout::redo()
+{
+    element->setValues(newValues);
+}

@@ -1,0 +1,114 @@
+#include "projectlists.h"
+
+#include "macroelement.h"
+#include "readelement.h"
+#include "rtuelement.h"
+#include "tcpelement.h"
+#include "writeelement.h"
+
+#include <QBoxLayout>
+#include <QJsonArray>
+
+namespace {
+
+// The file's section of each list, in the order they are loaded.
+const char *const sections[] = {"communications", "read", "write", "macro"};
+
+} // namespace
+
+projectLists::projectLists(
+    QBoxLayout *ports, QBoxLayout *reads, QBoxLayout *writes, QBoxLayout *macros)
+    : layouts {ports, reads, writes, macros}
+{ }
+
+QBoxLayout *projectLists::layoutOf(QWidget *widget) const
+{
+    for (QBoxLayout *layout : layouts)
+        if (layout->indexOf(widget) >= 0)
+            return layout;
+    return nullptr;
+}
+
+QList<projectElement *> projectLists::elements(List list) const
+{
+    QList<projectElement *> rows;
+    const QBoxLayout *layout = layouts[list];
+    for (int i = 0; i < layout->count(); ++i)
+        if (auto *row = qobject_cast<projectElement *>(layout->itemAt(i)->widget()))
+            rows << row;
+    return rows;
+}
+
+projectElement *projectLists::activePort() const
+{
+    for (projectElement *port : elements(Ports))
+        if (port->isActive())
+            return port;
+    return nullptr;
+}
+
+QJsonObject projectLists::toJson(const QString &name) const
+{
+    QJsonObject root;
+    for (int list = Ports; list <= Macros; ++list) {
+        QJsonArray array;
+        for (const projectElement *row : elements(List(list)))
+            array.append(row->toJson());
+        root.insert(QLatin1String(sections[list]), array);
+    }
+    root.insert(QStringLiteral("name"), name);
+    return root;
+}
+
+void projectLists::fromJson(
+    const QJsonObject &root, const std::function<void(projectElement *)> &adopt) const
+{
+    for (int list = Ports; list <= Macros; ++list) {
+        QBoxLayout *layout = layouts[list];
+        for (const QJsonValue &value : root.value(QLatin1String(sections[list])).toArray()) {
+            projectElement *row = create(List(list), value.toObject());
+            if (!row)
+                continue;
+            adopt(row);
+            layout->insertWidget(layout->count() - 1, row);
+        }
+    }
+}
+
+void projectLists::clear() const
+{
+    for (QBoxLayout *layout : layouts) {
+        for (int i = layout->count() - 1; i >= 0; --i) {
+            if (QWidget *widget = layout->itemAt(i)->widget()) {
+                layout->removeWidget(widget);
+                delete widget;
+            }
+        }
+    }
+}
+
+projectElement *projectLists::create(List list, const QJsonObject &object)
+{
+    projectElement *row = nullptr;
+    const QString type = object.value(QLatin1String("type")).toString();
+    switch (list) {
+    case Ports:
+        if (type == QLatin1String("TCP"))
+            row = new tcpElement;
+        else if (type == QLatin1String("RTU"))
+            row = new rtuElement;
+        break;
+    case Reads:
+        row = new readElement;
+        break;
+    case Writes:
+        row = new writeElement;
+        break;
+    case Macros:
+        row = new macroElement;
+        break;
+    }
+    if (row)
+        row->fromJson(object);
+    return row;
+}

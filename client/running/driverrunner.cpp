@@ -1,0 +1,190 @@
+#include "driverrunner.h"
+
+#include "drivercommand.h"
+#include "driverlocation.h"
+#include "driveroutput.h"
+#include "exe.h"
+#include "loglines.h"
+#include "projectelement.h"
+#include "readformat.h"
+#include "runstatistics.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QWidget>
+
+driverRunner::driverRunner(std::function<QStringList()> activePort, QWidget *commandsMenu,
+    runStatistics *statistics, QObject *parent)
+    : QObject(parent)
+    , activePort(std::move(activePort))
+    , commandsMenu(commandsMenu)
+    , statistics(statistics)
+{ }
+
+QString driverRunner::busyText()
+{
+    return tr("Not run: another request is running");
+}
+
+bool driverRunner::begin()
+{
+    if (busy)
+        return false;
+    busy = true;
+    interrupted = false;
+    if (commandsMenu)
+        commandsMenu->setEnabled(false);
+    return true;
+}
+
+void driverRunner::end()
+{
+    if (commandsMenu)
+        commandsMenu->setEnabled(true);
+    busy = false;
+}
+
+driverRunner::driverRun driverRunner::run(const driverCommand &command, const QString &before)
+{
+    driverRun ran;
+    ran.refusal = command.problem();
+    if (!ran.refusal.isEmpty()) {
+        if (!before.isEmpty())
+            emit logged(before);
+        return ran;
+    }
+    AppExe::exe process(driverLocation(command.program), command.text(), true, DriverTimeoutMs);
+    if (!before.isEmpty())
+        emit logged(before);
+    process.wait();
+    // A wait that returns before the end means the event loop is quitting
+    // (the window was closed): the run counts as failed, and the operation
+    // starts no further driver. The runner kills the driver on destruction.
+    ran.ended = process.done;
+    if (!process.done)
+        interrupted = true;
+    ran.code = process.result;
+    ran.out = process.outText;
+    return ran;
+}
+
+driverRunner::result driverRunner::read(
+    const QString &type, const QString &addr, const QString &format)
+{
+    const bool trace = verbose;
+    const driverRun run
+        = this->run(driverCommand::read(activePort(), type, addr, trace), QString());
+    result outcome;
+    outcome.ok = run.ok();
+    if (outcome.ok) {
+        outcome.value = driverOutput::readValue(run.out, trace);
+        outcome.shown = formatReadValue(outcome.value, format);
+    } else {
+        outcome.value = outcome.shown = QStringLiteral("?");
+    }
+    const QString time = logLines::timeText();
+    emit logged(logLines::read(time, type, addr, outcome.value));
+    emit logged(logLines::status(outcome.ok));
+    if (!run.refusal.isEmpty())
+        emit logged(logLines::refused(time, run.refusal));
+    if (outcome.ok && trace) {
+        emit logged(logLines::tx(driverOutput::sentFrame(run.out)));
+        emit logged(logLines::rx(driverOutput::receivedFrame(run.out)));
+    }
+    return outcome;
+}
+
+driverRunner::result driverRunner::write(
+    const QString &type, const QString &addr, const QString &value, bool withVerbose)
+{
+    const bool trace = withVerbose && verbose;
+    const QString time = logLines::timeText();
+    const driverRun run = this->run(driverCommand::write(activePort(), type, addr, value, trace),
+        logLines::write(time, type, addr, value));
+    emit logged(logLines::status(run.ok()));
+    if (!run.refusal.isEmpty())
+        emit logged(logLines::refused(time, run.refusal));
+    result outcome;
+    outcome.ok = run.ok();
+    outcome.value = value;
+    return outcome;
+}
+
+driverRunner::result driverRunner::macro(
+    const QString &name, const QString &param, bool withVerbose)
+{
+    const bool trace = withVerbose && verbose;
+    const QString time = logLines::timeText();
+    const driverRun run = this->run(
+        driverCommand::macro(activePort(), name, param, trace), logLines::macro(time, name));
+    emit logged(logLines::status(run.ok()));
+    if (!run.refusal.isEmpty()) {
+        emit logged(logLines::refused(time, run.refusal));
+    } else if (trace) {
+        emit logged(logLines::tx(driverOutput::sentFrame(run.out)));
+        emit logged(logLines::rx(driverOutput::receivedFrame(run.out)));
+    }
+    result outcome;
+    outcome.ok = run.ok();
+    return outcome;
+}
+
+void driverRunner::runRows(const QList<projectElement *> &rows)
+{
+    if (rows.isEmpty() || !begin())
+        return;
+    const QList<QPointer<projectElement>> elements(rows.cbegin(), rows.cend());
+    for (const QPointer<projectElement> &element : elements) {
+        if (interrupted)
+            break;
+        if (!element)
+            continue;
+        const elementRequest request = element->request();
+        result outcome;
+        switch (request.kind) {
+        case elementRequest::Read:
+            outcome = read(request.type, request.addr, request.format);
+            break;
+        case elementRequest::Write:
+            outcome = write(request.type, request.addr, request.value, true);
+            break;
+        case elementRequest::Macro:
+            outcome = macro(request.name, request.param, true);
+            break;
+        case elementRequest::None:
+            continue;
+        }
+        if (element) {
+            element->showResult(outcome.ok, outcome.shown, QString());
+            element->setExeRequested(false);
+            emit rowFinished(
+                element, QDateTime::currentDateTime(), outcome.value, outcome.shown, outcome.ok);
+        }
+        if (statistics)
+            statistics->count(outcome.ok);
+        QCoreApplication::processEvents();
+    }
+    end();
+}
+
+bool driverRunner::writeNow(const QString &type, const QString &addr, const QString &value)
+{
+    if (!begin()) {
+        emit logged(logLines::refused(logLines::timeText(), busyText()));
+        return false;
+    }
+    const bool ok = write(type, addr, value, false).ok;
+    end();
+    return ok;
+}
+
+bool driverRunner::macroNow(const QString &name, const QString &param)
+{
+    if (!begin()) {
+        emit logged(logLines::refused(logLines::timeText(), busyText()));
+        return false;
+    }
+    const bool ok = macro(name, param, false).ok;
+    end();
+    return ok;
+}

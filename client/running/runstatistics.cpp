@@ -1,0 +1,30 @@
+#include "runstatistics.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+runStatistics::runStatistics(QStatusBar *statusBar)
+    : totalLabel(new QLabel)
+    , errorsLabel(new QLabel)
+{
+    const QString blanks = QStringLiteral("  ");
+    statusBar->addWidget(new QLabel(blanks + tr("Statistics")));
+    statusBar->addWidget(new QLabel(blanks + tr("Total")));
+    statusBar->addWidget(totalLabel);
+    statusBar->addWidget(new QLabel(blanks + tr("Errors")));
+    statusBar->addWidget(errorsLabel);
+}
+
+void runStatistics::count(bool ok)
+{
+    increment(totalLabel);
+    if (!ok)
+        increment(errorsLabel);
+}
+
+void runStatistics::increment(QLabel *label)
+{
+    // Text that is not a count (empty at start) counts as 0.
+    const qulonglong value = label->text().toULongLong();
+    label->setText(QString::number(value + 1));
+}

@@ -1,0 +1,98 @@
+#include "autorefresh.h"
+
+#include "driverrunner.h"
+#include "projectelement.h"
+#include "projectlists.h"
+
+#include <QAction>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+QList<projectElement *> requested(const QList<projectElement *> &list)
+{
+    QList<projectElement *> marked;
+    for (projectElement *element : list)
+        if (element->isExeRequested())
+            marked << element;
+    return marked;
+}
+
+} // namespace
+
+autoRefresh::autoRefresh(QAction *refreshAction, QWidget *commandsMenu, driverRunner *runner,
+    const projectLists *lists, QObject *parent)
+    : QObject(parent)
+    , refreshAction(refreshAction)
+    , commandsMenu(commandsMenu)
+    , runner(runner)
+    , lists(lists)
+    , animTimer(new QTimer(this))
+    , runTimer(new QTimer(this))
+{
+    animTimer->setObjectName(QStringLiteral("animTimer"));
+    animTimer->setInterval(150);
+    runTimer->setObjectName(QStringLiteral("runTimer"));
+    runTimer->setSingleShot(true);
+    connect(animTimer, &QTimer::timeout, this, &autoRefresh::animate);
+    connect(runTimer, &QTimer::timeout, this, &autoRefresh::pass);
+}
+
+autoRefresh::~autoRefresh()
+{
+    stop();
+}
+
+bool autoRefresh::isOn() const
+{
+    return animTimer->isActive();
+}
+
+void autoRefresh::stop()
+{
+    animTimer->stop();
+    runTimer->stop();
+}
+
+void autoRefresh::toggle()
+{
+    if (animTimer->isActive()) {
+        animTimer->stop();
+        commandsMenu->setEnabled(true);
+        return;
+    }
+    animTimer->start();
+    commandsMenu->setEnabled(false);
+    if (!runTimer->isActive())
+        runTimer->start(10);
+}
+
+void autoRefresh::animate()
+{
+    ++animFrame;
+    if (animFrame > 3)
+        animFrame = 0;
+    // Frames 1 to 3 show the first three pictures; the fourth ends the turn.
+    const int picture = animFrame == 0 ? 4 : animFrame;
+    refreshAction->setIcon(QIcon(QStringLiteral(":/_icons/system_load%1_128.png").arg(picture)));
+}
+
+void autoRefresh::pass()
+{
+    if (!animTimer->isActive())
+        return;
+    for (projectLists::List list :
+        {projectLists::Reads, projectLists::Writes, projectLists::Macros})
+        runner->runRows(requested(lists->elements(list)));
+
+    const QList<projectElement *> all = lists->elements(projectLists::Reads);
+    // Switched off meanwhile: the pass starts no further driver.
+    if (all.isEmpty() || !animTimer->isActive())
+        return;
+    if (readIndex < 0 || readIndex >= all.size())
+        readIndex = 0;
+    runner->runRows({all.at(readIndex)});
+    ++readIndex;
+    runTimer->start(100);
+}
