@@ -107,6 +107,7 @@ void RecordingScan::runInWorkers(const QList<QStringList> &groups)
     std::condition_variable arrived;
     std::deque<Finding> queue;
     int running = groups.size();
+    QStringList notStarted;
 
     std::vector<std::unique_ptr<QThread>> workers;
     for (const QStringList &group : groups) {
@@ -125,6 +126,13 @@ void RecordingScan::runInWorkers(const QList<QStringList> &groups)
             arrived.notify_one();
         }));
         workers.back()->start();
+        // A thread the system would not create never runs: its ports are
+        // scanned here once the other workers are done.
+        if (!workers.back()->isRunning() && !workers.back()->isFinished()) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            --running;
+            notStarted.append(group);
+        }
     }
 
     for (;;) {
@@ -141,6 +149,11 @@ void RecordingScan::runInWorkers(const QList<QStringList> &groups)
     }
     for (const std::unique_ptr<QThread> &worker : workers)
         worker->wait();
+    for (const QString &port : qAsConst(notStarted)) {
+        if (scan.stopRequested())
+            break;
+        scanPort(port, false, [this](Finding &&finding) { record(finding); });
+    }
 }
 
 bool RecordingScan::run(const QStringList &ports)
