@@ -65,7 +65,32 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
         interrupted = true;
     ran.code = process.result;
     ran.out = process.outText;
+    if (!ran.ok())
+        ran.cause = failureCause(process);
     return ran;
+}
+
+// The driver prints the cause of a failure as the last line on its standard
+// error; a driver that said nothing was killed for its silence, could not be
+// started, or ended with a status alone.
+QString driverRunner::failureCause(const AppExe::exe &process)
+{
+    const QStringList lines = process.errText.split(QLatin1Char('\n'));
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        const QString text = line->trimmed();
+        if (!text.isEmpty())
+            return text;
+    }
+    if (!process.done)
+        return tr("the client is closing");
+    if (process.result == AppExe::exe::TimeoutResult)
+        return tr("the driver did not answer within %1 ms").arg(DriverTimeoutMs);
+    return tr("the driver ended with status %1").arg(process.result);
+}
+
+QString driverRunner::driverRun::status() const
+{
+    return ok() ? logLines::status(true) : logLines::failed(cause);
 }
 
 driverRunner::result driverRunner::read(
@@ -83,8 +108,9 @@ driverRunner::result driverRunner::read(
         outcome.value = outcome.shown = QStringLiteral("?");
     }
     const QString time = logLines::timeText();
+    outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
     emit logged(logLines::read(time, type, addr, outcome.value));
-    emit logged(logLines::status(outcome.ok));
+    emit logged(run.status());
     if (!run.refusal.isEmpty())
         emit logged(logLines::refused(time, run.refusal));
     if (outcome.ok && trace) {
@@ -101,12 +127,13 @@ driverRunner::result driverRunner::write(
     const QString time = logLines::timeText();
     const driverRun run = this->run(driverCommand::write(activePort(), type, addr, value, trace),
         logLines::write(time, type, addr, value));
-    emit logged(logLines::status(run.ok()));
+    emit logged(run.status());
     if (!run.refusal.isEmpty())
         emit logged(logLines::refused(time, run.refusal));
     result outcome;
     outcome.ok = run.ok();
     outcome.value = value;
+    outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
     return outcome;
 }
 
@@ -117,7 +144,7 @@ driverRunner::result driverRunner::macro(
     const QString time = logLines::timeText();
     const driverRun run = this->run(
         driverCommand::macro(activePort(), name, param, trace), logLines::macro(time, name));
-    emit logged(logLines::status(run.ok()));
+    emit logged(run.status());
     if (!run.refusal.isEmpty()) {
         emit logged(logLines::refused(time, run.refusal));
     } else if (trace) {
@@ -126,6 +153,7 @@ driverRunner::result driverRunner::macro(
     }
     result outcome;
     outcome.ok = run.ok();
+    outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
     return outcome;
 }
 
@@ -155,10 +183,10 @@ void driverRunner::runRows(const QList<projectElement *> &rows)
             continue;
         }
         if (element) {
-            element->showResult(outcome.ok, outcome.shown, QString());
+            element->showResult(outcome.ok, outcome.shown, outcome.cause);
             element->setExeRequested(false);
-            emit rowFinished(
-                element, QDateTime::currentDateTime(), outcome.value, outcome.shown, outcome.ok);
+            emit rowFinished(element, QDateTime::currentDateTime(), outcome.value, outcome.shown,
+                outcome.ok, outcome.cause);
         }
         if (statistics)
             statistics->count(outcome.ok);

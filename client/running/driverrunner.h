@@ -8,6 +8,9 @@
 #include <functional>
 
 class QWidget;
+namespace AppExe {
+class exe;
+}
 class driverCommand;
 class projectElement;
 class runStatistics;
@@ -31,6 +34,7 @@ public:
         bool ok = false;
         QString value; // a read's raw text, "?" after a failure; a write's value
         QString shown; // a read's text for the row: value by its format, or "?"
+        QString cause; // why it failed, empty on success
     };
 
     // activePort gives the port part of the active port's arguments, read
@@ -62,9 +66,10 @@ signals:
     // An HTML fragment for the log.
     void logged(const QString &html);
     // A row's request has ended at time: the raw value (a read's text, a
-    // write's value), the text shown in the row, and whether it succeeded.
+    // write's value), the text shown in the row, whether it succeeded and
+    // why it failed. This is where every result of a run becomes known.
     void rowFinished(projectElement *row, const QDateTime &time, const QString &value,
-        const QString &shown, bool ok);
+        const QString &shown, bool ok, const QString &cause);
 
 private:
     struct driverRun
@@ -73,9 +78,13 @@ private:
         int code = -1;
         QString out;
         QString refusal; // why the command was not started
+        QString cause; // why it failed: the driver's last line on standard error, or ours
         bool ok() const { return ended && code == 0; }
+        // The status fragment that ends the request's log line.
+        QString status() const;
     };
 
+    static QString failureCause(const AppExe::exe &process);
     bool begin();
     void end();
     // Runs a command to its end. before is logged once the driver has been

@@ -26,6 +26,14 @@ QString logLines::status(bool ok)
         + QStringLiteral("</b><br>");
 }
 
+QString logLines::failed(const QString &cause)
+{
+    if (cause.isEmpty())
+        return status(false);
+    return QStringLiteral("<b>") + font(tr("ERROR"), QString(), QStringLiteral("red"), QString())
+        + QStringLiteral("</b> ") + escaped(cause) + QStringLiteral("<br>");
+}
+
 QString logLines::write(
     const QString &time, const QString &type, const QString &addr, const QString &value)
 {

@@ -16,6 +16,9 @@ public:
 
     // "<b>" + green "OK" + "</b><br>", or the same with a red "ERROR".
     static QString status(bool ok);
+    // The status of a failed request followed by its cause: "<b>" + red
+    // "ERROR" + "</b> " + cause + "<br>"; without a cause as status(false).
+    static QString failed(const QString &cause);
 
     // The line of a write before its status; value is written as it goes to
     // the driver.

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "activateportelement.h"
 #include "addelementtolayout.h"
 #include "autorefresh.h"
 #include "driverrunner.h"
@@ -14,7 +15,9 @@
 #include "writedata.h"
 
 #include <QCloseEvent>
+
 #include <QDateTime>
+#include <algorithm>
 
 namespace {
 
@@ -99,6 +102,12 @@ void MainWindow::appendLog(const QString &html)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Unsaved edits are asked about, whatever closes the window; Cancel
+    // keeps it open.
+    if (!askSave()) {
+        event->ignore();
+        return;
+    }
     refresh->stop();
     logInstance().closeLog();
     event->accept();
@@ -292,7 +301,6 @@ void MainWindow::commandProjName(bool)
 
 void MainWindow::commandExit(bool)
 {
-    logInstance().closeLog();
     close();
 }
 
@@ -375,9 +383,13 @@ void MainWindow::commandAddMacroData(bool)
 
 void MainWindow::activeFromLayout()
 {
-    const QObject *chosen = sender();
-    for (projectElement *port : lists->elements(projectLists::Ports))
-        port->setActive(port == chosen);
+    auto *chosen = qobject_cast<projectElement *>(sender());
+    const QList<projectElement *> ports = lists->elements(projectLists::Ports);
+    // Choosing the port that alone is active already changes nothing.
+    const auto changes
+        = [chosen](const projectElement *port) { return port->isActive() != (port == chosen); };
+    if (chosen && std::any_of(ports.cbegin(), ports.cend(), changes))
+        undo->push(new activatePortElement(ports, chosen));
 }
 
 void MainWindow::delFromLayout()

@@ -104,7 +104,7 @@ void tst_elements::form_data()
                                 << ":/_icons/disabled.png";
     QTest::newRow("readElement") << Factory([] {
         return new readElement;
-    }) << "readElement" << QStringList {"type=F32", "addr=32768", "format=", "value=0", "desc=desc"}
+    }) << "readElement" << QStringList {"type=F32", "addr=32768", "format=", "value=", "desc=desc"}
                                  << ":/_icons/exe_128.png";
     QTest::newRow("writeElement") << Factory([] { return new writeElement; }) << "writeElement"
                                   << QStringList {"type=F32", "addr=32768", "value=0", "desc=desc"}

@@ -77,7 +77,7 @@ void tst_datadialogs::readInitial()
     QCOMPARE(address->maximum(), 65535);
     QCOMPARE(dialog.address(), QStringLiteral("0"));
     auto *format = control<QComboBox>(dialog, "format");
-    QCOMPARE(items(format), (QStringList {"", "F_X", "F_X_XX", "F_X_XXX", "F_X_XXXX"}));
+    QCOMPARE(items(format), (QStringList {"", "F_X", "F_X_X", "F_X_XX", "F_X_XXX", "F_X_XXXX"}));
     QCOMPARE(dialog.format(), QString());
     QVERIFY(!format->isEnabled());
     QCOMPARE(dialog.savedFormat(), QString());

@@ -97,6 +97,7 @@ private slots:
     void askSave();
     void language();
     void verboseChoice();
+    void exitCloses_data();
     void exitCloses();
     void realMessageBox();
     void everyTextTranslated();
@@ -620,8 +621,22 @@ void tst_clientWindow::verboseChoice()
     QVERIFY(!window.isVerbose());
 }
 
+void tst_clientWindow::exitCloses_data()
+{
+    QTest::addColumn<bool>("byExit"); // the Exit command, or the window's close
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Exit, Cancel") << true << int(QMessageBox::Cancel);
+    QTest::newRow("close, Cancel") << false << int(QMessageBox::Cancel);
+    QTest::newRow("Exit, No") << true << int(QMessageBox::No);
+    QTest::newRow("close, No") << false << int(QMessageBox::No);
+}
+
+// Exit and the window's close ask to save unsaved edits; Cancel keeps the
+// window open with everything in it, No closes.
 void tst_clientWindow::exitCloses()
 {
+    QFETCH(bool, byExit);
+    QFETCH(int, answer);
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
     window.show();
@@ -630,10 +645,21 @@ void tst_clientWindow::exitCloses()
     QVERIFY(invoke(window, "commandNew"));
     addRead(window, prompts, 1);
     prompts.asked.clear();
-    action(window, "actionExit")->trigger();
-    QTRY_VERIFY(!window.isVisible());
-    // Closing does not ask to save.
-    QVERIFY(prompts.asked.isEmpty());
+    prompts.messageAnswers << QMessageBox::StandardButton(answer);
+    if (byExit)
+        action(window, "actionExit")->trigger();
+    else
+        QTimer::singleShot(0, &window, &QWidget::close);
+    QTRY_COMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.at(0).title, QStringLiteral("Save project ?"));
+    QCoreApplication::processEvents();
+    const bool cancelled = answer == QMessageBox::Cancel;
+    QCOMPARE(window.isVisible(), cancelled);
+    if (cancelled) {
+        QCOMPARE(rows<readElement>(window, "readLayout").size(), 1);
+        QVERIFY(action(window, "actionUndo")->isEnabled());
+        QCOMPARE(window.currentProjectName(), QStringLiteral("Plant"));
+    }
 }
 
 // The real message box: its texts, buttons and the 49 blanks.

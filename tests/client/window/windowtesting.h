@@ -145,6 +145,11 @@ public:
 
 inline const QString okStatus = "<b><font color=\"green\" >OK</font>\n</b><br>";
 inline const QString errorStatus = "<b><font color=\"red\" >ERROR</font>\n</b><br>";
+// The status of a failed request with its cause.
+inline QString errorWith(const QString &cause)
+{
+    return "<b><font color=\"red\" >ERROR</font>\n</b> " + cause + "<br>";
+}
 
 // Answers the next modal window (a dialog or message box run with exec())
 // once it is up: looks again every 10 ms, up to 1000 times.
