@@ -1,5 +1,6 @@
 #include "boardstartup.h"
 
+#include "installedfiles.h"
 #include "myproxystyle.h"
 #include "settingscache.h"
 #include "toolsetidentity.h"
@@ -12,7 +13,7 @@ bool prepareBoardApplication(QApplication &application, QTranslator &translator)
     Q_INIT_RESOURCE(board);
     QCoreApplication::setApplicationName(QStringLiteral("qelWinRB4Init"));
     setToolSetOrganisation();
-    const bool translated = translator.load(QStringLiteral(":/file/qelWinRB4Init_pl.qm"));
+    const bool translated = loadToolSetTranslation(translator, QStringLiteral("qelWinRB4Init_pl"));
     if (translated)
         QCoreApplication::installTranslator(&translator);
     application.setStyle(new MyProxyStyle);

@@ -1,3 +1,4 @@
+#include "installedfiles.h"
 #include "mainwindow.h"
 #include "myproxystyle.h"
 #include "toolsetidentity.h"
@@ -15,11 +16,12 @@ int main(int argc, char *argv[])
     setToolSetOrganisation();
 
     // Polish unless the setting asks for another language; a translator that
-    // loaded nothing leaves the built-in English texts.
+    // loaded nothing leaves the built-in English texts. An installed
+    // translation file comes before the compiled-in one.
     QTranslator translator;
     const QString language = QSettings().value(QStringLiteral("language")).toString();
     if (language == QLatin1String("pl") || language.isEmpty())
-        translator.load(QStringLiteral(":/file/qelWinModbusClient_pl.qm"));
+        loadToolSetTranslation(translator, QStringLiteral("qelWinModbusClient_pl"));
     QCoreApplication::installTranslator(&translator);
 
     QApplication::setStyle(new MyProxyStyle);

@@ -1,19 +1,13 @@
 #include "driverlocation.h"
 
 #include "executablesuffix.h"
+#include "installedfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 QString driverLocation(const QString &baseName)
 {
-    const QString name = executableName(baseName);
-    const QFileInfo local(QDir::current(), name);
-    if (local.isFile())
-        return local.absoluteFilePath();
-    const QFileInfo installed(QDir(QCoreApplication::applicationDirPath()), name);
-    if (installed.isFile())
-        return installed.absoluteFilePath();
-    return local.absoluteFilePath();
+    return programInFolders(executableName(baseName),
+        {QDir::currentPath(), QCoreApplication::applicationDirPath(), installedProgramFolder()});
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 // The Modbus master engine: one context per connection (serial RTU line or TCP),
 // requests built in fixed buffers, replies received in three phases within the
@@ -50,6 +51,11 @@ constexpr int MacroResultWords = 256; // size of the caller's result area of rea
 // request goes out (EINVAL) until the caller sets one.
 ModbusContext *newRtuContext(
     const char *device, int baudRate, char parity, int dataBits, int stopBits);
+// The group whose members may open a serial device (named as for
+// newRtuContext): the group that owns the device file, when the file's mode
+// lets that group read and write it and it is not the superuser's group.
+// Empty when there is no such group or the file cannot be examined.
+std::string serialAccessGroup(const char *device);
 // TCP line to a dotted IPv4 address (at most 15 characters) and port
 // (0 to 65535; anything else fails with EINVAL). The device address (unit
 // identifier) starts at 255.

@@ -3,6 +3,7 @@
 
 #include "modbuscontext.h"
 #include "rtusettings.h"
+#include "serialdevice.h"
 #include "serialspeed.h"
 
 #include <algorithm>
@@ -69,16 +70,6 @@ uint16_t crc16(const uint8_t *bytes, int length)
     for (int i = 0; i < length; ++i)
         crc = uint16_t((crc >> 8) ^ crcTable.entries[(crc ^ bytes[i]) & 0xFF]);
     return crc;
-}
-
-// "\\.\NAME" names the device /dev/NAME; any other name is a path.
-std::string devicePath(const std::string &device)
-{
-    static const char namespacePrefix[] = "\\\\.\\";
-    const size_t prefixLength = sizeof namespacePrefix - 1;
-    if (device.compare(0, prefixLength, namespacePrefix) == 0)
-        return "/dev/" + device.substr(prefixLength);
-    return device;
 }
 
 int milliseconds(std::chrono::steady_clock::time_point deadline)

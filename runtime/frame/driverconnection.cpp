@@ -19,6 +19,20 @@ int decimalOption(const OptionPairs &options, const QString &name, int defaultVa
 {
     return options.has(name) ? int(Numbers::toDecimal(options.value(name))) : defaultValue;
 }
+
+// A serial line refused for lack of permission: names the group whose members
+// may open it and the command that makes the user one of them.
+void printPermissionHint(const QString &device)
+{
+    const QString group
+        = QString::fromStdString(Modbus::serialAccessGroup(device.toLocal8Bit().constData()));
+    if (group.isEmpty())
+        return;
+    printError(tr("Hint: members of the group %1 may open %2; add your user to it with "
+                  "\"sudo usermod -a -G %1 $USER\" and log in again.")
+                   .arg(group, device)
+        + "<br>");
+}
 } // namespace
 
 void printEngineError(int code)
@@ -72,6 +86,8 @@ bool DriverConnection::open(const OptionPairs &options)
         // Taken at once: building the message may touch errno.
         const int error = errno;
         printEngineError(error);
+        if (!isTcp(options) && (error == EACCES || error == EPERM))
+            printPermissionHint(options.value(QStringLiteral("--port")));
         modbusContext.reset();
         return false;
     }

@@ -25,7 +25,9 @@ public:
 
     // Creates the context and connects. On failure prints "Unable to create
     // the Modbus context" or the engine's error text alone on standard
-    // error and returns false.
+    // error and returns false. A serial line refused for lack of permission
+    // adds a hint naming the group that may open the device and the command
+    // that adds the user to it.
     bool open(const OptionPairs &options);
     ModbusContext *context() const { return modbusContext.get(); }
 
