@@ -34,7 +34,7 @@ std::string serialAccessGroup(const char *device)
     long bufferSize = sysconf(_SC_GETGR_R_SIZE_MAX);
     if (bufferSize < 1024)
         bufferSize = 1024;
-    std::vector<char> buffer(size_t(bufferSize));
+    std::vector<char> buffer(static_cast<size_t>(bufferSize));
     group entry {};
     group *found = nullptr;
     while (getgrgid_r(status.st_gid, &entry, buffer.data(), buffer.size(), &found) == ERANGE

@@ -63,7 +63,7 @@ void TestSerialPermission::refusedDevice()
 
     const ProgramResult result = runProgram("setpriv",
         {"--reuid=65534", "--regid=65534", "--clear-groups", programPath("qelDrvModbus"), "--port",
-            device, "--read_u16", "0"});
+            device, "--address", "1", "--read_u16", "0"});
     QVERIFY(result.started);
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, ExitFailure);
