@@ -28,16 +28,23 @@ QString installedDataFolder()
         + QStringLiteral(QEL_BIN_TO_DATADIR) + QStringLiteral("/qel"));
 }
 
-QString translationFile(const QString &name, const QString &dataFolder)
+QStringList translationFiles(const QString &name, const QString &dataFolder)
 {
     const QString fileName = name + QStringLiteral(".qm");
+    QStringList files;
     const QFileInfo installed(QDir(dataFolder), QStringLiteral("translations/") + fileName);
     if (installed.isFile())
-        return installed.absoluteFilePath();
-    return QStringLiteral(":/file/") + fileName;
+        files << installed.absoluteFilePath();
+    files << QStringLiteral(":/file/") + fileName;
+    return files;
 }
 
 bool loadToolSetTranslation(QTranslator &translator, const QString &name)
 {
-    return translator.load(translationFile(name, installedDataFolder()));
+    const QStringList files = translationFiles(name, installedDataFolder());
+    for (const QString &file : files) {
+        if (translator.load(file))
+            return true;
+    }
+    return false;
 }

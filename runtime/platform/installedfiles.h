@@ -21,11 +21,12 @@ QString programInFolders(const QString &name, const QStringList &folders);
 // folder that does not exist.
 QString installedDataFolder();
 
-// The translation file <name>.qm to load: the one in dataFolder's
-// "translations" folder when it is there, otherwise the one compiled into the
+// The translation files <name>.qm to try, in order: the one in dataFolder's
+// "translations" folder when it is there, then the one compiled into the
 // program's resources (":/file/<name>.qm").
-QString translationFile(const QString &name, const QString &dataFolder);
+QStringList translationFiles(const QString &name, const QString &dataFolder);
 
-// Loads the translation <name> (translationFile() in installedDataFolder())
-// into translator; false when nothing was loaded.
+// Loads the first of translationFiles() in installedDataFolder() that loads
+// (a damaged installed file gives way to the compiled-in one) into
+// translator; false when none loaded.
 bool loadToolSetTranslation(QTranslator &translator, const QString &name);

@@ -1,5 +1,5 @@
 // Finding the files of an installed tool set: programs among folders in their
-// order, translation files before the compiled-in ones.
+// order, installed translation files before the compiled-in ones.
 #include "installedfiles.h"
 
 #include <QtTest>
@@ -11,8 +11,8 @@ class TestInstalledFiles : public QObject
 private slots:
     void programInFolders_data();
     void programInFolders();
-    void translationFile_data();
-    void translationFile();
+    void translationFiles_data();
+    void translationFiles();
 };
 
 void TestInstalledFiles::programInFolders_data()
@@ -51,19 +51,17 @@ void TestInstalledFiles::programInFolders()
     QCOMPARE(::programInFolders("qelDrvModbus", folders), root.filePath(found + "/qelDrvModbus"));
 }
 
-void TestInstalledFiles::translationFile_data()
+void TestInstalledFiles::translationFiles_data()
 {
     QTest::addColumn<bool>("installed");
-    QTest::addColumn<bool>("useFile");
 
-    QTest::newRow("installed file") << true << true;
-    QTest::newRow("none installed: compiled in") << false << false;
+    QTest::newRow("installed file first, compiled in after it") << true;
+    QTest::newRow("none installed: compiled in only") << false;
 }
 
-void TestInstalledFiles::translationFile()
+void TestInstalledFiles::translationFiles()
 {
     QFETCH(bool, installed);
-    QFETCH(bool, useFile);
     QTemporaryDir dataFolder;
     QVERIFY(dataFolder.isValid());
     QVERIFY(QDir(dataFolder.path()).mkpath("translations"));
@@ -72,8 +70,10 @@ void TestInstalledFiles::translationFile()
         QFile qm(file);
         QVERIFY(qm.open(QIODevice::WriteOnly));
     }
-    QCOMPARE(::translationFile("qelWinModbusClient_pl", dataFolder.path()),
-        useFile ? file : QStringLiteral(":/file/qelWinModbusClient_pl.qm"));
+    QStringList expected {":/file/qelWinModbusClient_pl.qm"};
+    if (installed)
+        expected.prepend(file);
+    QCOMPARE(::translationFiles("qelWinModbusClient_pl", dataFolder.path()), expected);
 }
 
 QTEST_GUILESS_MAIN(TestInstalledFiles)
