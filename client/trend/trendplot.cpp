@@ -4,7 +4,9 @@
 #include "trendcurvedata.h"
 #include "trendmodel.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <qwt_date_scale_draw.h>
 #include <qwt_date_scale_engine.h>
 #include <qwt_legend.h>
@@ -32,7 +34,11 @@ const QColor curveColours[] = {
     QColor(0x17, 0xbe, 0xcf),
 };
 
-constexpr int ReplotIntervalMs = 250;
+// New values are drawn at most once a second, and no more often than keeps
+// drawing under a twentieth of the time: a plot of many curves takes tens of
+// milliseconds to draw, and the requests must not wait for it.
+constexpr qint64 MinReplotGapMs = 1000;
+constexpr qint64 ReplotCostFactor = 20;
 
 // The zoomer's position readout shows the time under the pointer as a clock
 // time, not as milliseconds since the epoch.
@@ -98,7 +104,6 @@ trendPlot::trendPlot(trendModel *model, QWidget *parent)
     });
 
     replotTimer->setSingleShot(true);
-    replotTimer->setInterval(ReplotIntervalMs);
     connect(replotTimer, &QTimer::timeout, this, &trendPlot::refresh);
     connect(model, &trendModel::seriesAdded, this, &trendPlot::addCurve);
     connect(model, &trendModel::seriesRemoved, this, &trendPlot::removeCurve);
@@ -161,14 +166,21 @@ void trendPlot::retitle(const QObject *row)
 
 void trendPlot::scheduleReplot()
 {
-    if (!replotTimer->isActive())
-        replotTimer->start();
+    if (replotTimer->isActive())
+        return;
+    const qint64 gap = std::max(MinReplotGapMs, ReplotCostFactor * lastReplotMs);
+    const qint64 wait = sinceReplot.isValid() ? gap - sinceReplot.elapsed() : 0;
+    replotTimer->start(static_cast<int>(std::max<qint64>(0, wait)));
 }
 
 void trendPlot::refresh()
 {
     replotTimer->stop();
+    QElapsedTimer cost;
+    cost.start();
     replot();
+    lastReplotMs = cost.elapsed();
+    sinceReplot.start();
     // While following the data, stepping back from a zoom returns to what is
     // shown now, not to the scales of the moment the plot was made.
     if (isAutoscale() && zoomer->zoomRectIndex() == 0)

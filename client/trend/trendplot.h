@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <qwt_plot.h>
 
@@ -15,8 +16,8 @@ class trendModel;
 // description, over a wall-clock time axis. Dragging with the left button
 // zooms into a rectangle (right button steps back), the middle button pans,
 // the wheel zooms about the pointer; autoscale() fits both axes to the data
-// again and keeps them following it. New values are drawn at most a few
-// times a second, so a fast refresh costs no drawing per value. The curves
+// again and keeps them following it. New values are drawn at most once a
+// second, so a fast refresh costs no drawing per value. The curves
 // read the model's series directly: the model must outlive the plot.
 class trendPlot : public QwtPlot
 {
@@ -48,6 +49,8 @@ private:
     QHash<const QObject *, gappedCurve *> curves;
     int colourIndex = 0;
     QTimer *replotTimer;
+    QElapsedTimer sinceReplot; // since the last replot ended
+    qint64 lastReplotMs = 0; // what the last replot took
     QwtPlotZoomer *zoomer;
     QwtPlotPanner *panner;
     QwtPlotMagnifier *magnifier;
