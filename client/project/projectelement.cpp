@@ -52,6 +52,7 @@ QString projectElement::field(int index) const
 void projectElement::setField(int index, const QString &text)
 {
     labels.at(index)->setText(text);
+    emit valuesChanged();
 }
 
 QStringList projectElement::values() const
@@ -66,6 +67,7 @@ void projectElement::setValues(const QStringList &values)
 {
     for (int i = 0; i < labels.size() && i < values.size(); ++i)
         labels.at(i)->setText(values.at(i));
+    emit valuesChanged();
 }
 
 QJsonObject projectElement::toJson() const
@@ -80,6 +82,7 @@ void projectElement::fromJson(const QJsonObject &object)
 {
     for (int i = 0; i < labels.size(); ++i)
         labels.at(i)->setText(object.value(keys.at(i)).toString());
+    emit valuesChanged();
 }
 
 QString projectElement::hash() const

@@ -87,6 +87,8 @@ signals:
     void del();
     void exe();
     void active();
+    // The stored values were set (by an edit, its undo, or a setter).
+    void valuesChanged();
 
 protected:
     explicit projectElement(QWidget *parent);
@@ -100,6 +102,8 @@ protected:
     QString field(int index) const;
     void setField(int index, const QString &text);
     QAbstractButton *exeButton() const { return buttons[0]; }
+    // The undo history, null until set.
+    UndoStack *history() const { return undoStack; }
     // The run button: requests ask the window to run them; ports override.
     virtual void runPressed();
 

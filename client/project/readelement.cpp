@@ -2,6 +2,10 @@
 #include "ui_readelement.h"
 
 #include "addreaddata.h"
+#include "markreadelementfortrend.h"
+#include "undostack.h"
+
+#include <QCheckBox>
 
 readElement::readElement(QWidget *parent)
     : projectElement(parent)
@@ -12,6 +16,7 @@ readElement::readElement(QWidget *parent)
         {QStringLiteral("type"), QStringLiteral("addr"), QStringLiteral("format"),
             QStringLiteral("desc")},
         {3, 0, 1, 2}, ui->exe, ui->edit, ui->del);
+    connect(ui->trend, &QAbstractButton::clicked, this, &readElement::commandMark);
 }
 
 readElement::~readElement()
@@ -27,6 +32,46 @@ QString readElement::value() const
 void readElement::setValue(const QString &value)
 {
     ui->value->setText(value);
+}
+
+bool readElement::isTrendMarked() const
+{
+    return ui->trend->isChecked();
+}
+
+void readElement::setTrendMarked(bool marked)
+{
+    if (marked == isTrendMarked())
+        return;
+    ui->trend->setChecked(marked);
+    emit trendMarkChanged();
+}
+
+// The box has already changed when this runs: it is set back, and the mark
+// goes through the history, so that it can be undone and marks the project
+// modified.
+void readElement::commandMark(bool marked)
+{
+    ui->trend->setChecked(!marked);
+    if (history())
+        history()->push(new markReadElementForTrend(this, marked));
+    else
+        setTrendMarked(marked);
+}
+
+QJsonObject readElement::toJson() const
+{
+    QJsonObject object = projectElement::toJson();
+    // Unmarked rows keep the object they always had.
+    if (isTrendMarked())
+        object.insert(QStringLiteral("trend"), true);
+    return object;
+}
+
+void readElement::fromJson(const QJsonObject &object)
+{
+    projectElement::fromJson(object);
+    setTrendMarked(object.value(QLatin1String("trend")).toBool());
 }
 
 elementRequest readElement::request() const

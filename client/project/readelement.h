@@ -27,10 +27,24 @@ public:
     void setDesc(const QString &desc) { setField(3, desc); }
     void setValue(const QString &value);
 
+    // Whether the row's values are plotted in the trend; stored in the
+    // project file only when set, as "trend": true.
+    bool isTrendMarked() const;
+    void setTrendMarked(bool marked);
+
+    QJsonObject toJson() const override;
+    void fromJson(const QJsonObject &object) override;
     elementRequest request() const override;
     void showResult(bool ok, const QString &shown, const QString &cause) override;
     QDialog *createDialog(QWidget *parent, bool preset) const override;
     QStringList dialogValues(const QDialog *dialog) const override;
+
+signals:
+    // The trend mark was set or cleared.
+    void trendMarkChanged();
+
+private slots:
+    void commandMark(bool marked);
 
 private:
     Ui::readElement *ui;

@@ -153,6 +153,7 @@ driverRunner::result driverRunner::macro(
     }
     result outcome;
     outcome.ok = run.ok();
+    outcome.value = param;
     outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
     return outcome;
 }
@@ -201,9 +202,11 @@ bool driverRunner::writeNow(const QString &type, const QString &addr, const QStr
         emit logged(logLines::refused(logLines::timeText(), busyText()));
         return false;
     }
-    const bool ok = write(type, addr, value, false).ok;
+    const result outcome = write(type, addr, value, false);
     end();
-    return ok;
+    emit immediateFinished(elementRequest::write(type, addr, value), QDateTime::currentDateTime(),
+        outcome.ok, outcome.cause);
+    return outcome.ok;
 }
 
 bool driverRunner::macroNow(const QString &name, const QString &param)
@@ -212,7 +215,9 @@ bool driverRunner::macroNow(const QString &name, const QString &param)
         emit logged(logLines::refused(logLines::timeText(), busyText()));
         return false;
     }
-    const bool ok = macro(name, param, false).ok;
+    const result outcome = macro(name, param, false);
     end();
-    return ok;
+    emit immediateFinished(elementRequest::macro(name, param), QDateTime::currentDateTime(),
+        outcome.ok, outcome.cause);
+    return outcome.ok;
 }

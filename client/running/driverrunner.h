@@ -13,6 +13,7 @@ class exe;
 }
 class driverCommand;
 class projectElement;
+struct elementRequest;
 class runStatistics;
 
 // Runs the project's requests through the drivers, one after another on the
@@ -70,6 +71,9 @@ signals:
     // why it failed. This is where every result of a run becomes known.
     void rowFinished(projectElement *row, const QDateTime &time, const QString &value,
         const QString &shown, bool ok, const QString &cause);
+    // An immediate command (a write or a macro without a row) has ended.
+    void immediateFinished(
+        const elementRequest &request, const QDateTime &time, bool ok, const QString &cause);
 
 private:
     struct driverRun

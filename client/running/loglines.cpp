@@ -73,6 +73,11 @@ QString logLines::saveFile(const QString &time, const QString &path)
     return fileLine(time, tr("Save file"), path);
 }
 
+QString logLines::recordFile(const QString &time, const QString &path)
+{
+    return fileLine(time, tr("Record file"), path);
+}
+
 QString logLines::tx(const QString &frame)
 {
     return QStringLiteral("tx ") + frame + QStringLiteral("<br>");

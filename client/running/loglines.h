@@ -32,6 +32,8 @@ public:
     // The line of "Open file" or "Save file" before its status.
     static QString openFile(const QString &time, const QString &path);
     static QString saveFile(const QString &time, const QString &path);
+    // The line of "Record file" (a CSV recording starts) before its status.
+    static QString recordFile(const QString &time, const QString &path);
 
     // The trace lines of a verbose run: the sent and the received frame.
     static QString tx(const QString &frame);

@@ -10,6 +10,7 @@
 #include "projectelement.h"
 #include "projectfile.h"
 #include "removeelementfromlayout.h"
+#include "trendcommands.h"
 #include "undostack.h"
 #include "userprompts.h"
 #include "writedata.h"
@@ -43,6 +44,10 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
         [this]() { return activePort(); }, ui->menuCommands, statistics.get(), this);
     connections << connect(requests, &driverRunner::logged, this, &MainWindow::appendLog);
     refresh = new autoRefresh(ui->actionRefresh, ui->menuCommands, requests, lists.get(), this);
+    trend = new trendCommands(ui->menuFile,
+        ui->menuFile->actions().value(ui->menuFile->actions().indexOf(ui->actionExit) - 1),
+        ui->menuView, ui->statusBar, requests, lists.get(), this->prompts, this);
+    connections << connect(trend, &trendCommands::logged, this, &MainWindow::appendLog);
 
     connectActions();
     updateUi();
@@ -170,6 +175,7 @@ bool MainWindow::loadProject(const QString &path, QString *error)
     lists->fromJson(content.root, [this](projectElement *element) { adopt(element); });
     undo->clear();
     projectName = content.root.value(QLatin1String("name")).toString();
+    trend->sync();
     return true;
 }
 
@@ -307,11 +313,13 @@ void MainWindow::commandExit(bool)
 void MainWindow::commandUndo(bool)
 {
     undo->undo();
+    trend->sync();
 }
 
 void MainWindow::commandRedo(bool)
 {
     undo->redo();
+    trend->sync();
 }
 
 // ---- elements
@@ -323,6 +331,7 @@ void MainWindow::adopt(projectElement *element)
     connect(element, &projectElement::del, this, &MainWindow::delFromLayout, queued);
     connect(element, &projectElement::exe, this, &MainWindow::exeFromLayout, queued);
     connect(element, &projectElement::active, this, &MainWindow::activeFromLayout, queued);
+    trend->adopt(element);
 }
 
 void MainWindow::addFromDialog(projectElement *element, projectLists::List list)
@@ -395,8 +404,10 @@ void MainWindow::activeFromLayout()
 void MainWindow::delFromLayout()
 {
     auto *element = qobject_cast<QWidget *>(sender());
-    if (QBoxLayout *layout = element ? lists->layoutOf(element) : nullptr)
+    if (QBoxLayout *layout = element ? lists->layoutOf(element) : nullptr) {
         undo->push(new removeElementFromLayout(layout, element));
+        trend->sync();
+    }
 }
 
 QStringList MainWindow::activePort() const

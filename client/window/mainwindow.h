@@ -12,6 +12,7 @@
 class QBoxLayout;
 class UndoStack;
 class autoRefresh;
+class trendCommands;
 class projectElement;
 class userPrompts;
 
@@ -52,6 +53,8 @@ public:
     bool isBusy() const { return requests->isBusy(); }
     bool isVerbose() const { return requests->isVerbose(); }
     driverRunner *runner() const { return requests; }
+    // The trend of the marked reads and the CSV recording.
+    trendCommands *trends() const { return trend; }
 
 signals:
     // An HTML fragment has been appended to the log.
@@ -118,5 +121,6 @@ private:
     driverRunner *requests;
     std::unique_ptr<projectLists> lists;
     autoRefresh *refresh;
+    trendCommands *trend;
     QList<QMetaObject::Connection> connections;
 };

@@ -58,4 +58,58 @@
         <translation>Nieznany błąd</translation>
     </message>
 </context>
+<context>
+    <name>readElement</name>
+    <message>
+        <source>Plot in the trend</source>
+        <translation>Pokaż na wykresie</translation>
+    </message>
+</context>
+<context>
+    <name>trendCommands</name>
+    <message>
+        <source>Trend</source>
+        <translation>Wykres</translation>
+    </message>
+    <message>
+        <source>Record to CSV…</source>
+        <translation>Nagrywaj do CSV…</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Zatrzymaj nagrywanie</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Record to CSV</source>
+        <translation>Nagrywanie do CSV</translation>
+    </message>
+    <message>
+        <source>Cannot record to %1:
+%2</source>
+        <translation>Nie można nagrywać do %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Recording to %1 stopped: %2</source>
+        <translation>Nagrywanie do %1 przerwane: %2</translation>
+    </message>
+</context>
+<context>
+    <name>logLines</name>
+    <message>
+        <source>Record file</source>
+        <translation>Nagrywanie do pliku</translation>
+    </message>
+</context>
+<context>
+    <name>resultSink</name>
+    <message>
+        <source>Recording: %1</source>
+        <translation>Nagrywanie: %1</translation>
+    </message>
+</context>
 </TS>

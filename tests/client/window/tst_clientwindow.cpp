@@ -119,7 +119,7 @@ void tst_clientWindow::initialState()
     QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
     QCOMPARE(window.size(), QSize(930, 540));
     const QStringList usable {"actionNew", "actionOpen", "actionExit", "actionRefresh", "actionLog",
-        "actionLanguage", "actionVerbose"};
+        "actionLanguage", "actionVerbose", "actionTrend", "actionRecordCsv"};
     for (QAction *item : window.findChildren<QAction *>()) {
         if (item->objectName().isEmpty() || item->menu())
             continue;

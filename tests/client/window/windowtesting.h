@@ -108,7 +108,8 @@ inline QStringList counters(const MainWindow &window)
 {
     QStringList texts;
     for (const QLabel *label : window.findChildren<QLabel *>())
-        if (label->parentWidget() && label->parentWidget()->inherits("QStatusBar"))
+        if (label->parentWidget() && label->parentWidget()->inherits("QStatusBar")
+            && label->objectName() != QLatin1String("recordingNote"))
             texts << label->text();
     // "  Statistics", "  Total", total, "  Errors", errors
     return texts.size() == 5 ? QStringList {texts.at(2), texts.at(4)} : texts;

@@ -1,0 +1,187 @@
+#include "trendcommands.h"
+
+#include "csvrecorder.h"
+#include "driverrunner.h"
+#include "loglines.h"
+#include "projectelement.h"
+#include "projectlists.h"
+#include "readelement.h"
+#include "resultsink.h"
+#include "userprompts.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+
+namespace {
+
+const QString warningIcon = QStringLiteral(":/_icons/system_warning_trans_128.png");
+
+QString kindOf(const elementRequest &request)
+{
+    switch (request.kind) {
+    case elementRequest::Read:
+        return resultSink::readKind();
+    case elementRequest::Write:
+        return resultSink::writeKind();
+    case elementRequest::Macro:
+        return resultSink::macroKind();
+    case elementRequest::None:
+        break;
+    }
+    return QString();
+}
+
+requestRecord recordOf(const elementRequest &request, const QString &desc, const QDateTime &time,
+    bool ok, const QString &cause)
+{
+    requestRecord record;
+    record.time = time;
+    record.kind = kindOf(request);
+    record.desc = desc;
+    record.ok = ok;
+    record.cause = ok ? QString() : cause;
+    if (request.kind == elementRequest::Macro) {
+        record.type = request.name;
+        record.raw = record.shown = request.param;
+    } else {
+        record.addr = request.addr;
+        record.type = request.type;
+        record.raw = record.shown = request.value;
+    }
+    return record;
+}
+
+} // namespace
+
+trendCommands::trendCommands(QMenu *fileMenu, QAction *beforeExit, QMenu *viewMenu,
+    QStatusBar *statusBar, driverRunner *runner, projectLists *lists, userPrompts *prompts,
+    QWidget *window)
+    : QObject(window)
+    , lists(lists)
+    , prompts(prompts)
+    , window(window)
+    , sink(new resultSink(this))
+    , trend(new QAction(tr("Trend"), window))
+    , record(new QAction(tr("Record to CSV…"), window))
+    , stop(new QAction(tr("Stop recording"), window))
+{
+    trend->setObjectName(QStringLiteral("actionTrend"));
+    record->setObjectName(QStringLiteral("actionRecordCsv"));
+    stop->setObjectName(QStringLiteral("actionStopRecording"));
+    stop->setEnabled(false);
+    viewMenu->addAction(trend);
+    fileMenu->insertAction(beforeExit, record);
+    fileMenu->insertAction(beforeExit, stop);
+    fileMenu->insertSeparator(beforeExit);
+    statusBar->addPermanentWidget(sink->recordingNote());
+
+    connect(trend, &QAction::triggered, this, &trendCommands::showTrend, Qt::QueuedConnection);
+    connect(
+        record, &QAction::triggered, this, &trendCommands::chooseRecording, Qt::QueuedConnection);
+    connect(stop, &QAction::triggered, this, &trendCommands::stopRecording, Qt::QueuedConnection);
+    connect(runner, &driverRunner::rowFinished, this, &trendCommands::recordRow);
+    connect(runner, &driverRunner::immediateFinished, this, &trendCommands::recordImmediate);
+    csvRecorder *recorder = sink->recorder();
+    connect(recorder, &csvRecorder::started, this, &trendCommands::showState);
+    connect(recorder, &csvRecorder::stopped, this, &trendCommands::showState);
+    connect(recorder, &csvRecorder::failed, this, &trendCommands::showState);
+    // Queued: the user is told once the result that could not be written
+    // has been handled.
+    connect(recorder, &csvRecorder::failed, this, &trendCommands::recordingFailed,
+        Qt::QueuedConnection);
+}
+
+void trendCommands::showState()
+{
+    stop->setEnabled(sink->recorder()->isRecording());
+}
+
+void trendCommands::showTrend()
+{
+    sink->showWindow();
+}
+
+void trendCommands::chooseRecording()
+{
+    const QString path
+        = prompts->saveFileName(window, tr("Record to CSV"), QString(), QStringLiteral("(*.csv)"));
+    if (!path.isEmpty())
+        startRecording(path);
+}
+
+bool trendCommands::startRecording(const QString &path)
+{
+    emit logged(logLines::recordFile(logLines::timeText(), path));
+    const bool ok = sink->recorder()->start(path);
+    emit logged(logLines::status(ok));
+    if (!ok)
+        prompts->message(window, QMessageBox::Warning, tr("Error"),
+            tr("Cannot record to %1:\n%2").arg(path, sink->recorder()->errorString()), warningIcon,
+            QMessageBox::Close);
+    return ok;
+}
+
+void trendCommands::stopRecording()
+{
+    sink->recorder()->stop();
+}
+
+void trendCommands::recordingFailed(const QString &path, const QString &reason)
+{
+    const QString text = tr("Recording to %1 stopped: %2").arg(path, reason);
+    emit logged(logLines::refused(logLines::timeText(), text));
+    prompts->message(
+        window, QMessageBox::Warning, tr("Error"), text, warningIcon, QMessageBox::Close);
+}
+
+void trendCommands::recordRow(projectElement *row, const QDateTime &time, const QString &value,
+    const QString &shown, bool ok, const QString &cause)
+{
+    const elementRequest request = row->request();
+    requestRecord result
+        = recordOf(request, row->toJson().value(QLatin1String("desc")).toString(), time, ok, cause);
+    if (request.kind == elementRequest::Read) {
+        // A failed read has no value to record.
+        result.raw = ok ? value : QString();
+        result.shown = ok ? shown : QString();
+    }
+    sink->take(row, result);
+}
+
+void trendCommands::recordImmediate(
+    const elementRequest &request, const QDateTime &time, bool ok, const QString &cause)
+{
+    sink->take(nullptr, recordOf(request, QString(), time, ok, cause));
+}
+
+void trendCommands::adopt(projectElement *row)
+{
+    auto *read = qobject_cast<readElement *>(row);
+    if (!read)
+        return;
+    const auto follow = [this, read] { syncRow(read); };
+    connect(read, &readElement::trendMarkChanged, this, follow);
+    connect(read, &projectElement::valuesChanged, this, follow);
+}
+
+void trendCommands::sync()
+{
+    const QList<projectElement *> listed = lists->elements(projectLists::Reads);
+    for (const QObject *row : sink->trend()->rows())
+        if (!listed.contains(qobject_cast<projectElement *>(const_cast<QObject *>(row))))
+            sink->trend()->removeSeries(row);
+    for (projectElement *row : listed)
+        if (auto *read = qobject_cast<readElement *>(row))
+            syncRow(read);
+}
+
+void trendCommands::syncRow(readElement *row)
+{
+    const bool listed = lists->layout(projectLists::Reads)->indexOf(row) >= 0;
+    const QString label
+        = row->desc().isEmpty() ? row->type() + QLatin1Char(' ') + row->addr() : row->desc();
+    sink->setMarked(row, listed && row->isTrendMarked(), label);
+}
