@@ -51,6 +51,7 @@ bool sendMacro(ModbusContext *context, const QString &macro, const QString &para
 int main(int argc, char *argv[])
 {
     FileNames::keepBytesAsGiven(); // the serial device name as given
+    keepRunningWhenOutputCloses();
     QCoreApplication app(argc, argv);
     const OptionPairs options(QCoreApplication::arguments(), MacroDriverOptions::table());
 

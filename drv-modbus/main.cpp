@@ -19,6 +19,7 @@ constexpr int ExitFailure = -1;
 int main(int argc, char *argv[])
 {
     FileNames::keepBytesAsGiven(); // file and device names as given
+    keepRunningWhenOutputCloses(); // a block write is never cut off half-way
     QCoreApplication application(argc, argv);
     const OptionPairs options(application.arguments(), RegisterCommandLine::optionTable());
 

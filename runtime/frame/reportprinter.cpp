@@ -2,8 +2,7 @@
 
 #include "filenames.h"
 
-#include <QRegularExpression>
-
+#include <csignal>
 #include <cstdio>
 
 ReportPrinter &ReportPrinter::instance()
@@ -14,10 +13,18 @@ ReportPrinter &ReportPrinter::instance()
 
 QString ReportPrinter::toPlainText(const QString &markup, const QString &lineEnd)
 {
-    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
     QString text = markup;
     text.replace(QLatin1String("<br>"), lineEnd);
-    text.remove(tag);
+    // Each "<" up to the next ">" goes, as the expression <[^>]*> would take
+    // it; by hand, because a regular expression refuses text that holds the
+    // kept bytes of a file name that is not UTF-8 and would remove nothing.
+    for (int start = text.indexOf(QLatin1Char('<')); start >= 0;
+         start = text.indexOf(QLatin1Char('<'), start)) {
+        const int end = text.indexOf(QLatin1Char('>'), start);
+        if (end < 0)
+            break;
+        text.remove(start, end - start + 1);
+    }
     text.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
     return text;
 }
@@ -40,6 +47,13 @@ void ReportPrinter::printReport(const QString &markup)
 void ReportPrinter::printError(const QString &markup)
 {
     write(stderr, toPlainText(markup, QStringLiteral("\n")));
+}
+
+void keepRunningWhenOutputCloses()
+{
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
 }
 
 void printReport(const QString &markup)

@@ -22,6 +22,11 @@ private:
     ReportPrinter() = default;
 };
 
+// A reader of standard output that goes away (qelDrvModbus ... | head) no
+// longer ends the program half-way through an operation: the reports that
+// follow are lost, the operation goes on and ends with its own status.
+void keepRunningWhenOutputCloses();
+
 // Shorthands for ReportPrinter::instance().printReport / printError.
 void printReport(const QString &markup);
 void printError(const QString &markup);

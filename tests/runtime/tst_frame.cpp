@@ -1,6 +1,7 @@
 // The console frame: option scan, number rules, checks, help rows, report markup.
 
 #include "checks.h"
+#include "filenames.h"
 #include "numbers.h"
 #include "optionpairs.h"
 #include "reportprinter.h"
@@ -223,6 +224,11 @@ void TestFrame::reportMarkup()
     QCOMPARE(ReportPrinter::toPlainText(markup, "\r\n"), QString("A\r\nB  C"));
     QCOMPARE(ReportPrinter::toPlainText(markup, "\n"), QString("A\nB  C"));
     QCOMPARE(ReportPrinter::toPlainText("<b>x</b>&nbsp;<br><br>", "\r\n"), QString("x \r\n\r\n"));
+    QCOMPARE(ReportPrinter::toPlainText("a<b<c>d<e", "\n"), QString("ad<e"));
+    // A file name that is not UTF-8 keeps its bytes, and the tags still go.
+    const QString name = FileNames::fromBytes("n\xff.bin");
+    QCOMPARE(ReportPrinter::toPlainText("<font color=\"red\">\"" + name + "\":<br></font>", "\n"),
+        "\"" + name + "\":\n");
 }
 
 QTEST_APPLESS_MAIN(TestFrame)
