@@ -2,6 +2,7 @@
 
 #include "installedfiles.h"
 #include "myproxystyle.h"
+#include "qttranslation.h"
 #include "settingscache.h"
 #include "toolsetidentity.h"
 
@@ -16,6 +17,10 @@ bool prepareBoardApplication(QApplication &application, QTranslator &translator)
     const bool translated = loadToolSetTranslation(translator, QStringLiteral("qelWinRB4Init_pl"));
     if (translated)
         QCoreApplication::installTranslator(&translator);
+    // Qt's own texts in Polish too; they live as long as the program.
+    static QTranslator qtTexts;
+    if (loadQtPolish(qtTexts))
+        QCoreApplication::installTranslator(&qtTexts);
     application.setStyle(new MyProxyStyle);
     settingsCache::instance().load();
     return translated;

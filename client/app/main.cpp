@@ -1,6 +1,7 @@
 #include "installedfiles.h"
 #include "mainwindow.h"
 #include "myproxystyle.h"
+#include "qttranslation.h"
 #include "toolsetidentity.h"
 
 #include <QApplication>
@@ -17,11 +18,16 @@ int main(int argc, char *argv[])
 
     // Polish unless the setting asks for another language; a translator that
     // loaded nothing leaves the built-in English texts. An installed
-    // translation file comes before the compiled-in one.
+    // translation file comes before the compiled-in one. Qt's own texts
+    // follow the same choice.
     QTranslator translator;
+    QTranslator qtTexts;
     const QString language = QSettings().value(QStringLiteral("language")).toString();
-    if (language == QLatin1String("pl") || language.isEmpty())
+    if (language == QLatin1String("pl") || language.isEmpty()) {
         loadToolSetTranslation(translator, QStringLiteral("qelWinModbusClient_pl"));
+        loadQtPolish(qtTexts);
+    }
+    QCoreApplication::installTranslator(&qtTexts);
     QCoreApplication::installTranslator(&translator);
 
     QApplication::setStyle(new MyProxyStyle);
@@ -36,5 +42,6 @@ int main(int argc, char *argv[])
         status = QApplication::exec();
     }
     QCoreApplication::removeTranslator(&translator);
+    QCoreApplication::removeTranslator(&qtTexts);
     return status;
 }

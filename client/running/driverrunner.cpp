@@ -9,15 +9,15 @@
 #include "readformat.h"
 #include "runstatistics.h"
 
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QPointer>
-#include <QWidget>
 
-driverRunner::driverRunner(std::function<QStringList()> activePort, QWidget *commandsMenu,
+driverRunner::driverRunner(std::function<QStringList()> activePort, QActionGroup *runCommands,
     runStatistics *statistics, QObject *parent)
     : QObject(parent)
     , activePort(std::move(activePort))
-    , commandsMenu(commandsMenu)
+    , runCommands(runCommands)
     , statistics(statistics)
 { }
 
@@ -32,15 +32,18 @@ bool driverRunner::begin()
         return false;
     busy = true;
     interrupted = false;
-    if (commandsMenu)
-        commandsMenu->setEnabled(false);
+    stopRequested = false;
+    if (runCommands)
+        runCommands->setEnabled(false);
     return true;
 }
 
 void driverRunner::end()
 {
-    if (commandsMenu)
-        commandsMenu->setEnabled(true);
+    if (runCommands)
+        runCommands->setEnabled(true);
+    if (statistics)
+        statistics->progress(0, 0);
     busy = false;
 }
 
@@ -56,7 +59,10 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
     AppExe::exe process(driverLocation(command.program), command.text(), true, DriverTimeoutMs);
     if (!before.isEmpty())
         emit logged(before);
+    current = &process;
     process.wait();
+    current = nullptr;
+    ran.stopped = stopRequested;
     // A wait that returns before the end means the event loop is quitting
     // (the window was closed): the run counts as failed, and the operation
     // starts no further driver. The runner kills the driver on destruction.
@@ -73,7 +79,7 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
 // The driver prints the cause of a failure as the last line on its standard
 // error; a driver that said nothing was killed for its silence, could not be
 // started, or ended with a status alone.
-QString driverRunner::failureCause(const AppExe::exe &process)
+QString driverRunner::failureCause(const AppExe::exe &process) const
 {
     const QStringList lines = process.errText.split(QLatin1Char('\n'));
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
@@ -83,6 +89,8 @@ QString driverRunner::failureCause(const AppExe::exe &process)
     }
     if (!process.done)
         return tr("the client is closing");
+    if (process.result == AppExe::exe::StoppedResult)
+        return tr("stopped; %n more not run", nullptr, remaining);
     if (process.result == AppExe::exe::TimeoutResult)
         return tr("the driver did not answer within %1 ms").arg(DriverTimeoutMs);
     return tr("the driver ended with status %1").arg(process.result);
@@ -91,6 +99,15 @@ QString driverRunner::failureCause(const AppExe::exe &process)
 QString driverRunner::driverRun::status() const
 {
     return ok() ? logLines::status(true) : logLines::failed(cause);
+}
+
+bool driverRunner::stop()
+{
+    if (!current)
+        return false;
+    stopRequested = true;
+    current->abort();
+    return true;
 }
 
 driverRunner::result driverRunner::read(
@@ -163,9 +180,13 @@ void driverRunner::runRows(const QList<projectElement *> &rows)
     if (rows.isEmpty() || !begin())
         return;
     const QList<QPointer<projectElement>> elements(rows.cbegin(), rows.cend());
-    for (const QPointer<projectElement> &element : elements) {
-        if (interrupted)
+    for (int i = 0; i < elements.size(); ++i) {
+        const QPointer<projectElement> &element = elements.at(i);
+        if (interrupted || stopRequested)
             break;
+        remaining = elements.size() - i - 1;
+        if (statistics && elements.size() > 1)
+            statistics->progress(i, elements.size());
         if (!element)
             continue;
         const elementRequest request = element->request();
@@ -183,6 +204,9 @@ void driverRunner::runRows(const QList<projectElement *> &rows)
         case elementRequest::None:
             continue;
         }
+        // A stopped request has no result: not shown, not counted.
+        if (stopRequested)
+            break;
         if (element) {
             element->showResult(outcome.ok, outcome.shown, outcome.cause);
             element->setExeRequested(false);

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <functional>
 
-class QWidget;
+class QActionGroup;
 namespace AppExe {
 class exe;
 }
@@ -39,9 +39,10 @@ public:
     };
 
     // activePort gives the port part of the active port's arguments, read
-    // anew for every request; commandsMenu is disabled during a run
+    // anew for every request; runCommands (the commands that start runs)
+    // are disabled during a run
     // operation; statistics counts the requests of the run operations.
-    driverRunner(std::function<QStringList()> activePort, QWidget *commandsMenu,
+    driverRunner(std::function<QStringList()> activePort, QActionGroup *runCommands,
         runStatistics *statistics, QObject *parent = nullptr);
 
     bool isBusy() const { return busy; }
@@ -59,6 +60,10 @@ public:
     // without a run when another run is going on.
     bool writeNow(const QString &type, const QString &addr, const QString &value);
     bool macroNow(const QString &name, const QString &param);
+
+    // Ends the running driver at once and skips the rest of the operation;
+    // the stopped request's line says so. Returns whether a driver ran.
+    bool stop();
 
     // The request texts of the user interface.
     static QString busyText();
@@ -79,6 +84,7 @@ private:
     struct driverRun
     {
         bool ended = false; // the driver ended or was killed (not interrupted)
+        bool stopped = false; // ended by stop()
         int code = -1;
         QString out;
         QString refusal; // why the command was not started
@@ -88,7 +94,7 @@ private:
         QString status() const;
     };
 
-    static QString failureCause(const AppExe::exe &process);
+    QString failureCause(const AppExe::exe &process) const;
     bool begin();
     void end();
     // Runs a command to its end. before is logged once the driver has been
@@ -101,7 +107,10 @@ private:
     result macro(const QString &name, const QString &param, bool withVerbose);
 
     std::function<QStringList()> activePort;
-    QWidget *commandsMenu;
+    QActionGroup *runCommands;
+    AppExe::exe *current = nullptr; // the driver being waited for
+    bool stopRequested = false;
+    int remaining = 0; // requests of the operation after the current one
     runStatistics *statistics;
     bool busy = false;
     bool verbose = false;

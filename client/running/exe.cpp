@@ -120,6 +120,7 @@ int exe::wait()
         QEventLoop loop;
         connect(this, &exe::complete, &loop, &QEventLoop::quit);
         connect(this, &exe::timeout, &loop, &QEventLoop::quit);
+        connect(this, &exe::stopped, &loop, &QEventLoop::quit);
         if (!done)
             loop.exec();
     }
@@ -191,6 +192,15 @@ void exe::timeoutOccured()
     process->kill();
     end(TimeoutResult);
     emit timeout(TimeoutResult);
+}
+
+void exe::abort()
+{
+    if (done)
+        return;
+    process->kill();
+    end(StoppedResult);
+    emit stopped(StoppedResult);
 }
 
 void exe::failed(QProcess::ProcessError error)

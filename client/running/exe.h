@@ -22,6 +22,8 @@ public:
     // The result of a run that was ended by the inactivity time-out, or whose
     // program could not be started.
     static constexpr int TimeoutResult = -1003;
+    // The result of a run ended by abort().
+    static constexpr int StoppedResult = -1004;
 
     // program is resolved against the current directory; arguments are options
     // separated by blanks, a part in double quotes stays one argument.
@@ -37,6 +39,8 @@ public:
     int start();
     // Returns once the run has ended, processing events meanwhile; returns result.
     int wait();
+    // Kills the program at once and ends the run with StoppedResult.
+    void abort();
 
     QProcess *process = nullptr;
     QTimer *timer = nullptr;
@@ -56,6 +60,8 @@ signals:
     void complete(int code);
     // The run was ended by the time-out (or a failed start), with -1003.
     void timeout(int code);
+    // The run was ended by abort(), with -1004.
+    void stopped(int code);
 
 private slots:
     void finished(int exitCode, QProcess::ExitStatus status);

@@ -6,6 +6,7 @@
 runStatistics::runStatistics(QStatusBar *statusBar)
     : totalLabel(new QLabel)
     , errorsLabel(new QLabel)
+    , progressLabel(new QLabel)
 {
     const QString blanks = QStringLiteral("  ");
     statusBar->addWidget(new QLabel(blanks + tr("Statistics")));
@@ -13,6 +14,13 @@ runStatistics::runStatistics(QStatusBar *statusBar)
     statusBar->addWidget(totalLabel);
     statusBar->addWidget(new QLabel(blanks + tr("Errors")));
     statusBar->addWidget(errorsLabel);
+    statusBar->addWidget(progressLabel);
+}
+
+void runStatistics::progress(int done, int total)
+{
+    progressLabel->setText(
+        total > 0 ? QStringLiteral("  %1 / %2").arg(done).arg(total) : QString());
 }
 
 void runStatistics::count(bool ok)

@@ -18,10 +18,14 @@ public:
     explicit runStatistics(QStatusBar *statusBar);
 
     void count(bool ok);
+    // "done / total" while an operation of several requests runs; a total of
+    // 0 clears it.
+    void progress(int done, int total);
 
 private:
     static void increment(QLabel *label);
 
     QLabel *totalLabel;
     QLabel *errorsLabel;
+    QLabel *progressLabel;
 };

@@ -5,8 +5,8 @@
 #include "projectlists.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QTimer>
-#include <QWidget>
 
 namespace {
 
@@ -21,11 +21,11 @@ QList<projectElement *> requested(const QList<projectElement *> &list)
 
 } // namespace
 
-autoRefresh::autoRefresh(QAction *refreshAction, QWidget *commandsMenu, driverRunner *runner,
+autoRefresh::autoRefresh(QAction *refreshAction, QActionGroup *runCommands, driverRunner *runner,
     const projectLists *lists, QObject *parent)
     : QObject(parent)
     , refreshAction(refreshAction)
-    , commandsMenu(commandsMenu)
+    , runCommands(runCommands)
     , runner(runner)
     , lists(lists)
     , animTimer(new QTimer(this))
@@ -59,11 +59,11 @@ void autoRefresh::toggle()
 {
     if (animTimer->isActive()) {
         animTimer->stop();
-        commandsMenu->setEnabled(true);
+        runCommands->setEnabled(true);
         return;
     }
     animTimer->start();
-    commandsMenu->setEnabled(false);
+    runCommands->setEnabled(false);
     if (!runTimer->isActive())
         runTimer->start(10);
 }

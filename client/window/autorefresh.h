@@ -4,19 +4,20 @@
 
 class QAction;
 class QTimer;
-class QWidget;
+class QActionGroup;
 class driverRunner;
 class projectLists;
 
 // The automatic refresh: while it is on, the refresh icon turns (150 ms a
 // frame) and a pass runs every 100 ms: the rows whose run was asked for,
-// then the next read in list order. The "Commands" menu stays disabled.
+// then the next read in list order. The commands that start runs stay
+// disabled.
 class autoRefresh : public QObject
 {
     Q_OBJECT
 
 public:
-    autoRefresh(QAction *refreshAction, QWidget *commandsMenu, driverRunner *runner,
+    autoRefresh(QAction *refreshAction, QActionGroup *runCommands, driverRunner *runner,
         const projectLists *lists, QObject *parent);
     ~autoRefresh() override;
 
@@ -34,7 +35,7 @@ public:
 
 private:
     QAction *refreshAction;
-    QWidget *commandsMenu;
+    QActionGroup *runCommands;
     driverRunner *runner;
     const projectLists *lists;
     QTimer *animTimer;

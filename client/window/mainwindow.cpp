@@ -15,18 +15,15 @@
 #include "userprompts.h"
 #include "writedata.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
-
 #include <QDateTime>
+
 #include <algorithm>
 
-namespace {
-
-const QString infoIcon = QStringLiteral(":/_icons/system_info_128.png");
-const QString warningIcon = QStringLiteral(":/_icons/system_warning_trans_128.png");
-const QString fileFilter = QStringLiteral("(*.json)");
-
-} // namespace
+static const QString infoIcon = QStringLiteral(":/_icons/system_info_128.png");
+static const QString warningIcon = QStringLiteral(":/_icons/system_warning_trans_128.png");
+static const QString fileFilter = QStringLiteral("(*.json)");
 
 MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
     : QMainWindow(parent)
@@ -36,14 +33,19 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
 {
     ui->setupUi(this);
     undo = new UndoStack(ui->actionUndo, ui->actionRedo);
-
     statistics.reset(new runStatistics(ui->statusBar));
 
+    // The commands that start runs, disabled while one goes on; Stop is not one.
+    runCommands = new QActionGroup(this);
+    runCommands->setExclusive(false);
+    for (QAction *action :
+        {ui->actionWriteData, ui->actionWriteMacro, ui->actionWriteAll, ui->actionReadAll})
+        runCommands->addAction(action);
     lists.reset(new projectLists(ui->comLayout, ui->readLayout, ui->writeLayout, ui->macroLayout));
-    requests = new driverRunner(
-        [this]() { return activePort(); }, ui->menuCommands, statistics.get(), this);
+    requests
+        = new driverRunner([this]() { return activePort(); }, runCommands, statistics.get(), this);
     connections << connect(requests, &driverRunner::logged, this, &MainWindow::appendLog);
-    refresh = new autoRefresh(ui->actionRefresh, ui->menuCommands, requests, lists.get(), this);
+    refresh = new autoRefresh(ui->actionRefresh, runCommands, requests, lists.get(), this);
     trend = new trendCommands(ui->menuFile,
         ui->menuFile->actions().value(ui->menuFile->actions().indexOf(ui->actionExit) - 1),
         ui->menuView, ui->statusBar, requests, lists.get(), this->prompts, this);
@@ -93,6 +95,7 @@ void MainWindow::connectActions()
         {ui->actionLog, &MainWindow::commandLog},
         {ui->actionLanguage, &MainWindow::commandSelectLanguage},
         {ui->actionVerbose, &MainWindow::commandVerbose},
+        {ui->actionStop, &MainWindow::commandStop},
     };
     for (const auto &entry : table)
         connections << connect(
@@ -118,8 +121,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-// ---- window state
-
 void MainWindow::updateUi()
 {
     const bool open = !projectName.isEmpty();
@@ -143,19 +144,11 @@ void MainWindow::updateUi()
     setWindowTitle(title);
 }
 
-void MainWindow::showNoActivePort()
-{
-    prompts->message(this, QMessageBox::Warning, tr("Error"), tr("Please active port !!!"),
-        warningIcon, QMessageBox::Close);
-}
-
 void MainWindow::showError(const QString &text)
 {
     prompts->message(
         this, QMessageBox::Warning, tr("Error"), text, warningIcon, QMessageBox::Close);
 }
-
-// ---- project
 
 bool MainWindow::saveProject(const QString &path, QString *error)
 {
@@ -322,8 +315,6 @@ void MainWindow::commandRedo(bool)
     trend->sync();
 }
 
-// ---- elements
-
 void MainWindow::adopt(projectElement *element)
 {
     const Qt::ConnectionType queued = Qt::QueuedConnection;
@@ -421,8 +412,6 @@ QString MainWindow::portParam()
     return activePort().join(QLatin1Char(' '));
 }
 
-// ---- running
-
 void MainWindow::exeFromLayout()
 {
     auto *element = qobject_cast<projectElement *>(sender());
@@ -430,7 +419,7 @@ void MainWindow::exeFromLayout()
     if (!element || refresh->isOn())
         return;
     if (portParam().isEmpty()) {
-        showNoActivePort();
+        showError(tr("Please active port !!!"));
         return;
     }
     requests->runRows({element});
@@ -439,7 +428,7 @@ void MainWindow::exeFromLayout()
 void MainWindow::commandWriteData(bool)
 {
     if (portParam().isEmpty()) {
-        showNoActivePort();
+        showError(tr("Please active port !!!"));
         return;
     }
     writeData dialog(this);
@@ -451,7 +440,7 @@ void MainWindow::commandWriteData(bool)
 void MainWindow::commandWriteMacro(bool)
 {
     if (portParam().isEmpty()) {
-        showNoActivePort();
+        showError(tr("Please active port !!!"));
         return;
     }
     QString name, params, desc;
@@ -492,6 +481,16 @@ void MainWindow::commandLog(bool)
 void MainWindow::commandSelectLanguage(bool)
 {
     prompts->chooseLanguage(this);
+}
+
+void MainWindow::commandStop(bool)
+{
+    // The stopped driver's line says what was stopped; an idle refresh gets one.
+    const bool refreshing = refresh->isOn();
+    if (refreshing)
+        refresh->toggle();
+    if (!requests->stop() && refreshing)
+        appendLog(logLines::refused(logLines::timeText(), tr("Automatic refresh stopped")));
 }
 
 void MainWindow::commandVerbose(bool)

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QBoxLayout;
+class QActionGroup;
 class UndoStack;
 class autoRefresh;
 class trendCommands;
@@ -87,6 +88,7 @@ private slots:
     void commandLog(bool);
     void commandSelectLanguage(bool);
     void commandVerbose(bool);
+    void commandStop(bool);
     void activeFromLayout();
     void delFromLayout();
     void exeFromLayout();
@@ -106,7 +108,6 @@ private:
     // Saves to path with its log lines; the history is cleared and the path
     // kept only when the file was written.
     bool saveTo(const QString &path);
-    void showNoActivePort();
     void showError(const QString &text);
     QStringList activePort() const;
     void appendLog(const QString &html);
@@ -122,5 +123,6 @@ private:
     std::unique_ptr<projectLists> lists;
     autoRefresh *refresh;
     trendCommands *trend;
+    QActionGroup *runCommands;
     QList<QMetaObject::Connection> connections;
 };

@@ -4,6 +4,14 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>Stop</source>
+        <translation>Zatrzymaj</translation>
+    </message>
+    <message>
+        <source>Automatic refresh stopped</source>
+        <translation>Automatyczne odświeżanie zatrzymane</translation>
+    </message>
+    <message>
         <source>ModbusClient</source>
         <translation>ModbusClient</translation>
     </message>
@@ -239,6 +247,26 @@
 </context>
 <context>
     <name>driverRunner</name>
+    <message>
+        <source>the client is closing</source>
+        <translation>klient jest zamykany</translation>
+    </message>
+    <message>
+        <source>the driver did not answer within %1 ms</source>
+        <translation>sterownik nie odpowiedział w ciągu %1 ms</translation>
+    </message>
+    <message>
+        <source>the driver ended with status %1</source>
+        <translation>sterownik zakończył pracę ze statusem %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>stopped; %n more not run</source>
+        <translation>
+            <numerusform>zatrzymano; %n kolejne żądanie nie wykonane</numerusform>
+            <numerusform>zatrzymano; %n kolejne żądania nie wykonane</numerusform>
+            <numerusform>zatrzymano; %n kolejnych żądań nie wykonanych</numerusform>
+        </translation>
+    </message>
     <message>
         <source>Not run: another request is running</source>
         <translation>Nie uruchomiono: trwa inne zapytanie</translation>

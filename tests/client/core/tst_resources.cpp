@@ -1,5 +1,6 @@
 #include "font.h"
 #include "myproxystyle.h"
+#include "qttranslation.h"
 
 #include <QApplication>
 #include <QImage>
@@ -19,6 +20,8 @@ private slots:
     void refreshFramesDiffer();
     void translation_data();
     void translation();
+    void qtTexts_data();
+    void qtTexts();
     void fontTag_data();
     void fontTag();
     void proxyStyle_data();
@@ -93,6 +96,31 @@ void tst_resources::translation()
     QTranslator translator;
     QVERIFY(translator.load(QStringLiteral(":/file/qelWinModbusClient_pl.qm")));
     QCOMPARE(translator.translate(context.toLatin1(), source.toUtf8()), polish);
+}
+
+void tst_resources::qtTexts_data()
+{
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::newRow("file dialog") << "QFileDialog"
+                                 << "Look in:";
+    QTest::newRow("file name") << "QFileDialog"
+                               << "File &name:";
+    QTest::newRow("standard button") << "QPlatformTheme"
+                                     << "Save";
+    QTest::newRow("JSON parser") << "QJsonParseError"
+                                 << "unterminated object";
+}
+
+// Qt's own texts come in Polish from the translations installed with Qt.
+void tst_resources::qtTexts()
+{
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QTranslator translator;
+    QVERIFY(loadQtPolish(translator));
+    const QString polish = translator.translate(context.toLatin1(), source.toUtf8());
+    QVERIFY2(!polish.isEmpty() && polish != source, qPrintable(source));
 }
 
 void tst_resources::fontTag_data()

@@ -119,7 +119,7 @@ void tst_clientWindow::initialState()
     QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
     QCOMPARE(window.size(), QSize(930, 540));
     const QStringList usable {"actionNew", "actionOpen", "actionExit", "actionRefresh", "actionLog",
-        "actionLanguage", "actionVerbose", "actionTrend", "actionRecordCsv"};
+        "actionLanguage", "actionVerbose", "actionTrend", "actionRecordCsv", "actionStop"};
     for (QAction *item : window.findChildren<QAction *>()) {
         if (item->objectName().isEmpty() || item->menu())
             continue;

@@ -9,12 +9,15 @@
 #include "writeelement.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 // The run operations of the window with the real drivers against the device
@@ -47,6 +50,7 @@ private slots:
     void failures_data();
     void failures();
     void statistics();
+    void stopEndsReadAll();
     void verboseTrace();
     void immediateCommands();
     void demoProject();
@@ -340,6 +344,68 @@ void tst_runOperations::failures()
     }
     QCOMPARE(int(sim.holding(130)), 0);
     QCOMPARE(counters(window), (QStringList {"4", "4"}));
+}
+
+namespace {
+
+// The processes this test started that still run under the given name.
+QStringList childrenNamed(const QString &name)
+{
+    QStringList found;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat("/proc/" + pid + "/stat");
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromLocal8Bit(stat.readAll());
+        // "pid (comm) state ppid ..."
+        const int close = text.lastIndexOf(')');
+        const QStringList rest = text.mid(close + 2).split(' ');
+        if (text.contains("(" + name + ")") && rest.size() > 1 && rest.at(1) == self)
+            found << pid;
+    }
+    return found;
+}
+
+} // namespace
+
+// Stop during a ReadAll against a device that never answers kills the
+// running driver at once: its line says it was stopped and how many were
+// skipped, no further request goes out, nothing is counted, and no driver
+// is left.
+void tst_runOperations::stopEndsReadAll()
+{
+    DevSim sim({"--demo", "--fault", "silent"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {tcpPort(sim.tcpPort())},
+            {readRequest("U16", "100"), readRequest("U16", "101"), readRequest("U16", "102")})));
+    logRecorder log(window);
+    QElapsedTimer clock;
+    // Runs inside the wait for the first driver.
+    QTimer::singleShot(0, &window, [&]() {
+        QVERIFY(window.isBusy());
+        QVERIFY(!window.findChild<QAction *>("actionReadAll")->isEnabled());
+        clock.start();
+        window.findChild<QAction *>("actionStop")->trigger();
+    });
+    QVERIFY(invoke(window, "commandReadAll"));
+    qInfo("ReadAll ended %lld ms after Stop", clock.elapsed());
+    QVERIFY(!window.isBusy());
+    QVERIFY(window.findChild<QAction *>("actionReadAll")->isEnabled());
+    QVERIFY(childrenNamed("qelDrvModbus").isEmpty());
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.at(0).endsWith(" --- <b>READ</b> U16 [ 100 --&gt; <b>?</b> ] "
+                 + errorWith("stopped; 2 more not run")),
+        qPrintable(lines.at(0)));
+    QVERIFY(sim.requestLog().size() <= 1);
+    QCOMPARE(counters(window), (QStringList {"", ""}));
+    const QList<readElement *> reads = rows<readElement>(window, "readLayout");
+    QCOMPARE(reads.at(0)->value(), QString());
+    QCOMPARE(reads.at(2)->value(), QString());
 }
 
 void tst_runOperations::statistics()

@@ -111,8 +111,8 @@ inline QStringList counters(const MainWindow &window)
         if (label->parentWidget() && label->parentWidget()->inherits("QStatusBar")
             && label->objectName() != QLatin1String("recordingNote"))
             texts << label->text();
-    // "  Statistics", "  Total", total, "  Errors", errors
-    return texts.size() == 5 ? QStringList {texts.at(2), texts.at(4)} : texts;
+    // "  Statistics", "  Total", total, "  Errors", errors, progress
+    return texts.size() == 6 ? QStringList {texts.at(2), texts.at(4)} : texts;
 }
 
 // Collects what the window writes to its log.
