@@ -85,7 +85,8 @@ bool DriverConnection::open(const OptionPairs &options)
     if (Modbus::connect(modbusContext.get()) == -1) {
         // Taken at once: building the message may touch errno.
         const int error = errno;
-        printEngineError(error);
+        printError("<font color=\"red\">" + tr("Connection fails:") + " "
+            + QString::fromLocal8Bit(Modbus::errorText(error)) + "</font><br>");
         if (!isTcp(options) && (error == EACCES || error == EPERM))
             printPermissionHint(options.value(QStringLiteral("--port")));
         modbusContext.reset();

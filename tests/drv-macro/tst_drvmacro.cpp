@@ -332,10 +332,10 @@ void TestDrvMacro::connectionFailures_data()
     const QStringList logout {"--macro", "FD_MACRO_LOGOUT", "--param", ""};
     QTest::newRow("TCP: nobody listening")
         << QStringList {"--ip", "127.0.0.1", "--port", "CLOSEDPORT"} + logout
-        << QByteArray("Connection refused\n");
+        << QByteArray("Connection fails: Connection refused\n");
     QTest::newRow("serial: no such device")
         << QStringList {"--port", "/dev/qel-no-such-line", "--address", "1"} + logout
-        << QByteArray("No such file or directory\n");
+        << QByteArray("Connection fails: No such file or directory\n");
     QTest::newRow("serial: hexadecimal baud rate reads as 0")
         << QStringList {"--port", "/dev/qel-no-such-line", "--address", "1", "--baudrate", "0x2580"}
             + logout

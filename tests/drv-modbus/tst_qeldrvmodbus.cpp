@@ -1091,7 +1091,7 @@ void TestQelDrvModbus::connectionRefused()
         = drive({"--ip", "127.0.0.1", "--port", QString::number(port), "--read_u16", "0"});
     QCOMPARE(result.exitCode, ExitFailure);
     QCOMPARE(result.out, QByteArray());
-    QCOMPARE(result.err, QByteArray("Connection refused\n"));
+    QCOMPARE(result.err, QByteArray("Connection fails: Connection refused\n"));
 }
 
 void TestQelDrvModbus::lineNotCreated_data()
@@ -1113,7 +1113,7 @@ void TestQelDrvModbus::lineNotCreated_data()
         << QByteArray("The IP string has been truncated\nUnable to create the Modbus context\n");
     QTest::newRow("serial device that does not exist")
         << true << QStringList {"--port", "/dev/qel-no-such-line"}
-        << QByteArray("No such file or directory\n");
+        << QByteArray("Connection fails: No such file or directory\n");
 }
 
 void TestQelDrvModbus::lineNotCreated()

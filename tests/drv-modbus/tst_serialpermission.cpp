@@ -68,7 +68,7 @@ void TestSerialPermission::refusedDevice()
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, ExitFailure);
     QCOMPARE(result.out, QByteArray());
-    QByteArray expected = "Permission denied\n";
+    QByteArray expected = "Connection fails: Permission denied\n";
     if (hint)
         expected += "Hint: members of the group " + group.toLatin1() + " may open " + path
             + "; add your user to it with \"sudo usermod -a -G " + group.toLatin1()

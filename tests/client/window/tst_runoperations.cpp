@@ -292,7 +292,7 @@ void tst_runOperations::failures_data()
     QTest::newRow("device not behind the gateway") << QStringList {} << false << "7"
                                                    << "Target device failed to respond";
     QTest::newRow("nobody listening") << QStringList {} << true << "1"
-                                      << "Connection refused";
+                                      << "Connection fails: Connection refused";
 }
 
 // A failed request shows "?" in its row, its cause as the row's tool tip, and
