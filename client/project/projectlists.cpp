@@ -8,6 +8,7 @@
 
 #include <QBoxLayout>
 #include <QJsonArray>
+#include <QWidget>
 
 namespace {
 
@@ -65,6 +66,14 @@ void projectLists::fromJson(
 {
     for (int list = Ports; list <= Macros; ++list) {
         QBoxLayout *layout = layouts[list];
+        // Rows put into a shown list are each shown, moved and laid out
+        // through events of their own, and Qt looks through every pending
+        // event for each new one: thousands of rows took seconds. Into a
+        // hidden list they go without events, and the list is shown once.
+        QWidget *holder = layout->parentWidget();
+        const bool shown = holder && holder->isVisible();
+        if (shown)
+            holder->hide();
         for (const QJsonValue &value : root.value(QLatin1String(sections[list])).toArray()) {
             projectElement *row = create(List(list), value.toObject());
             if (!row)
@@ -72,6 +81,8 @@ void projectLists::fromJson(
             adopt(row);
             layout->insertWidget(layout->count() - 1, row);
         }
+        if (shown)
+            holder->show();
     }
 }
 

@@ -88,6 +88,7 @@ private slots:
     void addRows();
     void removeRowAndUndo();
     void roundTrip();
+    void openShownWindow();
     void openSkipsUnknownPorts();
     void openWithoutName();
     void openFailures_data();
@@ -381,6 +382,32 @@ void tst_clientWindow::roundTrip()
     QVERIFY(QFile::remove(file("trip-again.json")));
     QVERIFY(invoke(window, "commandSave"));
     QCOMPARE(readFile(file("trip-again.json")), original);
+}
+
+// Rows are put into their lists out of sight and the lists shown again: in
+// a shown window every list and row is shown after Open, the current tab's
+// rows are on screen, and a second Open replaces the rows.
+void tst_clientWindow::openShownWindow()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(writeProject(file("shown.json"), everyKind()));
+    for (int time = 0; time < 2; ++time) {
+        openFile(window, prompts, file("shown.json"));
+        QCOMPARE(rows<readElement>(window, "readLayout").size(), 3);
+        int onScreen = 0;
+        for (const char *name : {"comLayout", "readLayout", "writeLayout", "macroLayout"}) {
+            const QBoxLayout *layout = window.findChild<QBoxLayout *>(name);
+            QVERIFY2(!layout->parentWidget()->isHidden(), name);
+            for (const projectElement *row : rows<projectElement>(window, name)) {
+                QVERIFY2(row->isVisibleTo(layout->parentWidget()), name);
+                onScreen += row->isVisible();
+            }
+        }
+        QVERIFY(onScreen >= 2);
+    }
 }
 
 void tst_clientWindow::openSkipsUnknownPorts()
