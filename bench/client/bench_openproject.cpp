@@ -1,9 +1,9 @@
 // Opens generated projects (half reads, a quarter writes, a quarter macros)
 // in the client's main window and prints, for each size, the time from Open
 // to an idle window, the peak memory of the process and the time to close
-// the project again, beside the figures
-// the client had when large projects were first measured. Each size runs in
-// a process of its own, so that its peak is its own.
+// the project again, beside the figures the client had when large projects
+// were first measured. Each size runs in a process of its own, so that its
+// peak is its own.
 // Run on a display or with QT_QPA_PLATFORM=offscreen.
 //
 //   bench_openproject [requests...]      (default 1000 4000 10000)
