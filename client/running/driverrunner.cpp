@@ -77,8 +77,8 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
 }
 
 // The driver prints the cause of a failure as the last line on its standard
-// error; a driver that said nothing was killed for its silence, could not be
-// started, or ended with a status alone.
+// error; a driver that said nothing could not be started, was killed for its
+// silence, or ended with a status alone.
 QString driverRunner::failureCause(const AppExe::exe &process) const
 {
     const QStringList lines = process.errText.split(QLatin1Char('\n'));
@@ -89,6 +89,8 @@ QString driverRunner::failureCause(const AppExe::exe &process) const
     }
     if (!process.done)
         return tr("the client is closing");
+    if (!process.startError.isEmpty())
+        return tr("the driver could not be started: %1").arg(process.startError);
     if (process.result == AppExe::exe::StoppedResult)
         return tr("stopped; %n more not run", nullptr, remaining);
     if (process.result == AppExe::exe::TimeoutResult)

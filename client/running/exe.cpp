@@ -1,5 +1,7 @@
 #include "exe.h"
 
+#include "childprocess.h"
+
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTextCodec>
@@ -9,23 +11,21 @@
 namespace AppExe {
 
 exe::exe(QString program, QString arguments, bool startNow, int timeoutMs)
-    : process(new QProcess(this))
+    : process(new childProcess(this))
     , timer(new QTimer(this))
     , arguments(std::move(arguments))
     , timeoutMs(timeoutMs)
 {
     timer->setSingleShot(true);
 
-    connections[0] = connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
-        this, &exe::finished, Qt::QueuedConnection);
-    connections[1] = connect(process, &QProcess::readyReadStandardError, this, &exe::standardError,
-        Qt::QueuedConnection);
-    connections[2] = connect(process, &QProcess::readyReadStandardOutput, this,
-        &exe::standardOutput, Qt::QueuedConnection);
+    // The child's signals come from the event loop, never from start().
+    connections[0] = connect(process, &childProcess::finished, this, &exe::finished);
+    connections[1]
+        = connect(process, &childProcess::readyReadStandardError, this, &exe::standardError);
+    connections[2]
+        = connect(process, &childProcess::readyReadStandardOutput, this, &exe::standardOutput);
     connections[3]
         = connect(timer, &QTimer::timeout, this, &exe::timeoutOccured, Qt::QueuedConnection);
-    connections[4]
-        = connect(process, &QProcess::errorOccurred, this, &exe::failed, Qt::QueuedConnection);
 
     programPath = QFileInfo(program).absoluteFilePath();
     this->program = programPath;
@@ -42,13 +42,9 @@ exe::~exe()
         timer->stop();
     for (const QMetaObject::Connection &connection : connections)
         disconnect(connection);
-    if (process->state() != QProcess::NotRunning) {
-        process->kill();
-        process->waitForFinished(1000);
-    }
-    process->close();
-    delete timer;
+    // Kills and reaps a program that still runs.
     delete process;
+    delete timer;
     delete outDecoder;
     delete errDecoder;
 }
@@ -72,7 +68,13 @@ int exe::start()
     // The program is started by its path and the argument text is split the
     // way a command line is: a part in double quotes stays one argument, so a
     // parameter text with blanks reaches the child as it was written.
-    process->start(programPath, splitArguments(arguments), QIODevice::ReadWrite);
+    if (!process->start(programPath, splitArguments(arguments))) {
+        // A program that cannot be started ends the run from the event loop,
+        // as one that ends at once would.
+        startError = process->errorString();
+        QMetaObject::invokeMethod(
+            this, [this]() { startFailed(); }, Qt::QueuedConnection);
+    }
     return result;
 }
 
@@ -128,13 +130,13 @@ int exe::wait()
     return result;
 }
 
-void exe::readChannel(QProcess::ProcessChannel channel)
+void exe::readChannel(bool standardOutput)
 {
-    const QByteArray bytes = channel == QProcess::StandardOutput ? process->readAllStandardOutput()
-                                                                 : process->readAllStandardError();
+    const QByteArray bytes
+        = standardOutput ? process->readAllStandardOutput() : process->readAllStandardError();
     if (bytes.isEmpty())
         return;
-    QTextDecoder *decoder = channel == QProcess::StandardOutput ? outDecoder : errDecoder;
+    QTextDecoder *decoder = standardOutput ? outDecoder : errDecoder;
     const QString text = decoder->toUnicode(bytes);
 
     QString display = text;
@@ -147,7 +149,7 @@ void exe::readChannel(QProcess::ProcessChannel channel)
         timer->start();
     }
     emit updateLog(display);
-    if (channel == QProcess::StandardOutput)
+    if (standardOutput)
         outText += text;
     else
         errText += text;
@@ -155,12 +157,12 @@ void exe::readChannel(QProcess::ProcessChannel channel)
 
 void exe::standardOutput()
 {
-    readChannel(QProcess::StandardOutput);
+    readChannel(true);
 }
 
 void exe::standardError()
 {
-    readChannel(QProcess::StandardError);
+    readChannel(false);
 }
 
 void exe::end(int code)
@@ -170,16 +172,16 @@ void exe::end(int code)
     timer->stop();
 }
 
-void exe::finished(int exitCode, QProcess::ExitStatus status)
+void exe::finished(int exitCode, bool crashed)
 {
     // A report that comes after the time-out has ended the run changes nothing.
     if (done)
         return;
     // Output still buffered when the end is reported belongs to this run.
-    readChannel(QProcess::StandardOutput);
-    readChannel(QProcess::StandardError);
+    readChannel(true);
+    readChannel(false);
     // A program killed by a signal has not succeeded, whatever its code says.
-    if (status == QProcess::CrashExit && exitCode == 0)
+    if (crashed && exitCode == 0)
         exitCode = -1;
     end(exitCode);
     emit complete(exitCode);
@@ -203,11 +205,11 @@ void exe::abort()
     emit stopped(StoppedResult);
 }
 
-void exe::failed(QProcess::ProcessError error)
+void exe::startFailed()
 {
-    // A program that cannot be started never reports an end; without this the
-    // run would only end by the time-out, and never when the time-out is off.
-    if (error != QProcess::FailedToStart || done)
+    // Without this the run would only end by the time-out, and never when
+    // the time-out is off.
+    if (done)
         return;
     end(TimeoutResult);
     emit timeout(TimeoutResult);

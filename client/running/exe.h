@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QObject>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 class QTextDecoder;
 class QTimer;
+class childProcess;
 
 namespace AppExe {
 
@@ -42,7 +42,7 @@ public:
     // Kills the program at once and ends the run with StoppedResult.
     void abort();
 
-    QProcess *process = nullptr;
+    childProcess *process = nullptr;
     QTimer *timer = nullptr;
     QString program; // absolute path, in double quotes when it holds a blank
     QString arguments; // as the caller built it
@@ -52,6 +52,7 @@ public:
     QString outText; // standard output of this run, UTF-8, line ends kept
     QString errText; // standard error of this run
     QString commandLine; // program + " " + arguments
+    QString startError; // why the program could not be started; empty when it was
 
 signals:
     // A chunk of output with carriage returns and line feeds removed.
@@ -64,20 +65,20 @@ signals:
     void stopped(int code);
 
 private slots:
-    void finished(int exitCode, QProcess::ExitStatus status);
+    void finished(int exitCode, bool crashed);
     void standardError();
     void standardOutput();
     void timeoutOccured();
-    void failed(QProcess::ProcessError error);
+    void startFailed();
 
 private:
-    void readChannel(QProcess::ProcessChannel channel);
+    void readChannel(bool standardOutput);
     void end(int code);
 
     QString programPath; // unquoted absolute path, what is actually started
     QTextDecoder *outDecoder = nullptr;
     QTextDecoder *errDecoder = nullptr;
-    QMetaObject::Connection connections[5];
+    QMetaObject::Connection connections[4];
 };
 
 } // namespace AppExe

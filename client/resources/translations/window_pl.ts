@@ -252,6 +252,10 @@
         <translation>klient jest zamykany</translation>
     </message>
     <message>
+        <source>the driver could not be started: %1</source>
+        <translation>nie można uruchomić sterownika: %1</translation>
+    </message>
+    <message>
         <source>the driver did not answer within %1 ms</source>
         <translation>sterownik nie odpowiedział w ciągu %1 ms</translation>
     </message>

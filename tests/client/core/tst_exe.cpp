@@ -1,10 +1,14 @@
 #include "exe.h"
 
+#include "childprocess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
 
 // The child-process runner against small stand-in programs.
 class tst_exe : public QObject
@@ -33,6 +37,7 @@ private slots:
     void outputRearmsTimeout();
     void missingProgram_data();
     void missingProgram();
+    void childStartsClean();
     void programQuoting_data();
     void programQuoting();
     void pathWithBlanks();
@@ -158,7 +163,7 @@ void tst_exe::silenceTimesOut()
     QCOMPARE(timedOut.at(0).at(0).toInt(), -1003);
     QCOMPARE(complete.count(), 0);
     // The killed program's late end report changes nothing.
-    QTRY_COMPARE_WITH_TIMEOUT(runner.process->state(), QProcess::NotRunning, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!runner.process->isRunning(), 10000);
     QCoreApplication::processEvents();
     QCOMPARE(runner.result, -1003);
     QCOMPARE(complete.count(), 0);
@@ -174,18 +179,75 @@ void tst_exe::outputRearmsTimeout()
 
 void tst_exe::missingProgram_data()
 {
+    QTest::addColumn<QString>("which");
     QTest::addColumn<int>("timeoutMs");
-    QTest::newRow("with time-out") << 2000;
-    QTest::newRow("time-out off") << 0;
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing, with time-out") << "missing" << 2000 << "No such file or directory";
+    QTest::newRow("missing, time-out off") << "missing" << 0 << "No such file or directory";
+    QTest::newRow("not executable") << "plain file" << 2000 << "Permission denied";
+    QTest::newRow("a folder") << "folder" << 2000 << "Permission denied";
 }
 
+// A program that cannot be started ends the run at once, with the system's
+// reason, whether the time-out is on or off.
 void tst_exe::missingProgram()
 {
+    QFETCH(QString, which);
     QFETCH(int, timeoutMs);
-    AppExe::exe runner(
-        standin(QStringLiteral("no-such-driver")), QStringLiteral("--help"), true, timeoutMs);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString program = standin(QStringLiteral("no-such-driver"));
+    if (which == QLatin1String("plain file")) {
+        program = dir.filePath(QStringLiteral("qelDrvModbus"));
+        QVERIFY(QFile::copy(standin(QStringLiteral("exitcode.sh")), program));
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner));
+    } else if (which == QLatin1String("folder")) {
+        program = dir.path();
+    }
+    AppExe::exe runner(program, QStringLiteral("--help"), true, timeoutMs);
+    QSignalSpy timedOut(&runner, &AppExe::exe::timeout);
     QCOMPARE(runner.wait(), -1003);
+    QCOMPARE(timedOut.count(), 1);
+    QCOMPARE(runner.startError, error);
     QVERIFY(runner.outText.isEmpty());
+    QVERIFY(!runner.process->isRunning());
+}
+
+// The child starts with an empty standard input, no signal ignored or
+// blocked whatever the client ignores or blocks, and everything it wrote
+// before its end arrives, more than a pipe holds included.
+void tst_exe::childStartsClean()
+{
+    struct sigaction ignore
+    {
+    }, before {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &before);
+    sigset_t blocked, mask;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &blocked, &mask);
+    AppExe::exe runner(
+        standin(QStringLiteral("environment.sh")), QStringLiteral("300000"), true, 2000);
+    const int code = runner.wait();
+    sigaction(SIGPIPE, &before, nullptr);
+    pthread_sigmask(SIG_SETMASK, &mask, nullptr);
+    QCOMPARE(code, 0);
+    const QStringList lines = runner.outText.split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("input []"));
+    // Of the signals a program meets (1 to 31): the C library keeps its own
+    // real-time ones above them ignored until a program sets them up.
+    const auto standardSignals = [](const QString &line) {
+        return line.section(QLatin1Char('\t'), 1).toULongLong(nullptr, 16) & 0x7fffffffULL;
+    };
+    QVERIFY2(lines.value(1).startsWith("SigBlk:"), qPrintable(lines.value(1)));
+    QCOMPARE(standardSignals(lines.value(1)), 0ULL);
+    QVERIFY2(lines.value(2).startsWith("SigIgn:"), qPrintable(lines.value(2)));
+    QCOMPARE(standardSignals(lines.value(2)), 0ULL);
+    QCOMPARE(lines.value(3).size(), 300000);
+    QCOMPARE(lines.value(3).count(QLatin1Char('x')), 300000);
+    QCOMPARE(runner.errText, QStringLiteral("done\n"));
 }
 
 void tst_exe::programQuoting_data()
@@ -293,7 +355,7 @@ void tst_exe::destroyWhileRunning()
     qint64 pid = 0;
     {
         AppExe::exe runner(standin(QStringLiteral("silent.sh")), QString(), true, 2000);
-        QTRY_VERIFY_WITH_TIMEOUT(runner.process->state() == QProcess::Running, 10000);
+        QVERIFY(runner.process->isRunning());
         pid = runner.process->processId();
         QVERIFY(pid > 0);
     }

@@ -356,6 +356,17 @@ void tst_commandLines::failedStatusShowsQuestionMark()
     QVERIFY(invoke(window, "commandReadAll"));
     QCOMPARE(read->value(), QStringLiteral("-2.05"));
     QCOMPARE(counters(window), (QStringList {"3", "1"}));
+
+    // A driver that cannot be started says why, at once.
+    QVERIFY(
+        QFile::setPermissions(drivers->path("qelDrvModbus"), QFile::ReadOwner | QFile::WriteOwner));
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(read->value(), QStringLiteral("?"));
+    const QString cause = QStringLiteral("the driver could not be started: Permission denied");
+    QCOMPARE(read->toolTip(), cause);
+    QVERIFY2(log.lines().value(0).endsWith(errorWith(cause)), qPrintable(log.lines().value(0)));
+    QCOMPARE(counters(window), (QStringList {"4", "2"}));
 }
 
 void tst_commandLines::driverLocation_data()
