@@ -3,9 +3,13 @@
 
 #include "addreaddata.h"
 #include "markreadelementfortrend.h"
+#include "steadylabel.h"
 #include "undostack.h"
 
 #include <QCheckBox>
+#include <QLayout>
+
+#include <algorithm>
 
 readElement::readElement(QWidget *parent)
     : projectElement(parent)
@@ -17,6 +21,13 @@ readElement::readElement(QWidget *parent)
             QStringLiteral("desc")},
         {3, 0, 1, 2}, ui->exe, ui->edit, ui->del);
     connect(ui->trend, &QAbstractButton::clicked, this, &readElement::commandMark);
+    // A new reading repaints its box alone, and lays the list out again only
+    // when it does not fit. The box keeps the row's full height, as the
+    // other boxes have it.
+    const QMargins margins = layout()->contentsMargins();
+    const int rowHeight = layout()->sizeHint().height() - margins.top() - margins.bottom();
+    steadyLabel::fix(ui->value, QString());
+    ui->value->setFixedHeight(std::max(rowHeight, ui->value->height()));
 }
 
 readElement::~readElement()
@@ -31,7 +42,7 @@ QString readElement::value() const
 
 void readElement::setValue(const QString &value)
 {
-    ui->value->setText(value);
+    steadyLabel::setText(ui->value, value);
 }
 
 bool readElement::isTrendMarked() const

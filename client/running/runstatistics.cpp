@@ -1,5 +1,7 @@
 #include "runstatistics.h"
 
+#include "steadylabel.h"
+
 #include <QLabel>
 #include <QStatusBar>
 
@@ -15,12 +17,16 @@ runStatistics::runStatistics(QStatusBar *statusBar)
     statusBar->addWidget(new QLabel(blanks + tr("Errors")));
     statusBar->addWidget(errorsLabel);
     statusBar->addWidget(progressLabel);
+    // The counts change with every request: their labels keep their size.
+    steadyLabel::fix(totalLabel, QStringLiteral("00000"));
+    steadyLabel::fix(errorsLabel, QStringLiteral("00000"));
+    steadyLabel::fix(progressLabel, QStringLiteral("  00000 / 00000"));
 }
 
 void runStatistics::progress(int done, int total)
 {
-    progressLabel->setText(
-        total > 0 ? QStringLiteral("  %1 / %2").arg(done).arg(total) : QString());
+    steadyLabel::setText(
+        progressLabel, total > 0 ? QStringLiteral("  %1 / %2").arg(done).arg(total) : QString());
 }
 
 void runStatistics::count(bool ok)
@@ -34,5 +40,5 @@ void runStatistics::increment(QLabel *label)
 {
     // Text that is not a count (empty at start) counts as 0.
     const qulonglong value = label->text().toULongLong();
-    label->setText(QString::number(value + 1));
+    steadyLabel::setText(label, QString::number(value + 1));
 }

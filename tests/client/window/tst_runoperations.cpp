@@ -15,10 +15,30 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLabel>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+// Counts the layout requests that reach the watched widgets.
+class layoutRequests : public QObject
+{
+public:
+    explicit layoutRequests(const QList<QWidget *> &watched)
+    {
+        for (QWidget *widget : watched)
+            widget->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::LayoutRequest;
+        return false;
+    }
+};
 
 // The run operations of the window with the real drivers against the device
 // simulator: values in the rows and in the log, registers written, macros
@@ -419,11 +439,29 @@ void tst_runOperations::statistics()
             {readRequest("U16", "100"), readRequest("U16", "101"), readRequest("U16", "102")},
             {writeRequest("U16", "130", "1"), writeRequest("U16", "131", "2")})));
     QCOMPARE(counters(window), (QStringList {"", ""}));
+    // Readings and counts repaint their boxes and lay nothing out again: in
+    // a large project a layout per request was most of the client's time.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(invoke(window, "commandReadAll"));
     QCOMPARE(counters(window), (QStringList {"3", "1"}));
     QCOMPARE(rows<readElement>(window, "readLayout").at(1)->value(), QStringLiteral("?"));
+    QWidget *list = window.findChild<QBoxLayout *>("readLayout")->parentWidget();
+    layoutRequests requests({&window, list});
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCoreApplication::processEvents();
+    QCOMPARE(requests.count, 0);
+    QCOMPARE(counters(window), (QStringList {"6", "1"}));
+    // A reading wider than its box widens it: a value is never cut.
+    readElement *row = rows<readElement>(window, "readLayout").at(0);
+    const QString wide = QStringLiteral("-1234567890.123456789 -1234567890.123456789");
+    row->showResult(true, wide, QString());
+    QCoreApplication::processEvents();
+    const QLabel *box = row->findChild<QLabel *>("value");
+    QCOMPARE(box->text(), wide);
+    QVERIFY(box->width() >= box->sizeHint().width());
     QVERIFY(invoke(window, "commandWriteAll"));
-    QCOMPARE(counters(window), (QStringList {"5", "1"}));
+    QCOMPARE(counters(window), (QStringList {"8", "1"}));
     QCOMPARE(int(sim.holding(131)), 2);
 }
 
