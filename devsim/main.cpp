@@ -6,6 +6,7 @@
 #include "macrolog.h"
 #include "modbusslave.h"
 #include "registerbank.h"
+#include "reportprinter.h"
 #include "requestlog.h"
 #include "rtuline.h"
 #include "shutdownsignals.h"
@@ -54,6 +55,7 @@ bool loadRegisters(const SimConfig &config, RegisterBank &bank, QString *error)
 int main(int argc, char *argv[])
 {
     FileNames::keepBytesAsGiven(); // file and device names as given
+    keepRunningWhenOutputCloses(); // goes on serving when its first line is not read
     QCoreApplication app(argc, argv);
     SimConfig config;
     QString error;

@@ -11,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    keepRunningWhenOutputCloses();
     QCoreApplication app(argc, argv);
     const SystemSerialPortList ports;
     LibFtdiDeviceList ftdiDevices;

@@ -106,6 +106,7 @@ int namesMode(const OptionPairs &options, Cmm_Scan &scan, int address)
 int main(int argc, char *argv[])
 {
     FileNames::keepBytesAsGiven(); // database and port names as given
+    keepRunningWhenOutputCloses(); // a scan recording to --db goes to its end
     QCoreApplication app(argc, argv);
     const OptionPairs options(QCoreApplication::arguments(), ScanOptions::table());
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {

@@ -25,6 +25,7 @@ static int fail(const QString &reason)
 int ConverterProgram::run(int argc, char *argv[]) const
 {
     FileNames::keepBytesAsGiven(); // file names as given, also when not UTF-8
+    keepRunningWhenOutputCloses(); // a conversion is never cut off half-way
     QCoreApplication application(argc, argv);
     const OptionPairs options(application.arguments(),
         {QStringLiteral("--help"), fileOption, QStringLiteral("--db"), QStringLiteral("--type")});

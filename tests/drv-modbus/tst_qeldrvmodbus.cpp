@@ -13,10 +13,8 @@
 #include <functional>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using Words = QVector<quint16>;
@@ -1039,41 +1037,12 @@ void TestQelDrvModbus::closedOutputDoesNotCutAWrite()
         values << QString::number(w);
     Device sim;
     QVERIFY(startLine(sim, false));
-    QStringList arguments {"timeout", "60", programPath("qelDrvModbus")};
-    arguments += lineArguments(sim, false)
-        + QStringList {"--write", "0", "--data", "[" + values.join(',') + "]"};
-
-    int output[2];
-    QCOMPARE(::pipe(output), 0);
-    ::close(output[0]); // the reader is gone before the first report
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t pipeSignal;
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attributes, &pipeSignal); // as a shell starts it
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-    std::vector<QByteArray> bytes;
-    std::vector<char *> argv;
-    for (const QString &argument : arguments)
-        bytes.push_back(QFile::encodeName(argument));
-    for (QByteArray &argument : bytes)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, "timeout", &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    ::close(output[1]);
-    QCOMPARE(spawned, 0);
-    int status = 0;
-    QCOMPARE(::waitpid(pid, &status, 0), pid);
-
-    QVERIFY2(WIFEXITED(status), qPrintable(QString::number(status)));
-    QCOMPARE(WEXITSTATUS(status), 0);
+    const ClosedOutputRun run = runWithClosedOutput(programPath("qelDrvModbus"),
+        lineArguments(sim, false)
+            + QStringList {"--write", "0", "--data", "[" + values.join(',') + "]"});
+    QVERIFY(run.started);
+    QVERIFY2(run.exited, qPrintable(QString::number(run.signal)));
+    QCOMPARE(run.exitCode, 0);
     QCOMPARE(sim.requestLog().size(), 5);
     for (int i = 0; i < words.size(); ++i)
         QCOMPARE(sim.holding(i), words.at(i));

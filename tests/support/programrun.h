@@ -27,3 +27,18 @@ struct ProgramResult
 ProgramResult runProgram(const QString &program, const QStringList &arguments,
     int timeoutMs = 60000, const QByteArray &input = QByteArray(),
     const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
+// How a program run with a standard output nobody reads ended.
+struct ClosedOutputRun
+{
+    bool started = false;
+    bool exited = false; // ended by exit, not by a signal
+    int exitCode = -1; // when exited
+    int signal = 0; // when ended by a signal
+};
+
+// Runs a program whose standard output is a pipe the reader closed before the
+// program's first line (program ... | head), with SIGPIPE at its default as a
+// shell starts it; killed after timeoutSeconds.
+ClosedOutputRun runWithClosedOutput(
+    const QString &program, const QStringList &arguments, int timeoutSeconds = 60);
