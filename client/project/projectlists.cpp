@@ -7,6 +7,7 @@
 #include "writeelement.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QWidget>
 
@@ -74,12 +75,19 @@ void projectLists::fromJson(
         const bool shown = holder && holder->isVisible();
         if (shown)
             holder->hide();
+        int created = 0;
         for (const QJsonValue &value : root.value(QLatin1String(sections[list])).toArray()) {
             projectElement *row = create(List(list), value.toObject());
             if (!row)
                 continue;
             adopt(row);
             layout->insertWidget(layout->count() - 1, row);
+            // Every new widget leaves a polish event pending, and each row's
+            // layout request makes Qt look through all of them: delivered
+            // now and then, they stay few. Only posted events are delivered
+            // here, no input.
+            if (++created % 256 == 0)
+                QCoreApplication::sendPostedEvents();
         }
         if (shown)
             holder->show();

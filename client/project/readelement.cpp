@@ -22,12 +22,16 @@ readElement::readElement(QWidget *parent)
         {3, 0, 1, 2}, ui->exe, ui->edit, ui->del);
     connect(ui->trend, &QAbstractButton::clicked, this, &readElement::commandMark);
     // A new reading repaints its box alone, and lays the list out again only
-    // when it does not fit. The box keeps the row's full height, as the
-    // other boxes have it.
-    const QMargins margins = layout()->contentsMargins();
-    const int rowHeight = layout()->sizeHint().height() - margins.top() - margins.bottom();
-    steadyLabel::fix(ui->value, QString());
-    ui->value->setFixedHeight(std::max(rowHeight, ui->value->height()));
+    // when it does not fit (see setValue). The box has the row's full
+    // height, as the other boxes have it. Every row has the same form, so
+    // its size is worked out once.
+    static const QSize valueBox = [this]() {
+        const QMargins margins = layout()->contentsMargins();
+        const int rowHeight = layout()->sizeHint().height() - margins.top() - margins.bottom();
+        const QSize hint = ui->value->sizeHint().expandedTo(ui->value->minimumSize());
+        return QSize(hint.width(), std::max(rowHeight, hint.height()));
+    }();
+    ui->value->setFixedSize(valueBox);
 }
 
 readElement::~readElement()

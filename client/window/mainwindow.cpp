@@ -164,7 +164,9 @@ bool MainWindow::loadProject(const QString &path, QString *error)
         return false;
     }
     // The rows go into their lists as the add commands put them, and the
-    // history stays empty: an opened project is unmodified.
+    // history stays empty: an opened project is unmodified. Rows put into
+    // enabled lists are not each enabled again once the project is open.
+    ui->tabWidget->setEnabled(true);
     lists->fromJson(content.root, [this](projectElement *element) { adopt(element); });
     undo->clear();
     projectName = content.root.value(QLatin1String("name")).toString();
