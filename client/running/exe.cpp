@@ -207,8 +207,8 @@ void exe::abort()
 
 void exe::startFailed()
 {
-    // Without this the run would only end by the time-out, and never when
-    // the time-out is off.
+    // Ends as a time-out does, with -1003: every caller takes a result other
+    // than 0 as a failure, and startError says why.
     if (done)
         return;
     end(TimeoutResult);
