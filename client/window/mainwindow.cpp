@@ -31,6 +31,13 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
     , ownPrompts(prompts ? nullptr : new userPrompts)
     , prompts(prompts ? prompts : ownPrompts.get())
 {
+    // For every widget it repaints, Qt looks through all the siblings above
+    // it for opaque ones that cover it; in a list of thousands of rows the
+    // first showing of the list took seconds. Rows never cover one another,
+    // so Qt's own switch turns that search off (Qt reads it once, at the
+    // first repaint).
+    if (!qEnvironmentVariableIsSet("QT_NO_SUBTRACTOPAQUESIBLINGS"))
+        qputenv("QT_NO_SUBTRACTOPAQUESIBLINGS", "1");
     ui->setupUi(this);
     undo = new UndoStack(ui->actionUndo, ui->actionRedo);
     statistics.reset(new runStatistics(ui->statusBar));
