@@ -97,12 +97,24 @@ void projectLists::fromJson(
 void projectLists::clear() const
 {
     for (QBoxLayout *layout : layouts) {
+        // Rows deleted out of sight leave nothing to repaint or lay out,
+        // and are taken from the end of the list, where it is cheapest.
+        QWidget *holder = layout->parentWidget();
+        const bool shown = holder && holder->isVisible();
+        if (shown)
+            holder->hide();
         for (int i = layout->count() - 1; i >= 0; --i) {
-            if (QWidget *widget = layout->itemAt(i)->widget()) {
-                layout->removeWidget(widget);
-                delete widget;
-            }
+            QWidget *widget = layout->itemAt(i)->widget();
+            if (!widget)
+                continue; // the spacer stays
+            delete layout->takeAt(i);
+            // Taken out of its list already: the list need not be told, and
+            // would look through all its rows for it.
+            widget->setAttribute(Qt::WA_NoChildEventsForParent);
+            delete widget;
         }
+        if (shown)
+            holder->show();
     }
 }
 
