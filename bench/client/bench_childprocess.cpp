@@ -6,6 +6,7 @@
 //   bench_childprocess [runs]      (default 300 runs of /bin/true per case)
 
 #include "childprocess.h"
+#include "processortime.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -13,18 +14,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
-
-double processorMs()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
 
 const char program[] = "/bin/true";
 

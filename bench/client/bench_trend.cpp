@@ -9,6 +9,7 @@
 
 #include "csvrecorder.h"
 #include "mainwindow.h"
+#include "processortime.h"
 #include "resultsink.h"
 #include "trendcommands.h"
 #include "trendmodel.h"
@@ -26,18 +27,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
-
-double processorMs()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
 
 QByteArray projectText(int rows, quint16 port, bool marked)
 {
