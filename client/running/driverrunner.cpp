@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <cstring>
+
 driverRunner::driverRunner(std::function<QStringList()> activePort, QActionGroup *runCommands,
     runStatistics *statistics, QObject *parent)
     : QObject(parent)
@@ -78,7 +80,7 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
 
 // The driver prints the cause of a failure as the last line on its standard
 // error; a driver that said nothing could not be started, was killed for its
-// silence, or ended with a status alone.
+// silence or by a signal, or ended with a status alone.
 QString driverRunner::failureCause(const AppExe::exe &process) const
 {
     const QStringList lines = process.errText.split(QLatin1Char('\n'));
@@ -95,6 +97,10 @@ QString driverRunner::failureCause(const AppExe::exe &process) const
         return tr("stopped; %n more not run", nullptr, remaining);
     if (process.result == AppExe::exe::TimeoutResult)
         return tr("the driver did not answer within %1 ms").arg(DriverTimeoutMs);
+    if (process.signal > 0)
+        return tr("the driver was ended by signal %1 (%2)")
+            .arg(process.signal)
+            .arg(QString::fromLocal8Bit(strsignal(process.signal)));
     return tr("the driver ended with status %1").arg(process.result);
 }
 

@@ -181,6 +181,8 @@ void exe::finished(int exitCode, bool crashed)
     readChannel(true);
     readChannel(false);
     // A program killed by a signal has not succeeded, whatever its code says.
+    if (crashed && exitCode > 0)
+        signal = exitCode;
     if (crashed && exitCode == 0)
         exitCode = -1;
     end(exitCode);

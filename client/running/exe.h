@@ -53,6 +53,7 @@ public:
     QString errText; // standard error of this run
     QString commandLine; // program + " " + arguments
     QString startError; // why the program could not be started; empty when it was
+    int signal = 0; // the signal that ended the program; 0 when it exited or still runs
 
 signals:
     // A chunk of output with carriage returns and line feeds removed.

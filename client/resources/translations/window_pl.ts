@@ -256,6 +256,10 @@
         <translation>nie można uruchomić sterownika: %1</translation>
     </message>
     <message>
+        <source>the driver was ended by signal %1 (%2)</source>
+        <translation>sterownik został zakończony sygnałem %1 (%2)</translation>
+    </message>
+    <message>
         <source>the driver did not answer within %1 ms</source>
         <translation>sterownik nie odpowiedział w ciągu %1 ms</translation>
     </message>

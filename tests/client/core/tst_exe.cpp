@@ -151,6 +151,7 @@ void tst_exe::crashIsNoSuccess()
 {
     AppExe::exe runner(standin(QStringLiteral("crash.sh")), QString(), true, 2000);
     QVERIFY(runner.wait() != 0);
+    QCOMPARE(runner.signal, SIGKILL);
 }
 
 void tst_exe::silenceTimesOut()

@@ -48,6 +48,9 @@ public:
         write("status.txt", QByteArray::number(status));
     }
 
+    // The drivers end by this signal from now on.
+    void dieBy(const char *signal) { write("status.txt", QByteArray("signal ") + signal); }
+
     QString path(const QString &name) const { return dir.filePath(name); }
 
 private:

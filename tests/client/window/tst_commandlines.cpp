@@ -17,6 +17,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
+
 // The command lines the window gives the drivers, as stand-in drivers
 // receive them, argument by argument.
 class tst_commandLines : public QObject
@@ -357,6 +360,14 @@ void tst_commandLines::failedStatusShowsQuestionMark()
     QCOMPARE(read->value(), QStringLiteral("-2.05"));
     QCOMPARE(counters(window), (QStringList {"3", "1"}));
 
+    // A driver that dies by a signal is told apart from one that fails.
+    drivers->dieBy("SEGV");
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(read->value(), QStringLiteral("?"));
+    QCOMPARE(read->toolTip(),
+        QStringLiteral("the driver was ended by signal 11 (%1)")
+            .arg(QString::fromLocal8Bit(strsignal(SIGSEGV))));
+
     // A driver that cannot be started says why, at once.
     QVERIFY(
         QFile::setPermissions(drivers->path("qelDrvModbus"), QFile::ReadOwner | QFile::WriteOwner));
@@ -366,7 +377,7 @@ void tst_commandLines::failedStatusShowsQuestionMark()
     const QString cause = QStringLiteral("the driver could not be started: Permission denied");
     QCOMPARE(read->toolTip(), cause);
     QVERIFY2(log.lines().value(0).endsWith(errorWith(cause)), qPrintable(log.lines().value(0)));
-    QCOMPARE(counters(window), (QStringList {"4", "2"}));
+    QCOMPARE(counters(window), (QStringList {"5", "3"}));
 }
 
 void tst_commandLines::driverLocation_data()

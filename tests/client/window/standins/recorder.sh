@@ -2,7 +2,8 @@
 # Stand-in driver, copied into a test's working directory under a driver's
 # name: appends its name and then every argument on a line of its own, and a
 # line ".", to calls.txt there; prints reply.txt when it exists and exits with
-# the number in status.txt (0 without it).
+# the number in status.txt (0 without it), or kills itself with signal N when
+# status.txt holds "signal N".
 {
     basename "$0"
     for argument in "$@"; do
@@ -14,6 +15,10 @@ if [ -f reply.txt ]; then
     cat reply.txt
 fi
 if [ -f status.txt ]; then
-    exit "$(cat status.txt)"
+    status=$(cat status.txt)
+    case "$status" in
+    signal\ *) kill -s "${status#signal }" $$ ;;
+    esac
+    exit "$status"
 fi
 exit 0
