@@ -27,14 +27,35 @@ bool projectFile::save(const QString &path, const QJsonObject &root, QString *er
 projectFile::Content projectFile::load(const QString &path)
 {
     Content content;
+    // Only a regular file is taken: a FIFO would hold the window until
+    // something wrote to it, and a device could be read without end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        content.error = tr("%1 is not a regular file").arg(QDir::toNativeSeparators(path));
+        return content;
+    }
+    const QString tooLarge = tr("The file is too large for a project: %1 bytes, at most %2");
+    if (info.size() > MaxBytes) {
+        content.error = tooLarge.arg(info.size()).arg(MaxBytes);
+        return content;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        content.status = CannotOpen;
         content.error = file.errorString();
         return content;
     }
+    // Bounded again: the file may have grown since.
+    const QByteArray bytes = file.read(MaxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        content.error = file.errorString();
+        return content;
+    }
+    if (bytes.size() > MaxBytes) {
+        content.error = tooLarge.arg(file.size()).arg(MaxBytes);
+        return content;
+    }
     QJsonParseError parse;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parse);
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parse);
     if (parse.error != QJsonParseError::NoError) {
         content.status = NotJson;
         content.error = tr("The file is not valid JSON: %1 at offset %2")

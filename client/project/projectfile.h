@@ -16,9 +16,13 @@ public:
     // On failure returns false and sets error to a text for the user.
     static bool save(const QString &path, const QJsonObject &root, QString *error = nullptr);
 
+    // The largest project file read: some 100,000 requests, far more than
+    // the window can hold; a larger file is not a project.
+    static constexpr qint64 MaxBytes = 16 * 1024 * 1024;
+
     enum Status {
         Loaded, // root holds the file's object
-        CannotOpen, // the file cannot be opened for reading
+        CannotOpen, // not a regular file, too large, or cannot be read
         NotJson, // the text is not valid JSON
         NotObject, // valid JSON, but the root is not an object
     };

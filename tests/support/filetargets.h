@@ -10,7 +10,8 @@
 // run as root or the system refuses it. Major 1, minor 3 writes away like the
 // null device; minor 7 refuses every write with ENOSPC like the full device.
 bool makeCharacterDevice(const QString &path, unsigned major, unsigned minor);
-constexpr unsigned MemoryDevices = 1, NullMinor = 3, FullMinor = 7;
+// Minor 5 reads zero bytes without end like the zero device.
+constexpr unsigned MemoryDevices = 1, NullMinor = 3, ZeroMinor = 5, FullMinor = 7;
 
 // What is at path now (links not followed): "file", "fifo", "character
 // device", "link", "directory", "missing" or "other".

@@ -237,6 +237,14 @@
         <translation>Nie można utworzyć folderu %1</translation>
     </message>
     <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 nie jest zwykłym plikiem</translation>
+    </message>
+    <message>
+        <source>The file is too large for a project: %1 bytes, at most %2</source>
+        <translation>Plik jest za duży na projekt: %1 bajtów, najwyżej %2</translation>
+    </message>
+    <message>
         <source>The file is not valid JSON: %1 at offset %2</source>
         <translation>Plik nie jest poprawnym JSON: %1 w pozycji %2</translation>
     </message>

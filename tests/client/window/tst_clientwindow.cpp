@@ -3,6 +3,7 @@
 #include "addtcpport.h"
 #include "addwritedata.h"
 #include "fd_macro.h"
+#include "filetargets.h"
 #include "macroelement.h"
 #include "readelement.h"
 #include "rtuelement.h"
@@ -22,6 +23,8 @@
 #include <QToolBar>
 #include <QTranslator>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 // The main window without drivers: project file commands, the questions they
 // ask, the window's state and title, adding and removing rows, settings.
@@ -445,29 +448,49 @@ void tst_clientWindow::openWithoutName()
 
 void tst_clientWindow::openFailures_data()
 {
-    QTest::addColumn<QByteArray>("content"); // empty: no file at all
-    QTest::newRow("missing file") << QByteArray();
-    QTest::newRow("not JSON") << QByteArray("communications: none\n");
-    QTest::newRow("JSON cut short") << QByteArray("{\"name\": \"Pla");
-    QTest::newRow("array") << QByteArray("[{\"name\": \"Plant\"}]");
-    QTest::newRow("string") << QByteArray("\"Plant\"");
+    QTest::addColumn<QString>("kind"); // what stands at the path
+    QTest::addColumn<QByteArray>("content"); // of a file
+    QTest::addColumn<QString>("reason"); // in the message; empty: not looked at
+    QTest::newRow("missing file") << "missing" << QByteArray() << "";
+    QTest::newRow("not JSON") << "file" << QByteArray("communications: none\n") << "";
+    QTest::newRow("JSON cut short") << "file" << QByteArray("{\"name\": \"Pla") << "";
+    QTest::newRow("array") << "file" << QByteArray("[{\"name\": \"Plant\"}]") << "";
+    QTest::newRow("string") << "file" << QByteArray("\"Plant\"") << "";
+    // Nothing that would hold the window or fill the memory is read.
+    QTest::newRow("FIFO") << "fifo" << QByteArray() << "is not a regular file";
+    QTest::newRow("zero device") << "zero device" << QByteArray() << "is not a regular file";
+    QTest::newRow("folder") << "folder" << QByteArray() << "is not a regular file";
+    QTest::newRow("2 GiB") << "2 GiB" << QByteArray()
+                           << "too large for a project: 2147483648 bytes";
 }
 
 // A file that holds no project logs the red status and says so; the project
 // open before is closed, as for a file that cannot be read.
 void tst_clientWindow::openFailures()
 {
+    QFETCH(QString, kind);
     QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
     QVERIFY(writeProject(file("good.json"), everyKind()));
     openFile(window, prompts, file("good.json"));
     const QString bad = file(QStringLiteral("bad-%1.json").arg(QTest::currentDataTag()));
-    if (!content.isEmpty())
+    const QByteArray badName = QFile::encodeName(bad);
+    if (kind == "file")
         QVERIFY(writeFile(bad, content));
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(badName.constData(), 0600), 0);
+    else if (kind == "zero device" && !makeCharacterDevice(bad, MemoryDevices, ZeroMinor))
+        QSKIP("a device node needs root");
+    else if (kind == "folder")
+        QVERIFY(QDir().mkdir(bad));
+    else if (kind == "2 GiB")
+        QVERIFY(writeFile(bad, "{") && QFile::resize(bad, qint64(1) << 31));
     logRecorder log(window);
     prompts.asked.clear();
     openFile(window, prompts, bad);
+    QVERIFY2(prompts.asked.value(1).text.contains(reason), qPrintable(prompts.asked.value(1).text));
 
     QCOMPARE(log.lines().size(), 1);
     QVERIFY2(log.lines().at(0).endsWith(" <b>Open file</b> [" + bad + "] " + errorStatus),
