@@ -1,3 +1,4 @@
+#include "filenames.h"
 #include "installedfiles.h"
 #include "mainwindow.h"
 #include "myproxystyle.h"
@@ -12,6 +13,7 @@
 // qelWinModbusClient [project.json]
 int main(int argc, char *argv[])
 {
+    FileNames::keepBytesAsGiven(); // project and record names as given, also when not UTF-8
     // The window and the trend draw without OpenGL: on X11, Qt would load the
     // system's GL driver at start anyway, some 55 MiB for nothing.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))

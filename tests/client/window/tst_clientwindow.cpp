@@ -3,6 +3,7 @@
 #include "addtcpport.h"
 #include "addwritedata.h"
 #include "fd_macro.h"
+#include "filenames.h"
 #include "filetargets.h"
 #include "macroelement.h"
 #include "readelement.h"
@@ -25,6 +26,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The main window without drivers: project file commands, the questions they
 // ask, the window's state and title, adding and removing rows, settings.
@@ -92,6 +94,7 @@ private slots:
     void removeRowAndUndo();
     void roundTrip();
     void openShownWindow();
+    void nameNotUtf8();
     void openSkipsUnknownPorts();
     void openWithoutName();
     void openFailures_data();
@@ -110,6 +113,7 @@ private slots:
 void tst_clientWindow::initTestCase()
 {
     QVERIFY(dir.isValid());
+    FileNames::keepBytesAsGiven(); // as the client's main() does
     QCoreApplication::setOrganizationName("qel-test");
     QCoreApplication::setApplicationName("tst_clientwindow");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
@@ -411,6 +415,25 @@ void tst_clientWindow::openShownWindow()
         }
         QVERIFY(onScreen >= 2);
     }
+}
+
+// With the client's byte-keeping file names, a project whose name is not
+// UTF-8 (a Windows-1250 "ł") opens and saves under the bytes it has.
+void tst_clientWindow::nameNotUtf8()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/Projekt-\xb3.json";
+    const QString name = QFile::decodeName(bytes);
+    QVERIFY(writeProject(name, everyKind()));
+    QCOMPARE(::access(bytes.constData(), F_OK), 0); // the very bytes
+    openFile(window, prompts, name);
+    QCOMPARE(window.currentProjectPath(), name);
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 3);
+    QVERIFY(QFile::remove(name));
+    QVERIFY(invoke(window, "commandSave"));
+    QCOMPARE(::access(bytes.constData(), F_OK), 0);
+    QCOMPARE(readFile(name), QJsonDocument(everyKind()).toJson());
 }
 
 void tst_clientWindow::openSkipsUnknownPorts()
