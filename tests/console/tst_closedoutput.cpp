@@ -23,7 +23,7 @@ void tst_closedOutput::endsWithItsOwnStatus_data()
     QTest::newRow("port list") << "qelDrvPorts" << QStringList();
     QTest::newRow("scan of a line") << "qelDrvScan"
                                     << QStringList {"--port", "PTY", "--address", "1", "--address",
-                                           "2", "--baudrate", "115200", "--timeout", "100"};
+                                           "2", "--baudrate", "115200", "--timeout", "500"};
     QTest::newRow("scanner help") << "qelDrvScan" << QStringList {"--help"};
     QTest::newRow("macro driver help") << "qelDrvMacro" << QStringList {"--help"};
     QTest::newRow("simulator help") << "qelDevSim" << QStringList {"--help"};
