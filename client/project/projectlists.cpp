@@ -16,6 +16,32 @@ namespace {
 // The file's section of each list, in the order they are loaded.
 const char *const sections[] = {"communications", "read", "write", "macro"};
 
+// Hides a shown list for as long as it lives. Rows put into or taken from a
+// shown list are each shown, moved, repainted and laid out through events
+// of their own, and Qt looks through every pending event for each new one:
+// thousands of rows took seconds. Out of sight they go without events, and
+// the list is shown once.
+class outOfSight
+{
+public:
+    explicit outOfSight(QWidget *list)
+        : list(list && list->isVisible() ? list : nullptr)
+    {
+        if (this->list)
+            this->list->hide();
+    }
+    ~outOfSight()
+    {
+        if (list)
+            list->show();
+    }
+    outOfSight(const outOfSight &) = delete;
+    outOfSight &operator=(const outOfSight &) = delete;
+
+private:
+    QWidget *list;
+};
+
 } // namespace
 
 projectLists::projectLists(
@@ -67,14 +93,7 @@ void projectLists::fromJson(
 {
     for (int list = Ports; list <= Macros; ++list) {
         QBoxLayout *layout = layouts[list];
-        // Rows put into a shown list are each shown, moved and laid out
-        // through events of their own, and Qt looks through every pending
-        // event for each new one: thousands of rows took seconds. Into a
-        // hidden list they go without events, and the list is shown once.
-        QWidget *holder = layout->parentWidget();
-        const bool shown = holder && holder->isVisible();
-        if (shown)
-            holder->hide();
+        const outOfSight hidden(layout->parentWidget());
         int created = 0;
         for (const QJsonValue &value : root.value(QLatin1String(sections[list])).toArray()) {
             projectElement *row = create(List(list), value.toObject());
@@ -89,20 +108,14 @@ void projectLists::fromJson(
             if (++created % 256 == 0)
                 QCoreApplication::sendPostedEvents();
         }
-        if (shown)
-            holder->show();
     }
 }
 
 void projectLists::clear() const
 {
     for (QBoxLayout *layout : layouts) {
-        // Rows deleted out of sight leave nothing to repaint or lay out,
-        // and are taken from the end of the list, where it is cheapest.
-        QWidget *holder = layout->parentWidget();
-        const bool shown = holder && holder->isVisible();
-        if (shown)
-            holder->hide();
+        // Rows are taken from the end of the list, where it is cheapest.
+        const outOfSight hidden(layout->parentWidget());
         for (int i = layout->count() - 1; i >= 0; --i) {
             QWidget *widget = layout->itemAt(i)->widget();
             if (!widget)
@@ -113,8 +126,6 @@ void projectLists::clear() const
             widget->setAttribute(Qt::WA_NoChildEventsForParent);
             delete widget;
         }
-        if (shown)
-            holder->show();
     }
 }
 

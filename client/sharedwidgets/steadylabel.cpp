@@ -7,8 +7,7 @@ namespace steadyLabel {
 void fix(QLabel *label, const QString &widest)
 {
     const QString text = label->text();
-    if (!widest.isEmpty())
-        label->setText(widest);
+    label->setText(widest);
     const QSize size = label->sizeHint().expandedTo(label->minimumSize());
     label->setText(text);
     label->setFixedSize(size);

@@ -10,8 +10,8 @@ class QString;
 // alone.
 namespace steadyLabel {
 
-// Fixes the label's size: its size hint for widest (for its own text when
-// widest is empty), and at least its minimum size.
+// Fixes the label's size: its size hint for the text widest, and at least
+// its minimum size.
 void fix(QLabel *label, const QString &widest);
 // Sets the text, widening the label first when the text does not fit.
 void setText(QLabel *label, const QString &text);
