@@ -6,7 +6,7 @@
 #include "probeline.h"
 #include "reportprinter.h"
 
-#include <QCoreApplication>
+#include "translationcontext.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -16,10 +16,7 @@ namespace CmmNamespace {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Cmm_Read_Id", text);
-}
+constexpr TranslationContext tr("Cmm_Read_Id");
 
 // Receive area of one identification read.
 constexpr int IdentificationBufferSize = 256;

@@ -1,13 +1,10 @@
 #include "macroanswer.h"
 
-#include <QCoreApplication>
+#include "translationcontext.h"
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Cmm_Write_Macro", text);
-}
+constexpr TranslationContext tr("Cmm_Write_Macro");
 
 QString decimal(quint16 word)
 {

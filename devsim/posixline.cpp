@@ -91,6 +91,11 @@ int openPseudoTerminal(QString *slavePath, int *slaveFd, QString *error)
     return master;
 }
 
+// The line settings are made here and not with the engine's helper
+// (runtime/engine/rtusettings.cpp) on purpose, although both set raw mode,
+// speed, size, stop bits and parity alike: the simulator is the peer the
+// engine is tested against, so a mistake in one set-up must not be hidden
+// by the very same mistake in the other.
 int openSerialDevice(const SerialSettings &settings, QString *error)
 {
     const QByteArray path = settings.device.toLocal8Bit();

@@ -1,36 +1,42 @@
 #include "macrodriveroptions.h"
 
 #include "checks.h"
+#include "connectionchecks.h"
 #include "driverconnection.h"
 #include "optionpairs.h"
-
-#include <QCoreApplication>
+#include "optiontable.h"
 
 namespace {
 
-QString tr(const char *text)
+// Parity in the order this program has always listed it.
+void parity(const QString &value, LineKind, QString *lines)
 {
-    return QCoreApplication::translate("MacroDriver", text);
+    Checks::memberCheck(
+        value, {QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("O")}, lines);
 }
 
-struct OptionRow
-{
-    const char *name;
-    const char *usage;
-};
+constexpr OptionRow::Value Value = OptionRow::TakesValue;
 
+// Every option in the order of the usage text; values are checked in this
+// order too. Over TCP the serial line's settings are not used, nor checked.
 const OptionRow optionRows[] = {
-    {"--address", QT_TRANSLATE_NOOP("MacroDriver", "Device address")},
-    {"--baudrate", QT_TRANSLATE_NOOP("MacroDriver", "Baudrate")},
-    {"--port", QT_TRANSLATE_NOOP("MacroDriver", "Serial port name")},
-    {"--macro", QT_TRANSLATE_NOOP("MacroDriver", "Macro name")},
-    {"--param", QT_TRANSLATE_NOOP("MacroDriver", "Macro parameters")},
-    {"--parity", QT_TRANSLATE_NOOP("MacroDriver", "Serial port parity N,E,O")},
-    {"--data_bit", QT_TRANSLATE_NOOP("MacroDriver", "Serial data bits 8")},
-    {"--stop_bit", QT_TRANSLATE_NOOP("MacroDriver", "Serial stop bits 1,2")},
-    {"--verbose", QT_TRANSLATE_NOOP("MacroDriver", "Verbose mode when 1, off when 0")},
-    {"--ip", QT_TRANSLATE_NOOP("MacroDriver", "IP address")},
-    {"--help", QT_TRANSLATE_NOOP("MacroDriver", "Help")},
+    {"--address", Value, QT_TRANSLATE_NOOP("MacroDriver", "Device address"),
+        ConnectionChecks::deviceAddress},
+    {"--baudrate", Value, QT_TRANSLATE_NOOP("MacroDriver", "Baudrate"), ConnectionChecks::baudRate,
+        0, OptionRow::SerialLineOnly},
+    {"--port", Value, QT_TRANSLATE_NOOP("MacroDriver", "Serial port name"),
+        ConnectionChecks::tcpPort, 0, OptionRow::TcpOnly},
+    {"--macro", Value, QT_TRANSLATE_NOOP("MacroDriver", "Macro name")},
+    {"--param", Value, QT_TRANSLATE_NOOP("MacroDriver", "Macro parameters")},
+    {"--parity", Value, QT_TRANSLATE_NOOP("MacroDriver", "Serial port parity N,E,O"), parity, 0,
+        OptionRow::SerialLineOnly},
+    {"--data_bit", Value, QT_TRANSLATE_NOOP("MacroDriver", "Serial data bits 8"),
+        ConnectionChecks::dataBits, 0, OptionRow::SerialLineOnly},
+    {"--stop_bit", Value, QT_TRANSLATE_NOOP("MacroDriver", "Serial stop bits 1,2"),
+        ConnectionChecks::stopBits, 0, OptionRow::SerialLineOnly},
+    {"--verbose", Value, QT_TRANSLATE_NOOP("MacroDriver", "Verbose mode when 1, off when 0")},
+    {"--ip", Value, QT_TRANSLATE_NOOP("MacroDriver", "IP address")},
+    {"--help", OptionRow::Flag, QT_TRANSLATE_NOOP("MacroDriver", "Help")},
 };
 
 // The macro list of the usage text. It is fixed text, kept as the users know
@@ -84,81 +90,40 @@ const char *const macroList = "MACRO_SET\n"
                               " FD_MACRO_GET_EVENTS_COUNT [] \n"
                               "\n";
 
-void requireOption(const OptionPairs &options, const QString &name, QString *missing)
-{
-    if (!options.has(name))
-        *missing += "&nbsp;" + name + "<br>";
-}
-
 } // namespace
 
 namespace MacroDriverOptions {
 
-QStringList table()
+const OptionTable &table()
 {
-    QStringList names;
-    for (const OptionRow &row : optionRows)
-        names.append(QLatin1String(row.name));
-    return names;
+    static const OptionTable options(TranslationContext("MacroDriver"), optionRows);
+    return options;
 }
 
 QString usageText()
 {
     const QString login = QStringLiteral(" --macro FD_MACRO_LOGIN --param \"1 7305\"");
-    QString text = "<br>"
+    return "<br>"
         + QStringLiteral(R"(qelDrvMacro.exe --address 1 --port \\.\COM1 --baudrate 115200)") + login
         + "<br>" + QStringLiteral("qelDrvMacro.exe --address 255 --ip 127.0.0.1") + login
-        + "<br><br>";
-    for (const OptionRow &row : optionRows)
-        text += helpRow(QLatin1String(row.name), tr(row.usage));
-    return text + "<br>" + QLatin1String(macroList);
+        + "<br><br>" + table().helpRows() + "<br>" + QLatin1String(macroList);
 }
 
 QString missingOptions(const OptionPairs &options)
 {
     QString missing;
     if (!DriverConnection::isTcp(options)) {
-        requireOption(options, QStringLiteral("--port"), &missing);
-        requireOption(options, QStringLiteral("--address"), &missing);
+        Checks::requireOption(options, QStringLiteral("--port"), &missing);
+        Checks::requireOption(options, QStringLiteral("--address"), &missing);
     }
-    requireOption(options, QStringLiteral("--macro"), &missing);
-    requireOption(options, QStringLiteral("--param"), &missing);
+    Checks::requireOption(options, QStringLiteral("--macro"), &missing);
+    Checks::requireOption(options, QStringLiteral("--param"), &missing);
     return missing;
 }
 
 QString invalidValues(const OptionPairs &options)
 {
-    QString errors;
-    const bool tcp = DriverConnection::isTcp(options);
-    const QString address = QStringLiteral("--address");
-    if (options.has(address)) {
-        // The address is read as a decimal number; one that passes the number
-        // check but reads otherwise ("0x10", "1.5") or that the line refuses
-        // is named instead of being replaced by another address.
-        const QString value = options.value(address);
-        if (Checks::numberCheck(value, &errors))
-            Checks::deviceAddressCheck(value, tcp, &errors);
-    }
-    if (tcp) {
-        // The connection reads the port as a decimal number, so the check
-        // does too: 0x1F6 would pass as 502 and connect to port 0.
-        const QString port = QStringLiteral("--port");
-        if (options.has(port) && Checks::numberCheck(options.value(port), &errors))
-            Checks::decimalRangeCheck(options.value(port), 1, 65535, &errors);
-        return errors;
-    }
-    if (options.has(QStringLiteral("--baudrate")))
-        Checks::numberCheck(options.value(QStringLiteral("--baudrate")), &errors);
-    if (options.has(QStringLiteral("--parity")))
-        Checks::memberCheck(options.value(QStringLiteral("--parity")),
-            {QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("O")}, &errors);
-    if (options.has(QStringLiteral("--data_bit")))
-        Checks::memberCheck(
-            options.value(QStringLiteral("--data_bit")), {QStringLiteral("8")}, &errors);
-    if (options.has(QStringLiteral("--stop_bit")))
-        Checks::memberCheck(options.value(QStringLiteral("--stop_bit")),
-            {QStringLiteral("1"), QStringLiteral("2")}, &errors);
-    return errors;
+    return table().invalidValues(options, DriverConnection::lineKind(options));
 }
 
 } // namespace MacroDriverOptions

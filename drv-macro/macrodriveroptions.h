@@ -4,13 +4,14 @@
 #include <QStringList>
 
 class OptionPairs;
+class OptionTable;
 
 // The command line of qelDrvMacro: its option table, its usage text and the
 // checks that run before anything touches a device.
 namespace MacroDriverOptions {
 
 // The recognised options, in the order the usage text lists them.
-QStringList table();
+const OptionTable &table();
 // The usage text (markup): examples, one row per option, the macro list.
 QString usageText();
 // One line per missing required option ("&nbsp;--port<br>" ...), in the

@@ -2,12 +2,15 @@
 // device over a serial line or TCP, prints the outcome and the decoded answer
 // of a data-returning macro, and exits with 0 on success, -1 on any failure.
 
+#include "checks.h"
 #include "cmm_write_macro.h"
 #include "driverconnection.h"
 #include "filenames.h"
 #include "macrodriveroptions.h"
 #include "optionpairs.h"
+#include "optiontable.h"
 #include "reportprinter.h"
+#include "translationcontext.h"
 
 #include <QCoreApplication>
 
@@ -15,10 +18,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MacroDriver", text);
-}
+constexpr TranslationContext tr("MacroDriver");
 
 // Builds the macro, prints the request line, sends it and prints the outcome.
 bool sendMacro(ModbusContext *context, const QString &macro, const QString &params)
@@ -53,7 +53,7 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // the serial device name as given
     keepRunningWhenOutputCloses();
     QCoreApplication app(argc, argv);
-    const OptionPairs options(QCoreApplication::arguments(), MacroDriverOptions::table());
+    const OptionPairs options = MacroDriverOptions::table().scan(QCoreApplication::arguments());
 
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(MacroDriverOptions::usageText());
@@ -61,12 +61,12 @@ int main(int argc, char *argv[])
     }
     const QString missing = MacroDriverOptions::missingOptions(options);
     if (!missing.isEmpty()) {
-        printError(tr("Required parameters") + ":<br>" + missing);
+        printError(Checks::requiredParametersMessage(missing));
         return -1;
     }
     const QString invalid = MacroDriverOptions::invalidValues(options);
     if (!invalid.isEmpty()) {
-        printError(tr("Invalid parameters") + ":<br>" + invalid);
+        printError(Checks::invalidParametersMessage(invalid));
         return -1;
     }
 

@@ -1,9 +1,11 @@
 // qelDrvModbus: reads and writes the registers of one device over a serial
 // line (RTU) or TCP, one operation per run.
 
+#include "checks.h"
 #include "driverconnection.h"
 #include "filenames.h"
 #include "optionpairs.h"
+#include "optiontable.h"
 #include "registercommandline.h"
 #include "registerrequest.h"
 #include "reportprinter.h"
@@ -21,7 +23,7 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // file and device names as given
     keepRunningWhenOutputCloses(); // a block write is never cut off half-way
     QCoreApplication application(argc, argv);
-    const OptionPairs options(application.arguments(), RegisterCommandLine::optionTable());
+    const OptionPairs options = RegisterCommandLine::optionTable().scan(application.arguments());
 
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(RegisterCommandLine::helpText());
@@ -30,7 +32,7 @@ int main(int argc, char *argv[])
 
     const QString missing = RegisterCommandLine::missingParameters(options);
     if (!missing.isEmpty()) {
-        printError(RegisterCommandLine::requiredParametersMessage(missing));
+        printError(Checks::requiredParametersMessage(missing));
         return ExitFailure;
     }
 
@@ -39,7 +41,7 @@ int main(int argc, char *argv[])
     QString invalid = RegisterCommandLine::invalidParameters(options);
     RegisterRequest request(options, &invalid);
     if (!invalid.isEmpty()) {
-        printError(RegisterCommandLine::invalidParametersMessage(invalid));
+        printError(Checks::invalidParametersMessage(invalid));
         return ExitFailure;
     }
     QString loadError;

@@ -1,76 +1,170 @@
 #include "registercommandline.h"
 
 #include "checks.h"
+#include "connectionchecks.h"
+#include "driverconnection.h"
 #include "optionpairs.h"
+#include "optiontable.h"
 
-#include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qelDrvModbus", text);
-}
+constexpr RegisterRequest::Kind BlockWrite = RegisterRequest::BlockWrite;
+constexpr RegisterRequest::Kind RangeRead = RegisterRequest::RangeRead;
+constexpr RegisterRequest::Kind TypedRead = RegisterRequest::TypedRead;
+constexpr RegisterRequest::Kind TypedWrite = RegisterRequest::TypedWrite;
+constexpr RegisterRequest::Table Holding = RegisterRequest::Holding;
+constexpr RegisterRequest::Table Input = RegisterRequest::Input;
 
-const QStringList typedWriteOptions {
-    "--write_u16", "--write_s16", "--write_u32", "--write_s32", "--write_f32"};
-
-// Register addresses and counts, in the order they are checked.
-const QStringList registerOptions {
-    "--write",
-    "--write_u16",
-    "--write_u32",
-    "--write_s16",
-    "--write_s32",
-    "--write_f32",
-    "--read",
-    "--read_u16",
-    "--read_u32",
-    "--read_s16",
-    "--read_s32",
-    "--read_f32",
-    "--readIn",
-    "--readIn_u16",
-    "--readIn_u32",
-    "--readIn_s16",
-    "--readIn_s32",
-    "--readIn_f32",
-    "--range",
-};
-
-void appendMissing(const OptionPairs &options, const QString &name, QString *lines)
-{
-    if (!options.has(name))
-        *lines += "&nbsp;" + name + "<br>";
-}
-
-// Text that is no number at all gets the number-check line only; a number
-// outside low..high gets the range line.
-void checkWholeNumber(const QString &value, int low, int high, QString *lines)
+// A whole number from 0 to 65535, never cut to 16 bits: register 65536 would
+// write register 0, a frame delay of -1 would pause 65535 ms. Text that is no
+// number at all gets the number line only.
+void wholeNumber(const QString &value, LineKind, QString *lines)
 {
     if (Checks::numberCheck(value, lines))
-        Checks::integerRangeCheck(value, low, high, lines);
+        Checks::integerRangeCheck(value, 0, 65535, lines);
 }
 
-void checkMember(
-    const OptionPairs &options, const QString &name, const QStringList &allowed, QString *lines)
+void display(const QString &value, LineKind, QString *lines)
 {
-    if (options.has(name))
-        Checks::memberCheck(options.value(name), allowed, lines);
+    Checks::memberCheck(value, {QStringLiteral("HEX"), QStringLiteral("DEC")}, lines);
+}
+
+// One option of the register driver and the operation it chooses; operations
+// are tried in ascending operationOrder (0: the option chooses none).
+struct RegisterOption
+{
+    OptionRow option;
+    int operationOrder = 0;
+    RegisterRequest::Kind kind = RegisterRequest::Nothing;
+    RegisterRequest::Table table = Holding;
+    ValueType type = ValueType::U16;
+};
+
+constexpr OptionRow::Value Value = OptionRow::TakesValue;
+
+// Every option in the order of the help text. Its value checks run in the
+// order of their checkOrder: the device address and the baud rate, the
+// registers, the line settings, the display, the frame delay, the TCP port.
+const RegisterOption registerOptions[] = {
+    {{"--address", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Device address"),
+        ConnectionChecks::deviceAddress, 1}},
+    {{"--baudrate", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Baudrate"),
+        ConnectionChecks::baudRate, 2}},
+    {{"--port", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Serial port name"),
+        ConnectionChecks::tcpPort, 40, OptionRow::TcpOnly}},
+    {{"--write", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write to address"), wholeNumber, 3}, 13,
+        BlockWrite, Holding, ValueType::U16},
+    {{"--write_u16", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write U16 to address"), wholeNumber,
+         4},
+        14, TypedWrite, Holding, ValueType::U16},
+    {{"--write_u32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write U32 to address"), wholeNumber,
+         5},
+        16, TypedWrite, Holding, ValueType::U32},
+    {{"--write_s16", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write S16 to address"), wholeNumber,
+         6},
+        15, TypedWrite, Holding, ValueType::S16},
+    {{"--write_s32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write S32 to address"), wholeNumber,
+         7},
+        17, TypedWrite, Holding, ValueType::S32},
+    {{"--write_f32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write F32 to address"), wholeNumber,
+         8},
+        18, TypedWrite, Holding, ValueType::F32},
+    {{"--data", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Data")}},
+    {{"--read", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read from address"), wholeNumber, 9}, 6,
+        RangeRead, Holding, ValueType::U16},
+    {{"--read_u16", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read U16 from address"), wholeNumber,
+         10},
+        1, TypedRead, Holding, ValueType::U16},
+    {{"--read_u32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read U32 from address"), wholeNumber,
+         11},
+        2, TypedRead, Holding, ValueType::U32},
+    {{"--read_f32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read F32 from address"), wholeNumber,
+         14},
+        3, TypedRead, Holding, ValueType::F32},
+    {{"--read_s16", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read S16 from address"), wholeNumber,
+         12},
+        4, TypedRead, Holding, ValueType::S16},
+    {{"--read_s32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read S32 from address"), wholeNumber,
+         13},
+        5, TypedRead, Holding, ValueType::S32},
+    {{"--readIn", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs from address"), wholeNumber,
+         15},
+        12, RangeRead, Input, ValueType::U16},
+    {{"--readIn_u16", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs U16 from address"),
+         wholeNumber, 16},
+        7, TypedRead, Input, ValueType::U16},
+    {{"--readIn_u32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs U32 from address"),
+         wholeNumber, 17},
+        9, TypedRead, Input, ValueType::U32},
+    {{"--readIn_s16", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs S16 from address"),
+         wholeNumber, 18},
+        8, TypedRead, Input, ValueType::S16},
+    {{"--readIn_s32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs S32 from address"),
+         wholeNumber, 19},
+        10, TypedRead, Input, ValueType::S32},
+    {{"--readIn_f32", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs F32 from address"),
+         wholeNumber, 20},
+        11, TypedRead, Input, ValueType::F32},
+    {{"--range", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "How many registers read or write"),
+        wholeNumber, 21}},
+    {{"--save", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Save data to")}},
+    {{"--load", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Load data from")}},
+    // Checked with the required parameters of a block write.
+    {{"--format", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Data format HEX, DEC, BIN")}},
+    {{"--parity", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Serial port parity N,E,O"),
+        ConnectionChecks::parity, 30}},
+    {{"--data_bit", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Serial data bits 8"),
+        ConnectionChecks::dataBits, 31}},
+    {{"--stop_bit", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Serial stop bits 1,2"),
+        ConnectionChecks::stopBits, 32}},
+    {{"--display", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Display read data as HEX, DEC"),
+        display, 33}},
+    {{"--verbose", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Verbose mode when 1, off when 0")}},
+    {{"--fdelay", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Frames delay"), wholeNumber, 34}},
+    {{"--ip", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "IP address")}},
+    {{"--help", OptionRow::Flag, QT_TRANSLATE_NOOP("qelDrvModbus", "Help")}},
+};
+
+bool anyOfKind(const OptionPairs &options, RegisterRequest::Kind kind)
+{
+    for (const RegisterOption &row : registerOptions) {
+        if (row.kind == kind && options.has(QLatin1String(row.option.name)))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
 namespace RegisterCommandLine {
 
-QStringList optionTable()
+const OptionTable &optionTable()
 {
-    return {"--address", "--port", "--baudrate", "--write", "--write_u16", "--write_u32",
-        "--write_s16", "--write_s32", "--write_f32", "--read", "--read_u16", "--read_u32",
-        "--read_f32", "--read_s16", "--read_s32", "--readIn", "--readIn_u16", "--readIn_u32",
-        "--readIn_f32", "--readIn_s16", "--readIn_s32", "--range", "--parity", "--data_bit",
-        "--stop_bit", "--save", "--load", "--help", "--display", "--fdelay", "--verbose", "--data",
-        "--ip", "--format"};
+    static const OptionTable table = [] {
+        QVector<OptionRow> rows;
+        for (const RegisterOption &row : registerOptions)
+            rows.append(row.option);
+        return OptionTable(TranslationContext("qelDrvModbus"), rows);
+    }();
+    return table;
+}
+
+QVector<Operation> operations()
+{
+    QVector<const RegisterOption *> chosen;
+    for (const RegisterOption &row : registerOptions) {
+        if (row.operationOrder > 0)
+            chosen.append(&row);
+    }
+    std::sort(chosen.begin(), chosen.end(), [](const RegisterOption *a, const RegisterOption *b) {
+        return a->operationOrder < b->operationOrder;
+    });
+    QVector<Operation> list;
+    for (const RegisterOption *row : qAsConst(chosen))
+        list.append({row->option.name, row->kind, row->table, row->type});
+    return list;
 }
 
 QString helpText()
@@ -102,42 +196,6 @@ QString helpText()
         "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read 0 --range 1000 --display HEX",
         "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read_u16 0",
     };
-    static const char *const rows[][2] = {
-        {"--address", "Device address"},
-        {"--baudrate", "Baudrate"},
-        {"--port", "Serial port name"},
-        {"--write", "Write to address"},
-        {"--write_u16", "Write U16 to address"},
-        {"--write_u32", "Write U32 to address"},
-        {"--write_s16", "Write S16 to address"},
-        {"--write_s32", "Write S32 to address"},
-        {"--write_f32", "Write F32 to address"},
-        {"--data", "Data"},
-        {"--read", "Read from address"},
-        {"--read_u16", "Read U16 from address"},
-        {"--read_u32", "Read U32 from address"},
-        {"--read_f32", "Read F32 from address"},
-        {"--read_s16", "Read S16 from address"},
-        {"--read_s32", "Read S32 from address"},
-        {"--readIn", "Read inputs from address"},
-        {"--readIn_u16", "Read inputs U16 from address"},
-        {"--readIn_u32", "Read inputs U32 from address"},
-        {"--readIn_s16", "Read inputs S16 from address"},
-        {"--readIn_s32", "Read inputs S32 from address"},
-        {"--readIn_f32", "Read inputs F32 from address"},
-        {"--range", "How many registers read or write"},
-        {"--save", "Save data to"},
-        {"--load", "Load data from"},
-        {"--format", "Data format HEX, DEC, BIN"},
-        {"--parity", "Serial port parity N,E,O"},
-        {"--data_bit", "Serial data bits 8"},
-        {"--stop_bit", "Serial stop bits 1,2"},
-        {"--display", "Display read data as HEX, DEC"},
-        {"--verbose", "Verbose mode when 1, off when 0"},
-        {"--fdelay", "Frames delay"},
-        {"--ip", "IP address"},
-        {"--help", "Help"},
-    };
 
     QString text = QStringLiteral("<br>");
     for (const char *example : serialExamples)
@@ -145,82 +203,36 @@ QString helpText()
     text += QStringLiteral("<br>");
     for (const char *example : tcpExamples)
         text += QLatin1String(example) + "<br>";
-    text += QStringLiteral("<br>");
-    for (const auto &row : rows)
-        text += helpRow(QLatin1String(row[0]), tr(row[1]));
-    return text + "<br>";
+    return text + "<br>" + optionTable().helpRows() + "<br>";
 }
 
 QString missingParameters(const OptionPairs &options)
 {
     QString lines;
-    if (!options.has(QStringLiteral("--ip"))) {
-        appendMissing(options, QStringLiteral("--port"), &lines);
-        appendMissing(options, QStringLiteral("--address"), &lines);
+    if (!DriverConnection::isTcp(options)) {
+        Checks::requireOption(options, QStringLiteral("--port"), &lines);
+        Checks::requireOption(options, QStringLiteral("--address"), &lines);
     }
 
-    bool typedWrite = false;
-    for (const QString &name : typedWriteOptions)
-        typedWrite = typedWrite || options.has(name);
-
-    if (options.has(QStringLiteral("--write"))) {
+    if (anyOfKind(options, BlockWrite)) {
         if (!options.has(QStringLiteral("--data")))
-            appendMissing(options, QStringLiteral("--load"), &lines);
+            Checks::requireOption(options, QStringLiteral("--load"), &lines);
         // Checked whenever it is given: a wrong format would read the file
         // in the wrong form.
-        checkMember(options, QStringLiteral("--format"), {"DEC", "HEX", "BIN"}, &lines);
-    } else if (typedWrite) {
-        appendMissing(options, QStringLiteral("--data"), &lines);
-    } else if (options.has(QStringLiteral("--read")) || options.has(QStringLiteral("--readIn"))) {
-        appendMissing(options, QStringLiteral("--range"), &lines);
+        if (options.has(QStringLiteral("--format")))
+            Checks::memberCheck(options.value(QStringLiteral("--format")),
+                {QStringLiteral("DEC"), QStringLiteral("HEX"), QStringLiteral("BIN")}, &lines);
+    } else if (anyOfKind(options, TypedWrite)) {
+        Checks::requireOption(options, QStringLiteral("--data"), &lines);
+    } else if (anyOfKind(options, RangeRead)) {
+        Checks::requireOption(options, QStringLiteral("--range"), &lines);
     }
     return lines;
 }
 
 QString invalidParameters(const OptionPairs &options)
 {
-    QString lines;
-    const bool tcp = options.has(QStringLiteral("--ip"));
-
-    // A request must reach only the device the user named: an address the
-    // line does not take is refused here, not left to the engine.
-    if (options.has(QStringLiteral("--address"))) {
-        const QString address = options.value(QStringLiteral("--address"));
-        if (Checks::numberCheck(address, &lines))
-            Checks::deviceAddressCheck(address, tcp, &lines);
-    }
-    if (options.has(QStringLiteral("--baudrate")))
-        Checks::numberCheck(options.value(QStringLiteral("--baudrate")), &lines);
-
-    // Registers are never cut to 16 bits: 65536 would write register 0.
-    for (const QString &name : registerOptions) {
-        if (options.has(name))
-            checkWholeNumber(options.value(name), 0, 65535, &lines);
-    }
-
-    checkMember(options, QStringLiteral("--parity"), {"N", "O", "E"}, &lines);
-    checkMember(options, QStringLiteral("--data_bit"), {"8"}, &lines);
-    checkMember(options, QStringLiteral("--stop_bit"), {"1", "2"}, &lines);
-    checkMember(options, QStringLiteral("--display"), {"HEX", "DEC"}, &lines);
-    // The pause is a whole number of milliseconds; -1 would be cut to 65535.
-    if (options.has(QStringLiteral("--fdelay")))
-        checkWholeNumber(options.value(QStringLiteral("--fdelay")), 0, 65535, &lines);
-    // The connection reads the port as a decimal number, so the check does
-    // too: 0x1F6 would pass as 502 and connect to port 0.
-    const QString port = options.value(QStringLiteral("--port"));
-    if (tcp && options.has(QStringLiteral("--port")) && Checks::numberCheck(port, &lines))
-        Checks::decimalRangeCheck(port, 1, 65535, &lines);
-    return lines;
-}
-
-QString requiredParametersMessage(const QString &lines)
-{
-    return tr("Required parameters") + ":<br>" + lines;
-}
-
-QString invalidParametersMessage(const QString &lines)
-{
-    return tr("Invalid parameters") + ":<br>" + lines;
+    return optionTable().invalidValues(options, DriverConnection::lineKind(options));
 }
 
 } // namespace RegisterCommandLine

@@ -1,17 +1,32 @@
 #pragma once
 
+#include "registerrequest.h"
+
 #include <QString>
-#include <QStringList>
+#include <QVector>
 
 class OptionPairs;
+class OptionTable;
 
-// The command line of the register driver: its option table, its help text and
-// the two checks that run before anything is opened or sent. The checks give
-// markup lines, one per problem; empty when there is none.
+// The command line of the register driver: its one option table, its help
+// text and the checks that run before anything is opened or sent. The
+// checks give markup lines, one per problem; empty when there is none.
 namespace RegisterCommandLine {
 
-QStringList optionTable();
+// An option that chooses the run's operation, with the operation it chooses.
+struct Operation
+{
+    const char *option;
+    RegisterRequest::Kind kind;
+    RegisterRequest::Table table;
+    ValueType type;
+};
+
+const OptionTable &optionTable();
 QString helpText();
+// The operation options in the order they are tried: the first one given
+// chooses the run's operation.
+QVector<Operation> operations();
 
 // Options that the given ones require but that are missing, and a "--format"
 // of a block write that is not DEC, HEX or BIN.
@@ -21,9 +36,5 @@ QString missingParameters(const OptionPairs &options);
 // display and the frame delay. The operation's own data is checked by
 // RegisterRequest.
 QString invalidParameters(const OptionPairs &options);
-
-// The messages printed for the lines of the two checks.
-QString requiredParametersMessage(const QString &lines);
-QString invalidParametersMessage(const QString &lines);
 
 } // namespace RegisterCommandLine

@@ -3,17 +3,14 @@
 #include "filesaving.h"
 #include "wordlist.h"
 
-#include <QCoreApplication>
+#include "translationcontext.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("RegisterImageFile", text);
-}
+constexpr TranslationContext tr("RegisterImageFile");
 
 QString message(const char *head, const QString &fileName, const QString &lines)
 {

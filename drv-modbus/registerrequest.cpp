@@ -11,36 +11,6 @@
 
 namespace {
 
-struct OperationOption
-{
-    const char *name;
-    RegisterRequest::Kind kind;
-    RegisterRequest::Table table;
-    ValueType type;
-};
-
-// The operation options in the order they are tried.
-const OperationOption operationOptions[] = {
-    {"--read_u16", RegisterRequest::TypedRead, RegisterRequest::Holding, ValueType::U16},
-    {"--read_u32", RegisterRequest::TypedRead, RegisterRequest::Holding, ValueType::U32},
-    {"--read_f32", RegisterRequest::TypedRead, RegisterRequest::Holding, ValueType::F32},
-    {"--read_s16", RegisterRequest::TypedRead, RegisterRequest::Holding, ValueType::S16},
-    {"--read_s32", RegisterRequest::TypedRead, RegisterRequest::Holding, ValueType::S32},
-    {"--read", RegisterRequest::RangeRead, RegisterRequest::Holding, ValueType::U16},
-    {"--readIn_u16", RegisterRequest::TypedRead, RegisterRequest::Input, ValueType::U16},
-    {"--readIn_s16", RegisterRequest::TypedRead, RegisterRequest::Input, ValueType::S16},
-    {"--readIn_u32", RegisterRequest::TypedRead, RegisterRequest::Input, ValueType::U32},
-    {"--readIn_s32", RegisterRequest::TypedRead, RegisterRequest::Input, ValueType::S32},
-    {"--readIn_f32", RegisterRequest::TypedRead, RegisterRequest::Input, ValueType::F32},
-    {"--readIn", RegisterRequest::RangeRead, RegisterRequest::Input, ValueType::U16},
-    {"--write", RegisterRequest::BlockWrite, RegisterRequest::Holding, ValueType::U16},
-    {"--write_u16", RegisterRequest::TypedWrite, RegisterRequest::Holding, ValueType::U16},
-    {"--write_s16", RegisterRequest::TypedWrite, RegisterRequest::Holding, ValueType::S16},
-    {"--write_u32", RegisterRequest::TypedWrite, RegisterRequest::Holding, ValueType::U32},
-    {"--write_s32", RegisterRequest::TypedWrite, RegisterRequest::Holding, ValueType::S32},
-    {"--write_f32", RegisterRequest::TypedWrite, RegisterRequest::Holding, ValueType::F32},
-};
-
 // A register address or count that passed the checks: a whole number 0..65535.
 bool registerValue(const QString &text, int *value)
 {
@@ -60,13 +30,14 @@ RegisterRequest::RegisterRequest(const OptionPairs &options, QString *errors)
     save = options.has(QStringLiteral("--save"));
     saveFile = options.value(QStringLiteral("--save"));
 
-    for (const OperationOption &option : operationOptions) {
-        const QString name = QLatin1String(option.name);
+    const QVector<RegisterCommandLine::Operation> operations = RegisterCommandLine::operations();
+    for (const RegisterCommandLine::Operation &operation : operations) {
+        const QString name = QLatin1String(operation.option);
         if (!options.has(name))
             continue;
-        kind = option.kind;
-        table = option.table;
-        type = option.type;
+        kind = operation.kind;
+        table = operation.table;
+        type = operation.type;
         startText = options.value(name);
         break;
     }
@@ -115,7 +86,7 @@ bool RegisterRequest::loadWords(QString *message)
     checkExtent(words.size(), &lines);
     if (lines.isEmpty())
         return true;
-    *message = RegisterCommandLine::invalidParametersMessage(lines);
+    *message = Checks::invalidParametersMessage(lines);
     words.clear();
     return false;
 }

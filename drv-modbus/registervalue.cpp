@@ -2,6 +2,7 @@
 
 #include "checks.h"
 #include "numbers.h"
+#include "translationcontext.h"
 
 #include <QCoreApplication>
 
@@ -11,10 +12,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("RegisterValue", text);
-}
+constexpr TranslationContext tr("RegisterValue");
 
 // The line of a value that is a number but not one of the allowed whole
 // numbers; the same wording as the range check of register addresses.

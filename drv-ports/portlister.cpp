@@ -3,16 +3,13 @@
 #include "ftdidevicelist.h"
 #include "serialportlist.h"
 
-#include <QCoreApplication>
+#include "translationcontext.h"
 
 #include <algorithm>
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PortLister", text);
-}
+constexpr TranslationContext tr("PortLister");
 
 // Characters of the port's serial number that identify its adapter.
 constexpr int FtdiKeyLength = 8;

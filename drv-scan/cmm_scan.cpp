@@ -7,7 +7,7 @@
 #include "serialportlist.h"
 #include "stoprequest.h"
 
-#include <QCoreApplication>
+#include "translationcontext.h"
 
 #include <algorithm>
 
@@ -15,10 +15,7 @@ namespace CmmNamespace {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Cmm_Scan", text);
-}
+constexpr TranslationContext tr("Cmm_Scan");
 
 QList<quint32> decimalValues(const QStringList &values)
 {

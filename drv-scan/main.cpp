@@ -11,6 +11,7 @@
 #include "filenames.h"
 #include "numbers.h"
 #include "optionpairs.h"
+#include "optiontable.h"
 #include "recordingscan.h"
 #include "reportprinter.h"
 #include "scandatabase.h"
@@ -18,6 +19,7 @@
 #include "scanreport.h"
 #include "stoprequest.h"
 #include "systemserialportlist.h"
+#include "translationcontext.h"
 
 #include <QCoreApplication>
 
@@ -29,13 +31,7 @@ using CmmNamespace::Cmm_Scan;
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DrvScan", text);
-}
-
-constexpr int MinTimeoutMs = 10;
-constexpr int MaxTimeoutMs = 10000;
+constexpr TranslationContext tr("DrvScan");
 
 int stopped()
 {
@@ -50,14 +46,13 @@ int responseTimeout(const OptionPairs &options)
     const QString option = QStringLiteral("--timeout");
     if (!options.has(option))
         return 0;
-    const QString value = options.value(option);
-    QString lines;
-    if (!Checks::integerRangeCheck(value, MinTimeoutMs, MaxTimeoutMs, &lines)) {
-        printError(tr("Invalid parameters") + ":<br>" + lines);
+    const QString lines = ScanOptions::table().invalidValues(options, LineKind::Serial);
+    if (!lines.isEmpty()) {
+        printError(Checks::invalidParametersMessage(lines));
         return -1;
     }
     // Read by the same rule as the check.
-    return int(Numbers::toReal(value));
+    return int(Numbers::toReal(options.value(option)));
 }
 
 // Records the devices found in the database. A database that cannot be used
@@ -108,7 +103,7 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // database and port names as given
     keepRunningWhenOutputCloses(); // a scan recording to --db goes to its end
     QCoreApplication app(argc, argv);
-    const OptionPairs options(QCoreApplication::arguments(), ScanOptions::table());
+    const OptionPairs options = ScanOptions::table().scan(QCoreApplication::arguments());
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(ScanOptions::usageText());
         return 0;

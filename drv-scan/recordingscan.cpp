@@ -7,7 +7,7 @@
 #include "scandatabase.h"
 #include "scanreport.h"
 
-#include <QCoreApplication>
+#include "translationcontext.h"
 #include <QThread>
 
 #include <condition_variable>
@@ -18,10 +18,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("RecordingScan", text);
-}
+constexpr TranslationContext tr("RecordingScan");
 
 constexpr int SerialNumberAttempts = 10;
 constexpr int SerialNumberPauseMs = 100;

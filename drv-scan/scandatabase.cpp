@@ -2,7 +2,7 @@
 
 #include "filenames.h"
 
-#include <QCoreApplication>
+#include "translationcontext.h"
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -11,10 +11,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ScanDatabase", text);
-}
+constexpr TranslationContext tr("ScanDatabase");
 
 const QString ConnectionName = QStringLiteral("datBase");
 

@@ -1,57 +1,51 @@
 #include "scanoptions.h"
 
 #include "checks.h"
-
-#include <QCoreApplication>
+#include "optiontable.h"
 
 namespace ScanOptions {
 
 namespace {
 
-QString tr(const char *text)
+constexpr TranslationContext tr("ScanOptions");
+
+void timeout(const QString &value, LineKind, QString *lines)
 {
-    return QCoreApplication::translate("ScanOptions", text);
+    Checks::integerRangeCheck(value, MinTimeoutMs, MaxTimeoutMs, lines);
 }
 
-struct Option
-{
-    const char *name;
-    const char *usage;
-};
+constexpr OptionRow::Value Value = OptionRow::TakesValue;
 
-// QT_TRANSLATE_NOOP keeps the usage texts visible to the translation tools.
-const Option Options[] = {
-    {"--address", QT_TRANSLATE_NOOP("ScanOptions", "Device address")},
-    {"--baudrate", QT_TRANSLATE_NOOP("ScanOptions", "Baudrate")},
-    {"--port", QT_TRANSLATE_NOOP("ScanOptions", "Serial port name")},
-    {"--version", QT_TRANSLATE_NOOP("ScanOptions", "Id version 1,2,3,4")},
-    {"--names", QT_TRANSLATE_NOOP("ScanOptions", "Ports names")},
-    {"--debug", QT_TRANSLATE_NOOP("ScanOptions", "Debug mode")},
-    {"--help", QT_TRANSLATE_NOOP("ScanOptions", "Help")},
-    {"--db", QT_TRANSLATE_NOOP("ScanOptions", "Data base - sqlite")},
-    {"--timeout", QT_TRANSLATE_NOOP("ScanOptions", "Response time-out in ms (10 to 10000)")},
-    {"--parallel", QT_TRANSLATE_NOOP("ScanOptions", "Scan the ports at the same time (with --db)")},
+// Every option in the order of the usage text.
+const OptionRow optionRows[] = {
+    {"--address", Value, QT_TRANSLATE_NOOP("ScanOptions", "Device address")},
+    {"--baudrate", Value, QT_TRANSLATE_NOOP("ScanOptions", "Baudrate")},
+    {"--port", Value, QT_TRANSLATE_NOOP("ScanOptions", "Serial port name")},
+    {"--version", Value, QT_TRANSLATE_NOOP("ScanOptions", "Id version 1,2,3,4")},
+    {"--names", Value, QT_TRANSLATE_NOOP("ScanOptions", "Ports names")},
+    {"--debug", Value, QT_TRANSLATE_NOOP("ScanOptions", "Debug mode")},
+    {"--help", OptionRow::Flag, QT_TRANSLATE_NOOP("ScanOptions", "Help")},
+    {"--db", Value, QT_TRANSLATE_NOOP("ScanOptions", "Data base - sqlite")},
+    {"--timeout", Value, QT_TRANSLATE_NOOP("ScanOptions", "Response time-out in ms (10 to 10000)"),
+        timeout},
+    {"--parallel", OptionRow::Flag,
+        QT_TRANSLATE_NOOP("ScanOptions", "Scan the ports at the same time (with --db)")},
 };
 
 } // namespace
 
-QStringList table()
+const OptionTable &table()
 {
-    QStringList names;
-    for (const Option &option : Options)
-        names.append(QLatin1String(option.name));
-    return names;
+    static const OptionTable options(TranslationContext("ScanOptions"), optionRows);
+    return options;
 }
 
 QString usageText()
 {
-    QString text = "<br>"
+    return "<br>"
         + tr("qelDrvScan.exe --address 1 --port \\\\.\\COM1 --baudrate 9600 --baudrate 115200 "
              "--version 1 --version 3")
-        + "<br><br>";
-    for (const Option &option : Options)
-        text += helpRow(QLatin1String(option.name), tr(option.usage));
-    return text + "<br>";
+        + "<br><br>" + table().helpRows() + "<br>";
 }
 
 } // namespace ScanOptions

@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+
+class OptionTable;
 
 // The command line of qelDrvScan: its option table and usage text. Only
 // --timeout is validated; other values that do not read as numbers become 0.
 namespace ScanOptions {
 
-// Option names in the order of the usage text.
-QStringList table();
+// The bounds of "--timeout", in milliseconds.
+constexpr int MinTimeoutMs = 10;
+constexpr int MaxTimeoutMs = 10000;
+
+// The options in the order of the usage text.
+const OptionTable &table();
 // The usage text, printed for "--help" or when no option was recognised.
 QString usageText();
 

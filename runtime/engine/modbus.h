@@ -7,6 +7,8 @@
 // The Modbus master engine: one context per connection (serial RTU line or TCP),
 // requests built in fixed buffers, replies received in three phases within the
 // response and byte time-outs (2 s each) and checked against their request.
+// The engine never retries, reconnects or flushes on its own: what to do
+// after a failure is the caller's choice.
 //
 // Every operation returns -1 (creation: null) on failure and leaves the error
 // code in errno: the platform's own numbers (ETIMEDOUT, ECONNREFUSED, ...) or

@@ -21,8 +21,6 @@ constexpr int FunctionWriteRegisters = 0x10;
 constexpr int FunctionIdentification = 0x11;
 constexpr int FunctionReadMacro = 0x41;
 
-enum class LineKind { Serial, Tcp };
-
 // Data bytes of an identification reply of the given version, -1 for a
 // version without one.
 int identificationLength(int version);
@@ -38,7 +36,6 @@ struct Timeout
 
 struct Backend
 {
-    LineKind lineKind;
     int headerLength; // bytes before the function code
     int checksumLength;
     int maxFrameLength;
@@ -85,8 +82,6 @@ struct ModbusContext
     int deviceAddress = -1;
     int socket = -1;
     int debug = 0;
-    // The engine never retries, reconnects or flushes on its own.
-    int errorRecovery = 0;
     Modbus::Timeout responseTimeout {0, 2000000}; // first byte of a reply, connecting
     Modbus::Timeout byteTimeout {0, 2000000}; // every later wait within a reply
     const Modbus::Backend *backend = nullptr;

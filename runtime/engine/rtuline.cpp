@@ -343,7 +343,6 @@ void rtuFree(ModbusContext *context)
 }
 
 constexpr Backend rtuBackend = {
-    LineKind::Serial,
     1, // address
     2, // CRC
     256,

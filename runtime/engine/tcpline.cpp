@@ -291,7 +291,6 @@ void tcpFree(ModbusContext *context)
 }
 
 constexpr Backend tcpBackend = {
-    LineKind::Tcp,
     7, // MBAP header
     0,
     MaxFrameLength,

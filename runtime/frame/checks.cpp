@@ -1,15 +1,12 @@
 #include "checks.h"
 
 #include "numbers.h"
+#include "optionpairs.h"
 
-#include <QCoreApplication>
+#include "translationcontext.h"
 
 namespace {
-const char *const context = "Checks";
-QString tr(const char *text)
-{
-    return QCoreApplication::translate(context, text);
-}
+constexpr TranslationContext tr("Checks");
 } // namespace
 
 namespace Checks {
@@ -69,6 +66,38 @@ bool decimalRangeCheck(const QString &value, quint32 low, quint32 high, QString 
             + "<br>";
     }
     return valid;
+}
+
+QString unknownOptions(
+    const QStringList &arguments, const QStringList &optionTable, const QStringList &flags)
+{
+    QString lines;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (!argument.startsWith(QLatin1String("--")) || optionTable.contains(argument))
+            continue;
+        const QString &before = arguments.at(i - 1);
+        const bool valueOfBefore = i > 1 && optionTable.contains(before) && !flags.contains(before);
+        if (!valueOfBefore)
+            lines += "&nbsp;" + tr("Unknown option:") + "&nbsp;" + argument + "<br>";
+    }
+    return lines;
+}
+
+void requireOption(const OptionPairs &options, const QString &name, QString *lines)
+{
+    if (!options.has(name))
+        *lines += "&nbsp;" + name + "<br>";
+}
+
+QString requiredParametersMessage(const QString &lines)
+{
+    return tr("Required parameters") + ":<br>" + lines;
+}
+
+QString invalidParametersMessage(const QString &lines)
+{
+    return tr("Invalid parameters") + ":<br>" + lines;
 }
 
 } // namespace Checks

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class OptionPairs;
+
 // Validation of command-line values. Each check appends one markup line to
 // *errors when it fails (errors may be null) and returns whether it passed, so
 // a program collects every complaint into one message before it touches a device.
@@ -24,6 +26,21 @@ bool integerRangeCheck(const QString &value, int low, int high, QString *errors)
 // Valid when the value is decimal digits only, from low to high (a TCP
 // port); the line names the value and the range.
 bool decimalRangeCheck(const QString &value, quint32 low, quint32 high, QString *errors);
+
+// One line " Unknown option: --name" for every argument after the program's
+// name that begins with "--", is not in the option table and does not stand
+// where the option before it takes its value. Flags take no value, so an
+// unknown option after one is named as well.
+QString unknownOptions(
+    const QStringList &arguments, const QStringList &optionTable, const QStringList &flags);
+
+// Appends " <name>" as a line when the option is not given.
+void requireOption(const OptionPairs &options, const QString &name, QString *lines);
+
+// The messages that hold the lines of the two command-line checks:
+// "Required parameters:" and "Invalid parameters:".
+QString requiredParametersMessage(const QString &lines);
+QString invalidParametersMessage(const QString &lines);
 
 } // namespace Checks
 

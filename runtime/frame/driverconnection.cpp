@@ -3,16 +3,12 @@
 #include "numbers.h"
 #include "optionpairs.h"
 #include "reportprinter.h"
-
-#include <QCoreApplication>
+#include "translationcontext.h"
 
 #include <cerrno>
 
 namespace {
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DriverConnection", text);
-}
+constexpr TranslationContext tr("DriverConnection");
 
 // Connection options are unsigned decimal; absent options take their default.
 int decimalOption(const OptionPairs &options, const QString &name, int defaultValue)
@@ -49,6 +45,11 @@ DriverConnection::~DriverConnection()
 bool DriverConnection::isTcp(const OptionPairs &options)
 {
     return options.has(QStringLiteral("--ip"));
+}
+
+LineKind DriverConnection::lineKind(const OptionPairs &options)
+{
+    return isTcp(options) ? LineKind::Tcp : LineKind::Serial;
 }
 
 bool DriverConnection::open(const OptionPairs &options)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/modbus.h"
+#include "optionrow.h"
 
 class OptionPairs;
 
@@ -32,6 +33,7 @@ public:
     ModbusContext *context() const { return modbusContext.get(); }
 
     static bool isTcp(const OptionPairs &options);
+    static LineKind lineKind(const OptionPairs &options);
 
 private:
     Modbus::ContextPtr modbusContext;

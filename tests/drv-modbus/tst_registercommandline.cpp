@@ -2,6 +2,7 @@
 // chooses from a command line.
 
 #include "optionpairs.h"
+#include "optiontable.h"
 #include "registercommandline.h"
 #include "registerrequest.h"
 #include "reportprinter.h"
@@ -30,8 +31,7 @@ private slots:
 
 static OptionPairs commandLine(const QStringList &arguments)
 {
-    return OptionPairs(
-        QStringList {"qelDrvModbus"} + arguments, RegisterCommandLine::optionTable());
+    return RegisterCommandLine::optionTable().scan(QStringList {"qelDrvModbus"} + arguments);
 }
 
 static QString plain(const QString &markup)

@@ -4,6 +4,7 @@
 #include "filenames.h"
 #include "numbers.h"
 #include "optionpairs.h"
+#include "optiontable.h"
 #include "reportprinter.h"
 
 #include <QtTest>
@@ -30,7 +31,34 @@ private slots:
     void helpRowPadsTo30Characters_data();
     void helpRowPadsTo30Characters();
     void reportMarkup();
+    void optionTableChecks_data();
+    void optionTableChecks();
+    void optionTableHelpRows();
 };
+
+namespace {
+
+void notNumber(const QString &value, LineKind, QString *lines)
+{
+    Checks::numberCheck(value, lines);
+}
+
+void notTcpAddress(const QString &value, LineKind line, QString *lines)
+{
+    Checks::deviceAddressCheck(value, line == LineKind::Tcp, lines);
+}
+
+// Rows in help order; their checks run in another order and on some lines only.
+const OptionRow testRows[] = {
+    {"--late", OptionRow::TakesValue, "Checked last", notNumber, 9},
+    {"--address", OptionRow::TakesValue, "Device address", notTcpAddress, 1},
+    {"--text", OptionRow::TakesValue, "Never checked"},
+    {"--baud", OptionRow::TakesValue, "Serial only", notNumber, 1, OptionRow::SerialLineOnly},
+    {"--port", OptionRow::TakesValue, "TCP only", notNumber, 5, OptionRow::TcpOnly},
+    {"--help", OptionRow::Flag, "Help"},
+};
+
+} // namespace
 
 void TestFrame::scanTakesNextArgumentWhateverItIs()
 {
@@ -229,6 +257,47 @@ void TestFrame::reportMarkup()
     const QString name = FileNames::fromBytes("n\xff.bin");
     QCOMPARE(ReportPrinter::toPlainText("<font color=\"red\">\"" + name + "\":<br></font>", "\n"),
         "\"" + name + "\":\n");
+}
+
+void TestFrame::optionTableChecks_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<QString>("lines");
+    const QStringList allBad {
+        "--late", "a", "--text", "b", "--port", "c", "--baud", "d", "--address", "255"};
+    QTest::newRow("serial: in check order, the TCP port not checked")
+        << allBad << false
+        << " 255 is not a device address: 0..247\n d is not a number\n"
+           " a is not a number\n";
+    QTest::newRow("tcp: the serial option not checked, the line given to the check")
+        << allBad << true << " c is not a number\n a is not a number\n";
+    QTest::newRow("absent options are not checked") << QStringList {"--text", "x"} << false << "";
+    QTest::newRow("a repeated option: its first value")
+        << QStringList {"--late", "1", "--late", "x"} << false << "";
+}
+
+void TestFrame::optionTableChecks()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, tcp);
+    QFETCH(QString, lines);
+    const OptionTable table(TranslationContext("TestFrame"), testRows);
+    const OptionPairs options = table.scan(QStringList {"prog"} + arguments);
+    QCOMPARE(ReportPrinter::toPlainText(
+                 table.invalidValues(options, tcp ? LineKind::Tcp : LineKind::Serial), "\n"),
+        lines);
+}
+
+void TestFrame::optionTableHelpRows()
+{
+    const OptionTable table(TranslationContext("TestFrame"), testRows);
+    QCOMPARE(table.names(),
+        QStringList({"--late", "--address", "--text", "--baud", "--port", "--help"}));
+    QString rows;
+    for (const OptionRow &row : testRows)
+        rows += helpRow(row.name, row.help);
+    QCOMPARE(table.helpRows(), rows);
 }
 
 QTEST_APPLESS_MAIN(TestFrame)
