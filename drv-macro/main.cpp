@@ -53,7 +53,10 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // the serial device name as given
     keepRunningWhenOutputCloses();
     QCoreApplication app(argc, argv);
-    const OptionPairs options = MacroDriverOptions::table().scan(QCoreApplication::arguments());
+    const OptionTable &table = MacroDriverOptions::table();
+    if (Checks::printUnknownOptions(table.unknownOptions(QCoreApplication::arguments())))
+        return -1;
+    const OptionPairs options = table.scan(QCoreApplication::arguments());
 
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(MacroDriverOptions::usageText());

@@ -23,7 +23,10 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // file and device names as given
     keepRunningWhenOutputCloses(); // a block write is never cut off half-way
     QCoreApplication application(argc, argv);
-    const OptionPairs options = RegisterCommandLine::optionTable().scan(application.arguments());
+    const OptionTable &table = RegisterCommandLine::optionTable();
+    if (Checks::printUnknownOptions(table.unknownOptions(application.arguments())))
+        return ExitFailure;
+    const OptionPairs options = table.scan(application.arguments());
 
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(RegisterCommandLine::helpText());

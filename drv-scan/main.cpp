@@ -103,7 +103,10 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // database and port names as given
     keepRunningWhenOutputCloses(); // a scan recording to --db goes to its end
     QCoreApplication app(argc, argv);
-    const OptionPairs options = ScanOptions::table().scan(QCoreApplication::arguments());
+    const OptionTable &table = ScanOptions::table();
+    if (Checks::printUnknownOptions(table.unknownOptions(QCoreApplication::arguments())))
+        return -1;
+    const OptionPairs options = table.scan(QCoreApplication::arguments());
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(ScanOptions::usageText());
         return 0;

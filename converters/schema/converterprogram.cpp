@@ -1,5 +1,6 @@
 #include "converterprogram.h"
 
+#include "checks.h"
 #include "converterconsole.h"
 #include "databasekinds.h"
 #include "filenames.h"
@@ -27,8 +28,12 @@ int ConverterProgram::run(int argc, char *argv[]) const
     FileNames::keepBytesAsGiven(); // file names as given, also when not UTF-8
     keepRunningWhenOutputCloses(); // a conversion is never cut off half-way
     QCoreApplication application(argc, argv);
-    const OptionPairs options(application.arguments(),
-        {QStringLiteral("--help"), fileOption, QStringLiteral("--db"), QStringLiteral("--type")});
+    const QStringList optionTable {
+        QStringLiteral("--help"), fileOption, QStringLiteral("--db"), QStringLiteral("--type")};
+    if (Checks::printUnknownOptions(Checks::unknownOptions(
+            application.arguments(), optionTable, {QStringLiteral("--help")})))
+        return -1;
+    const OptionPairs options(application.arguments(), optionTable);
 
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(ConverterConsole::helpText(example, fileOption, fileDescription));

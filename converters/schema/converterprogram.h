@@ -26,7 +26,7 @@ struct ConverterProgram
     Work work;
 
     // Runs the program; the exit status: 0 for help, an unknown kind and a
-    // conversion done, -1 for missing options and any failure. Memory running
+    // conversion done, -1 for unknown or missing options and any failure. Memory running
     // out ends in "Error" as well, with the database left as it was.
     int run(int argc, char *argv[]) const;
 };

@@ -2,6 +2,7 @@
 
 #include "numbers.h"
 #include "optionpairs.h"
+#include "reportprinter.h"
 
 #include "translationcontext.h"
 
@@ -82,6 +83,14 @@ QString unknownOptions(
             lines += "&nbsp;" + tr("Unknown option:") + "&nbsp;" + argument + "<br>";
     }
     return lines;
+}
+
+bool printUnknownOptions(const QString &lines)
+{
+    if (lines.isEmpty())
+        return false;
+    printError(invalidParametersMessage(lines));
+    return true;
 }
 
 void requireOption(const OptionPairs &options, const QString &name, QString *lines)

@@ -34,6 +34,11 @@ bool decimalRangeCheck(const QString &value, quint32 low, quint32 high, QString 
 QString unknownOptions(
     const QStringList &arguments, const QStringList &optionTable, const QStringList &flags);
 
+// Prints the "Invalid parameters" message of unknownOptions() lines on
+// standard error when there are any; true when it printed, and the program
+// then ends with status -1 before it opens or sends anything.
+bool printUnknownOptions(const QString &lines);
+
 // Appends " <name>" as a line when the option is not given.
 void requireOption(const OptionPairs &options, const QString &name, QString *lines);
 

@@ -168,7 +168,7 @@ void TestExelRd::requiredParameters_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("missing");
-    QTest::newRow("--type only") << QStringList {"--save", "x", "--type", "units"}
+    QTest::newRow("--type only") << QStringList {"save", "x", "--type", "units"}
                                  << " --load\r\n --db\r\n";
     QTest::newRow("--db") << QStringList {"--load", "a.xlsx", "--type", "units"} << " --db\r\n";
     QTest::newRow("--load and --type")

@@ -116,7 +116,7 @@ void TestExelWr::help_data()
     QTest::newRow("no arguments") << QStringList();
     QTest::newRow("--help") << QStringList {"--help"};
     QTest::newRow("--help among others") << QStringList {"--db", "x.sqlite", "--help", "--type"};
-    QTest::newRow("no known option") << QStringList {"-db", "x", "--save=x"};
+    QTest::newRow("no known option") << QStringList {"-db", "x", "save=x"};
 }
 
 void TestExelWr::help()
@@ -140,7 +140,7 @@ void TestExelWr::requiredParameters_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("missing");
     QTest::newRow("--db as the last argument")
-        << QStringList {"--verbose", "1", "--db"} << " --save\r\n --type\r\n";
+        << QStringList {"-verbose", "1", "--db"} << " --save\r\n --type\r\n";
     QTest::newRow("--db only") << QStringList {"--db", "a.sqlite"} << " --save\r\n --type\r\n";
     QTest::newRow("--save and --type")
         << QStringList {"--save", "a.xlsx", "--type", "units"} << " --db\r\n";

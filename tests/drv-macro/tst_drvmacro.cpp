@@ -171,7 +171,7 @@ void TestDrvMacro::usage_data()
     QTest::newRow("help") << QStringList {"--help"};
     QTest::newRow("help with other options")
         << QStringList {"--ip", "127.0.0.1", "--macro", "FD_MACRO_LOGOUT", "--help", "--param", ""};
-    QTest::newRow("only unknown arguments") << QStringList {"--Macro", "FD_MACRO_LOGOUT", "-help"};
+    QTest::newRow("only unknown arguments") << QStringList {"-Macro", "FD_MACRO_LOGOUT", "-help"};
 }
 
 void TestDrvMacro::usage()

@@ -283,7 +283,7 @@ void TestQelDrvModbus::helpText_data()
     QTest::addColumn<bool>("withLine");
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("empty command line") << false << QStringList {};
-    QTest::newRow("only unknown arguments") << false << QStringList {"--Help", "-h", "x"};
+    QTest::newRow("only unknown arguments") << false << QStringList {"-Help", "-h", "x"};
     QTest::newRow("--help") << true << QStringList {"--help"};
     QTest::newRow("--help with an operation")
         << true << QStringList {"--write_u16", "0", "--data", "1", "--help"};

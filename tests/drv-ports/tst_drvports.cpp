@@ -19,7 +19,7 @@ void TestDrvPorts::listsThisMachine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("no options") << QStringList();
-    QTest::newRow("options are not read") << QStringList {"--help", "--port", "x"};
+    QTest::newRow("arguments that name no option are not read") << QStringList {"-h", "port", "x"};
 }
 
 void TestDrvPorts::listsThisMachine()

@@ -250,7 +250,7 @@ void TestDrvScan::usage_data()
     QTest::newRow("--help") << QStringList {"--help"};
     QTest::newRow("--help with other options")
         << QStringList {"--port", "/dev/qel-none", "--help", "--db", "/nonexistent/x.db"};
-    QTest::newRow("nothing recognised") << QStringList {"-port", "COM1", "--Port", "--dbx"};
+    QTest::newRow("nothing recognised") << QStringList {"-port", "COM1", "-Port", "dbx"};
 }
 
 void TestDrvScan::usage()

@@ -34,6 +34,8 @@ private slots:
     void optionTableChecks_data();
     void optionTableChecks();
     void optionTableHelpRows();
+    void unknownOptions_data();
+    void unknownOptions();
 };
 
 namespace {
@@ -298,6 +300,36 @@ void TestFrame::optionTableHelpRows()
     for (const OptionRow &row : testRows)
         rows += helpRow(row.name, row.help);
     QCOMPARE(table.helpRows(), rows);
+}
+
+void TestFrame::unknownOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // after the program's name
+    QTest::addColumn<QString>("lines");
+    QTest::newRow("a typo of an option")
+        << QStringList {"--port", "1", "--adress", "1"} << " Unknown option: --adress\n";
+    QTest::newRow("the value of an option that takes one")
+        << QStringList {"--port", "--adress", "--text", "--data"} << "";
+    QTest::newRow("an option taken as a value still takes its own")
+        << QStringList {"--port", "--text", "--x"} << "";
+    QTest::newRow("after a flag") << QStringList {"--help", "--x"} << " Unknown option: --x\n";
+    QTest::newRow("after a value") << QStringList {"--port", "1", "--x", "--y"}
+                                   << " Unknown option: --x\n Unknown option: --y\n";
+    QTest::newRow("first argument") << QStringList {"--x", "1"} << " Unknown option: --x\n";
+    QTest::newRow("case counts") << QStringList {"--Port", "1"} << " Unknown option: --Port\n";
+    QTest::newRow("two dashes alone") << QStringList {"--"} << " Unknown option: --\n";
+    QTest::newRow("one dash and plain words are no options")
+        << QStringList {"-x", "x", "-", "--help", "-h"} << "";
+}
+
+void TestFrame::unknownOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, lines);
+    const OptionTable table(TranslationContext("TestFrame"), testRows);
+    // The program's own name never counts, whatever it looks like.
+    const QStringList commandLine = QStringList {"--prog"} + arguments;
+    QCOMPARE(ReportPrinter::toPlainText(table.unknownOptions(commandLine), "\n"), lines);
 }
 
 QTEST_APPLESS_MAIN(TestFrame)
