@@ -3,6 +3,7 @@
 // against the device simulator.
 
 #include "devsim.h"
+#include "macrocatalogue.h"
 #include "programrun.h"
 #include "wireframe.h"
 
@@ -12,7 +13,8 @@ using Words = QVector<quint16>;
 
 namespace {
 
-const QByteArray usageText
+// The usage text up to the macro list.
+const QByteArray usageHead
     = "\r\n"
       "qelDrvMacro.exe --address 1 --port \\\\.\\COM1 --baudrate 115200 --macro FD_MACRO_LOGIN "
       "--param \"1 7305\"\r\n"
@@ -29,54 +31,51 @@ const QByteArray usageText
       " --verbose          Verbose mode when 1, off when 0\r\n"
       " --ip               IP address\r\n"
       " --help             Help\r\n"
-      "\r\n"
-      "MACRO_SET\n"
-      "\n"
-      " FD_MACRO_CLEAR_COUNTERS [ mask ] \n"
-      " FD_MACRO_CLEAR_SIGNALS [ number clear ] \n"
-      " FD_MACRO_CONTROL_SWITCH [ type number command ] \n"
-      " FD_MACRO_LOGIN [ user, password ] \n"
-      " FD_MACRO_LOGOUT [] \n"
-      " FD_MACRO_READ_SETTINGS [ bank ] \n"
-      " FD_MACRO_READ_SETTINGS_02 [ bank profile ] \n"
-      " FD_MACRO_RUN_BOOTLOADER [] \n"
-      " FD_MACRO_SAVE_PROFILE_2 [ type count crc slot lang ] \n"
-      " FD_MACRO_SET_ACTIVE_PROFILE [ profile_number ] \n"
-      " FD_MACRO_SET_CONTROL_LR [ control ] \n"
-      " FD_MACRO_SET_DAR_COMMAND [ cmd ] \n"
-      " FD_MACRO_SET_DATE_TIME [ yyyy MM dd dw hh mm ss ms options ] \n"
-      " FD_MACRO_SET_DATE_TIME [] \n"
-      " FD_MACRO_SET_MEMORY_READ_TYPE [ type page_number ] \n"
-      " FD_MACRO_SET_PAGE_MEMORY_READ [ page_number ] \n"
-      " FD_MACRO_SET_PAGE_MEMORY_WRITE [ page_number ] \n"
-      " FD_MACRO_SET_PASSWORD_TIME[ com time] \n"
-      " FD_MACRO_SET_ACTIVE_SETofSETTINGS[ setofsettings ] \n"
-      " FD_MACRO_SET_PORT_TIMEOUT[ com time ] \n"
-      " FD_MACRO_SET_IP_ADDRESS [ com addr ] \n"
-      " FD_MACRO_SET_IP_MASK [ com addr ] \n"
-      " FD_MACRO_SET_IP_GATEWAY [ com addr ] \n"
-      " FD_MACRO_SET_USER_PRIVILEGES[ user,privileges ] \n"
-      " FD_MACRO_SET_PORT_ADDRESS [ com addr] \n"
-      " FD_MACRO_SET_PORT_SETTINGS [ com baudrate parity stop_bits ] \n"
-      " FD_MACRO_SET_PORT_PROTOCOL [com protocol ] \n"
-      " FD_MACRO_SET_SETTINGS [ bank profile ] \n"
-      " FD_MACRO_SET_SETTINGS_02 [ bank profile_number ] \n"
-      " FD_MACRO_SET_SN [ serial_number ] \n"
-      " FD_MACRO_SET_USER_COMMANDS [ cmd ] \n"
-      " FD_MACRO_SET_WORK_MODE [ mode ] \n"
-      " FD_MACRO_SYSTEM_RESET [] \n"
-      " FD_MACRO_WRITE_FLASH [] \n"
-      " FD_MACRO_SET_IEC101_PARAMETERS [ com x1 x2 x3 x4] \n"
-      "\n"
-      "\n"
-      "MACRO_GET\n"
-      "\n"
-      " FD_MACRO_GET_DEVICE_INFO \n"
-      " FD_MACRO_GET_PROFILE_HEADER [ profile_number ] \n"
-      " FD_MACRO_GET_SN [] \n"
-      " FD_MACRO_GET_DEVICE_KEY [] \n"
-      " FD_MACRO_GET_EVENTS_COUNT [] \n"
-      "\n";
+      "\r\n";
+
+// The names of a section of the macro list ("MACRO_SET", blank line, one
+// " NAME [ params ] " line per macro); false when a line has another shape.
+bool sectionNames(const QString &section, const QString &heading, QStringList *names)
+{
+    static const QRegularExpression line(QStringLiteral("^ (FD_MACRO_\\w+)( ?\\[[^\\]]*\\])? $"));
+    QStringList lines = section.split('\n');
+    if (lines.size() < 2 || lines.takeFirst() != heading || !lines.takeFirst().isEmpty())
+        return false;
+    for (const QString &text : qAsConst(lines)) {
+        const QRegularExpressionMatch match = line.match(text);
+        if (!match.hasMatch())
+            return false;
+        names->append(match.captured(1));
+    }
+    return true;
+}
+
+// Checks a usage text: the head as written, then the macro list, whose lines
+// end with a bare line feed: every macro of the catalogue in its order,
+// those that return data under MACRO_GET, the others under MACRO_SET, each
+// once except the date and time, listed with its fields and without. The
+// free macro FD_MACRO_SET is not listed.
+void checkUsage(const QByteArray &out)
+{
+    QVERIFY2(out.startsWith(usageHead), out.constData());
+    const QString list = QString::fromLatin1(out.mid(usageHead.size()));
+    QVERIFY2(!list.contains('\r') && list.endsWith(" \n\n"), qPrintable(list));
+    const QStringList sections = list.chopped(2).split(QStringLiteral("\n\n\n"));
+    QCOMPARE(sections.size(), 2);
+    QStringList listed;
+    QVERIFY2(sectionNames(sections.at(0), "MACRO_SET", &listed), qPrintable(sections.at(0)));
+    const int setCount = listed.size();
+    QVERIFY2(sectionNames(sections.at(1), "MACRO_GET", &listed), qPrintable(sections.at(1)));
+
+    QStringList expected = MacroCatalogue::names();
+    expected.removeAll(QStringLiteral("FD_MACRO_SET"));
+    const int dateTime = expected.indexOf(QStringLiteral("FD_MACRO_SET_DATE_TIME"));
+    QVERIFY(dateTime >= 0);
+    expected.insert(dateTime, expected.at(dateTime));
+    QCOMPARE(listed, expected);
+    for (int i = 0; i < listed.size(); ++i)
+        QCOMPARE(listed.at(i).startsWith(QLatin1String("FD_MACRO_GET_")), i >= setCount);
+}
 
 ProgramResult drvMacro(const QStringList &arguments)
 {
@@ -119,6 +118,47 @@ QStringList withLine(QStringList arguments, const DevSim &sim, bool tcp)
             argument = QString::number(tcp ? sim.tcpPort() : 0);
     }
     return arguments;
+}
+
+// One run of the driver against a simulator on the line, and what the
+// simulator received.
+struct LineRun
+{
+    bool started = false; // the simulator
+    ProgramResult result;
+    QStringList requests;
+};
+
+enum class LineOptions {
+    First, // the options that reach the simulator come before the arguments
+    InPlace, // the arguments hold them, as PTY and TCPPORT
+};
+
+LineRun runOnLine(bool tcp, const QStringList &arguments, const QStringList &simOptions = {},
+    LineOptions lineOptions = LineOptions::First)
+{
+    LineRun run;
+    DevSim sim(simOptions);
+    QStringList line;
+    run.started = startLine(sim, tcp, &line);
+    if (!run.started)
+        return run;
+    run.result = drvMacro(
+        lineOptions == LineOptions::First ? line + arguments : withLine(arguments, sim, tcp));
+    run.requests = sim.requestLog();
+    return run;
+}
+
+// A run that succeeded with this output and sent exactly this request.
+void checkSentOnce(const LineRun &run, bool tcp, const QByteArray &output, const QString &request)
+{
+    QVERIFY(run.started);
+    QVERIFY(run.result.finished);
+    QCOMPARE(run.result.err, QByteArray());
+    QCOMPARE(run.result.out, output);
+    QCOMPARE(run.result.exitCode, 0);
+    QCOMPARE(run.requests.size(), 1);
+    QCOMPARE(logged(run.requests.at(0), tcp), expected(request, tcp));
 }
 
 // 48 words of a profile header with its texts put in byte by byte.
@@ -179,7 +219,7 @@ void TestDrvMacro::usage()
     QFETCH(QStringList, arguments);
     const ProgramResult result = drvMacro(arguments);
     QVERIFY(result.finished);
-    QCOMPARE(result.out, usageText);
+    checkUsage(result.out);
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
 }
@@ -187,15 +227,12 @@ void TestDrvMacro::usage()
 void TestDrvMacro::helpSendsNothing()
 {
     for (const bool tcp : {false, true}) {
-        DevSim sim;
-        QStringList line;
-        QVERIFY(startLine(sim, tcp, &line));
-        const ProgramResult result = drvMacro(line
-            + QStringList {
-                "--address", "1", "--macro", "FD_MACRO_LOGOUT", "--param", "", "--help"});
-        QCOMPARE(result.out, usageText);
-        QCOMPARE(result.exitCode, 0);
-        QVERIFY(sim.requestLog().isEmpty());
+        const LineRun run = runOnLine(
+            tcp, {"--address", "1", "--macro", "FD_MACRO_LOGOUT", "--param", "", "--help"});
+        QVERIFY(run.started);
+        checkUsage(run.result.out);
+        QCOMPARE(run.result.exitCode, 0);
+        QVERIFY(run.requests.isEmpty());
     }
 }
 
@@ -314,15 +351,13 @@ void TestDrvMacro::refusedCommandLine()
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, error);
 
-    DevSim sim;
-    QStringList line;
-    QVERIFY(startLine(sim, tcp, &line));
-    const ProgramResult result = drvMacro(withLine(arguments, sim, tcp));
-    QVERIFY(result.finished);
-    QCOMPARE(result.err, error);
-    QCOMPARE(result.out, QByteArray());
-    QCOMPARE(result.exitCode, ExitFailure);
-    QVERIFY(sim.requestLog().isEmpty());
+    const LineRun run = runOnLine(tcp, arguments, {}, LineOptions::InPlace);
+    QVERIFY(run.started);
+    QVERIFY(run.result.finished);
+    QCOMPARE(run.result.err, error);
+    QCOMPARE(run.result.out, QByteArray());
+    QCOMPARE(run.result.exitCode, ExitFailure);
+    QVERIFY(run.requests.isEmpty());
 }
 
 void TestDrvMacro::connectionFailures_data()
@@ -453,17 +488,7 @@ void TestDrvMacro::macroSent()
     QFETCH(QByteArray, output);
     QFETCH(QString, request);
 
-    DevSim sim;
-    QStringList line;
-    QVERIFY(startLine(sim, tcp, &line));
-    const ProgramResult result = drvMacro(line + arguments);
-    QVERIFY(result.finished);
-    QCOMPARE(result.err, QByteArray());
-    QCOMPARE(result.out, output);
-    QCOMPARE(result.exitCode, 0);
-    const QStringList log = sim.requestLog();
-    QCOMPARE(log.size(), 1);
-    QCOMPARE(logged(log.at(0), tcp), expected(request, tcp));
+    checkSentOnce(runOnLine(tcp, arguments), tcp, output, request);
 }
 
 void TestDrvMacro::answers_data()
@@ -541,18 +566,8 @@ void TestDrvMacro::answers()
     QFETCH(QByteArray, output);
     QFETCH(QString, request);
 
-    DevSim sim(simOptions);
-    QStringList line;
-    QVERIFY(startLine(sim, tcp, &line));
-    const ProgramResult result
-        = drvMacro(line + QStringList {"--address", "1", "--macro", macro, "--param", param});
-    QVERIFY(result.finished);
-    QCOMPARE(result.err, QByteArray());
-    QCOMPARE(result.out, output);
-    QCOMPARE(result.exitCode, 0);
-    const QStringList log = sim.requestLog();
-    QCOMPARE(log.size(), 1);
-    QCOMPARE(logged(log.at(0), tcp), expected(request, tcp));
+    const QStringList arguments {"--address", "1", "--macro", macro, "--param", param};
+    checkSentOnce(runOnLine(tcp, arguments, simOptions), tcp, output, request);
 }
 
 void TestDrvMacro::replyFailures_data()
@@ -610,17 +625,15 @@ void TestDrvMacro::replyFailures()
     QFETCH(QByteArray, output);
     QFETCH(QByteArray, cause);
 
-    DevSim sim({"--fault", fault});
-    QStringList line;
-    QVERIFY(startLine(sim, tcp, &line));
     const QString param = macro == QLatin1String("FD_MACRO_SET_SN") ? "5" : "";
-    const ProgramResult result
-        = drvMacro(line + QStringList {"--address", "1", "--macro", macro, "--param", param});
-    QVERIFY(result.finished);
-    QCOMPARE(result.out, output);
-    QCOMPARE(result.err, cause); // the engine's trace is quiet without --verbose 1
-    QCOMPARE(result.exitCode, ExitFailure);
-    QCOMPARE(sim.requestLog().size(), 1);
+    const LineRun run = runOnLine(
+        tcp, {"--address", "1", "--macro", macro, "--param", param}, {"--fault", fault});
+    QVERIFY(run.started);
+    QVERIFY(run.result.finished);
+    QCOMPARE(run.result.out, output);
+    QCOMPARE(run.result.err, cause); // the engine's trace is quiet without --verbose 1
+    QCOMPARE(run.result.exitCode, ExitFailure);
+    QCOMPARE(run.requests.size(), 1);
 }
 
 void TestDrvMacro::verboseTrace_data()
@@ -651,12 +664,11 @@ void TestDrvMacro::verboseTrace()
     QFETCH(QString, fault);
     QFETCH(QString, diagnostic);
 
-    DevSim sim({"--sn", "4660", "--fault", fault});
-    QStringList line;
-    QVERIFY(startLine(sim, tcp, &line));
-    const ProgramResult result = drvMacro(line
-        + QStringList {
-            "--address", "1", "--macro", "FD_MACRO_GET_SN", "--param", "", "--verbose", "1"});
+    const LineRun run = runOnLine(tcp,
+        {"--address", "1", "--macro", "FD_MACRO_GET_SN", "--param", "", "--verbose", "1"},
+        {"--sn", "4660", "--fault", fault});
+    QVERIFY(run.started);
+    const ProgramResult &result = run.result;
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, ExitFailure);
 
@@ -664,9 +676,8 @@ void TestDrvMacro::verboseTrace()
     // the byte trace of the frame sent, the bytes received, the flush of the
     // line after the failed check, then ERR.
     const QString out = QString::fromLatin1(result.out);
-    const QStringList log = sim.requestLog();
-    QCOMPARE(log.size(), 1);
-    QString sentTrace = "[" + log.at(0) + "]";
+    QCOMPARE(run.requests.size(), 1);
+    QString sentTrace = "[" + run.requests.at(0) + "]";
     sentTrace.replace(" ", "][");
     const int request = out.indexOf("macro [ FD_MACRO_GET_SN ] " + sentTrace + "\n");
     QVERIFY2(request >= 0, qPrintable(out));
@@ -699,12 +710,10 @@ void TestDrvMacro::tooManyWordsNotSent()
     for (int i = 0; i < 118; ++i)
         text += " " + QString::number(i);
 
-    DevSim sim;
-    QStringList line;
-    QVERIFY(startLine(sim, tcp, &line));
-    const ProgramResult result = drvMacro(line
-        + QStringList {
-            "--address", "1", "--macro", "FD_MACRO_SET", "--param", text, "--verbose", "1"});
+    const LineRun run = runOnLine(
+        tcp, {"--address", "1", "--macro", "FD_MACRO_SET", "--param", text, "--verbose", "1"});
+    QVERIFY(run.started);
+    const ProgramResult &result = run.result;
     QVERIFY(result.finished);
     QCOMPARE(result.exitCode, ExitFailure);
     // Refused by the engine before sending; the line is flushed all the same.
@@ -713,7 +722,7 @@ void TestDrvMacro::tooManyWordsNotSent()
         result.out);
     QCOMPARE(result.err,
         QByteArray("ERROR Trying to write to too many registers (122 > 121)\nToo many data\n"));
-    QVERIFY(sim.requestLog().isEmpty());
+    QVERIFY(run.requests.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDrvMacro)

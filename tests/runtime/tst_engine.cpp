@@ -223,6 +223,92 @@ QStringList hexList(const QList<QByteArray> &frames)
     return list;
 }
 
+// What one engine call did: its result and errno, what it read, what it printed.
+struct CallOutcome
+{
+    int result = 0;
+    int error = 0;
+    QString data;
+    QString out;
+    QString err;
+};
+
+// A peer that plays its steps on the line while the test makes engine calls.
+class PeerSession
+{
+public:
+    PeerSession(const Line &line, const QList<PeerStep> &steps)
+    {
+        if (!steps.isEmpty())
+            peer.start(line.peer(), steps);
+    }
+
+    // Makes one call, with errno cleared before it and what it prints captured.
+    CallOutcome run(const Line &line, const EngineCall &call)
+    {
+        CallOutcome outcome;
+        OutputCapture capture;
+        errno = 0;
+        outcome.result = call(line.get(), &outcome.data);
+        outcome.error = errno;
+        capture.finish();
+        outcome.out = capture.out();
+        outcome.err = capture.err();
+        return outcome;
+    }
+
+    // Waits for the end of the script; the requests the peer read.
+    QList<QByteArray> finish() { return peer.finish(); }
+
+private:
+    ScriptedPeer peer;
+};
+
+// One call against a peer that plays its steps; *requests (when given) gets
+// what the peer read.
+CallOutcome callWithPeer(const Line &line, const QList<PeerStep> &steps, const EngineCall &call,
+    QList<QByteArray> *requests = nullptr)
+{
+    PeerSession session(line, steps);
+    const CallOutcome outcome = session.run(line, call);
+    const QList<QByteArray> read = session.finish();
+    if (requests)
+        *requests = read;
+    return outcome;
+}
+
+// A peer that reads the follow-up request, does what the test asks while the
+// engine waits for the reply, then sends the follow-up reply.
+class LateReply
+{
+public:
+    LateReply(const Line &line, bool tcp, std::function<void()> meanwhile)
+        : expected(followUpRequest(tcp, 1, 1))
+        , thread([this, fd = line.peer(), tcp, meanwhile] {
+            received = readBytes(fd, expected.size(), 5000);
+            meanwhile();
+            writeBytes(fd, followUpReply(tcp, 1, 1));
+        })
+    { }
+    ~LateReply()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+
+    // Waits for the peer; the request it read, and the one it expected.
+    QByteArray finish()
+    {
+        thread.join();
+        return received;
+    }
+    const QByteArray expected;
+
+private:
+    QByteArray received;
+    std::thread thread;
+};
+
 } // namespace
 
 class TestEngine : public QObject
@@ -662,16 +748,9 @@ void TestEngine::checkExchange(bool tcp)
         steps << PeerStep {requestBytes.size(), replyBytes, false};
     steps << PeerStep {followUpRequest(tcp, address, followUpId).size(),
         followUpReply(tcp, address, followUpId), false};
-    ScriptedPeer peer;
-    peer.start(line.peer(), steps);
-
+    PeerSession peer(line, steps);
     Modbus::setDebug(line.get(), true);
-    OutputCapture capture;
-    QString data;
-    errno = 0;
-    const int rc = call(line.get(), &data);
-    const int callError = errno;
-    capture.finish();
+    const CallOutcome outcome = peer.run(line, call);
 
     // The next exchange shows that nothing else went out and nothing was left.
     Modbus::setDebug(line.get(), false);
@@ -679,10 +758,10 @@ void TestEngine::checkExchange(bool tcp)
     const int followUp = Modbus::readHoldingRegisters(line.get(), 0, 1, &word);
     const QList<QByteArray> requests = peer.finish();
 
-    QCOMPARE(rc, result);
+    QCOMPARE(outcome.result, result);
     if (result == -1)
-        QCOMPARE(callError, error);
-    QCOMPARE(data, output);
+        QCOMPARE(outcome.error, error);
+    QCOMPARE(outcome.data, output);
     QList<QByteArray> expectedRequests;
     if (!requestBytes.isEmpty())
         expectedRequests << requestBytes;
@@ -695,8 +774,8 @@ void TestEngine::checkExchange(bool tcp)
     if (!requestBytes.isEmpty())
         trace = sentTrace(requestBytes) + "\nWaiting for a confirmation...\n"
             + receivedTrace(replyBytes) + "\n";
-    QCOMPARE(capture.out(), trace + extraOut);
-    QCOMPARE(capture.err(), diagnostics);
+    QCOMPARE(outcome.out, trace + extraOut);
+    QCOMPARE(outcome.err, diagnostics);
 }
 
 void TestEngine::quietWithoutDebug_data()
@@ -734,20 +813,15 @@ void TestEngine::quietWithoutDebug()
 
     Line line;
     QVERIFY(line.open(false, 1));
-    ScriptedPeer peer;
+    QList<PeerStep> steps;
     if (requestLength > 0)
-        peer.start(line.peer(), {PeerStep {requestLength, frameBytes(reply), false}});
-    OutputCapture capture;
-    QString data;
-    const int rc = call(line.get(), &data);
-    const int callError = errno;
-    capture.finish();
-    peer.finish();
+        steps << PeerStep {requestLength, frameBytes(reply), false};
+    const CallOutcome outcome = callWithPeer(line, steps, call);
 
-    QCOMPARE(rc, -1);
-    QCOMPARE(callError, error);
-    QCOMPARE(capture.out(), QString());
-    QCOMPARE(capture.err(), printed);
+    QCOMPARE(outcome.result, -1);
+    QCOMPARE(outcome.error, error);
+    QCOMPARE(outcome.out, QString());
+    QCOMPARE(outcome.err, printed);
 }
 
 void TestEngine::timeouts_data()
@@ -770,20 +844,13 @@ void TestEngine::timeouts()
     QVERIFY(line.open(tcp, 1));
     Modbus::setDebug(line.get(), true);
     const QByteArray replyBytes = frameBytes(reply);
-    ScriptedPeer peer;
-    peer.start(line.peer(), {PeerStep {tcp ? 12 : 8, replyBytes, false}});
+    const CallOutcome outcome
+        = callWithPeer(line, {PeerStep {tcp ? 12 : 8, replyBytes, false}}, readHolding(100, 2));
 
-    OutputCapture capture;
-    uint16_t words[2];
-    const int rc = Modbus::readHoldingRegisters(line.get(), 100, 2, words);
-    const int error = errno;
-    capture.finish();
-    peer.finish();
-
-    QCOMPARE(rc, -1);
-    QCOMPARE(error, ETIMEDOUT);
-    QVERIFY(capture.out().endsWith("Waiting for a confirmation...\n" + receivedTrace(replyBytes)));
-    QCOMPARE(capture.err(), QString("ERROR %1: select\n").arg(strerror(ETIMEDOUT)));
+    QCOMPARE(outcome.result, -1);
+    QCOMPARE(outcome.error, ETIMEDOUT);
+    QVERIFY(outcome.out.endsWith("Waiting for a confirmation...\n" + receivedTrace(replyBytes)));
+    QCOMPARE(outcome.err, QString("ERROR %1: select\n").arg(strerror(ETIMEDOUT)));
 }
 
 void TestEngine::cancelAndResponseTimeout_data()
@@ -823,24 +890,19 @@ void TestEngine::cancelAndResponseTimeout()
         QCOMPARE(::write(stop[1], "x", 1), ssize_t(1));
     Modbus::setCancelDescriptor(line.get(), stop[0]);
 
-    const QByteArray request = followUpRequest(tcp, 1, 1);
     const int peerFd = line.peer();
-    QByteArray received;
-    std::thread peer([&] {
-        received = readBytes(peerFd, request.size(), 5000);
-        readable(peerFd, 1000); // the late device: nothing more comes
-        writeBytes(peerFd, followUpReply(tcp, 1, 1));
-    });
+    // The late device: nothing more comes for a second.
+    LateReply peer(line, tcp, [peerFd] { readable(peerFd, 1000); });
     uint16_t word = 0;
     const int rc = Modbus::readHoldingRegisters(line.get(), 0, 1, &word);
     const int failure = errno;
-    peer.join();
+    const QByteArray received = peer.finish();
     ::close(stop[0]);
     ::close(stop[1]);
 
     QCOMPARE(rc, -1);
     QCOMPARE(failure, error);
-    QCOMPARE(received.toHex(), request.toHex());
+    QCOMPARE(received.toHex(), peer.expected.toHex());
 }
 
 void TestEngine::replyBeyondFrameLength()
@@ -848,20 +910,13 @@ void TestEngine::replyBeyondFrameLength()
     Line line;
     QVERIFY(line.open(false, 1));
     Modbus::setDebug(line.get(), true);
-    ScriptedPeer peer;
-    peer.start(line.peer(), {PeerStep {8, frameBytes("01 03 FF"), false}});
+    const CallOutcome outcome
+        = callWithPeer(line, {PeerStep {8, frameBytes("01 03 FF"), false}}, readHolding(0, 125));
 
-    OutputCapture capture;
-    uint16_t words[125];
-    const int rc = Modbus::readHoldingRegisters(line.get(), 0, 125, words);
-    const int error = errno;
-    capture.finish();
-    peer.finish();
-
-    QCOMPARE(rc, -1);
-    QCOMPARE(error, int(Modbus::InvalidData));
-    QVERIFY(capture.out().endsWith("Waiting for a confirmation...\n<01><03><FF>"));
-    QCOMPARE(capture.err(), QString("ERROR Invalid data: too many data\n"));
+    QCOMPARE(outcome.result, -1);
+    QCOMPARE(outcome.error, int(Modbus::InvalidData));
+    QVERIFY(outcome.out.endsWith("Waiting for a confirmation...\n<01><03><FF>"));
+    QCOMPARE(outcome.err, QString("ERROR Invalid data: too many data\n"));
 }
 
 void TestEngine::wholeReplyDeadline_data()
@@ -964,30 +1019,25 @@ void TestEngine::signalsDuringWait()
     Line line;
     QVERIFY(line.open(tcp, 1));
     Modbus::setDebug(line.get(), true);
-    const QByteArray request = followUpRequest(tcp, 1, 1);
     const pthread_t engineThread = pthread_self();
-    const int peerFd = line.peer();
-    QByteArray received;
-    std::thread peer([&] {
-        received = readBytes(peerFd, request.size(), 5000);
-        // Spread over the wait; the engine is in it as soon as its request is out.
+    // Spread over the wait; the engine is in it as soon as its request is out.
+    LateReply peer(line, tcp, [engineThread] {
         for (int i = 0; i < 5; ++i) {
             pthread_kill(engineThread, SIGUSR1);
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        writeBytes(peerFd, followUpReply(tcp, 1, 1));
     });
 
     OutputCapture capture;
     uint16_t word = 0;
     const int rc = Modbus::readHoldingRegisters(line.get(), 0, 1, &word);
     capture.finish();
-    peer.join();
+    const QByteArray received = peer.finish();
     sigaction(SIGUSR1, &previous, nullptr);
 
     QCOMPARE(rc, 1);
     QCOMPARE(word, uint16_t(42));
-    QCOMPARE(received.toHex(), request.toHex());
+    QCOMPARE(received.toHex(), peer.expected.toHex());
     QCOMPARE(signalsCaught.load(), 5);
     const QString note = "A non blocked signal was caught\n";
     const QString err = capture.err();
@@ -1034,19 +1084,12 @@ void TestEngine::peerClosedConnection()
     Line line;
     QVERIFY(line.open(true, 1));
     Modbus::setDebug(line.get(), true);
-    ScriptedPeer peer;
-    peer.start(line.peer(), {PeerStep {12, frameBytes("00 01 00"), true}});
+    const CallOutcome outcome
+        = callWithPeer(line, {PeerStep {12, frameBytes("00 01 00"), true}}, readHolding(100, 2));
 
-    OutputCapture capture;
-    uint16_t words[2];
-    const int rc = Modbus::readHoldingRegisters(line.get(), 100, 2, words);
-    const int error = errno;
-    capture.finish();
-    peer.finish();
-
-    QCOMPARE(rc, -1);
-    QCOMPARE(error, ECONNRESET);
-    QCOMPARE(capture.err(), QString("ERROR %1: read\n").arg(strerror(ECONNRESET)));
+    QCOMPARE(outcome.result, -1);
+    QCOMPARE(outcome.error, ECONNRESET);
+    QCOMPARE(outcome.err, QString("ERROR %1: read\n").arg(strerror(ECONNRESET)));
 }
 
 // No reply can fit a version without a reply length: the length check
@@ -1056,22 +1099,16 @@ void TestEngine::identificationVersionWithoutLength()
     Line line;
     QVERIFY(line.open(false, 1));
     Modbus::setDebug(line.get(), true);
-    ScriptedPeer peer;
-    peer.start(
-        line.peer(), {PeerStep {4, frameBytes("01 11 41 42 43 44 45 46 47 48 49 4A CRC"), false}});
+    QList<QByteArray> requests;
+    const CallOutcome outcome = callWithPeer(line,
+        {PeerStep {4, frameBytes("01 11 41 42 43 44 45 46 47 48 49 4A CRC"), false}},
+        readIdentification(256, 5), &requests);
 
-    OutputCapture capture;
-    uint8_t buffer[256];
-    const int rc = Modbus::readIdentification(line.get(), sizeof buffer, buffer, 5);
-    const int error = errno;
-    capture.finish();
-    const QList<QByteArray> requests = peer.finish();
-
-    QCOMPARE(rc, -1);
-    QCOMPARE(error, int(Modbus::InvalidData));
+    QCOMPARE(outcome.result, -1);
+    QCOMPARE(outcome.error, int(Modbus::InvalidData));
     QCOMPARE(hexList(requests), hexList({frameBytes("01 11 CRC")}));
-    QCOMPARE(capture.err(),
-        QString("Message length not corresponding to the computed length (2 != 0)\n"));
+    QCOMPARE(
+        outcome.err, QString("Message length not corresponding to the computed length (2 != 0)\n"));
 }
 
 // The first request carries transaction identifier 1, the 65536th carries 0.
