@@ -7,9 +7,11 @@
 //
 //   bench_trend [rows] [runs]      (default 1000 rows, 3 runs of each)
 
+#include "clientenvironment.h"
 #include "csvrecorder.h"
 #include "mainwindow.h"
 #include "processortime.h"
+#include "projectdocument.h"
 #include "resultsink.h"
 #include "trendcommands.h"
 #include "trendmodel.h"
@@ -66,6 +68,7 @@ double median(std::vector<double> list)
 
 int main(int argc, char **argv)
 {
+    setClientEnvironment(); // as the client's own start
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("qel-bench"));
     QCoreApplication::setApplicationName(QStringLiteral("bench_trend"));
@@ -100,8 +103,8 @@ int main(int argc, char **argv)
     int values[2] = {0, 0};
     for (int run = 0; run < runs; ++run) {
         for (int with = 0; with < 2; ++with) {
-            window.clearProject();
-            window.openProject(with ? marked : plain);
+            window.document()->clear();
+            window.loadFile(with ? marked : plain);
             const QString csv = dir.filePath(QStringLiteral("run%1.csv").arg(run));
             if (with) {
                 window.trends()->results()->showWindow();
@@ -131,7 +134,7 @@ int main(int argc, char **argv)
             }
         }
     }
-    window.clearProject();
+    window.document()->clear();
     sim.terminate();
     sim.waitForFinished(5000);
 

@@ -1,3 +1,4 @@
+#include "clientenvironment.h"
 #include "filenames.h"
 #include "installedfiles.h"
 #include "mainwindow.h"
@@ -14,10 +15,7 @@
 int main(int argc, char *argv[])
 {
     FileNames::keepBytesAsGiven(); // project and record names as given, also when not UTF-8
-    // The window and the trend draw without OpenGL: on X11, Qt would load the
-    // system's GL driver at start anyway, some 55 MiB for nothing.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    setClientEnvironment();
     QApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qelWinModbusClient"));
     setToolSetOrganisation();
@@ -44,7 +42,7 @@ int main(int argc, char *argv[])
         window.show();
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1)
-            window.openProject(QFileInfo(arguments.at(1)).absoluteFilePath());
+            window.loadFile(QFileInfo(arguments.at(1)).absoluteFilePath());
         status = QApplication::exec();
     }
     QCoreApplication::removeTranslator(&translator);

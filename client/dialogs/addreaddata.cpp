@@ -1,8 +1,6 @@
 #include "addreaddata.h"
 #include "ui_addreaddata.h"
 
-#include "fingerprint.h"
-
 addReadData::addReadData(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::addReadData)
@@ -47,7 +45,25 @@ QString addReadData::desc() const
 
 QString addReadData::hash() const
 {
-    return fingerprint({desc(), type(), address(), format()});
+    return values().fingerprint();
+}
+
+readValues addReadData::values() const
+{
+    readValues values;
+    values.type = type();
+    values.addr = address();
+    values.format = format();
+    values.desc = desc();
+    return values;
+}
+
+void addReadData::setValues(const readValues &values)
+{
+    setAddress(values.addr.toInt());
+    setDesc(values.desc);
+    setFormat(values.format);
+    setType(values.type);
 }
 
 void addReadData::setAddress(int address)

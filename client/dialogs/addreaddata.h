@@ -1,5 +1,7 @@
 #pragma once
 
+#include "readvalues.h"
+
 #include <QDialog>
 
 namespace Ui {
@@ -23,6 +25,8 @@ public:
     QString desc() const;
     // Fingerprint of desc(), type(), address(), format().
     QString hash() const;
+    // The read request the dialog holds.
+    readValues values() const;
     QString savedFormat() const { return saved; }
 
     // Presets from a stored request: address, description and format first,
@@ -34,6 +38,8 @@ public:
     // Selects the type and updates the format control even when the type
     // does not change.
     void setType(const QString &type);
+    // Presets every control from a stored request, in the order above.
+    void setValues(const readValues &values);
 
 public slots:
     void typeChange(const QString &type);

@@ -1,7 +1,6 @@
 #include "addrtuport.h"
 #include "ui_addrtuport.h"
 
-#include "fingerprint.h"
 #include "freeserialports.h"
 
 #include <algorithm>
@@ -55,7 +54,26 @@ QString addRTUPort::desc() const
 
 QString addRTUPort::hash() const
 {
-    return fingerprint({desc(), baudrate(), slave(), com()});
+    return values().fingerprint();
+}
+
+portValues addRTUPort::values() const
+{
+    portValues values;
+    values.kind = portValues::Serial;
+    values.com = com();
+    values.baudrate = baudrate();
+    values.addr = slave();
+    values.desc = desc();
+    return values;
+}
+
+void addRTUPort::setValues(const portValues &values)
+{
+    setSlave(values.addr.toInt());
+    setDesc(values.desc);
+    setCom(values.com);
+    setBaudrate(values.baudrate);
 }
 
 void addRTUPort::setCom(const QString &com)

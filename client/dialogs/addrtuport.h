@@ -1,5 +1,7 @@
 #pragma once
 
+#include "portvalues.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -26,6 +28,8 @@ public:
     QString desc() const;
     // Fingerprint of desc(), baudrate(), slave(), com().
     QString hash() const;
+    // The serial line the dialog holds.
+    portValues values() const;
 
     // Presets from a stored port. A port name or baud rate that is not in its
     // list (a port busy or unplugged now, the rate of an older project) is
@@ -34,6 +38,8 @@ public:
     void setBaudrate(const QString &baudrate);
     void setSlave(int slave);
     void setDesc(const QString &desc);
+    // Presets every control from a stored serial line.
+    void setValues(const portValues &values);
 
 private:
     Ui::addRTUPort *ui;

@@ -1,8 +1,6 @@
 #include "addtcpport.h"
 #include "ui_addtcpport.h"
 
-#include "fingerprint.h"
-
 addTCPPort::addTCPPort(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::addTCPPort)
@@ -42,7 +40,26 @@ QString addTCPPort::desc() const
 
 QString addTCPPort::hash() const
 {
-    return fingerprint({desc(), port(), slave(), ip()});
+    return values().fingerprint();
+}
+
+portValues addTCPPort::values() const
+{
+    portValues values;
+    values.kind = portValues::Tcp;
+    values.ip = ip();
+    values.port = port();
+    values.addr = slave();
+    values.desc = desc();
+    return values;
+}
+
+void addTCPPort::setValues(const portValues &values)
+{
+    setSlave(values.addr.toInt());
+    setPort(values.port.toInt());
+    setIp(values.ip);
+    setDesc(values.desc);
 }
 
 void addTCPPort::setIp(const QString &ip)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "portvalues.h"
+
 #include <QDialog>
 
 namespace Ui {
@@ -22,11 +24,15 @@ public:
     QString desc() const;
     // Fingerprint of desc(), port(), slave(), ip().
     QString hash() const;
+    // The TCP connection the dialog holds.
+    portValues values() const;
 
     void setIp(const QString &ip);
     void setPort(int port);
     void setSlave(int slave);
     void setDesc(const QString &desc);
+    // Presets every control from a stored TCP connection.
+    void setValues(const portValues &values);
 
 private:
     Ui::addTCPPort *ui;

@@ -1,7 +1,6 @@
 #include "addwritedata.h"
 #include "ui_addwritedata.h"
 
-#include "fingerprint.h"
 #include "writevalue.h"
 
 addWriteData::addWriteData(QWidget *parent)
@@ -46,7 +45,25 @@ QString addWriteData::desc() const
 
 QString addWriteData::hash() const
 {
-    return fingerprint({desc(), type(), address(), value()});
+    return values().fingerprint();
+}
+
+writeValues addWriteData::values() const
+{
+    writeValues values;
+    values.type = type();
+    values.addr = address();
+    values.value = value();
+    values.desc = desc();
+    return values;
+}
+
+void addWriteData::setValues(const writeValues &values)
+{
+    setAddress(values.addr.toInt());
+    setDesc(values.desc);
+    setType(values.type);
+    setValue(values.value.toDouble());
 }
 
 void addWriteData::setAddress(int address)

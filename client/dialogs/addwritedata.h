@@ -1,5 +1,7 @@
 #pragma once
 
+#include "writevalues.h"
+
 #include <QDialog>
 
 namespace Ui {
@@ -24,6 +26,8 @@ public:
     QString desc() const;
     // Fingerprint of desc(), type(), address(), value().
     QString hash() const;
+    // The write request the dialog holds.
+    writeValues values() const;
 
     // Presets from a stored request; the type before the value, whose range
     // it sets.
@@ -31,6 +35,9 @@ public:
     void setDesc(const QString &desc);
     void setType(const QString &type);
     void setValue(double value);
+    // Presets every control from a stored request; the value text is read
+    // as a number.
+    void setValues(const writeValues &values);
 
 public slots:
     void typeChange(const QString &type);

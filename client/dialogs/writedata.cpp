@@ -38,6 +38,16 @@ QString writeData::value() const
     return writeValue::text(ui->value->value(), type());
 }
 
+writeValues writeData::values() const
+{
+    writeValues values;
+    values.type = type();
+    values.addr = address();
+    values.value = value();
+    values.desc.clear();
+    return values;
+}
+
 void writeData::setAddress(int address)
 {
     ui->address->setValue(address);

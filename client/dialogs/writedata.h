@@ -1,5 +1,7 @@
 #pragma once
 
+#include "writevalues.h"
+
 #include <QDialog>
 
 namespace Ui {
@@ -21,6 +23,8 @@ public:
     // The full value: exact integers, the shortest F32 text that reads back
     // to the same single-precision number.
     QString value() const;
+    // The write the dialog holds; it has no description.
+    writeValues values() const;
 
     void setAddress(int address);
     void setType(const QString &type);

@@ -2,7 +2,7 @@
 
 #include "projectelement.h"
 
-editElementToLayout::editElementToLayout(projectElement *element, const QStringList &newValues)
+editElementToLayout::editElementToLayout(projectElement *element, const rowValues &newValues)
     : element(element)
     , newValues(newValues)
     , oldValues(element->values())

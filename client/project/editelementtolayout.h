@@ -1,24 +1,22 @@
 #pragma once
 
 #include "command.h"
-
-#include <QStringList>
+#include "rowvalues.h"
 
 class projectElement;
 
-// An edit of a row's values: the values before and after, in the row's
-// values() order.
+// An edit of a row's values: the values before and after.
 class editElementToLayout : public command
 {
 public:
-    editElementToLayout(projectElement *element, const QStringList &newValues);
+    editElementToLayout(projectElement *element, const rowValues &newValues);
     void undo() override;
     void redo() override;
 
 private:
     projectElement *element; // not owned
-    QStringList newValues;
-    QStringList oldValues;
+    rowValues newValues;
+    rowValues oldValues;
 };
 
 // The edit command under the names of each kind of row.

@@ -3,15 +3,16 @@
 
 #include "fd_macro.h"
 #include "macrodialogfactory.h"
+#include "userprompts.h"
 
-macroElement::macroElement(QWidget *parent)
-    : projectElement(parent)
+#include <memory>
+
+macroElement::macroElement(const macroValues &values, QWidget *parent)
+    : projectElement(values, parent)
     , ui(new Ui::macroElement)
 {
     ui->setupUi(this);
-    setUpRow({ui->macro, ui->param, ui->desc},
-        {QStringLiteral("macro"), QStringLiteral("param"), QStringLiteral("desc")}, {2, 0, 1},
-        ui->exe, ui->edit, ui->del);
+    setUpRow(ui->exe, ui->edit, ui->del);
 }
 
 macroElement::~macroElement()
@@ -19,23 +20,18 @@ macroElement::~macroElement()
     delete ui;
 }
 
-elementRequest macroElement::request() const
+void macroElement::showValues()
 {
-    return elementRequest::macro(macro(), param());
+    ui->macro->setText(request().name);
+    ui->param->setText(request().param);
+    ui->desc->setText(request().desc);
 }
 
-QDialog *macroElement::createDialog(QWidget *parent, bool preset) const
+std::optional<rowValues> macroElement::askValues(userPrompts &prompts) const
 {
-    FD_MACRO *dialog = createMacroDialog(macro(), parent);
-    if (dialog && preset) {
-        dialog->setMacroDesc(desc());
-        dialog->setMacroParams(param());
-    }
-    return dialog;
-}
-
-QStringList macroElement::dialogValues(const QDialog *dialog) const
-{
-    const auto *macro = static_cast<const FD_MACRO *>(dialog);
-    return {macro->macroName(), macro->macroParams(), macro->macroDesc()};
+    const std::unique_ptr<FD_MACRO> dialog(createMacroDialog(request().name));
+    if (!dialog)
+        return std::nullopt;
+    dialog->setValues(request());
+    return prompts.accepted(*dialog);
 }

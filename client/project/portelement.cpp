@@ -4,10 +4,15 @@
 
 #include <QAbstractButton>
 
-portElement::portElement(const QString &type, QWidget *parent)
-    : projectElement(parent)
-    , type(type)
+portElement::portElement(const portValues &values, QWidget *parent)
+    : projectElement(values, parent)
 { }
+
+bool portElement::holds(const rowValues &values) const
+{
+    const auto *port = std::get_if<portValues>(&values);
+    return port && port->kind == line().kind;
+}
 
 void portElement::setActive(bool active)
 {
@@ -21,19 +26,12 @@ QJsonObject portElement::toJson() const
 {
     QJsonObject object = projectElement::toJson();
     object.insert(QStringLiteral("active"), activePort);
-    object.insert(QStringLiteral("type"), type);
     return object;
 }
 
-void portElement::fromJson(const QJsonObject &object)
+void portElement::readState(const QJsonObject &object)
 {
-    projectElement::fromJson(object);
     setActive(object.value(QLatin1String("active")).toBool());
-}
-
-QString portElement::commandLine() const
-{
-    return driverArguments().join(QLatin1Char(' '));
 }
 
 void portElement::runPressed()

@@ -1,20 +1,18 @@
 #include "projectelement.h"
 
-#include "deletequestion.h"
-#include "editelementtolayout.h"
 #include "elementicons.h"
-#include "fingerprint.h"
-#include "undostack.h"
+#include "userprompts.h"
 
 #include <QAbstractButton>
-#include <QDialog>
-#include <QLabel>
 
-#include <memory>
-
-projectElement::projectElement(QWidget *parent)
+projectElement::projectElement(const rowValues &values, QWidget *parent)
     : QFrame(parent)
-{ }
+    , stored(values)
+{
+    // Its requests carry values, also through queued connections and spies.
+    static const int registered = qRegisterMetaType<rowValues>();
+    Q_UNUSED(registered)
+}
 
 projectElement::~projectElement()
 {
@@ -22,13 +20,9 @@ projectElement::~projectElement()
         disconnect(connection);
 }
 
-void projectElement::setUpRow(const QList<QLabel *> &labels, const QStringList &keys,
-    const QList<int> &hashOrder, QAbstractButton *exeButton, QAbstractButton *editButton,
-    QAbstractButton *delButton)
+void projectElement::setUpRow(
+    QAbstractButton *exeButton, QAbstractButton *editButton, QAbstractButton *delButton)
 {
-    this->labels = labels;
-    this->keys = keys;
-    this->hashOrder = hashOrder;
     buttons[0] = exeButton;
     buttons[1] = editButton;
     buttons[2] = delButton;
@@ -42,66 +36,29 @@ void projectElement::setUpRow(const QList<QLabel *> &labels, const QStringList &
         &projectElement::commandEdit, Qt::QueuedConnection);
     connections[2] = connect(delButton, &QAbstractButton::pressed, this,
         &projectElement::commandDel, Qt::QueuedConnection);
+    showValues();
 }
 
-QString projectElement::field(int index) const
+void projectElement::setValues(const rowValues &values)
 {
-    return labels.at(index)->text();
-}
-
-void projectElement::setField(int index, const QString &text)
-{
-    labels.at(index)->setText(text);
+    if (!holds(values))
+        return;
+    stored = values;
+    showValues();
     emit valuesChanged();
 }
 
-QStringList projectElement::values() const
+bool projectElement::holds(const rowValues &values) const
 {
-    QStringList list;
-    for (const QLabel *label : labels)
-        list << label->text();
-    return list;
-}
-
-void projectElement::setValues(const QStringList &values)
-{
-    for (int i = 0; i < labels.size() && i < values.size(); ++i)
-        labels.at(i)->setText(values.at(i));
-    emit valuesChanged();
+    return values.index() == stored.index();
 }
 
 QJsonObject projectElement::toJson() const
 {
-    QJsonObject object;
-    for (int i = 0; i < labels.size(); ++i)
-        object.insert(keys.at(i), labels.at(i)->text());
-    return object;
+    return jsonOf(stored);
 }
 
-void projectElement::fromJson(const QJsonObject &object)
-{
-    for (int i = 0; i < labels.size(); ++i)
-        labels.at(i)->setText(object.value(keys.at(i)).toString());
-    emit valuesChanged();
-}
-
-QString projectElement::hash() const
-{
-    QStringList ordered;
-    for (int index : hashOrder)
-        ordered << field(index);
-    return fingerprint(ordered);
-}
-
-QStringList projectElement::driverArguments() const
-{
-    return QStringList();
-}
-
-elementRequest projectElement::request() const
-{
-    return elementRequest();
-}
+void projectElement::readState(const QJsonObject &) { }
 
 void projectElement::showResult(bool ok, const QString &, const QString &cause)
 {
@@ -114,6 +71,12 @@ bool projectElement::isActive() const
 }
 
 void projectElement::setActive(bool) { }
+
+userPrompts &projectElement::prompts() const
+{
+    static userPrompts dialogs;
+    return questions ? *questions : dialogs;
+}
 
 void projectElement::runPressed()
 {
@@ -128,23 +91,15 @@ void projectElement::commandExe()
 
 void projectElement::commandDel()
 {
-    if (askDeleteElement(this))
+    const QMessageBox::StandardButton answer
+        = prompts().message(this, QMessageBox::Question, tr("Asking"), tr("Del current object ?"),
+            QStringLiteral(":/_icons/system_info_128.png"), QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
         emit del();
 }
 
 void projectElement::commandEdit()
 {
-    const std::unique_ptr<QDialog> dialog(createDialog(nullptr, true));
-    if (!dialog || dialog->exec() != QDialog::Accepted)
-        return;
-    const QStringList edited = dialogValues(dialog.get());
-    QStringList ordered;
-    for (int index : hashOrder)
-        ordered << edited.value(index);
-    if (fingerprint(ordered) == hash())
-        return;
-    if (undoStack)
-        undoStack->push(new editElementToLayout(this, edited));
-    else
-        setValues(edited);
+    if (const std::optional<rowValues> edited = askValues(prompts()))
+        emit editRequested(*edited);
 }

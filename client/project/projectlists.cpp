@@ -11,6 +11,15 @@
 #include <QJsonArray>
 #include <QWidget>
 
+#include <type_traits>
+
+// The lists are in the order of the kinds of rowValues (see listOf()).
+template<projectLists::List list> using kindOf = std::variant_alternative_t<list, rowValues>;
+static_assert(std::is_same_v<kindOf<projectLists::Ports>, portValues>);
+static_assert(std::is_same_v<kindOf<projectLists::Reads>, readValues>);
+static_assert(std::is_same_v<kindOf<projectLists::Writes>, writeValues>);
+static_assert(std::is_same_v<kindOf<projectLists::Macros>, macroValues>);
+
 namespace {
 
 // The file's section of each list, in the order they are loaded.
@@ -96,9 +105,12 @@ void projectLists::fromJson(
         const outOfSight hidden(layout->parentWidget());
         int created = 0;
         for (const QJsonValue &value : root.value(QLatin1String(sections[list])).toArray()) {
-            projectElement *row = create(List(list), value.toObject());
-            if (!row)
+            const QJsonObject object = value.toObject();
+            const std::optional<rowValues> values = valuesOf(List(list), object);
+            if (!values)
                 continue;
+            projectElement *row = create(*values);
+            row->readState(object);
             adopt(row);
             layout->insertWidget(layout->count() - 1, row);
             // Every new widget leaves a polish event pending, and each row's
@@ -129,28 +141,33 @@ void projectLists::clear() const
     }
 }
 
-projectElement *projectLists::create(List list, const QJsonObject &object)
+std::optional<rowValues> projectLists::valuesOf(List list, const QJsonObject &object)
 {
-    projectElement *row = nullptr;
-    const QString type = object.value(QLatin1String("type")).toString();
     switch (list) {
     case Ports:
-        if (type == QLatin1String("TCP"))
-            row = new tcpElement;
-        else if (type == QLatin1String("RTU"))
-            row = new rtuElement;
-        break;
+        if (const std::optional<portValues> port = portValues::fromJson(object))
+            return *port;
+        return std::nullopt;
     case Reads:
-        row = new readElement;
-        break;
+        return readValues::fromJson(object);
     case Writes:
-        row = new writeElement;
-        break;
+        return writeValues::fromJson(object);
     case Macros:
-        row = new macroElement;
-        break;
+        return macroValues::fromJson(object);
     }
-    if (row)
-        row->fromJson(object);
-    return row;
+    return std::nullopt;
+}
+
+projectElement *projectLists::create(const rowValues &values)
+{
+    if (const auto *port = std::get_if<portValues>(&values)) {
+        if (port->kind == portValues::Tcp)
+            return new tcpElement(*port);
+        return new rtuElement(*port);
+    }
+    if (const auto *read = std::get_if<readValues>(&values))
+        return new readElement(*read);
+    if (const auto *write = std::get_if<writeValues>(&values))
+        return new writeElement(*write);
+    return new macroElement(std::get<macroValues>(values));
 }

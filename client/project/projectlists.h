@@ -1,8 +1,12 @@
 #pragma once
 
+#include "rowvalues.h"
+
 #include <QJsonObject>
 #include <QList>
+
 #include <functional>
+#include <optional>
 
 class QBoxLayout;
 class QWidget;
@@ -14,6 +18,7 @@ class projectElement;
 class projectLists
 {
 public:
+    // In the order of the kinds of rowValues.
     enum List { Ports, Reads, Writes, Macros };
 
     projectLists(QBoxLayout *ports, QBoxLayout *reads, QBoxLayout *writes, QBoxLayout *macros);
@@ -36,8 +41,13 @@ public:
     // Deletes every row.
     void clear() const;
 
-    // A new row of a list from its file object; null for an unknown port type.
-    static projectElement *create(List list, const QJsonObject &object);
+    // The list that rows of these values go into.
+    static List listOf(const rowValues &values) { return List(values.index()); }
+    // The values of a list's file object; nothing for a port of an unknown
+    // type.
+    static std::optional<rowValues> valuesOf(List list, const QJsonObject &object);
+    // A new row showing values.
+    static projectElement *create(const rowValues &values);
 
 private:
     QBoxLayout *layouts[4];

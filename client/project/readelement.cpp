@@ -2,24 +2,20 @@
 #include "ui_readelement.h"
 
 #include "addreaddata.h"
-#include "markreadelementfortrend.h"
 #include "steadylabel.h"
-#include "undostack.h"
+#include "userprompts.h"
 
 #include <QCheckBox>
 #include <QLayout>
 
 #include <algorithm>
 
-readElement::readElement(QWidget *parent)
-    : projectElement(parent)
+readElement::readElement(const readValues &values, QWidget *parent)
+    : projectElement(values, parent)
     , ui(new Ui::readElement)
 {
     ui->setupUi(this);
-    setUpRow({ui->type, ui->addr, ui->format, ui->desc},
-        {QStringLiteral("type"), QStringLiteral("addr"), QStringLiteral("format"),
-            QStringLiteral("desc")},
-        {3, 0, 1, 2}, ui->exe, ui->edit, ui->del);
+    setUpRow(ui->exe, ui->edit, ui->del);
     connect(ui->trend, &QAbstractButton::clicked, this, &readElement::commandMark);
     // A new reading repaints its box alone, and lays the list out again only
     // when it does not fit (see setValue). The box has the row's full
@@ -37,6 +33,14 @@ readElement::readElement(QWidget *parent)
 readElement::~readElement()
 {
     delete ui;
+}
+
+void readElement::showValues()
+{
+    ui->type->setText(request().type);
+    ui->addr->setText(request().addr);
+    ui->format->setText(request().format);
+    ui->desc->setText(request().desc);
 }
 
 QString readElement::value() const
@@ -62,16 +66,12 @@ void readElement::setTrendMarked(bool marked)
     emit trendMarkChanged();
 }
 
-// The box has already changed when this runs: it is set back, and the mark
-// goes through the history, so that it can be undone and marks the project
-// modified.
+// The box has already changed when this runs: it is set back until the
+// change is made.
 void readElement::commandMark(bool marked)
 {
     ui->trend->setChecked(!marked);
-    if (history())
-        history()->push(new markReadElementForTrend(this, marked));
-    else
-        setTrendMarked(marked);
+    emit trendMarkRequested(marked);
 }
 
 QJsonObject readElement::toJson() const
@@ -83,15 +83,9 @@ QJsonObject readElement::toJson() const
     return object;
 }
 
-void readElement::fromJson(const QJsonObject &object)
+void readElement::readState(const QJsonObject &object)
 {
-    projectElement::fromJson(object);
     setTrendMarked(object.value(QLatin1String("trend")).toBool());
-}
-
-elementRequest readElement::request() const
-{
-    return elementRequest::read(type(), addr(), format());
 }
 
 void readElement::showResult(bool ok, const QString &shown, const QString &cause)
@@ -100,20 +94,9 @@ void readElement::showResult(bool ok, const QString &shown, const QString &cause
     projectElement::showResult(ok, shown, cause);
 }
 
-QDialog *readElement::createDialog(QWidget *parent, bool preset) const
+std::optional<rowValues> readElement::askValues(userPrompts &prompts) const
 {
-    auto *dialog = new addReadData(parent);
-    if (preset) {
-        dialog->setAddress(addr().toInt());
-        dialog->setDesc(desc());
-        dialog->setFormat(format());
-        dialog->setType(type());
-    }
-    return dialog;
-}
-
-QStringList readElement::dialogValues(const QDialog *dialog) const
-{
-    const auto *read = static_cast<const addReadData *>(dialog);
-    return {read->type(), read->address(), read->format(), read->desc()};
+    addReadData dialog;
+    dialog.setValues(request());
+    return prompts.accepted(dialog);
 }

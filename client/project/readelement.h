@@ -6,25 +6,21 @@ namespace Ui {
 class readElement;
 }
 
-// A read request of the project, one row of the "Read" list: data type,
-// register address, display format, the last value read and description.
+// A read request of the project, one row of the "Read" list: its trend
+// mark, data type, register address, display format, the last value read
+// and description. A click on the mark asks for the mark to change
+// (trendMarkRequested()); the row shows it once it has changed.
 class readElement : public projectElement
 {
     Q_OBJECT
 
 public:
-    explicit readElement(QWidget *parent = nullptr);
+    explicit readElement(const readValues &values = readValues(), QWidget *parent = nullptr);
     ~readElement() override;
 
-    QString type() const { return field(0); }
-    QString addr() const { return field(1); }
-    QString format() const { return field(2); }
-    QString desc() const { return field(3); }
+    const readValues &request() const { return std::get<readValues>(values()); }
+
     QString value() const; // the last result, not stored
-    void setType(const QString &type) { setField(0, type); }
-    void setAddr(const QString &addr) { setField(1, addr); }
-    void setFormat(const QString &format) { setField(2, format); }
-    void setDesc(const QString &desc) { setField(3, desc); }
     void setValue(const QString &value);
 
     // Whether the row's values are plotted in the trend; stored in the
@@ -33,15 +29,18 @@ public:
     void setTrendMarked(bool marked);
 
     QJsonObject toJson() const override;
-    void fromJson(const QJsonObject &object) override;
-    elementRequest request() const override;
+    void readState(const QJsonObject &object) override;
     void showResult(bool ok, const QString &shown, const QString &cause) override;
-    QDialog *createDialog(QWidget *parent, bool preset) const override;
-    QStringList dialogValues(const QDialog *dialog) const override;
 
 signals:
+    // The user clicked the mark: it is to be set or cleared.
+    void trendMarkRequested(bool marked);
     // The trend mark was set or cleared.
     void trendMarkChanged();
+
+protected:
+    void showValues() override;
+    std::optional<rowValues> askValues(userPrompts &prompts) const override;
 
 private slots:
     void commandMark(bool marked);

@@ -2,16 +2,15 @@
 #include "ui_rtuelement.h"
 
 #include "addrtuport.h"
+#include "userprompts.h"
 
-rtuElement::rtuElement(QWidget *parent)
-    : portElement(QStringLiteral("RTU"), parent)
+rtuElement::rtuElement(const portValues &values, QWidget *parent)
+    : portElement(values, parent)
     , ui(new Ui::rtuElement)
 {
+    Q_ASSERT(values.kind == portValues::Serial);
     ui->setupUi(this);
-    setUpRow({ui->com, ui->baudrate, ui->addr, ui->desc},
-        {QStringLiteral("com"), QStringLiteral("baudrate"), QStringLiteral("addr"),
-            QStringLiteral("desc")},
-        {3, 1, 2, 0}, ui->exe, ui->edit, ui->del);
+    setUpRow(ui->exe, ui->edit, ui->del);
     setActive(false);
 }
 
@@ -20,26 +19,17 @@ rtuElement::~rtuElement()
     delete ui;
 }
 
-QStringList rtuElement::driverArguments() const
+void rtuElement::showValues()
 {
-    return {QStringLiteral("--address"), addr(), QStringLiteral("--port"),
-        QStringLiteral("\\\\.\\") + com(), QStringLiteral("--baudrate"), baudrate()};
+    ui->com->setText(line().com);
+    ui->baudrate->setText(line().baudrate);
+    ui->addr->setText(line().addr);
+    ui->desc->setText(line().desc);
 }
 
-QDialog *rtuElement::createDialog(QWidget *parent, bool preset) const
+std::optional<rowValues> rtuElement::askValues(userPrompts &prompts) const
 {
-    auto *dialog = new addRTUPort(parent);
-    if (preset) {
-        dialog->setSlave(addr().toInt());
-        dialog->setDesc(desc());
-        dialog->setCom(com());
-        dialog->setBaudrate(baudrate());
-    }
-    return dialog;
-}
-
-QStringList rtuElement::dialogValues(const QDialog *dialog) const
-{
-    const auto *port = static_cast<const addRTUPort *>(dialog);
-    return {port->com(), port->baudrate(), port->slave(), port->desc()};
+    addRTUPort dialog;
+    dialog.setValues(line());
+    return prompts.accepted(dialog);
 }

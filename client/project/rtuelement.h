@@ -13,19 +13,13 @@ class rtuElement : public portElement
     Q_OBJECT
 
 public:
-    explicit rtuElement(QWidget *parent = nullptr);
+    // values are of a serial line.
+    explicit rtuElement(const portValues &values = portValues(), QWidget *parent = nullptr);
     ~rtuElement() override;
 
-    QString com() const { return field(0); }
-    QString baudrate() const { return field(1); }
-    void setCom(const QString &com) { setField(0, com); }
-    void setBaudrate(const QString &baudrate) { setField(1, baudrate); }
-
-    // "--address", addr, "--port", the device in the Windows device
-    // namespace, "--baudrate", baudrate.
-    QStringList driverArguments() const override;
-    QDialog *createDialog(QWidget *parent, bool preset) const override;
-    QStringList dialogValues(const QDialog *dialog) const override;
+protected:
+    void showValues() override;
+    std::optional<rowValues> askValues(userPrompts &prompts) const override;
 
 private:
     Ui::rtuElement *ui;

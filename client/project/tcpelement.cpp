@@ -2,16 +2,30 @@
 #include "ui_tcpelement.h"
 
 #include "addtcpport.h"
+#include "userprompts.h"
+
+namespace {
+
+portValues newConnection()
+{
+    portValues values;
+    values.kind = portValues::Tcp;
+    return values;
+}
+
+} // namespace
 
 tcpElement::tcpElement(QWidget *parent)
-    : portElement(QStringLiteral("TCP"), parent)
+    : tcpElement(newConnection(), parent)
+{ }
+
+tcpElement::tcpElement(const portValues &values, QWidget *parent)
+    : portElement(values, parent)
     , ui(new Ui::tcpElement)
 {
+    Q_ASSERT(values.kind == portValues::Tcp);
     ui->setupUi(this);
-    setUpRow({ui->ip, ui->port, ui->addr, ui->desc},
-        {QStringLiteral("ip"), QStringLiteral("port"), QStringLiteral("addr"),
-            QStringLiteral("desc")},
-        {3, 1, 2, 0}, ui->exe, ui->edit, ui->del);
+    setUpRow(ui->exe, ui->edit, ui->del);
     setActive(false);
 }
 
@@ -20,26 +34,17 @@ tcpElement::~tcpElement()
     delete ui;
 }
 
-QStringList tcpElement::driverArguments() const
+void tcpElement::showValues()
 {
-    return {QStringLiteral("--address"), addr(), QStringLiteral("--ip"), ip(),
-        QStringLiteral("--port"), port()};
+    ui->ip->setText(line().ip);
+    ui->port->setText(line().port);
+    ui->addr->setText(line().addr);
+    ui->desc->setText(line().desc);
 }
 
-QDialog *tcpElement::createDialog(QWidget *parent, bool preset) const
+std::optional<rowValues> tcpElement::askValues(userPrompts &prompts) const
 {
-    auto *dialog = new addTCPPort(parent);
-    if (preset) {
-        dialog->setSlave(addr().toInt());
-        dialog->setPort(port().toInt());
-        dialog->setIp(ip());
-        dialog->setDesc(desc());
-    }
-    return dialog;
-}
-
-QStringList tcpElement::dialogValues(const QDialog *dialog) const
-{
-    const auto *port = static_cast<const addTCPPort *>(dialog);
-    return {port->ip(), port->port(), port->slave(), port->desc()};
+    addTCPPort dialog;
+    dialog.setValues(line());
+    return prompts.accepted(dialog);
 }

@@ -13,18 +13,15 @@ class tcpElement : public portElement
     Q_OBJECT
 
 public:
+    // Shows the texts of a new TCP row.
     explicit tcpElement(QWidget *parent = nullptr);
+    // values are of a TCP connection.
+    explicit tcpElement(const portValues &values, QWidget *parent = nullptr);
     ~tcpElement() override;
 
-    QString ip() const { return field(0); }
-    QString port() const { return field(1); }
-    void setIp(const QString &ip) { setField(0, ip); }
-    void setPort(const QString &port) { setField(1, port); }
-
-    // "--address", addr, "--ip", ip, "--port", port.
-    QStringList driverArguments() const override;
-    QDialog *createDialog(QWidget *parent, bool preset) const override;
-    QStringList dialogValues(const QDialog *dialog) const override;
+protected:
+    void showValues() override;
+    std::optional<rowValues> askValues(userPrompts &prompts) const override;
 
 private:
     Ui::tcpElement *ui;

@@ -2,16 +2,14 @@
 #include "ui_writeelement.h"
 
 #include "addwritedata.h"
+#include "userprompts.h"
 
-writeElement::writeElement(QWidget *parent)
-    : projectElement(parent)
+writeElement::writeElement(const writeValues &values, QWidget *parent)
+    : projectElement(values, parent)
     , ui(new Ui::writeElement)
 {
     ui->setupUi(this);
-    setUpRow({ui->type, ui->addr, ui->value, ui->desc},
-        {QStringLiteral("type"), QStringLiteral("addr"), QStringLiteral("value"),
-            QStringLiteral("desc")},
-        {3, 0, 1, 2}, ui->exe, ui->edit, ui->del);
+    setUpRow(ui->exe, ui->edit, ui->del);
 }
 
 writeElement::~writeElement()
@@ -19,25 +17,17 @@ writeElement::~writeElement()
     delete ui;
 }
 
-elementRequest writeElement::request() const
+void writeElement::showValues()
 {
-    return elementRequest::write(type(), addr(), value());
+    ui->type->setText(request().type);
+    ui->addr->setText(request().addr);
+    ui->value->setText(request().value);
+    ui->desc->setText(request().desc);
 }
 
-QDialog *writeElement::createDialog(QWidget *parent, bool preset) const
+std::optional<rowValues> writeElement::askValues(userPrompts &prompts) const
 {
-    auto *dialog = new addWriteData(parent);
-    if (preset) {
-        dialog->setAddress(addr().toInt());
-        dialog->setDesc(desc());
-        dialog->setType(type());
-        dialog->setValue(value().toDouble());
-    }
-    return dialog;
-}
-
-QStringList writeElement::dialogValues(const QDialog *dialog) const
-{
-    const auto *write = static_cast<const addWriteData *>(dialog);
-    return {write->type(), write->address(), write->value(), write->desc()};
+    addWriteData dialog;
+    dialog.setValues(request());
+    return prompts.accepted(dialog);
 }

@@ -1,7 +1,5 @@
 #include "drivercommand.h"
 
-#include "exe.h"
-
 const QString driverCommand::modbusDriver = QStringLiteral("qelDrvModbus");
 const QString driverCommand::macroDriver = QStringLiteral("qelDrvMacro");
 
@@ -16,41 +14,39 @@ bool isDataType(const QString &type)
 
 } // namespace
 
-driverCommand::driverCommand(
-    const QString &program, const QStringList &port, const QStringList &request, bool verbose)
+driverCommand::driverCommand(const QString &program, const std::optional<portValues> &port,
+    const QStringList &request, bool verbose)
     : program(program)
-    , arguments(port + request)
-    , portCount(port.size())
+    , arguments(port ? port->arguments() : QStringList())
 {
+    portCount = arguments.size();
+    arguments << request;
     if (verbose)
         arguments << QStringLiteral("--verbose") << QStringLiteral("1");
 }
 
 driverCommand driverCommand::read(
-    const QStringList &port, const QString &type, const QString &addr, bool verbose)
+    const std::optional<portValues> &port, const readValues &request, bool verbose)
 {
-    driverCommand command(
-        modbusDriver, port, {QStringLiteral("--read_") + type.toLower(), addr}, verbose);
-    command.knownType = isDataType(type);
+    driverCommand command(modbusDriver, port, request.arguments(), verbose);
+    command.knownType = isDataType(request.type);
     return command;
 }
 
-driverCommand driverCommand::write(const QStringList &port, const QString &type,
-    const QString &addr, const QString &value, bool verbose)
+driverCommand driverCommand::write(
+    const std::optional<portValues> &port, const writeValues &request, bool verbose)
 {
-    driverCommand command(modbusDriver, port,
-        {QStringLiteral("--write_") + type.toLower(), addr, QStringLiteral("--data"), value},
-        verbose);
-    command.knownType = isDataType(type);
+    driverCommand command(modbusDriver, port, request.arguments(), verbose);
+    command.knownType = isDataType(request.type);
     return command;
 }
 
 driverCommand driverCommand::macro(
-    const QStringList &port, const QString &name, const QString &param, bool verbose)
+    const std::optional<portValues> &port, const macroValues &request, bool verbose)
 {
-    driverCommand command(macroDriver, port,
-        {QStringLiteral("--macro"), name, QStringLiteral("--param"), param}, verbose);
-    command.quoted = port.size() + 3;
+    driverCommand command(macroDriver, port, request.arguments(), verbose);
+    // The parameter text follows "--macro", the name and "--param".
+    command.quoted = command.portCount + 3;
     return command;
 }
 
@@ -71,7 +67,45 @@ QString driverCommand::problem() const
 {
     if (!knownType)
         return tr("Not run: the data type is not one of F32, U32, S32, U16, S16");
-    if (AppExe::exe::splitArguments(text()) != arguments)
+    if (splitArguments(text()) != arguments)
         return tr("Not run: a value is empty or holds a blank or a double quote");
     return QString();
+}
+
+QStringList driverCommand::splitArguments(const QString &text)
+{
+    QStringList list;
+    QString argument;
+    bool started = false; // an argument has begun, possibly an empty quoted one
+    bool inQuote = false;
+    int quotes = 0; // consecutive double quotes just read
+    const auto settleQuotes = [&]() {
+        if (quotes == 1)
+            inQuote = !inQuote;
+        quotes = 0;
+    };
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"')) {
+            started = true;
+            if (++quotes == 3) {
+                argument += c;
+                quotes = 0;
+            }
+            continue;
+        }
+        settleQuotes();
+        if (!inQuote && c.isSpace()) {
+            if (started)
+                list << argument;
+            argument.clear();
+            started = false;
+        } else {
+            argument += c;
+            started = true;
+        }
+    }
+    settleQuotes();
+    if (started)
+        list << argument;
+    return list;
 }

@@ -1,15 +1,24 @@
 #pragma once
 
+#include "macrovalues.h"
+#include "portvalues.h"
+#include "readvalues.h"
+#include "writevalues.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
-// One driver run as the client builds it: the driver and the arguments it is
-// to receive, built once as a list. The runner gets them as one text (the
-// list joined by blanks, the macro parameters in double quotes), which is
-// also the text of the command line. A value with a blank or a double quote
-// (a hand-edited project file) would split into other arguments than the
-// list and could add options of its own; such a command is not run.
+#include <optional>
+
+// One driver run as the client builds it: the driver and the arguments it
+// receives, the port's first (none without an active port), then the
+// request's. The list goes to the driver as it is. Its text, the command
+// line as it is written, is made from the list: the arguments separated by
+// blanks, a macro's parameter text in double quotes. A value that the text
+// would not give back as written (one with a blank or a double quote from a
+// hand-edited project file, which could pass as options of their own) is
+// not run.
 class driverCommand
 {
     Q_DECLARE_TR_FUNCTIONS(driverCommand)
@@ -18,29 +27,31 @@ public:
     static const QString modbusDriver; // "qelDrvModbus"
     static const QString macroDriver; // "qelDrvMacro"
 
-    // port + "--read_" + type in lower case, addr [+ "--verbose", "1"]
+    // port + the request's arguments [+ "--verbose", "1"]
     static driverCommand read(
-        const QStringList &port, const QString &type, const QString &addr, bool verbose);
-    // port + "--write_" + type in lower case, addr, "--data", value
-    // [+ "--verbose", "1"]
-    static driverCommand write(const QStringList &port, const QString &type, const QString &addr,
-        const QString &value, bool verbose);
-    // port + "--macro", name, "--param", param [+ "--verbose", "1"]
+        const std::optional<portValues> &port, const readValues &request, bool verbose);
+    static driverCommand write(
+        const std::optional<portValues> &port, const writeValues &request, bool verbose);
     static driverCommand macro(
-        const QStringList &port, const QString &name, const QString &param, bool verbose);
+        const std::optional<portValues> &port, const macroValues &request, bool verbose);
 
     QString program; // base name of the driver
-    QStringList arguments; // as the driver is to receive them
+    QStringList arguments; // as the driver receives them
 
-    // The argument text: the port part, a blank, the request part; e.g.
+    // The command line: the port part, a blank, the request part; e.g.
     // "--address 1 --ip 10.0.0.5 --port 502 --macro FD_MACRO_LOGIN --param \"1 0042\"".
     QString text() const;
     // Empty when the command may run; otherwise why it may not.
     QString problem() const;
 
+    // Splits a command line as a shell of the drivers' platform does: blanks
+    // separate arguments, double quotes group, three double quotes stand for
+    // one, and a pair of quotes is an empty argument of its own.
+    static QStringList splitArguments(const QString &text);
+
 private:
-    driverCommand(
-        const QString &program, const QStringList &port, const QStringList &request, bool verbose);
+    driverCommand(const QString &program, const std::optional<portValues> &port,
+        const QStringList &request, bool verbose);
 
     int portCount = 0; // the leading arguments that are the port part
     int quoted = -1; // the argument written in double quotes, -1 for none

@@ -15,10 +15,8 @@
 
 #include <cstring>
 
-driverRunner::driverRunner(std::function<QStringList()> activePort, QActionGroup *runCommands,
-    runStatistics *statistics, QObject *parent)
+driverRunner::driverRunner(QActionGroup *runCommands, runStatistics *statistics, QObject *parent)
     : QObject(parent)
-    , activePort(std::move(activePort))
     , runCommands(runCommands)
     , statistics(statistics)
 { }
@@ -30,11 +28,9 @@ QString driverRunner::busyText()
 
 bool driverRunner::begin()
 {
-    if (busy)
+    if (state != Idle)
         return false;
-    busy = true;
-    interrupted = false;
-    stopRequested = false;
+    state = Running;
     if (runCommands)
         runCommands->setEnabled(false);
     return true;
@@ -46,7 +42,7 @@ void driverRunner::end()
         runCommands->setEnabled(true);
     if (statistics)
         statistics->progress(0, 0);
-    busy = false;
+    state = Idle;
 }
 
 driverRunner::driverRun driverRunner::run(const driverCommand &command, const QString &before)
@@ -58,19 +54,19 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
             emit logged(before);
         return ran;
     }
-    AppExe::exe process(driverLocation(command.program), command.text(), true, DriverTimeoutMs);
+    AppExe::exe process(driverLocation(command.program), command.arguments, true, DriverTimeoutMs);
     if (!before.isEmpty())
         emit logged(before);
     current = &process;
+    state = Waiting;
     process.wait();
     current = nullptr;
-    ran.stopped = stopRequested;
     // A wait that returns before the end means the event loop is quitting
-    // (the window was closed): the run counts as failed, and the operation
-    // starts no further driver. The runner kills the driver on destruction.
+    // (the window was closed): the run counts as failed. The runner kills
+    // the driver on destruction.
+    if (state == Waiting)
+        state = process.done ? Running : Closing;
     ran.ended = process.done;
-    if (!process.done)
-        interrupted = true;
     ran.code = process.result;
     ran.out = process.outText;
     if (!ran.ok())
@@ -94,7 +90,7 @@ QString driverRunner::failureCause(const AppExe::exe &process) const
     if (!process.startError.isEmpty())
         return tr("the driver could not be started: %1").arg(process.startError);
     if (process.result == AppExe::exe::StoppedResult)
-        return tr("stopped; %n more not run", nullptr, remaining);
+        return tr("stopped; %n more not run", nullptr, following);
     if (process.result == AppExe::exe::TimeoutResult)
         return tr("the driver did not answer within %1 ms").arg(DriverTimeoutMs);
     if (process.signal > 0)
@@ -111,30 +107,29 @@ QString driverRunner::driverRun::status() const
 
 bool driverRunner::stop()
 {
-    if (!current)
+    if (state != Waiting)
         return false;
-    stopRequested = true;
+    state = Stopping;
     current->abort();
     return true;
 }
 
 driverRunner::result driverRunner::read(
-    const QString &type, const QString &addr, const QString &format)
+    const std::optional<portValues> &port, const readValues &request)
 {
     const bool trace = verbose;
-    const driverRun run
-        = this->run(driverCommand::read(activePort(), type, addr, trace), QString());
+    const driverRun run = this->run(driverCommand::read(port, request, trace), QString());
     result outcome;
     outcome.ok = run.ok();
     if (outcome.ok) {
         outcome.value = driverOutput::readValue(run.out, trace);
-        outcome.shown = formatReadValue(outcome.value, format);
+        outcome.shown = formatReadValue(outcome.value, request.format);
     } else {
         outcome.value = outcome.shown = QStringLiteral("?");
     }
     const QString time = logLines::timeText();
     outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
-    emit logged(logLines::read(time, type, addr, outcome.value));
+    emit logged(logLines::read(time, request.type, request.addr, outcome.value));
     emit logged(run.status());
     if (!run.refusal.isEmpty())
         emit logged(logLines::refused(time, run.refusal));
@@ -146,29 +141,29 @@ driverRunner::result driverRunner::read(
 }
 
 driverRunner::result driverRunner::write(
-    const QString &type, const QString &addr, const QString &value, bool withVerbose)
+    const std::optional<portValues> &port, const writeValues &request, bool withVerbose)
 {
     const bool trace = withVerbose && verbose;
     const QString time = logLines::timeText();
-    const driverRun run = this->run(driverCommand::write(activePort(), type, addr, value, trace),
-        logLines::write(time, type, addr, value));
+    const driverRun run = this->run(driverCommand::write(port, request, trace),
+        logLines::write(time, request.type, request.addr, request.value));
     emit logged(run.status());
     if (!run.refusal.isEmpty())
         emit logged(logLines::refused(time, run.refusal));
     result outcome;
     outcome.ok = run.ok();
-    outcome.value = value;
+    outcome.value = request.value;
     outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
     return outcome;
 }
 
 driverRunner::result driverRunner::macro(
-    const QString &name, const QString &param, bool withVerbose)
+    const std::optional<portValues> &port, const macroValues &request, bool withVerbose)
 {
     const bool trace = withVerbose && verbose;
     const QString time = logLines::timeText();
     const driverRun run = this->run(
-        driverCommand::macro(activePort(), name, param, trace), logLines::macro(time, name));
+        driverCommand::macro(port, request, trace), logLines::macro(time, request.name));
     emit logged(run.status());
     if (!run.refusal.isEmpty()) {
         emit logged(logLines::refused(time, run.refusal));
@@ -178,78 +173,74 @@ driverRunner::result driverRunner::macro(
     }
     result outcome;
     outcome.ok = run.ok();
-    outcome.value = param;
+    outcome.value = request.param;
     outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
     return outcome;
 }
 
-void driverRunner::runRows(const QList<projectElement *> &rows)
+void driverRunner::runRows(
+    const std::optional<portValues> &port, const QList<projectElement *> &rows)
 {
     if (rows.isEmpty() || !begin())
         return;
     const QList<QPointer<projectElement>> elements(rows.cbegin(), rows.cend());
-    for (int i = 0; i < elements.size(); ++i) {
-        const QPointer<projectElement> &element = elements.at(i);
-        if (interrupted || stopRequested)
-            break;
-        remaining = elements.size() - i - 1;
+    for (int i = 0; i < elements.size() && state == Running; ++i) {
+        following = elements.size() - i - 1;
         if (statistics && elements.size() > 1)
             statistics->progress(i, elements.size());
-        if (!element)
+        if (!elements.at(i))
             continue;
-        const elementRequest request = element->request();
-        result outcome;
-        switch (request.kind) {
-        case elementRequest::Read:
-            outcome = read(request.type, request.addr, request.format);
-            break;
-        case elementRequest::Write:
-            outcome = write(request.type, request.addr, request.value, true);
-            break;
-        case elementRequest::Macro:
-            outcome = macro(request.name, request.param, true);
-            break;
-        case elementRequest::None:
-            continue;
-        }
+        const std::optional<result> outcome = runRequest(port, elements.at(i)->values(), true);
         // A stopped request has no result: not shown, not counted.
-        if (stopRequested)
-            break;
-        if (element) {
-            element->showResult(outcome.ok, outcome.shown, outcome.cause);
-            element->setExeRequested(false);
-            emit rowFinished(element, QDateTime::currentDateTime(), outcome.value, outcome.shown,
-                outcome.ok, outcome.cause);
-        }
+        if (!outcome || state == Stopping)
+            continue;
+        if (elements.at(i))
+            showResult(elements.at(i), *outcome);
         if (statistics)
-            statistics->count(outcome.ok);
+            statistics->count(outcome->ok);
         QCoreApplication::processEvents();
     }
     end();
 }
 
-bool driverRunner::writeNow(const QString &type, const QString &addr, const QString &value)
+std::optional<driverRunner::result> driverRunner::runRequest(
+    const std::optional<portValues> &port, const rowValues &values, bool withVerbose)
 {
-    if (!begin()) {
-        emit logged(logLines::refused(logLines::timeText(), busyText()));
-        return false;
-    }
-    const result outcome = write(type, addr, value, false);
-    end();
-    emit immediateFinished(elementRequest::write(type, addr, value), QDateTime::currentDateTime(),
-        outcome.ok, outcome.cause);
-    return outcome.ok;
+    if (const auto *request = std::get_if<readValues>(&values))
+        return read(port, *request);
+    if (const auto *request = std::get_if<writeValues>(&values))
+        return write(port, *request, withVerbose);
+    if (const auto *request = std::get_if<macroValues>(&values))
+        return macro(port, *request, withVerbose);
+    return std::nullopt;
 }
 
-bool driverRunner::macroNow(const QString &name, const QString &param)
+void driverRunner::showResult(projectElement *row, const result &outcome)
+{
+    row->showResult(outcome.ok, outcome.shown, outcome.cause);
+    row->setExeRequested(false);
+    emit rowFinished(
+        row, QDateTime::currentDateTime(), outcome.value, outcome.shown, outcome.ok, outcome.cause);
+}
+
+bool driverRunner::writeNow(const std::optional<portValues> &port, const writeValues &request)
+{
+    return runNow(port, request);
+}
+
+bool driverRunner::macroNow(const std::optional<portValues> &port, const macroValues &request)
+{
+    return runNow(port, request);
+}
+
+bool driverRunner::runNow(const std::optional<portValues> &port, const rowValues &request)
 {
     if (!begin()) {
         emit logged(logLines::refused(logLines::timeText(), busyText()));
         return false;
     }
-    const result outcome = macro(name, param, false);
+    const result outcome = runRequest(port, request, false).value_or(result());
     end();
-    emit immediateFinished(elementRequest::macro(name, param), QDateTime::currentDateTime(),
-        outcome.ok, outcome.cause);
+    emit immediateFinished(request, QDateTime::currentDateTime(), outcome.ok, outcome.cause);
     return outcome.ok;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "rowvalues.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QStringList>
-#include <functional>
+
+#include <optional>
 
 class QActionGroup;
 namespace AppExe {
@@ -13,15 +15,14 @@ class exe;
 }
 class driverCommand;
 class projectElement;
-struct elementRequest;
 class runStatistics;
 
 // Runs the project's requests through the drivers, one after another on the
-// GUI thread: builds each command line from the active port and the request,
-// starts the driver and waits for it (the event loop keeps running), logs the
-// request and its status, shows the result in the row and counts it. One run
-// operation at a time: while one runs, `busy` is set, the "Commands" menu is
-// disabled and another operation returns at once.
+// GUI thread: builds each command from the port and the request it is
+// handed, starts the driver and waits for it (the event loop keeps running),
+// logs the request and its status, shows the result in the row and counts
+// it. One operation at a time: while one runs, the commands that start runs
+// are disabled and another operation returns at once.
 class driverRunner : public QObject
 {
     Q_OBJECT
@@ -38,28 +39,26 @@ public:
         QString cause; // why it failed, empty on success
     };
 
-    // activePort gives the port part of the active port's arguments, read
-    // anew for every request; runCommands (the commands that start runs)
-    // are disabled during a run
-    // operation; statistics counts the requests of the run operations.
-    driverRunner(std::function<QStringList()> activePort, QActionGroup *runCommands,
-        runStatistics *statistics, QObject *parent = nullptr);
+    // runCommands (the commands that start runs) are disabled during an
+    // operation; statistics counts the requests of runRows().
+    driverRunner(QActionGroup *runCommands, runStatistics *statistics, QObject *parent = nullptr);
 
-    bool isBusy() const { return busy; }
+    bool isBusy() const { return state != Idle; }
     bool isVerbose() const { return verbose; }
     void setVerbose(bool on) { verbose = on; }
 
-    // The run operation: each request row in list order, its result shown in
-    // the row and counted in the statistics, its run request cleared. A row
-    // deleted meanwhile is skipped. Nothing happens when the list is empty or
-    // a run is going on.
-    void runRows(const QList<projectElement *> &rows);
+    // Runs each request row over port (none: the drivers get no port
+    // options), in list order: its result shown in the row and counted in
+    // the statistics, its run request cleared. A row deleted meanwhile is
+    // skipped. Nothing happens when the list is empty or an operation is
+    // going on.
+    void runRows(const std::optional<portValues> &port, const QList<projectElement *> &rows);
 
-    // The immediate commands: one write or one macro, without the verbose
-    // option and not counted. Returns whether the driver succeeded; false
-    // without a run when another run is going on.
-    bool writeNow(const QString &type, const QString &addr, const QString &value);
-    bool macroNow(const QString &name, const QString &param);
+    // The immediate commands: one write or one macro over port, without the
+    // verbose option and not counted. Returns whether the driver succeeded;
+    // false without a run while another operation is going on.
+    bool writeNow(const std::optional<portValues> &port, const writeValues &request);
+    bool macroNow(const std::optional<portValues> &port, const macroValues &request);
 
     // Ends the running driver at once and skips the rest of the operation;
     // the stopped request's line says so. Returns whether a driver ran.
@@ -78,13 +77,26 @@ signals:
         const QString &shown, bool ok, const QString &cause);
     // An immediate command (a write or a macro without a row) has ended.
     void immediateFinished(
-        const elementRequest &request, const QDateTime &time, bool ok, const QString &cause);
+        const rowValues &request, const QDateTime &time, bool ok, const QString &cause);
 
 private:
+    // The runner's state. One operation (runRows, writeNow, macroNow) at a
+    // time; its requests run one after another:
+    //
+    //   Idle ──begin()──▶ Running ──run() starts a driver──▶ Waiting
+    //   Waiting ──the driver ends (or is killed for its silence)──▶ Running
+    //   Waiting ──stop()──▶ Stopping: the driver is killed, and the request
+    //       and the rest of the operation are dropped
+    //   Waiting ──the event loop quits (the window closes)──▶ Closing: the
+    //       request fails, and the rest of the operation is dropped
+    //   Running, Stopping, Closing ──end()──▶ Idle
+    //
+    // current is the driver being waited for in Waiting and Stopping.
+    enum State { Idle, Running, Waiting, Stopping, Closing };
+
     struct driverRun
     {
         bool ended = false; // the driver ended or was killed (not interrupted)
-        bool stopped = false; // ended by stop()
         int code = -1;
         QString out;
         QString refusal; // why the command was not started
@@ -94,25 +106,33 @@ private:
         QString status() const;
     };
 
-    QString failureCause(const AppExe::exe &process) const;
     bool begin();
     void end();
     // Runs a command to its end. before is logged once the driver has been
     // started (or refused) and before the wait.
     driverRun run(const driverCommand &command, const QString &before);
+    QString failureCause(const AppExe::exe &process) const;
 
-    // Single requests with their log lines.
-    result read(const QString &type, const QString &addr, const QString &format);
-    result write(const QString &type, const QString &addr, const QString &value, bool withVerbose);
-    result macro(const QString &name, const QString &param, bool withVerbose);
+    // One request by its kind; nothing for values that are no request. The
+    // trace of verbose mode comes with a write or a macro only withVerbose.
+    std::optional<result> runRequest(
+        const std::optional<portValues> &port, const rowValues &values, bool withVerbose);
+    // An immediate command: one request without a row, not counted.
+    bool runNow(const std::optional<portValues> &port, const rowValues &request);
+    // Shows a request's result in its row and tells who records results.
+    void showResult(projectElement *row, const result &outcome);
 
-    std::function<QStringList()> activePort;
+    // The requests of each kind with their log lines.
+    result read(const std::optional<portValues> &port, const readValues &request);
+    result write(
+        const std::optional<portValues> &port, const writeValues &request, bool withVerbose);
+    result macro(
+        const std::optional<portValues> &port, const macroValues &request, bool withVerbose);
+
     QActionGroup *runCommands;
-    AppExe::exe *current = nullptr; // the driver being waited for
-    bool stopRequested = false;
-    int remaining = 0; // requests of the operation after the current one
     runStatistics *statistics;
-    bool busy = false;
+    State state = Idle;
+    AppExe::exe *current = nullptr;
+    int following = 0; // requests of the operation after the running one, for a stop's cause
     bool verbose = false;
-    bool interrupted = false; // the event loop was told to quit during a wait
 };

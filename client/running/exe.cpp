@@ -10,7 +10,7 @@
 
 namespace AppExe {
 
-exe::exe(QString program, QString arguments, bool startNow, int timeoutMs)
+exe::exe(QString program, QStringList arguments, bool startNow, int timeoutMs)
     : process(new childProcess(this))
     , timer(new QTimer(this))
     , arguments(std::move(arguments))
@@ -56,7 +56,7 @@ int exe::start()
         timer->setInterval(timeoutMs);
         timer->start();
     }
-    commandLine = program + QLatin1Char(' ') + arguments;
+    commandLine = program + QLatin1Char(' ') + commandText(arguments);
     outText.clear();
     errText.clear();
     QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
@@ -65,10 +65,7 @@ int exe::start()
     outDecoder = utf8->makeDecoder();
     errDecoder = utf8->makeDecoder();
 
-    // The program is started by its path and the argument text is split the
-    // way a command line is: a part in double quotes stays one argument, so a
-    // parameter text with blanks reaches the child as it was written.
-    if (!process->start(programPath, splitArguments(arguments))) {
+    if (!process->start(programPath, arguments)) {
         // A program that cannot be started ends the run from the event loop,
         // as one that ends at once would.
         startError = process->errorString();
@@ -78,42 +75,14 @@ int exe::start()
     return result;
 }
 
-QStringList exe::splitArguments(const QString &text)
+QString exe::commandText(const QStringList &arguments)
 {
-    QStringList list;
-    QString argument;
-    bool started = false; // an argument has begun, possibly an empty quoted one
-    bool inQuote = false;
-    int quotes = 0; // consecutive double quotes just read
-    const auto settleQuotes = [&]() {
-        if (quotes == 1)
-            inQuote = !inQuote;
-        quotes = 0;
-    };
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"')) {
-            started = true;
-            if (++quotes == 3) {
-                argument += c;
-                quotes = 0;
-            }
-            continue;
-        }
-        settleQuotes();
-        if (!inQuote && c.isSpace()) {
-            if (started)
-                list << argument;
-            argument.clear();
-            started = false;
-        } else {
-            argument += c;
-            started = true;
-        }
+    QStringList shown;
+    for (const QString &argument : arguments) {
+        const bool grouped = argument.isEmpty() || argument.contains(QLatin1Char(' '));
+        shown << (grouped ? QLatin1Char('"') + argument + QLatin1Char('"') : argument);
     }
-    settleQuotes();
-    if (started)
-        list << argument;
-    return list;
+    return shown.join(QLatin1Char(' '));
 }
 
 int exe::wait()

@@ -10,8 +10,8 @@ class childProcess;
 
 namespace AppExe {
 
-// One run of a console program as a child process: starts it with a prepared
-// argument string, collects its standard output and standard error, kills it
+// One run of a console program as a child process: starts it with its
+// arguments, collects its standard output and standard error, kills it
 // after timeoutMs of silence (result -1003) and lets the caller wait for the
 // end while the event loop keeps running. One object serves one run.
 class exe : public QObject
@@ -25,15 +25,14 @@ public:
     // The result of a run ended by abort().
     static constexpr int StoppedResult = -1004;
 
-    // program is resolved against the current directory; arguments are options
-    // separated by blanks, a part in double quotes stays one argument.
-    exe(QString program, QString arguments, bool startNow, int timeoutMs);
+    // program is resolved against the current directory; it receives the
+    // arguments one by one, as they are.
+    exe(QString program, QStringList arguments, bool startNow, int timeoutMs);
     ~exe() override;
 
-    // Splits an argument text as a command line is split: blanks separate
-    // arguments, double quotes group, three double quotes stand for one, and
-    // a pair of quotes is an empty argument of its own.
-    static QStringList splitArguments(const QString &text);
+    // The arguments as a command line shows them: separated by blanks, one
+    // that is empty or holds a blank in double quotes.
+    static QString commandText(const QStringList &arguments);
 
     // Starts the run; returns result.
     int start();
@@ -45,13 +44,13 @@ public:
     childProcess *process = nullptr;
     QTimer *timer = nullptr;
     QString program; // absolute path, in double quotes when it holds a blank
-    QString arguments; // as the caller built it
+    QStringList arguments; // as the program receives them
     bool done = false;
     int result = 0;
     int timeoutMs = 0;
     QString outText; // standard output of this run, UTF-8, line ends kept
     QString errText; // standard error of this run
-    QString commandLine; // program + " " + arguments
+    QString commandLine; // program + " " + commandText(arguments)
     QString startError; // why the program could not be started; empty when it was
     int signal = 0; // the signal that ended the program; 0 when it exited or still runs
 

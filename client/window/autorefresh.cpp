@@ -1,8 +1,8 @@
 #include "autorefresh.h"
 
 #include "driverrunner.h"
+#include "projectdocument.h"
 #include "projectelement.h"
-#include "projectlists.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,12 +22,12 @@ QList<projectElement *> requested(const QList<projectElement *> &list)
 } // namespace
 
 autoRefresh::autoRefresh(QAction *refreshAction, QActionGroup *runCommands, driverRunner *runner,
-    const projectLists *lists, QObject *parent)
+    const projectDocument *project, QObject *parent)
     : QObject(parent)
     , refreshAction(refreshAction)
     , runCommands(runCommands)
     , runner(runner)
-    , lists(lists)
+    , project(project)
     , animTimer(new QTimer(this))
     , runTimer(new QTimer(this))
 {
@@ -82,17 +82,18 @@ void autoRefresh::pass()
 {
     if (!animTimer->isActive())
         return;
+    const projectLists &lists = project->lists();
     for (projectLists::List list :
         {projectLists::Reads, projectLists::Writes, projectLists::Macros})
-        runner->runRows(requested(lists->elements(list)));
+        runner->runRows(project->activePort(), requested(lists.elements(list)));
 
-    const QList<projectElement *> all = lists->elements(projectLists::Reads);
+    const QList<projectElement *> all = lists.elements(projectLists::Reads);
     // Switched off meanwhile: the pass starts no further driver.
     if (all.isEmpty() || !animTimer->isActive())
         return;
     if (readIndex < 0 || readIndex >= all.size())
         readIndex = 0;
-    runner->runRows({all.at(readIndex)});
+    runner->runRows(project->activePort(), {all.at(readIndex)});
     ++readIndex;
     runTimer->start(100);
 }

@@ -6,19 +6,19 @@ class QAction;
 class QTimer;
 class QActionGroup;
 class driverRunner;
-class projectLists;
+class projectDocument;
 
 // The automatic refresh: while it is on, the refresh icon turns (150 ms a
-// frame) and a pass runs every 100 ms: the rows whose run was asked for,
-// then the next read in list order. The commands that start runs stay
-// disabled.
+// frame) and a pass runs every 100 ms over the project's active port: the
+// rows whose run was asked for, then the next read in list order. The
+// commands that start runs stay disabled.
 class autoRefresh : public QObject
 {
     Q_OBJECT
 
 public:
     autoRefresh(QAction *refreshAction, QActionGroup *runCommands, driverRunner *runner,
-        const projectLists *lists, QObject *parent);
+        const projectDocument *project, QObject *parent);
     ~autoRefresh() override;
 
     bool isOn() const;
@@ -37,7 +37,7 @@ private:
     QAction *refreshAction;
     QActionGroup *runCommands;
     driverRunner *runner;
-    const projectLists *lists;
+    const projectDocument *project;
     QTimer *animTimer;
     QTimer *runTimer;
     int animFrame = 0;

@@ -1,25 +1,24 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "activateportelement.h"
-#include "addelementtolayout.h"
+#include "addreaddata.h"
+#include "addrtuport.h"
+#include "addtcpport.h"
+#include "addwritedata.h"
 #include "autorefresh.h"
-#include "driverrunner.h"
 #include "logholder.h"
 #include "loglines.h"
+#include "projectdocument.h"
 #include "projectelement.h"
-#include "projectfile.h"
-#include "removeelementfromlayout.h"
+#include "projecttitle.h"
+#include "runstatistics.h"
 #include "trendcommands.h"
-#include "undostack.h"
 #include "userprompts.h"
 #include "writedata.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
-
-#include <algorithm>
 
 static const QString infoIcon = QStringLiteral(":/_icons/system_info_128.png");
 static const QString warningIcon = QStringLiteral(":/_icons/system_warning_trans_128.png");
@@ -31,15 +30,10 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
     , ownPrompts(prompts ? nullptr : new userPrompts)
     , prompts(prompts ? prompts : ownPrompts.get())
 {
-    // For every widget it repaints, Qt looks through all the siblings above
-    // it for opaque ones that cover it; in a list of thousands of rows the
-    // first showing of the list took seconds. Rows never cover one another,
-    // so Qt's own switch turns that search off (Qt reads it once, at the
-    // first repaint).
-    if (!qEnvironmentVariableIsSet("QT_NO_SUBTRACTOPAQUESIBLINGS"))
-        qputenv("QT_NO_SUBTRACTOPAQUESIBLINGS", "1");
     ui->setupUi(this);
-    undo = new UndoStack(ui->actionUndo, ui->actionRedo);
+    project = new projectDocument(ui->comLayout, ui->readLayout, ui->writeLayout, ui->macroLayout,
+        ui->actionUndo, ui->actionRedo, this);
+    connections << connect(project, &projectDocument::rowAdopted, this, &MainWindow::adopt);
     statistics.reset(new runStatistics(ui->statusBar));
 
     // The commands that start runs, disabled while one goes on; Stop is not one.
@@ -48,14 +42,12 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
     for (QAction *action :
         {ui->actionWriteData, ui->actionWriteMacro, ui->actionWriteAll, ui->actionReadAll})
         runCommands->addAction(action);
-    lists.reset(new projectLists(ui->comLayout, ui->readLayout, ui->writeLayout, ui->macroLayout));
-    requests
-        = new driverRunner([this]() { return activePort(); }, runCommands, statistics.get(), this);
+    requests = new driverRunner(runCommands, statistics.get(), this);
     connections << connect(requests, &driverRunner::logged, this, &MainWindow::appendLog);
-    refresh = new autoRefresh(ui->actionRefresh, runCommands, requests, lists.get(), this);
+    refresh = new autoRefresh(ui->actionRefresh, runCommands, requests, project, this);
     trend = new trendCommands(ui->menuFile,
         ui->menuFile->actions().value(ui->menuFile->actions().indexOf(ui->actionExit) - 1),
-        ui->menuView, ui->statusBar, requests, lists.get(), this->prompts, this);
+        ui->menuView, ui->statusBar, requests, project, this->prompts, this);
     connections << connect(trend, &trendCommands::logged, this, &MainWindow::appendLog);
 
     connectActions();
@@ -67,9 +59,9 @@ MainWindow::~MainWindow()
     refresh->stop();
     for (const QMetaObject::Connection &connection : qAsConst(connections))
         disconnect(connection);
-    // The history goes first: commands may own elements that are out of the
-    // lists; the elements in the lists go with the form.
-    delete undo;
+    // The document goes first: its history may own rows that are out of the
+    // lists; the rows in the lists go with the form.
+    delete project;
     delete ui;
 }
 
@@ -119,7 +111,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Unsaved edits are asked about, whatever closes the window; Cancel
     // keeps it open.
-    if (!askSave()) {
+    if (!maybeSave()) {
         event->ignore();
         return;
     }
@@ -130,25 +122,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::updateUi()
 {
-    const bool open = !projectName.isEmpty();
+    const bool open = !project->name().isEmpty();
     for (QAction *action :
         {ui->actionClose, ui->actionSave, ui->actionSaveAs, ui->actionAddRTU, ui->actionAddTCP,
             ui->actionAddRead, ui->actionAddWrite, ui->actionAddMacro, ui->actionReadAll,
             ui->actionWriteAll, ui->actionWriteData, ui->actionWriteMacro, ui->actionProjName})
         action->setEnabled(open);
     ui->tabWidget->setEnabled(open);
-
-    QString title = windowTitle();
-    const int bracket = title.indexOf(QLatin1Char('['));
-    if (bracket >= 0)
-        title.truncate(bracket);
-    while (title.endsWith(QLatin1Char(' ')))
-        title.chop(1);
-    if (open)
-        title += QStringLiteral(" [") + projectName + QLatin1Char(' ')
-            + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
-            + QLatin1Char(']');
-    setWindowTitle(title);
+    setWindowTitle(projectTitle(windowTitle(), project->name(), QDateTime::currentDateTime()));
 }
 
 void MainWindow::showError(const QString &text)
@@ -157,48 +138,16 @@ void MainWindow::showError(const QString &text)
         this, QMessageBox::Warning, tr("Error"), text, warningIcon, QMessageBox::Close);
 }
 
-bool MainWindow::saveProject(const QString &path, QString *error)
+bool MainWindow::maybeSave()
 {
-    return projectFile::save(path, lists->toJson(projectName), error);
-}
-
-bool MainWindow::loadProject(const QString &path, QString *error)
-{
-    const projectFile::Content content = projectFile::load(path);
-    if (content.status != projectFile::Loaded) {
-        if (error)
-            *error = content.error;
-        return false;
-    }
-    // The rows go into their lists as the add commands put them, and the
-    // history stays empty: an opened project is unmodified. Rows put into
-    // enabled lists are not each enabled again once the project is open.
-    ui->tabWidget->setEnabled(true);
-    lists->fromJson(content.root, [this](projectElement *element) { adopt(element); });
-    undo->clear();
-    projectName = content.root.value(QLatin1String("name")).toString();
-    trend->sync();
-    return true;
-}
-
-void MainWindow::clearProject()
-{
-    lists->clear();
-    projectName.clear();
-    // A later Save must not write the new project over the old one's file.
-    projectPath.clear();
-}
-
-bool MainWindow::askSave()
-{
-    if (undo->isEmpty())
+    if (!project->isModified())
         return true;
     switch (prompts->message(this, QMessageBox::Question, tr("Save project ?"),
         tr("Save project ?"), infoIcon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         // The project is given up only once it is saved.
         commandSave(true);
-        return undo->isEmpty();
+        return !project->isModified();
     case QMessageBox::No:
         return true;
     default:
@@ -206,104 +155,91 @@ bool MainWindow::askSave()
     }
 }
 
-bool MainWindow::projName(QString &proj)
+void MainWindow::setCurrentFile(const QString &path)
 {
-    bool ok = false;
-    const QString name
-        = prompts->text(this, tr("Set project name"), tr("Project name:"), projectName, &ok);
-    if (!ok)
-        return false;
-    if (name == projectName) {
-        prompts->message(this, QMessageBox::Information, tr("Project name ?"),
-            tr("Project name already use"), infoIcon, QMessageBox::Close);
-        return false;
-    }
-    proj = name;
-    return true;
+    project->setPath(path);
 }
 
 void MainWindow::commandNew(bool)
 {
-    QString name;
-    if (askSave() && projName(name) && !name.isEmpty()) {
-        undo->clear();
-        clearProject();
-        projectName = name;
+    const std::optional<QString> name
+        = maybeSave() ? prompts->chooseProjectName(this, project->name()) : std::nullopt;
+    if (name && !name->isEmpty()) {
+        project->clear();
+        project->setName(*name);
     }
     updateUi();
 }
 
 void MainWindow::commandOpen(bool)
 {
-    if (askSave()) {
+    if (maybeSave()) {
         const QString path = prompts->openFileName(this, tr("Open File"), fileFilter);
         if (!path.isEmpty()) {
-            openProject(path);
+            loadFile(path);
             return;
         }
     }
     updateUi();
 }
 
-void MainWindow::openProject(const QString &path)
+void MainWindow::loadFile(const QString &path)
 {
     appendLog(logLines::openFile(logLines::timeText(), path));
-    undo->clear();
-    clearProject();
+    // Rows put into enabled lists are not each enabled again once the
+    // project is open.
+    ui->tabWidget->setEnabled(true);
     QString error;
-    const bool ok = loadProject(path, &error);
+    const bool ok = project->load(path, &error);
     if (ok)
-        projectPath = path;
+        setCurrentFile(path);
     appendLog(logLines::status(ok));
     updateUi();
     if (!ok)
         showError(tr("Cannot open the project %1:\n%2").arg(path, error));
 }
 
-bool MainWindow::saveTo(const QString &path)
+bool MainWindow::saveFile(const QString &path)
 {
     appendLog(logLines::saveFile(logLines::timeText(), path));
     QString error;
-    const bool ok = saveProject(path, &error);
+    const bool ok = project->save(path, &error);
     appendLog(logLines::status(ok));
-    if (ok) {
-        undo->clear();
-        projectPath = path;
-    } else {
+    if (ok)
+        setCurrentFile(path);
+    else
         showError(tr("Cannot save the project to %1:\n%2").arg(path, error));
-    }
     return ok;
 }
 
 void MainWindow::commandSave(bool)
 {
-    if (projectPath.isEmpty())
+    if (project->path().isEmpty())
         commandSaveAs(true);
     else
-        saveTo(projectPath);
+        saveFile(project->path());
 }
 
 void MainWindow::commandSaveAs(bool)
 {
-    const QString path = prompts->saveFileName(this, tr("Save to File"), projectName, fileFilter);
+    const QString path
+        = prompts->saveFileName(this, tr("Save to File"), project->name(), fileFilter);
     if (!path.isEmpty())
-        saveTo(path);
+        saveFile(path);
 }
 
 void MainWindow::commandCloseProject(bool)
 {
-    if (askSave()) {
-        undo->clear();
-        clearProject();
-    }
+    if (maybeSave())
+        project->clear();
     updateUi();
 }
 
 void MainWindow::commandProjName(bool)
 {
-    QString name = projectName;
-    if (projName(name) && !name.isEmpty())
-        projectName = name;
+    const std::optional<QString> name = prompts->chooseProjectName(this, project->name());
+    if (name && !name->isEmpty())
+        project->setName(*name);
     updateUi();
 }
 
@@ -314,41 +250,32 @@ void MainWindow::commandExit(bool)
 
 void MainWindow::commandUndo(bool)
 {
-    undo->undo();
-    trend->sync();
+    project->undo();
 }
 
 void MainWindow::commandRedo(bool)
 {
-    undo->redo();
-    trend->sync();
+    project->redo();
 }
 
-void MainWindow::adopt(projectElement *element)
+void MainWindow::adopt(projectElement *row)
 {
-    const Qt::ConnectionType queued = Qt::QueuedConnection;
-    element->setUndoStack(undo);
-    connect(element, &projectElement::del, this, &MainWindow::delFromLayout, queued);
-    connect(element, &projectElement::exe, this, &MainWindow::exeFromLayout, queued);
-    connect(element, &projectElement::active, this, &MainWindow::activeFromLayout, queued);
-    trend->adopt(element);
+    row->setPrompts(prompts);
+    connect(row, &projectElement::exe, this, &MainWindow::exeFromLayout, Qt::QueuedConnection);
 }
 
-void MainWindow::addFromDialog(projectElement *element, projectLists::List list)
+template<class Dialog> void MainWindow::addFromDialog()
 {
-    std::unique_ptr<projectElement> row(element);
-    const std::unique_ptr<QDialog> dialog(row->createDialog(this, false));
-    if (!dialog || prompts->exec(dialog.get()) != QDialog::Accepted)
+    Dialog dialog(this);
+    addRow(prompts->accepted(dialog));
+}
+
+void MainWindow::addRow(const std::optional<rowValues> &values)
+{
+    if (!values)
         return;
-    row->setValues(row->dialogValues(dialog.get()));
-    addRow(row.release(), list);
-}
-
-void MainWindow::addRow(projectElement *element, projectLists::List list)
-{
-    adopt(element);
-    QBoxLayout *layout = lists->layout(list);
-    undo->push(new addElementToLayout(layout, element, layout->count() - 1));
+    project->add(*values);
+    const projectLists::List list = projectLists::listOf(*values);
     QWidget *const dataTabs[] = {nullptr, ui->tabRead, ui->tabWrite, ui->tabMacro};
     if (list == projectLists::Ports) {
         ui->tabWidget->setCurrentWidget(ui->tabCommunications);
@@ -360,65 +287,35 @@ void MainWindow::addRow(projectElement *element, projectLists::List list)
 
 void MainWindow::commandAddRTUPort(bool)
 {
-    addFromDialog(
-        projectLists::create(projectLists::Ports, {{"type", "RTU"}}), projectLists::Ports);
+    addFromDialog<addRTUPort>();
 }
 
 void MainWindow::commandAddTCPPort(bool)
 {
-    addFromDialog(
-        projectLists::create(projectLists::Ports, {{"type", "TCP"}}), projectLists::Ports);
+    addFromDialog<addTCPPort>();
 }
 
 void MainWindow::commandAddReadData(bool)
 {
-    addFromDialog(projectLists::create(projectLists::Reads, {}), projectLists::Reads);
+    addFromDialog<addReadData>();
 }
 
 void MainWindow::commandAddWriteData(bool)
 {
-    addFromDialog(projectLists::create(projectLists::Writes, {}), projectLists::Writes);
+    addFromDialog<addWriteData>();
 }
 
 void MainWindow::commandAddMacroData(bool)
 {
-    QString name, params, desc;
-    if (!prompts->chooseMacro(this, &name, &params, &desc))
-        return;
-    projectElement *element = projectLists::create(projectLists::Macros, {});
-    element->setValues({name, params, desc});
-    addRow(element, projectLists::Macros);
+    addRow(prompts->chooseMacro(this));
 }
 
-void MainWindow::activeFromLayout()
+bool MainWindow::hasActivePort()
 {
-    auto *chosen = qobject_cast<projectElement *>(sender());
-    const QList<projectElement *> ports = lists->elements(projectLists::Ports);
-    // Choosing the port that alone is active already changes nothing.
-    const auto changes
-        = [chosen](const projectElement *port) { return port->isActive() != (port == chosen); };
-    if (chosen && std::any_of(ports.cbegin(), ports.cend(), changes))
-        undo->push(new activatePortElement(ports, chosen));
-}
-
-void MainWindow::delFromLayout()
-{
-    auto *element = qobject_cast<QWidget *>(sender());
-    if (QBoxLayout *layout = element ? lists->layoutOf(element) : nullptr) {
-        undo->push(new removeElementFromLayout(layout, element));
-        trend->sync();
-    }
-}
-
-QStringList MainWindow::activePort() const
-{
-    const projectElement *port = lists->activePort();
-    return port ? port->driverArguments() : QStringList();
-}
-
-QString MainWindow::portParam()
-{
-    return activePort().join(QLatin1Char(' '));
+    if (project->activePort())
+        return true;
+    showError(tr("Please active port !!!"));
+    return false;
 }
 
 void MainWindow::exeFromLayout()
@@ -427,44 +324,35 @@ void MainWindow::exeFromLayout()
     // With the refresh on, the element's run request waits for the next pass.
     if (!element || refresh->isOn())
         return;
-    if (portParam().isEmpty()) {
-        showError(tr("Please active port !!!"));
-        return;
-    }
-    requests->runRows({element});
+    if (hasActivePort())
+        requests->runRows(project->activePort(), {element});
 }
 
 void MainWindow::commandWriteData(bool)
 {
-    if (portParam().isEmpty()) {
-        showError(tr("Please active port !!!"));
+    if (!hasActivePort())
         return;
-    }
     writeData dialog(this);
-    if (prompts->exec(&dialog) != QDialog::Accepted)
-        return;
-    requests->writeNow(dialog.type(), dialog.address(), dialog.value());
+    if (const std::optional<writeValues> write = prompts->accepted(dialog))
+        requests->writeNow(project->activePort(), *write);
 }
 
 void MainWindow::commandWriteMacro(bool)
 {
-    if (portParam().isEmpty()) {
-        showError(tr("Please active port !!!"));
+    if (!hasActivePort())
         return;
-    }
-    QString name, params, desc;
-    if (prompts->chooseMacro(this, &name, &params, &desc))
-        requests->macroNow(name, params);
+    if (const std::optional<macroValues> macro = prompts->chooseMacro(this))
+        requests->macroNow(project->activePort(), *macro);
 }
 
 void MainWindow::commandReadAll(bool)
 {
-    requests->runRows(lists->elements(projectLists::Reads));
+    requests->runRows(project->activePort(), project->lists().elements(projectLists::Reads));
 }
 
 void MainWindow::commandWriteAll(bool)
 {
-    requests->runRows(lists->elements(projectLists::Writes));
+    requests->runRows(project->activePort(), project->lists().elements(projectLists::Writes));
 }
 
 void MainWindow::commandRefresh(bool)

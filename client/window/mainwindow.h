@@ -1,29 +1,32 @@
 #pragma once
 
 #include "driverrunner.h"
-#include "projectlists.h"
-#include "runstatistics.h"
+#include "rowvalues.h"
 
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QString>
-#include <memory>
 
-class QBoxLayout;
+#include <memory>
+#include <optional>
+
 class QActionGroup;
-class UndoStack;
 class autoRefresh;
-class trendCommands;
+class projectDocument;
 class projectElement;
+class runStatistics;
+class trendCommands;
 class userPrompts;
 
 namespace Ui {
 class MainWindow;
 }
 
-// The client's window: the project's ports and requests as element rows in
-// four lists, the file commands, the run commands and the automatic refresh,
-// the statistics in the status bar.
+// The client's window: menus, tool bars, the four lists of the project's
+// rows and the statistics in the status bar. It asks the user (through
+// userPrompts) and hands the work on: the project to its document, the runs
+// to the runner, the automatic refresh to autoRefresh, the trend and the
+// recording to trendCommands.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -33,24 +36,18 @@ public:
     explicit MainWindow(QWidget *parent = nullptr, userPrompts *prompts = nullptr);
     ~MainWindow() override;
 
-    // Writes the project to path; on failure error says why.
-    bool saveProject(const QString &path, QString *error = nullptr);
-    // Reads the project of path into the (emptied) lists. False when the file
-    // cannot be read or holds no JSON object; error says why.
-    bool loadProject(const QString &path, QString *error = nullptr);
-    // Deletes every element of the lists and forgets the project's name and
-    // file.
-    void clearProject();
+    // Opens a project file as Open does once the file is chosen.
+    void loadFile(const QString &path);
+    // Saves the project to path with its log lines; false, and the user told
+    // why, when it could not be written.
+    bool saveFile(const QString &path);
     // "Save project ?" when the project is modified; false: the calling
     // command must stop (cancelled, or the save did not succeed).
-    bool askSave();
+    bool maybeSave();
     // Enables what needs a project and sets the title.
     void updateUi();
-    // Opens a project file as Open does once the file is chosen.
-    void openProject(const QString &path);
 
-    QString currentProjectName() const { return projectName; }
-    QString currentProjectPath() const { return projectPath; }
+    projectDocument *document() const { return project; }
     bool isBusy() const { return requests->isBusy(); }
     bool isVerbose() const { return requests->isVerbose(); }
     driverRunner *runner() const { return requests; }
@@ -89,38 +86,31 @@ private slots:
     void commandSelectLanguage(bool);
     void commandVerbose(bool);
     void commandStop(bool);
-    void activeFromLayout();
-    void delFromLayout();
     void exeFromLayout();
     void exeNextObject();
-    bool projName(QString &proj);
-    QString portParam();
 
 private:
     void connectActions();
-    // Hands a new element the undo history and connects its signals.
-    void adopt(projectElement *element);
-    // Asks for a new row's values in its dialog and adds it; the row is
-    // deleted when the dialog is cancelled.
-    void addFromDialog(projectElement *element, projectLists::List list);
-    // Adds a row at the end of its list through the history and shows its tab.
-    void addRow(projectElement *element, projectLists::List list);
-    // Saves to path with its log lines; the history is cleared and the path
-    // kept only when the file was written.
-    bool saveTo(const QString &path);
+    // Follows a row that came into the project: its questions, its run
+    // button, its trend mark.
+    void adopt(projectElement *row);
+    // Asks for a new row's values in a dialog of type Dialog.
+    template<class Dialog> void addFromDialog();
+    // Adds a row of values (nothing when cancelled) and shows its tab.
+    void addRow(const std::optional<rowValues> &values);
+    // Names the file of the project, once it was read from it or written to it.
+    void setCurrentFile(const QString &path);
+    // Whether a port is active; without one the user is told so.
+    bool hasActivePort();
     void showError(const QString &text);
-    QStringList activePort() const;
     void appendLog(const QString &html);
 
     Ui::MainWindow *ui;
     std::unique_ptr<userPrompts> ownPrompts;
     userPrompts *prompts;
-    UndoStack *undo;
-    QString projectName;
-    QString projectPath;
+    projectDocument *project;
     std::unique_ptr<runStatistics> statistics;
     driverRunner *requests;
-    std::unique_ptr<projectLists> lists;
     autoRefresh *refresh;
     trendCommands *trend;
     QActionGroup *runCommands;

@@ -3,8 +3,8 @@
 #include "csvrecorder.h"
 #include "driverrunner.h"
 #include "loglines.h"
+#include "projectdocument.h"
 #include "projectelement.h"
-#include "projectlists.h"
 #include "readelement.h"
 #include "resultsink.h"
 #include "userprompts.h"
@@ -19,37 +19,30 @@ namespace {
 
 const QString warningIcon = QStringLiteral(":/_icons/system_warning_trans_128.png");
 
-QString kindOf(const elementRequest &request)
-{
-    switch (request.kind) {
-    case elementRequest::Read:
-        return resultSink::readKind();
-    case elementRequest::Write:
-        return resultSink::writeKind();
-    case elementRequest::Macro:
-        return resultSink::macroKind();
-    case elementRequest::None:
-        break;
-    }
-    return QString();
-}
-
-requestRecord recordOf(const elementRequest &request, const QString &desc, const QDateTime &time,
-    bool ok, const QString &cause)
+// The record of a request's result; a read's values come with the result.
+requestRecord recordOf(
+    const rowValues &request, const QDateTime &time, bool ok, const QString &cause)
 {
     requestRecord record;
     record.time = time;
-    record.kind = kindOf(request);
-    record.desc = desc;
     record.ok = ok;
     record.cause = ok ? QString() : cause;
-    if (request.kind == elementRequest::Macro) {
-        record.type = request.name;
-        record.raw = record.shown = request.param;
-    } else {
-        record.addr = request.addr;
-        record.type = request.type;
-        record.raw = record.shown = request.value;
+    if (const auto *read = std::get_if<readValues>(&request)) {
+        record.kind = resultSink::readKind();
+        record.desc = read->desc;
+        record.addr = read->addr;
+        record.type = read->type;
+    } else if (const auto *write = std::get_if<writeValues>(&request)) {
+        record.kind = resultSink::writeKind();
+        record.desc = write->desc;
+        record.addr = write->addr;
+        record.type = write->type;
+        record.raw = record.shown = write->value;
+    } else if (const auto *macro = std::get_if<macroValues>(&request)) {
+        record.kind = resultSink::macroKind();
+        record.desc = macro->desc;
+        record.type = macro->name;
+        record.raw = record.shown = macro->param;
     }
     return record;
 }
@@ -57,10 +50,10 @@ requestRecord recordOf(const elementRequest &request, const QString &desc, const
 } // namespace
 
 trendCommands::trendCommands(QMenu *fileMenu, QAction *beforeExit, QMenu *viewMenu,
-    QStatusBar *statusBar, driverRunner *runner, projectLists *lists, userPrompts *prompts,
-    QWidget *window)
+    QStatusBar *statusBar, driverRunner *runner, const projectDocument *project,
+    userPrompts *prompts, QWidget *window)
     : QObject(window)
-    , lists(lists)
+    , project(project)
     , prompts(prompts)
     , window(window)
     , sink(new resultSink(this))
@@ -84,6 +77,8 @@ trendCommands::trendCommands(QMenu *fileMenu, QAction *beforeExit, QMenu *viewMe
     connect(stop, &QAction::triggered, this, &trendCommands::stopRecording, Qt::QueuedConnection);
     connect(runner, &driverRunner::rowFinished, this, &trendCommands::recordRow);
     connect(runner, &driverRunner::immediateFinished, this, &trendCommands::recordImmediate);
+    connect(project, &projectDocument::rowAdopted, this, &trendCommands::adopt);
+    connect(project, &projectDocument::changed, this, &trendCommands::sync);
     csvRecorder *recorder = sink->recorder();
     connect(recorder, &csvRecorder::started, this, &trendCommands::showState);
     connect(recorder, &csvRecorder::stopped, this, &trendCommands::showState);
@@ -140,10 +135,8 @@ void trendCommands::recordingFailed(const QString &path, const QString &reason)
 void trendCommands::recordRow(projectElement *row, const QDateTime &time, const QString &value,
     const QString &shown, bool ok, const QString &cause)
 {
-    const elementRequest request = row->request();
-    requestRecord result
-        = recordOf(request, row->toJson().value(QLatin1String("desc")).toString(), time, ok, cause);
-    if (request.kind == elementRequest::Read) {
+    requestRecord result = recordOf(row->values(), time, ok, cause);
+    if (std::holds_alternative<readValues>(row->values())) {
         // A failed read has no value to record.
         result.raw = ok ? value : QString();
         result.shown = ok ? shown : QString();
@@ -152,9 +145,12 @@ void trendCommands::recordRow(projectElement *row, const QDateTime &time, const 
 }
 
 void trendCommands::recordImmediate(
-    const elementRequest &request, const QDateTime &time, bool ok, const QString &cause)
+    const rowValues &request, const QDateTime &time, bool ok, const QString &cause)
 {
-    sink->take(nullptr, recordOf(request, QString(), time, ok, cause));
+    // A request without a row has no description, whatever its dialog held.
+    requestRecord result = recordOf(request, time, ok, cause);
+    result.desc.clear();
+    sink->take(nullptr, result);
 }
 
 void trendCommands::adopt(projectElement *row)
@@ -162,26 +158,28 @@ void trendCommands::adopt(projectElement *row)
     auto *read = qobject_cast<readElement *>(row);
     if (!read)
         return;
-    const auto follow = [this, read] { syncRow(read); };
+    const auto follow = [this, read] {
+        syncRow(read, project->lists().layout(projectLists::Reads)->indexOf(read) >= 0);
+    };
     connect(read, &readElement::trendMarkChanged, this, follow);
     connect(read, &projectElement::valuesChanged, this, follow);
 }
 
 void trendCommands::sync()
 {
-    const QList<projectElement *> listed = lists->elements(projectLists::Reads);
+    const QList<projectElement *> listed = project->lists().elements(projectLists::Reads);
     for (const QObject *row : sink->trend()->rows())
         if (!listed.contains(qobject_cast<projectElement *>(const_cast<QObject *>(row))))
             sink->trend()->removeSeries(row);
     for (projectElement *row : listed)
         if (auto *read = qobject_cast<readElement *>(row))
-            syncRow(read);
+            syncRow(read, true);
 }
 
-void trendCommands::syncRow(readElement *row)
+void trendCommands::syncRow(readElement *row, bool listed)
 {
-    const bool listed = lists->layout(projectLists::Reads)->indexOf(row) >= 0;
+    const readValues &request = row->request();
     const QString label
-        = row->desc().isEmpty() ? row->type() + QLatin1Char(' ') + row->addr() : row->desc();
+        = request.desc.isEmpty() ? request.type + QLatin1Char(' ') + request.addr : request.desc;
     sink->setMarked(row, listed && row->isTrendMarked(), label);
 }

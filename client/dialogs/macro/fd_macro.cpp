@@ -1,7 +1,5 @@
 #include "fd_macro.h"
 
-#include "fingerprint.h"
-
 #include <QDialogButtonBox>
 #include <QTextEdit>
 
@@ -26,9 +24,11 @@ QString FD_MACRO::macroDesc() const
     return descBox ? descBox->toPlainText() : QString();
 }
 
+// The fingerprint of the request the dialog holds; empty before a dialog has
+// handed the base its description box.
 QString FD_MACRO::macroHash() const
 {
-    return descBox ? macroFingerprint() : QString();
+    return descBox ? values().fingerprint() : QString();
 }
 
 void FD_MACRO::setMacroParams(const QString &) { }
@@ -53,7 +53,17 @@ void FD_MACRO::disconnectButtons(QDialogButtonBox *buttons)
     disconnect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-QString FD_MACRO::macroFingerprint() const
+macroValues FD_MACRO::values() const
 {
-    return fingerprint({macroDesc(), macroName(), macroParams()});
+    macroValues values;
+    values.name = macroName();
+    values.param = macroParams();
+    values.desc = macroDesc();
+    return values;
+}
+
+void FD_MACRO::setValues(const macroValues &values)
+{
+    setMacroDesc(values.desc);
+    setMacroParams(values.param);
 }

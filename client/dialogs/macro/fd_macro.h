@@ -1,5 +1,7 @@
 #pragma once
 
+#include "macrovalues.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -25,7 +27,7 @@ public:
     virtual QString macroParams() const;
     // Content of the description box as plain text.
     virtual QString macroDesc() const;
-    // Fingerprint of description, name and parameter text (see macroFingerprint()).
+    // Fingerprint of the request the dialog holds (see macroValues::fingerprint()).
     virtual QString macroHash() const;
     // Sets the controls from a parameter text; a text of the wrong shape changes nothing.
     virtual void setMacroParams(const QString &params);
@@ -33,15 +35,19 @@ public:
     // formatted).
     virtual void setMacroDesc(const QString &desc);
 
+    // The request the dialog holds: its macro's name, the parameter text and the
+    // description.
+    macroValues values() const;
+    // Presets the description and the controls from a stored request (its name is the
+    // dialog's own).
+    void setValues(const macroValues &values);
+
 protected:
     // Finishes the construction of a dialog whose form has been set up: no context-help
     // button in the title bar, OK accepts and Cancel rejects; desc is the description box.
     void connectButtons(QDialogButtonBox *buttons, QTextEdit *desc);
     // Undoes connectButtons() before the form is deleted.
     void disconnectButtons(QDialogButtonBox *buttons);
-    // The fingerprint every dialog's macroHash() returns: MD5 over the UTF-8 bytes of
-    // macroDesc(), macroName() and macroParams(), joined without separators.
-    QString macroFingerprint() const;
 
 private:
     QTextEdit *descBox = nullptr;

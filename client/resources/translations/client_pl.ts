@@ -110,25 +110,6 @@
     </message>
 </context>
 <context>
-    <name>deleteQuestion</name>
-    <message>
-        <source>Asking</source>
-        <translation>Pytanie</translation>
-    </message>
-    <message>
-        <source>Del current object ?</source>
-        <translation>Usunąć bieżący obiekt ?</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Tak</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nie</translation>
-    </message>
-</context>
-<context>
     <name>macroElement</name>
     <message>
         <source>Run</source>
@@ -224,6 +205,92 @@
     <message>
         <source>Delete</source>
         <translation>Usuń</translation>
+    </message>
+</context>
+<context>
+    <name>projectElement</name>
+    <message>
+        <source>Asking</source>
+        <translation>Pytanie</translation>
+    </message>
+    <message>
+        <source>Del current object ?</source>
+        <translation>Usunąć bieżący obiekt ?</translation>
+    </message>
+</context>
+<context>
+    <name>userPrompts</name>
+    <message>
+        <source>Select macro</source>
+        <translation>Wybierz makro</translation>
+    </message>
+    <message>
+        <source>Macro:</source>
+        <translation>Makro:</translation>
+    </message>
+    <message>
+        <source>Select language</source>
+        <translation>Wybierz język</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Informacja</translation>
+    </message>
+    <message>
+        <source>Please restart the application to change language</source>
+        <translation>Proszę uruchomić aplikację ponownie, aby zmienić język</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>tak</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <source>Select verbose</source>
+        <translation>Tryb szczegółowy</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Język</translation>
+    </message>
+    <message>
+        <source>Verbose</source>
+        <translation>Tryb szczegółowy</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Tak</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Set project name</source>
+        <translation>Ustaw nazwę projektu</translation>
+    </message>
+    <message>
+        <source>Project name:</source>
+        <translation>Nazwa projektu:</translation>
+    </message>
+    <message>
+        <source>Project name ?</source>
+        <translation>Nazwa projektu ?</translation>
+    </message>
+    <message>
+        <source>Project name already use</source>
+        <translation>Nazwa projektu już używana</translation>
     </message>
 </context>
 </TS>

@@ -1,10 +1,10 @@
+#include "documenttesting.h"
 #include "fingerprint.h"
 #include "macroelement.h"
 #include "modalanswer.h"
 #include "readelement.h"
 #include "rtuelement.h"
 #include "tcpelement.h"
-#include "undostack.h"
 #include "writeelement.h"
 
 #include <QAction>
@@ -28,13 +28,49 @@
 #include <memory>
 
 // The five element rows: their form, values, file objects, fingerprints,
-// port command lines, and what their buttons do.
+// port command lines, and what their buttons do; their edits as the project
+// document takes them.
 class tst_elements : public QObject
 {
     Q_OBJECT
 
 private:
     using Factory = std::function<QFrame *()>;
+    static portValues serial(const QString &com, const QString &baudrate, const QString &addr,
+        const QString &desc = QStringLiteral("desc"))
+    {
+        portValues values;
+        values.com = com;
+        values.baudrate = baudrate;
+        values.addr = addr;
+        values.desc = desc;
+        return values;
+    }
+    static portValues tcp(const QString &ip, const QString &port, const QString &addr,
+        const QString &desc = QStringLiteral("desc"))
+    {
+        portValues values;
+        values.kind = portValues::Tcp;
+        values.ip = ip;
+        values.port = port;
+        values.addr = addr;
+        values.desc = desc;
+        return values;
+    }
+    static readValues read(const QString &type, const QString &addr, const QString &format,
+        const QString &desc = QStringLiteral("desc"))
+    {
+        return {type, addr, format, desc};
+    }
+    static writeValues write(const QString &type, const QString &addr, const QString &value,
+        const QString &desc = QStringLiteral("desc"))
+    {
+        return {type, addr, value, desc};
+    }
+    static macroValues macro(const QString &name, const QString &param, const QString &desc)
+    {
+        return {name, param, desc};
+    }
     static QToolButton *button(QWidget *row, const char *name)
     {
         auto *found = row->findChild<QToolButton *>(QLatin1String(name));
@@ -160,47 +196,28 @@ void tst_elements::form()
 
 void tst_elements::fileObjects()
 {
-    rtuElement rtu;
-    rtu.setCom(QStringLiteral("COM3"));
-    rtu.setBaudrate(QStringLiteral("9600"));
-    rtu.setAddr(QStringLiteral("7"));
-    rtu.setDesc(QStringLiteral("Incomer"));
+    rtuElement rtu(serial("COM3", "9600", "7", "Incomer"));
     rtu.setActive(true);
     QCOMPARE(QJsonDocument(rtu.toJson()).toJson(QJsonDocument::Compact),
         QByteArray(R"({"active":true,"addr":"7","baudrate":"9600","com":"COM3",)"
                    R"("desc":"Incomer","type":"RTU"})"));
 
-    tcpElement tcp;
-    tcp.setIp(QStringLiteral("10.0.0.7"));
-    tcp.setPort(QStringLiteral("1502"));
-    tcp.setAddr(QStringLiteral("255"));
-    tcp.setDesc(QStringLiteral("Bay 5"));
-    QCOMPARE(QJsonDocument(tcp.toJson()).toJson(QJsonDocument::Compact),
+    tcpElement tcpRow(tcp("10.0.0.7", "1502", "255", "Bay 5"));
+    QCOMPARE(QJsonDocument(tcpRow.toJson()).toJson(QJsonDocument::Compact),
         QByteArray(R"({"active":false,"addr":"255","desc":"Bay 5","ip":"10.0.0.7",)"
                    R"("port":"1502","type":"TCP"})"));
 
-    readElement read;
-    read.setType(QStringLiteral("U16"));
-    read.setAddr(QStringLiteral("100"));
-    read.setFormat(QStringLiteral("F_X_XX"));
-    read.setValue(QStringLiteral("45.67"));
-    read.setDesc(QStringLiteral("Voltage"));
-    QCOMPARE(QJsonDocument(read.toJson()).toJson(QJsonDocument::Compact),
+    readElement readRow(read("U16", "100", "F_X_XX", "Voltage"));
+    readRow.setValue(QStringLiteral("45.67"));
+    QCOMPARE(QJsonDocument(readRow.toJson()).toJson(QJsonDocument::Compact),
         QByteArray(R"({"addr":"100","desc":"Voltage","format":"F_X_XX","type":"U16"})"));
 
-    writeElement write;
-    write.setType(QStringLiteral("F32"));
-    write.setAddr(QStringLiteral("300"));
-    write.setValue(QStringLiteral("2.5"));
-    write.setDesc(QStringLiteral("Trip level"));
-    QCOMPARE(QJsonDocument(write.toJson()).toJson(QJsonDocument::Compact),
+    writeElement writeRow(write("F32", "300", "2.5", "Trip level"));
+    QCOMPARE(QJsonDocument(writeRow.toJson()).toJson(QJsonDocument::Compact),
         QByteArray(R"({"addr":"300","desc":"Trip level","type":"F32","value":"2.5"})"));
 
-    macroElement macro;
-    macro.setMacro(QStringLiteral("FD_MACRO_LOGIN"));
-    macro.setParam(QStringLiteral("1 0042"));
-    macro.setDesc(QStringLiteral("<b>login</b>"));
-    QCOMPARE(QJsonDocument(macro.toJson()).toJson(QJsonDocument::Compact),
+    macroElement macroRow(macro("FD_MACRO_LOGIN", "1 0042", "<b>login</b>"));
+    QCOMPARE(QJsonDocument(macroRow.toJson()).toJson(QJsonDocument::Compact),
         QByteArray(R"({"desc":"<b>login</b>","macro":"FD_MACRO_LOGIN","param":"1 0042"})"));
 }
 
@@ -211,44 +228,21 @@ void tst_elements::fingerprints_data()
 
     // The same values and references as the dialogs' fingerprints.
     QTest::newRow("rtu") << Factory([] {
-        auto *row = new rtuElement;
-        row->setCom("COM3");
-        row->setBaudrate("115200");
-        row->setAddr("1");
-        row->setDesc("Feeder 3");
-        return row;
+        return new rtuElement(serial("COM3", "115200", "1", "Feeder 3"));
     }) << "bb217a9f7f5e9f7df4b0513c656dfd5b";
     QTest::newRow("tcp") << Factory([] {
-        auto *row = new tcpElement;
-        row->setIp("10.0.0.7");
-        row->setPort("502");
-        row->setAddr("255");
-        row->setDesc("Bay 5");
-        return row;
+        return new tcpElement(tcp("10.0.0.7", "502", "255", "Bay 5"));
     }) << "11471b502b9beaa61113abd52937c5d1";
     QTest::newRow("read") << Factory([] {
-        auto *row = new readElement;
-        row->setType("U32");
-        row->setAddr("1024");
-        row->setFormat("F_X_XX");
+        auto *row = new readElement(read("U32", "1024", "F_X_XX", "Meter total"));
         row->setValue("12.34"); // the shown result is not part of it
-        row->setDesc("Meter total");
         return row;
     }) << "d5cb4bd57c768c3a8110e566f223c68e";
     QTest::newRow("write") << Factory([] {
-        auto *row = new writeElement;
-        row->setType("S16");
-        row->setAddr("100");
-        row->setValue("-32768");
-        row->setDesc("Setpoint trip delay");
-        return row;
+        return new writeElement(write("S16", "100", "-32768", "Setpoint trip delay"));
     }) << "19383a94764b5a837cf0dd58414735fd";
     QTest::newRow("macro") << Factory([] {
-        auto *row = new macroElement;
-        row->setMacro("FD_MACRO_LOGIN");
-        row->setParam("1 0042");
-        row->setDesc("Operator");
-        return row;
+        return new macroElement(macro("FD_MACRO_LOGIN", "1 0042", "Operator"));
     }) << fingerprint({"Operator", "FD_MACRO_LOGIN", "1 0042"});
 }
 
@@ -257,18 +251,8 @@ void tst_elements::fingerprints()
     QFETCH(Factory, create);
     QFETCH(QString, hash);
     std::unique_ptr<QFrame> row(create());
-    QString actual;
-    if (auto *rtu = qobject_cast<rtuElement *>(row.get()))
-        actual = rtu->hash();
-    else if (auto *tcp = qobject_cast<tcpElement *>(row.get()))
-        actual = tcp->hash();
-    else if (auto *read = qobject_cast<readElement *>(row.get()))
-        actual = read->hash();
-    else if (auto *write = qobject_cast<writeElement *>(row.get()))
-        actual = write->hash();
-    else if (auto *macro = qobject_cast<macroElement *>(row.get()))
-        actual = macro->hash();
-    QCOMPARE(actual, hash);
+    const rowValues &values = qobject_cast<projectElement *>(row.get())->values();
+    QCOMPARE(std::visit([](const auto &kind) { return kind.fingerprint(); }, values), hash);
 }
 
 void tst_elements::portCommandLines_data()
@@ -277,37 +261,23 @@ void tst_elements::portCommandLines_data()
     QTest::addColumn<QString>("line");
 
     QTest::newRow("serial line") << Factory([] {
-        auto *row = new rtuElement;
-        row->setCom("COM3");
-        row->setBaudrate("115200");
-        row->setAddr("1");
-        return row;
+        return new rtuElement(serial("COM3", "115200", "1"));
     }) << "--address 1 --port \\\\.\\COM3 --baudrate 115200";
-    QTest::newRow("serial line of this machine") << Factory([] {
-        auto *row = new rtuElement;
-        row->setCom("ttyUSB0");
-        row->setBaudrate("19200");
-        row->setAddr("247");
-        return row;
-    }) << "--address 247 --port \\\\.\\ttyUSB0 --baudrate 19200";
+    QTest::newRow("serial line of this machine")
+        << Factory([] { return new rtuElement(serial("ttyUSB0", "19200", "247")); })
+        << "--address 247 --port \\\\.\\ttyUSB0 --baudrate 19200";
     QTest::newRow("TCP") << Factory([] {
-        auto *row = new tcpElement;
-        row->setIp("192.168.1.10");
-        row->setPort("502");
-        row->setAddr("255");
-        return row;
+        return new tcpElement(tcp("192.168.1.10", "502", "255"));
     }) << "--address 255 --ip 192.168.1.10 --port 502";
 }
 
+// The port part of the drivers' arguments, as a command line writes it.
 void tst_elements::portCommandLines()
 {
     QFETCH(Factory, create);
     QFETCH(QString, line);
     std::unique_ptr<QFrame> row(create());
-    if (auto *rtu = qobject_cast<rtuElement *>(row.get()))
-        QCOMPARE(rtu->commandLine(), line);
-    else
-        QCOMPARE(qobject_cast<tcpElement *>(row.get())->commandLine(), line);
+    QCOMPARE(qobject_cast<portElement *>(row.get())->line().arguments().join(' '), line);
 }
 
 void tst_elements::activePortIcon()
@@ -410,15 +380,9 @@ void tst_elements::deleteAsks()
 
 void tst_elements::editThroughHistory()
 {
-    QAction undoAction;
-    QAction redoAction;
-    UndoStack history(&undoAction, &redoAction);
-    tcpElement row;
-    row.setIp(QStringLiteral("10.0.0.7"));
-    row.setPort(QStringLiteral("502"));
-    row.setAddr(QStringLiteral("3"));
-    row.setDesc(QStringLiteral("Bay 5"));
-    row.setUndoStack(&history);
+    openedProject opened;
+    tcpElement *row = opened.open<tcpElement>(tcp("10.0.0.7", "502", "3", "Bay 5"));
+    QVERIFY(!opened.undoAction.isEnabled());
 
     QString presetIp;
     answerDialog([&](QDialog *dialog) {
@@ -427,179 +391,148 @@ void tst_elements::editThroughHistory()
         QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("slave"))->value(), 3);
         dialog->findChild<QPlainTextEdit *>(QStringLiteral("desc"))->setPlainText("Bay 6");
     });
-    press(&row, "edit");
+    press(row, "edit");
     QCOMPARE(presetIp, QStringLiteral("10.0.0.7"));
-    QCOMPARE(row.desc(), QStringLiteral("Bay 6"));
-    QVERIFY(undoAction.isEnabled());
+    QCOMPARE(row->line().desc, QStringLiteral("Bay 6"));
+    QCOMPARE(row->findChild<QLabel *>(QStringLiteral("desc"))->text(), QStringLiteral("Bay 6"));
+    QVERIFY(opened.undoAction.isEnabled());
+    QVERIFY(opened.document.isModified());
 
-    history.undo();
-    QCOMPARE(row.desc(), QStringLiteral("Bay 5"));
-    QCOMPARE(row.ip(), QStringLiteral("10.0.0.7"));
-    QCOMPARE(row.port(), QStringLiteral("502"));
-    QCOMPARE(row.addr(), QStringLiteral("3"));
-    history.redo();
-    QCOMPARE(row.desc(), QStringLiteral("Bay 6"));
-    QCOMPARE(row.ip(), QStringLiteral("10.0.0.7"));
-    QCOMPARE(row.port(), QStringLiteral("502"));
-    QCOMPARE(row.addr(), QStringLiteral("3"));
+    opened.document.undo();
+    QCOMPARE(row->line().toJson(), tcp("10.0.0.7", "502", "3", "Bay 5").toJson());
+    QCOMPARE(row->findChild<QLabel *>(QStringLiteral("desc"))->text(), QStringLiteral("Bay 5"));
+    opened.document.redo();
+    QCOMPARE(row->line().toJson(), tcp("10.0.0.7", "502", "3", "Bay 6").toJson());
 }
 
 void tst_elements::editWithoutChangePushesNothing()
 {
-    QAction undoAction;
-    QAction redoAction;
-    UndoStack history(&undoAction, &redoAction);
-    readElement read;
-    read.setType(QStringLiteral("U16"));
-    read.setAddr(QStringLiteral("100"));
-    read.setFormat(QStringLiteral("F_X_XX"));
-    read.setUndoStack(&history);
+    openedProject opened;
+    readElement *row = opened.open<readElement>(read("U16", "100", "F_X_XX"));
     bool asked = false;
     answerDialog([&](QDialog *) { asked = true; });
-    press(&read, "edit");
+    press(row, "edit");
     QVERIFY(asked);
-    QVERIFY(history.isEmpty());
-    QVERIFY(!undoAction.isEnabled());
+    QVERIFY(!opened.document.isModified());
+    QVERIFY(!opened.undoAction.isEnabled());
 }
 
 void tst_elements::editCancelled()
 {
-    QAction undoAction;
-    QAction redoAction;
-    UndoStack history(&undoAction, &redoAction);
-    writeElement write;
-    write.setUndoStack(&history);
+    openedProject opened;
+    writeElement *row = opened.open<writeElement>(writeValues());
     answerDialog(
         [](QDialog *dialog) {
             dialog->findChild<QPlainTextEdit *>(QStringLiteral("desc"))->setPlainText("x");
         },
         QDialogButtonBox::Cancel);
-    press(&write, "edit");
-    QVERIFY(history.isEmpty());
-    QCOMPARE(write.desc(), QStringLiteral("desc"));
+    press(row, "edit");
+    QVERIFY(!opened.document.isModified());
+    QCOMPARE(row->request().desc, QStringLiteral("desc"));
 }
 
+// A row that belongs to no project only asks: the values come with
+// editRequested, and the row keeps its own until they are taken.
 void tst_elements::editWithoutHistory()
 {
-    rtuElement rtu;
-    rtu.setCom(QStringLiteral("COM3"));
+    rtuElement rtu(serial("COM3", "115200", "0"));
+    QSignalSpy requested(&rtu, &projectElement::editRequested);
     answerDialog([](QDialog *dialog) {
         dialog->findChild<QSpinBox *>(QStringLiteral("slave"))->setValue(12);
     });
     press(&rtu, "edit");
-    QCOMPARE(rtu.addr(), QStringLiteral("12"));
-    QCOMPARE(rtu.com(), QStringLiteral("COM3"));
+    QCOMPARE(requested.count(), 1);
+    const portValues asked = std::get<portValues>(requested.at(0).at(0).value<rowValues>());
+    QCOMPARE(asked.addr, QStringLiteral("12"));
+    QCOMPARE(asked.com, QStringLiteral("COM3"));
+    QCOMPARE(rtu.line().addr, QStringLiteral("0"));
+    rtu.setValues(asked);
+    QCOMPARE(rtu.findChild<QLabel *>(QStringLiteral("addr"))->text(), QStringLiteral("12"));
 }
 
 void tst_elements::editKeepsUnlistedPortAndRate()
 {
     // A port that is not there now and a rate the list lacks survive an edit
     // of the description alone.
-    QAction undoAction;
-    QAction redoAction;
-    UndoStack history(&undoAction, &redoAction);
-    rtuElement rtu;
-    rtu.setCom(QStringLiteral("COM99"));
-    rtu.setBaudrate(QStringLiteral("19200"));
-    rtu.setAddr(QStringLiteral("5"));
-    rtu.setUndoStack(&history);
+    openedProject opened;
+    rtuElement *rtu = opened.open<rtuElement>(serial("COM99", "19200", "5"));
     answerDialog([](QDialog *dialog) {
         dialog->findChild<QPlainTextEdit *>(QStringLiteral("desc"))->setPlainText("Old feeder");
     });
-    press(&rtu, "edit");
-    QCOMPARE(rtu.desc(), QStringLiteral("Old feeder"));
-    QCOMPARE(rtu.com(), QStringLiteral("COM99"));
-    QCOMPARE(rtu.baudrate(), QStringLiteral("19200"));
-    QCOMPARE(rtu.addr(), QStringLiteral("5"));
+    press(rtu, "edit");
+    QCOMPARE(rtu->line().desc, QStringLiteral("Old feeder"));
+    QCOMPARE(rtu->line().com, QStringLiteral("COM99"));
+    QCOMPARE(rtu->line().baudrate, QStringLiteral("19200"));
+    QCOMPARE(rtu->line().addr, QStringLiteral("5"));
 }
 
 void tst_elements::editReadKeepsFormat()
 {
-    QAction undoAction;
-    QAction redoAction;
-    UndoStack history(&undoAction, &redoAction);
-    readElement read;
-    read.setType(QStringLiteral("U32"));
-    read.setAddr(QStringLiteral("1024"));
-    read.setFormat(QStringLiteral("F_X_XX"));
-    read.setValue(QStringLiteral("12.34"));
-    read.setUndoStack(&history);
+    openedProject opened;
+    readElement *row = opened.open<readElement>(read("U32", "1024", "F_X_XX"));
+    row->setValue(QStringLiteral("12.34"));
     answerDialog([](QDialog *dialog) {
         QCOMPARE(dialog->findChild<QComboBox *>(QStringLiteral("format"))->currentText(),
             QStringLiteral("F_X_XX"));
         dialog->findChild<QSpinBox *>(QStringLiteral("address"))->setValue(1026);
     });
-    press(&read, "edit");
-    QCOMPARE(read.addr(), QStringLiteral("1026"));
-    QCOMPARE(read.format(), QStringLiteral("F_X_XX"));
-    QCOMPARE(read.type(), QStringLiteral("U32"));
-    QCOMPARE(read.value(), QStringLiteral("12.34"));
-    history.undo();
-    QCOMPARE(read.addr(), QStringLiteral("1024"));
+    press(row, "edit");
+    QCOMPARE(row->request().addr, QStringLiteral("1026"));
+    QCOMPARE(row->request().format, QStringLiteral("F_X_XX"));
+    QCOMPARE(row->request().type, QStringLiteral("U32"));
+    QCOMPARE(row->value(), QStringLiteral("12.34"));
+    opened.document.undo();
+    QCOMPARE(row->request().addr, QStringLiteral("1024"));
 }
 
 void tst_elements::editWriteOpensWithValue()
 {
-    QAction undoAction;
-    QAction redoAction;
-    UndoStack history(&undoAction, &redoAction);
-    writeElement write;
-    write.setType(QStringLiteral("U32"));
-    write.setValue(QStringLiteral("4294967295"));
-    write.setUndoStack(&history);
+    openedProject opened;
+    writeElement *row = opened.open<writeElement>(write("U32", "32768", "4294967295"));
     double preset = 0;
     answerDialog([&](QDialog *dialog) {
         auto *value = dialog->findChild<QDoubleSpinBox *>(QStringLiteral("value"));
         preset = value->value();
         dialog->findChild<QComboBox *>(QStringLiteral("type"))->setCurrentText("U16");
     });
-    press(&write, "edit");
+    press(row, "edit");
     QCOMPARE(preset, 4294967295.0);
-    QCOMPARE(write.type(), QStringLiteral("U16"));
-    QCOMPARE(write.value(), QStringLiteral("65535"));
-    history.undo();
-    QCOMPARE(write.type(), QStringLiteral("U32"));
-    QCOMPARE(write.value(), QStringLiteral("4294967295"));
+    QCOMPARE(row->request().type, QStringLiteral("U16"));
+    QCOMPARE(row->request().value, QStringLiteral("65535"));
+    opened.document.undo();
+    QCOMPARE(row->request().type, QStringLiteral("U32"));
+    QCOMPARE(row->request().value, QStringLiteral("4294967295"));
 }
 
 void tst_elements::editMacro()
 {
-    QAction undoAction;
-    QAction redoAction;
-    UndoStack history(&undoAction, &redoAction);
-    macroElement macro;
-    macro.setMacro(QStringLiteral("FD_MACRO_LOGIN"));
-    macro.setParam(QStringLiteral("1 0042"));
-    macro.setDesc(QStringLiteral("Operator"));
-    macro.setUndoStack(&history);
+    openedProject opened;
+    macroElement *row = opened.open<macroElement>(macro("FD_MACRO_LOGIN", "1 0042", "Operator"));
     QString presetDesc;
     answerDialog([&](QDialog *dialog) {
         auto *desc = dialog->findChild<QTextEdit *>(QStringLiteral("desc"));
         presetDesc = desc->toPlainText();
         desc->setPlainText(QStringLiteral("Service login"));
     });
-    press(&macro, "edit");
+    press(row, "edit");
     QCOMPARE(presetDesc, QStringLiteral("Operator"));
-    QCOMPARE(macro.desc(), QStringLiteral("Service login"));
-    QCOMPARE(macro.macro(), QStringLiteral("FD_MACRO_LOGIN"));
-    QCOMPARE(macro.param(), QStringLiteral("1 0042"));
-    history.undo();
-    QCOMPARE(macro.desc(), QStringLiteral("Operator"));
-    history.redo();
-    QCOMPARE(macro.desc(), QStringLiteral("Service login"));
+    QCOMPARE(row->request().desc, QStringLiteral("Service login"));
+    QCOMPARE(row->request().name, QStringLiteral("FD_MACRO_LOGIN"));
+    QCOMPARE(row->request().param, QStringLiteral("1 0042"));
+    opened.document.undo();
+    QCOMPARE(row->request().desc, QStringLiteral("Operator"));
+    opened.document.redo();
+    QCOMPARE(row->request().desc, QStringLiteral("Service login"));
 }
 
 void tst_elements::editUnknownMacroOpensNothing()
 {
-    QAction undoAction;
-    QAction redoAction;
-    UndoStack history(&undoAction, &redoAction);
-    macroElement macro; // "MACRO" names no dialog
-    macro.setUndoStack(&history);
-    press(&macro, "edit");
+    openedProject opened;
+    macroElement *row = opened.open<macroElement>(macroValues()); // "MACRO" names no dialog
+    press(row, "edit");
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    QVERIFY(history.isEmpty());
-    QCOMPARE(macro.macro(), QStringLiteral("MACRO"));
+    QVERIFY(!opened.document.isModified());
+    QCOMPARE(row->request().name, QStringLiteral("MACRO"));
 }
 
 QTEST_MAIN(tst_elements)

@@ -20,11 +20,6 @@ private:
     {
         return QDir(QStringLiteral(QEL_STANDIN_DIR)).filePath(name);
     }
-    // A shell quoted argument for the runner's argument text.
-    static QString quoted(const QString &text)
-    {
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    }
 
 private slots:
     void outputChunks_data();
@@ -41,8 +36,6 @@ private slots:
     void programQuoting_data();
     void programQuoting();
     void pathWithBlanks();
-    void splitArguments_data();
-    void splitArguments();
     void argumentsReachChild_data();
     void argumentsReachChild();
     void destroyWhileRunning();
@@ -89,9 +82,9 @@ void tst_exe::outputChunks()
     QFETCH(QString, errText);
     QFETCH(QString, display);
 
-    QString arguments = quoted(outFormat);
+    QStringList arguments {outFormat};
     if (!errFormat.isEmpty())
-        arguments += QLatin1Char(' ') + quoted(errFormat);
+        arguments << errFormat;
     AppExe::exe runner(standin(QStringLiteral("chunks.sh")), arguments, false, 2000);
     QSignalSpy chunks(&runner, &AppExe::exe::updateLog);
     QCOMPARE(runner.start(), 0);
@@ -119,7 +112,7 @@ void tst_exe::outputChunks()
 void tst_exe::splitCharacter()
 {
     // A letter whose two bytes arrive in separate chunks is decoded whole.
-    AppExe::exe runner(standin(QStringLiteral("splitchar.sh")), QString(), true, 5000);
+    AppExe::exe runner(standin(QStringLiteral("splitchar.sh")), {}, true, 5000);
     QCOMPARE(runner.wait(), 0);
     QCOMPARE(runner.outText, QString::fromUtf8("ałb\n"));
 }
@@ -136,7 +129,7 @@ void tst_exe::exitCodes_data()
 void tst_exe::exitCodes()
 {
     QFETCH(int, code);
-    AppExe::exe runner(standin(QStringLiteral("exitcode.sh")), QString::number(code), true, 2000);
+    AppExe::exe runner(standin(QStringLiteral("exitcode.sh")), {QString::number(code)}, true, 2000);
     QSignalSpy complete(&runner, &AppExe::exe::complete);
     QSignalSpy timedOut(&runner, &AppExe::exe::timeout);
     QCOMPARE(runner.wait(), code);
@@ -149,14 +142,14 @@ void tst_exe::exitCodes()
 
 void tst_exe::crashIsNoSuccess()
 {
-    AppExe::exe runner(standin(QStringLiteral("crash.sh")), QString(), true, 2000);
+    AppExe::exe runner(standin(QStringLiteral("crash.sh")), {}, true, 2000);
     QVERIFY(runner.wait() != 0);
     QCOMPARE(runner.signal, SIGKILL);
 }
 
 void tst_exe::silenceTimesOut()
 {
-    AppExe::exe runner(standin(QStringLiteral("silent.sh")), QString(), true, 2000);
+    AppExe::exe runner(standin(QStringLiteral("silent.sh")), {}, true, 2000);
     QSignalSpy timedOut(&runner, &AppExe::exe::timeout);
     QSignalSpy complete(&runner, &AppExe::exe::complete);
     QCOMPARE(runner.wait(), -1003);
@@ -173,7 +166,7 @@ void tst_exe::silenceTimesOut()
 void tst_exe::outputRearmsTimeout()
 {
     // Ten seconds of work with a line every second: never 2 s of silence.
-    AppExe::exe runner(standin(QStringLiteral("ticker.sh")), QStringLiteral("10"), true, 2000);
+    AppExe::exe runner(standin(QStringLiteral("ticker.sh")), {QStringLiteral("10")}, true, 2000);
     QCOMPARE(runner.wait(), 0);
     QCOMPARE(runner.outText.count(QStringLiteral("tick")), 10);
 }
@@ -206,7 +199,7 @@ void tst_exe::missingProgram()
     } else if (which == QLatin1String("folder")) {
         program = dir.path();
     }
-    AppExe::exe runner(program, QStringLiteral("--help"), true, timeoutMs);
+    AppExe::exe runner(program, {QStringLiteral("--help")}, true, timeoutMs);
     QSignalSpy timedOut(&runner, &AppExe::exe::timeout);
     QCOMPARE(runner.wait(), -1003);
     QCOMPARE(timedOut.count(), 1);
@@ -230,7 +223,7 @@ void tst_exe::childStartsClean()
     sigaddset(&blocked, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &blocked, &mask);
     AppExe::exe runner(
-        standin(QStringLiteral("environment.sh")), QStringLiteral("300000"), true, 2000);
+        standin(QStringLiteral("environment.sh")), {QStringLiteral("300000")}, true, 2000);
     const int code = runner.wait();
     sigaction(SIGPIPE, &before, nullptr);
     pthread_sigmask(SIG_SETMASK, &mask, nullptr);
@@ -270,7 +263,7 @@ void tst_exe::programQuoting()
 {
     QFETCH(QString, name);
     QFETCH(QString, program);
-    AppExe::exe runner(name, QStringLiteral("--read_u16 100"), false, 2000);
+    AppExe::exe runner(name, {QStringLiteral("--read_u16"), QStringLiteral("100")}, false, 2000);
     QCOMPARE(runner.program, program);
     QVERIFY(!runner.done);
     QCOMPARE(runner.result, 0);
@@ -288,66 +281,57 @@ void tst_exe::pathWithBlanks()
     QVERIFY(QFile::copy(standin(QStringLiteral("exitcode.sh")), copy));
     QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner));
 
-    AppExe::exe runner(copy, QStringLiteral("7"), true, 2000);
+    AppExe::exe runner(copy, {QStringLiteral("7")}, true, 2000);
     QVERIFY(runner.program.startsWith(QLatin1Char('"')) && runner.program.endsWith('"'));
     QCOMPARE(runner.wait(), 7);
     QCOMPARE(runner.outText, QStringLiteral("ending with 7\n"));
 }
 
-void tst_exe::splitArguments_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("arguments");
-
-    QTest::newRow("blanks separate") << "--read_u16  100 " << QStringList {"--read_u16", "100"};
-    QTest::newRow("quotes group") << "--param \"1 2 3\"" << QStringList {"--param", "1 2 3"};
-    QTest::newRow("empty quoted argument")
-        << "--param \"\" --x" << QStringList {"--param", "", "--x"};
-    QTest::newRow("quotes inside a word") << "a\"b c\"d" << QStringList {"ab cd"};
-    QTest::newRow("three quotes are one") << "say \"\"\"hi\"\"\"" << QStringList {"say", "\"hi\""};
-    QTest::newRow("backslashes kept")
-        << "--port \\\\.\\COM3" << QStringList {"--port", "\\\\.\\COM3"};
-    QTest::newRow("nothing") << "" << QStringList {};
-    QTest::newRow("only blanks") << "   " << QStringList {};
-}
-
-void tst_exe::splitArguments()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, arguments);
-    QCOMPARE(AppExe::exe::splitArguments(text), arguments);
-}
-
 void tst_exe::argumentsReachChild_data()
 {
-    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("received");
+    QTest::addColumn<QString>("shown"); // the command line's arguments
 
     QTest::newRow("read over serial line")
-        << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --read_u16 100"
+        << QStringList {"--address", "1", "--port", "\\\\.\\COM3", "--baudrate", "115200",
+               "--read_u16", "100"}
         << "[--address]\n[1]\n[--port]\n[\\\\.\\COM3]\n[--baudrate]\n[115200]\n[--read_u16]\n["
-           "100]\n";
-    QTest::newRow("macro parameters in quotes")
-        << "--address 1 --ip 127.0.0.1 --port 1502 --macro FD_MACRO_SET_IP_ADDRESS --param \"0 "
-           "192 168 1 10\""
+           "100]\n"
+        << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --read_u16 100";
+    QTest::newRow("macro parameters with blanks")
+        << QStringList {"--address", "1", "--ip", "127.0.0.1", "--port", "1502", "--macro",
+               "FD_MACRO_SET_IP_ADDRESS", "--param", "0 192 168 1 10"}
         << "[--address]\n[1]\n[--ip]\n[127.0.0.1]\n[--port]\n[1502]\n[--macro]\n[FD_MACRO_SET_IP_"
-           "ADDRESS]\n[--param]\n[0 192 168 1 10]\n";
-    QTest::newRow("empty quoted parameter") << "--macro FD_MACRO_LOGOUT --param \"\""
-                                            << "[--macro]\n[FD_MACRO_LOGOUT]\n[--param]\n[]\n";
-    QTest::newRow("negative value") << "--write_s16 10 --data -32768"
-                                    << "[--write_s16]\n[10]\n[--data]\n[-32768]\n";
-    QTest::newRow("verbose last") << "--read_f32 32768 --verbose 1"
-                                  << "[--read_f32]\n[32768]\n[--verbose]\n[1]\n";
+           "ADDRESS]\n[--param]\n[0 192 168 1 10]\n"
+        << "--address 1 --ip 127.0.0.1 --port 1502 --macro FD_MACRO_SET_IP_ADDRESS --param \"0 192 "
+           "168 1 10\"";
+    QTest::newRow("empty parameter") << QStringList {"--macro", "FD_MACRO_LOGOUT", "--param", ""}
+                                     << "[--macro]\n[FD_MACRO_LOGOUT]\n[--param]\n[]\n"
+                                     << "--macro FD_MACRO_LOGOUT --param \"\"";
+    QTest::newRow("negative value") << QStringList {"--write_s16", "10", "--data", "-32768"}
+                                    << "[--write_s16]\n[10]\n[--data]\n[-32768]\n"
+                                    << "--write_s16 10 --data -32768";
+    QTest::newRow("verbose last") << QStringList {"--read_f32", "32768", "--verbose", "1"}
+                                  << "[--read_f32]\n[32768]\n[--verbose]\n[1]\n"
+                                  << "--read_f32 32768 --verbose 1";
+    // Whatever an argument holds reaches the program as it is.
+    QTest::newRow("quotes and blanks")
+        << QStringList {"1\" --ip \"10.0.0.9", "a  b"} << "[1\" --ip \"10.0.0.9]\n[a  b]\n"
+        << "\"1\" --ip \"10.0.0.9\" \"a  b\"";
 }
 
 void tst_exe::argumentsReachChild()
 {
-    QFETCH(QString, arguments);
+    QFETCH(QStringList, arguments);
     QFETCH(QString, received);
-    AppExe::exe runner(standin(QStringLiteral("argdump.sh")), arguments, true, 2000);
+    QFETCH(QString, shown);
+    const QString program = standin(QStringLiteral("argdump.sh"));
+    AppExe::exe runner(program, arguments, true, 2000);
     QCOMPARE(runner.wait(), 0);
     QCOMPARE(runner.outText, received);
     QCOMPARE(runner.arguments, arguments);
+    QCOMPARE(runner.commandLine, runner.program + QLatin1Char(' ') + shown);
 }
 
 void tst_exe::destroyWhileRunning()
@@ -355,7 +339,7 @@ void tst_exe::destroyWhileRunning()
     // The destructor ends a program that is still running.
     qint64 pid = 0;
     {
-        AppExe::exe runner(standin(QStringLiteral("silent.sh")), QString(), true, 2000);
+        AppExe::exe runner(standin(QStringLiteral("silent.sh")), {}, true, 2000);
         QVERIFY(runner.process->isRunning());
         pid = runner.process->processId();
         QVERIFY(pid > 0);

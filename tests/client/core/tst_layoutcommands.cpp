@@ -36,8 +36,9 @@ private:
         int end() const { return layout->count() - 1; } // just above the spacer
         readElement *addRead(const QString &desc)
         {
-            auto *row = new readElement;
-            row->setDesc(desc);
+            readValues values;
+            values.desc = desc;
+            auto *row = new readElement(values);
             history.push(new addReadElementToLayout(layout, row, end()));
             return row;
         }
@@ -48,9 +49,9 @@ private:
             for (int i = 0; i < layout->count(); ++i) {
                 QWidget *widget = layout->itemAt(i)->widget();
                 if (auto *read = qobject_cast<readElement *>(widget))
-                    list << read->desc();
+                    list << read->request().desc;
                 else if (auto *write = qobject_cast<writeElement *>(widget))
-                    list << write->desc();
+                    list << write->request().desc;
             }
             return list;
         }
@@ -101,8 +102,9 @@ void tst_layoutcommands::newCommandDropsUndoneAddition()
     QPointer<readElement> read = list.addRead(QStringLiteral("read"));
     list.history.undo();
     QVERIFY(read);
-    auto *write = new writeElement;
-    write->setDesc(QStringLiteral("write"));
+    writeValues values;
+    values.desc = QStringLiteral("write");
+    auto *write = new writeElement(values);
     list.history.push(new addWriteElementToLayout(list.layout, write, list.end()));
     QVERIFY(!list.redoAction.isEnabled());
     QVERIFY(read.isNull()); // deleted for good

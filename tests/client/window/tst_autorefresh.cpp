@@ -23,7 +23,7 @@ private:
     {
         const QString path = drivers->path("project.json");
         return writeProject(path, root)
-            && (window.openProject(path), !window.currentProjectPath().isEmpty());
+            && (window.loadFile(path), !window.document()->path().isEmpty());
     }
     // The register of each run: "r1" for a read of register 1, "w9" for a
     // write to register 9.

@@ -148,7 +148,7 @@ void tst_clientWindow::newProjectAndName()
     MainWindow window(nullptr, &prompts);
     // Cancelled: nothing changes.
     QVERIFY(invoke(window, "commandNew"));
-    QCOMPARE(window.currentProjectName(), QString());
+    QCOMPARE(window.document()->name(), QString());
     QCOMPARE(prompts.asked.size(), 1);
     QCOMPARE(prompts.asked.at(0).kind, QStringLiteral("text"));
     QCOMPARE(prompts.asked.at(0).title, QStringLiteral("Set project name"));
@@ -156,7 +156,7 @@ void tst_clientWindow::newProjectAndName()
 
     prompts.textAnswers << "Plant";
     QVERIFY(invoke(window, "commandNew"));
-    QCOMPARE(window.currentProjectName(), QStringLiteral("Plant"));
+    QCOMPARE(window.document()->name(), QStringLiteral("Plant"));
     QVERIFY2(titleNames(window, "Plant"), qPrintable(window.windowTitle()));
     QVERIFY(window.findChild<QTabWidget *>("tabWidget")->isEnabled());
     QVERIFY(action(window, "actionSave")->isEnabled());
@@ -185,7 +185,7 @@ void tst_clientWindow::newProjectAndName()
     // An empty name keeps the project.
     prompts.textAnswers << "";
     QVERIFY(invoke(window, "commandProjName"));
-    QCOMPARE(window.currentProjectName(), QStringLiteral("Hall 3"));
+    QCOMPARE(window.document()->name(), QStringLiteral("Hall 3"));
 
     QVERIFY(invoke(window, "commandCloseProject"));
     QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
@@ -270,7 +270,7 @@ void tst_clientWindow::addRows()
     QCOMPARE(prompts.asked.last().preset, QStringLiteral("Bay 1"));
     QCOMPARE(prompts.asked.last().text, QStringLiteral("(*.json)"));
     QVERIFY(!action(window, "actionUndo")->isEnabled());
-    QCOMPARE(window.currentProjectPath(), file("added/bay.json"));
+    QCOMPARE(window.document()->path(), file("added/bay.json"));
     QCOMPARE(QString::fromUtf8(readFile(file("added/bay.json"))),
         QStringLiteral("{\n"
                        "    \"communications\": [\n"
@@ -318,7 +318,8 @@ void tst_clientWindow::addRows()
                        "}\n"));
 }
 
-// A row's delete button asks, then removes the row through the history.
+// A row's delete button asks through the window's prompts, then removes the
+// row through the history.
 void tst_clientWindow::removeRowAndUndo()
 {
     scriptedPrompts prompts;
@@ -329,16 +330,21 @@ void tst_clientWindow::removeRowAndUndo()
     QCOMPARE(reads.size(), 3);
     readElement *second = reads.at(1);
 
-    // The element's own question, answered Yes.
-    QString question;
-    answerModal([&](QWidget *modal) {
-        QMessageBox *box = qobject_cast<QMessageBox *>(modal);
-        question = box->text();
-        box->button(QMessageBox::Yes)->click();
-    });
+    // The element's question, answered No, then Yes.
+    prompts.asked.clear();
+    prompts.messageAnswers << QMessageBox::No << QMessageBox::Yes;
+    second->findChild<QAbstractButton *>("del")->click();
+    QTRY_COMPARE(prompts.asked.size(), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 3);
+    QVERIFY(!action(window, "actionUndo")->isEnabled());
     second->findChild<QAbstractButton *>("del")->click();
     QTRY_COMPARE(rows<readElement>(window, "readLayout").size(), 2);
-    QVERIFY(question.startsWith("Del current object ?"));
+    QCOMPARE(prompts.kinds(), (QStringList {"message", "message"}));
+    QCOMPARE(prompts.asked.at(1).title, QStringLiteral("Asking"));
+    QCOMPARE(prompts.asked.at(1).text, QStringLiteral("Del current object ?"));
+    QCOMPARE(prompts.asked.at(1).icon, QStringLiteral(":/_icons/system_info_128.png"));
+    QCOMPARE(prompts.asked.at(1).buttons, int(QMessageBox::Yes | QMessageBox::No));
     QVERIFY(action(window, "actionUndo")->isEnabled());
     QVERIFY(invoke(window, "commandUndo"));
     reads = rows<readElement>(window, "readLayout");
@@ -361,7 +367,7 @@ void tst_clientWindow::roundTrip()
     openFile(window, prompts, file("trip.json"));
     QCOMPARE(prompts.asked.at(0).title, QStringLiteral("Open File"));
     QCOMPARE(prompts.asked.at(0).text, QStringLiteral("(*.json)"));
-    QCOMPARE(window.currentProjectPath(), file("trip.json"));
+    QCOMPARE(window.document()->path(), file("trip.json"));
     QVERIFY(!action(window, "actionUndo")->isEnabled());
     QVERIFY(!action(window, "actionRedo")->isEnabled());
     QVERIFY2(titleNames(window, "Plant"), qPrintable(window.windowTitle()));
@@ -369,15 +375,18 @@ void tst_clientWindow::roundTrip()
     QVERIFY(
         log.lines().at(0).endsWith(" <b>Open file</b> [" + file("trip.json") + "] " + okStatus));
 
-    QCOMPARE(rows<rtuElement>(window, "comLayout").at(0)->com(), QStringLiteral("COM10"));
-    QCOMPARE(rows<rtuElement>(window, "comLayout").at(1)->com(), QStringLiteral("COM2"));
+    QCOMPARE(rows<rtuElement>(window, "comLayout").at(0)->line().com, QStringLiteral("COM10"));
+    QCOMPARE(rows<rtuElement>(window, "comLayout").at(1)->line().com, QStringLiteral("COM2"));
     QVERIFY(rows<tcpElement>(window, "comLayout").at(0)->isActive());
     QCOMPARE(window.findChild<QBoxLayout *>("comLayout")
                  ->indexOf(rows<tcpElement>(window, "comLayout").at(0)),
         1);
-    QCOMPARE(rows<readElement>(window, "readLayout").at(2)->desc(), QStringLiteral("third"));
-    QCOMPARE(rows<writeElement>(window, "writeLayout").at(1)->value(), QStringLiteral("1.5"));
-    QCOMPARE(rows<macroElement>(window, "macroLayout").at(0)->param(), QStringLiteral("1 7305"));
+    QCOMPARE(
+        rows<readElement>(window, "readLayout").at(2)->request().desc, QStringLiteral("third"));
+    QCOMPARE(
+        rows<writeElement>(window, "writeLayout").at(1)->request().value, QStringLiteral("1.5"));
+    QCOMPARE(
+        rows<macroElement>(window, "macroLayout").at(0)->request().param, QStringLiteral("1 7305"));
 
     // Unmodified: New asks no question before the name.
     prompts.fileAnswers << file("trip-again.json");
@@ -428,7 +437,7 @@ void tst_clientWindow::nameNotUtf8()
     QVERIFY(writeProject(name, everyKind()));
     QCOMPARE(::access(bytes.constData(), F_OK), 0); // the very bytes
     openFile(window, prompts, name);
-    QCOMPARE(window.currentProjectPath(), name);
+    QCOMPARE(window.document()->path(), name);
     QCOMPARE(rows<readElement>(window, "readLayout").size(), 3);
     QVERIFY(QFile::remove(name));
     QVERIFY(invoke(window, "commandSave"));
@@ -448,10 +457,10 @@ void tst_clientWindow::openSkipsUnknownPorts()
     openFile(window, prompts, file("odd.json"));
     QCOMPARE(window.findChild<QBoxLayout *>("comLayout")->count(), 3); // two ports, the spacer
     const tcpElement *tcp = rows<tcpElement>(window, "comLayout").at(0);
-    QCOMPARE(tcp->ip(), QString());
-    QCOMPARE(tcp->port(), QString());
+    QCOMPARE(tcp->line().ip, QString());
+    QCOMPARE(tcp->line().port, QString());
     QVERIFY(!tcp->isActive());
-    QCOMPARE(rows<readElement>(window, "readLayout").at(0)->addr(), QString());
+    QCOMPARE(rows<readElement>(window, "readLayout").at(0)->request().addr, QString());
 }
 
 // A file without a name loads its rows but leaves the window without a
@@ -521,8 +530,8 @@ void tst_clientWindow::openFailures()
     QCOMPARE(prompts.kinds(), (QStringList {"open", "message"}));
     QCOMPARE(prompts.asked.at(1).title, QStringLiteral("Error"));
     QVERIFY(prompts.asked.at(1).text.contains(bad));
-    QCOMPARE(window.currentProjectName(), QString());
-    QCOMPARE(window.currentProjectPath(), QString());
+    QCOMPARE(window.document()->name(), QString());
+    QCOMPARE(window.document()->path(), QString());
     QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
     QCOMPARE(rows<readElement>(window, "readLayout").size(), 0);
 }
@@ -548,7 +557,7 @@ void tst_clientWindow::saveFailureKeepsModified()
         " <b>Save file</b> [" + file("plain.txt/inside.json") + "] " + errorStatus));
     QCOMPARE(prompts.kinds(), (QStringList {"save", "message"}));
     QVERIFY(action(window, "actionUndo")->isEnabled());
-    QCOMPARE(window.currentProjectPath(), file("kept.json"));
+    QCOMPARE(window.document()->path(), file("kept.json"));
     QCOMPARE(readFile(file("kept.json")), QJsonDocument(everyKind()).toJson());
 }
 
@@ -632,7 +641,7 @@ void tst_clientWindow::askSave()
     const QString expectedName = !goesOn   ? (opened ? "Plant" : "Fresh")
         : command == "commandCloseProject" ? ""
                                            : "Next";
-    QCOMPARE(window.currentProjectName(), expectedName);
+    QCOMPARE(window.document()->name(), expectedName);
     const QString savedFile = saveTo == "fresh.json" ? file(saveTo) : path;
     const bool hasNewRead = QString::fromUtf8(readFile(savedFile)).contains("\"999\"");
     QCOMPARE(hasNewRead, saved);
@@ -731,7 +740,7 @@ void tst_clientWindow::exitCloses()
     if (cancelled) {
         QCOMPARE(rows<readElement>(window, "readLayout").size(), 1);
         QVERIFY(action(window, "actionUndo")->isEnabled());
-        QCOMPARE(window.currentProjectName(), QStringLiteral("Plant"));
+        QCOMPARE(window.document()->name(), QStringLiteral("Plant"));
     }
 }
 

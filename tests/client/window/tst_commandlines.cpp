@@ -31,7 +31,7 @@ private:
     {
         const QString path = drivers->path("project.json");
         return writeProject(path, root)
-            && (window.openProject(path), !window.currentProjectPath().isEmpty());
+            && (window.loadFile(path), !window.document()->path().isEmpty());
     }
     static void press(QWidget *element) { element->findChild<QAbstractButton *>("exe")->click(); }
 
@@ -48,6 +48,7 @@ private slots:
     void activePortFollowsButton();
     void immediateCommands();
     void busyRunsNothingElse();
+    void portTakenAtStart();
     void failedStatusShowsQuestionMark();
     void driverLocation_data();
     void driverLocation();
@@ -324,7 +325,7 @@ void tst_commandLines::busyRunsNothingElse()
         QMetaObject::invokeMethod(write, "exe");
         invoke(window, "commandWriteAll");
         invoke(window, "commandReadAll");
-        window.runner()->writeNow("U16", "10", "10");
+        window.runner()->writeNow(window.document()->activePort(), {"U16", "10", "10", ""});
     });
     // Called directly, so the timer fires inside the operation's wait.
     QVERIFY(invoke(window, "commandReadAll"));
@@ -341,6 +342,33 @@ void tst_commandLines::busyRunsNothingElse()
     QCOMPARE(counters(window), (QStringList {"2", ""}));
 }
 
+// An operation runs all its requests over the port that was active when it
+// began, also when another port is made active meanwhile.
+void tst_commandLines::portTakenAtStart()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {rtuPort("COM1", true), tcpPort(1502, false)},
+            {readRequest("U16", "1"), readRequest("U16", "2")})));
+    tcpElement *tcp = rows<tcpElement>(window, "comLayout").at(0);
+    bool busyInside = false;
+    QTimer::singleShot(0, &window, [&]() {
+        busyInside = window.isBusy();
+        window.document()->activate(tcp);
+    });
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(busyInside);
+    QVERIFY(tcp->isActive());
+    QVERIFY(invoke(window, "commandReadAll"));
+    const QList<QStringList> calls = drivers->calls();
+    QCOMPARE(calls.size(), 4);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(calls.at(i).mid(1, 4),
+            i < 2 ? (QStringList {"--address", "1", "--port", "\\\\.\\COM1"})
+                  : (QStringList {"--address", "1", "--ip", "127.0.0.1"}));
+}
+
 // A driver that fails or prints an error keeps the row at "?".
 void tst_commandLines::failedStatusShowsQuestionMark()
 {
@@ -355,7 +383,9 @@ void tst_commandLines::failedStatusShowsQuestionMark()
     QVERIFY(invoke(window, "commandReadAll"));
     QCOMPARE(read->value(), QStringLiteral("?"));
     drivers->answer("-205\r\n", 0);
-    read->setFormat("F_X_XX");
+    readValues hundredths = read->request();
+    hundredths.format = "F_X_XX";
+    read->setValues(hundredths);
     QVERIFY(invoke(window, "commandReadAll"));
     QCOMPARE(read->value(), QStringLiteral("-2.05"));
     QCOMPARE(counters(window), (QStringList {"3", "1"}));

@@ -54,7 +54,7 @@ private:
     {
         const QString path = dir.filePath(QStringLiteral("p%1.json").arg(++files));
         return writeProject(path, root)
-            && (window.openProject(path), !window.currentProjectPath().isEmpty());
+            && (window.loadFile(path), !window.document()->path().isEmpty());
     }
 
     QTemporaryDir dir;
@@ -552,8 +552,8 @@ void tst_runOperations::demoProject()
     QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
-    window.openProject(demo);
-    QCOMPARE(window.currentProjectPath(), demo);
+    window.loadFile(demo);
+    QCOMPARE(window.document()->path(), demo);
     prompts.fileAnswers << dir.filePath("demo-saved.json");
     QVERIFY(invoke(window, "commandSaveAs"));
     QCOMPARE(readFile(dir.filePath("demo-saved.json")), readFile(demo));
@@ -561,8 +561,10 @@ void tst_runOperations::demoProject()
     const QList<tcpElement *> ports = rows<tcpElement>(window, "comLayout");
     QCOMPARE(ports.size(), 1);
     QVERIFY(ports.at(0)->isActive());
-    QCOMPARE(ports.at(0)->port(), QStringLiteral("1502"));
-    ports.at(0)->setPort(QString::number(sim.tcpPort()));
+    QCOMPARE(ports.at(0)->line().port, QStringLiteral("1502"));
+    portValues simulator = ports.at(0)->line();
+    simulator.port = QString::number(sim.tcpPort());
+    ports.at(0)->setValues(simulator);
 
     QVERIFY(invoke(window, "commandReadAll"));
     QVERIFY(invoke(window, "commandWriteAll"));
@@ -587,8 +589,9 @@ void tst_runOperations::demoProject()
     // The reads of the written registers show the written values.
     for (const writeElement *write : writes)
         for (const readElement *read : reads)
-            if (read->addr() == write->addr() && read->type() == write->type())
-                QCOMPARE(read->value(), write->value());
+            if (read->request().addr == write->request().addr
+                && read->request().type == write->request().type)
+                QCOMPARE(read->value(), write->request().value);
 }
 
 // Over a serial line: the port element names the device in the Windows

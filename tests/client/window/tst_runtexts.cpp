@@ -21,6 +21,8 @@ private slots:
     void frames();
     void commandLine_data();
     void commandLine();
+    void splitArguments_data();
+    void splitArguments();
     void logFragments_data();
     void logFragments();
     void timeText();
@@ -259,18 +261,48 @@ void tst_runTexts::commandLine()
     QFETCH(QString, arguments);
     QFETCH(bool, runs);
 
-    QStringList port;
-    if (!values.at(0).isEmpty())
-        port = QStringList {"--address", values.at(0), "--port", "\\\\.\\" + values.at(1),
-            "--baudrate", values.at(2)};
+    std::optional<portValues> port;
+    if (!values.at(0).isEmpty()) {
+        port = portValues();
+        port->addr = values.at(0);
+        port->com = values.at(1);
+        port->baudrate = values.at(2);
+    }
     driverCommand command = kind == "read"
-        ? driverCommand::read(port, values.at(3), values.at(4), verbose)
+        ? driverCommand::read(port, {values.at(3), values.at(4), QString(), QString()}, verbose)
         : kind == "write"
-        ? driverCommand::write(port, values.at(3), values.at(4), values.at(5), verbose)
-        : driverCommand::macro(port, values.at(3), values.at(4), verbose);
+        ? driverCommand::write(port, {values.at(3), values.at(4), values.at(5), QString()}, verbose)
+        : driverCommand::macro(port, {values.at(3), values.at(4), QString()}, verbose);
     QCOMPARE(command.program, program);
     QCOMPARE(command.text(), arguments);
     QCOMPARE(command.problem().isEmpty(), runs);
+    // What runs is what the text says.
+    if (runs)
+        QCOMPARE(driverCommand::splitArguments(command.text()), command.arguments);
+}
+
+void tst_runTexts::splitArguments_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("blanks separate") << "--read_u16  100 " << QStringList {"--read_u16", "100"};
+    QTest::newRow("quotes group") << "--param \"1 2 3\"" << QStringList {"--param", "1 2 3"};
+    QTest::newRow("empty quoted argument")
+        << "--param \"\" --x" << QStringList {"--param", "", "--x"};
+    QTest::newRow("quotes inside a word") << "a\"b c\"d" << QStringList {"ab cd"};
+    QTest::newRow("three quotes are one") << "say \"\"\"hi\"\"\"" << QStringList {"say", "\"hi\""};
+    QTest::newRow("backslashes kept")
+        << "--port \\\\.\\COM3" << QStringList {"--port", "\\\\.\\COM3"};
+    QTest::newRow("nothing") << "" << QStringList {};
+    QTest::newRow("only blanks") << "   " << QStringList {};
+}
+
+void tst_runTexts::splitArguments()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, arguments);
+    QCOMPARE(driverCommand::splitArguments(text), arguments);
 }
 
 void tst_runTexts::logFragments_data()

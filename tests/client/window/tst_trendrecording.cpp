@@ -75,8 +75,8 @@ private slots:
             {counter, voltage, readRequest("S16", "300", "", "Signed")}));
         scriptedPrompts prompts;
         MainWindow window(nullptr, &prompts);
-        window.openProject(path);
-        QCOMPARE(window.currentProjectPath(), path);
+        window.loadFile(path);
+        QCOMPARE(window.document()->path(), path);
         const QString csv = dir.filePath("bay.csv");
         prompts.fileAnswers << csv;
         QVERIFY(trigger(window, "actionRecordCsv"));
@@ -120,10 +120,10 @@ private slots:
         QCOMPARE(trend->rows(), (QList<const QObject *> {reads.at(0), reads.at(1)}));
         for (int r = 0; r < 2; ++r) {
             const trendSeries *series = trend->series(reads.at(r));
-            QCOMPARE(series->label(), reads.at(r)->desc());
+            QCOMPARE(series->label(), reads.at(r)->request().desc);
             int point = 0;
             for (const QStringList &row : qAsConst(rows)) {
-                if (row.at(2) != reads.at(r)->desc())
+                if (row.at(2) != reads.at(r)->request().desc)
                     continue;
                 QVERIFY(point < series->size());
                 const trendPoint &p = series->at(point++);
@@ -161,7 +161,7 @@ private slots:
             {writeRequest("U16", "5", "1")}, {macroRequest("FD_MACRO_LOGOUT", "")}));
         scriptedPrompts prompts;
         MainWindow window(nullptr, &prompts);
-        window.openProject(path);
+        window.loadFile(path);
         const QList<readElement *> rows = ::rows<readElement>(window, "readLayout");
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.at(1)->isTrendMarked(), marked);
@@ -173,7 +173,7 @@ private slots:
             {reads.at(0), marked ? second : readRequest("S32", "40", "F_X_X", "Power")},
             {writeRequest("U16", "5", "1")}, {macroRequest("FD_MACRO_LOGOUT", "")});
         const QString saved = dir.filePath("saved.json");
-        QVERIFY(window.saveProject(saved));
+        QVERIFY(window.document()->save(saved));
         QCOMPARE(readFile(saved), QJsonDocument(expected).toJson());
 
         // The box marks through the history: undone, the file is as before.
@@ -185,7 +185,7 @@ private slots:
         QVERIFY(invoke(window, "commandUndo"));
         QVERIFY(!box->isChecked());
         QVERIFY(!window.trends()->results()->trend()->hasSeries(rows.at(0)));
-        QVERIFY(window.saveProject(saved));
+        QVERIFY(window.document()->save(saved));
         QCOMPARE(readFile(saved), QJsonDocument(expected).toJson());
 
         // A deleted row leaves the trend and comes back with its undo.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow.h"
+#include "projectdocument.h"
 
 #include <QAction>
 #include <QApplication>

@@ -69,20 +69,34 @@ int userPrompts::exec(QDialog *dialog)
     return dialog->exec();
 }
 
-bool userPrompts::chooseMacro(QWidget *parent, QString *name, QString *params, QString *desc)
+std::optional<macroValues> userPrompts::chooseMacro(QWidget *parent)
 {
     bool ok = false;
     const QString chosen
         = item(parent, tr("Select macro"), tr("Macro:"), macroChooserNames(), 0, false, &ok);
     if (!ok)
-        return false;
+        return std::nullopt;
     const std::unique_ptr<FD_MACRO> dialog(createMacroDialog(chosen, parent));
     if (!dialog || exec(dialog.get()) != QDialog::Accepted)
-        return false;
-    *name = chosen;
-    *params = dialog->macroParams();
-    *desc = dialog->macroDesc();
-    return true;
+        return std::nullopt;
+    macroValues values = dialog->values();
+    values.name = chosen; // the chooser's spelling
+    return values;
+}
+
+std::optional<QString> userPrompts::chooseProjectName(QWidget *parent, const QString &current)
+{
+    bool ok = false;
+    const QString name = text(parent, tr("Set project name"), tr("Project name:"), current, &ok);
+    if (!ok)
+        return std::nullopt;
+    if (name == current) {
+        message(parent, QMessageBox::Information, tr("Project name ?"),
+            tr("Project name already use"), QStringLiteral(":/_icons/system_info_128.png"),
+            QMessageBox::Close);
+        return std::nullopt;
+    }
+    return name;
 }
 
 void userPrompts::chooseLanguage(QWidget *parent)

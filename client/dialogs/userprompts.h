@@ -1,16 +1,21 @@
 #pragma once
 
+#include "macrovalues.h"
+
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
 
-class QDialog;
+#include <optional>
+
 class QWidget;
 
-// The questions the main window asks the user: message boxes, text and list
-// inputs, file choosers and the element dialogs. The window asks through one
-// object of this class, so tests can answer in place of the user.
+// The questions the client asks the user: message boxes, text and list
+// inputs, file choosers and the dialogs of the rows. The window and the rows
+// ask through one object of this class, so tests can answer in place of the
+// user.
 class userPrompts
 {
     Q_DECLARE_TR_FUNCTIONS(userPrompts)
@@ -40,10 +45,21 @@ public:
 
     // Runs a dialog modally and returns its result.
     virtual int exec(QDialog *dialog);
+    // Runs a dialog of a row's values (one with values()) and returns the
+    // values once it is accepted; nothing when it is cancelled.
+    template<class Dialog> auto accepted(Dialog &dialog) -> std::optional<decltype(dialog.values())>
+    {
+        if (exec(&dialog) != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.values();
+    }
 
     // The questions built on the ones above. The macro chooser and the chosen
-    // macro's dialog: false when either was cancelled.
-    bool chooseMacro(QWidget *parent, QString *name, QString *params, QString *desc);
+    // macro's dialog: the request, nothing when either was cancelled.
+    std::optional<macroValues> chooseMacro(QWidget *parent);
+    // The name prompt, preset with current: the name entered; nothing when
+    // cancelled, or when it is current, which a message says.
+    std::optional<QString> chooseProjectName(QWidget *parent, const QString &current);
     // The language list; a new choice is stored in the setting "language",
     // with a notice that it takes effect at the next start.
     void chooseLanguage(QWidget *parent);

@@ -1,0 +1,160 @@
+#include "projectdocument.h"
+
+#include "activateportelement.h"
+#include "addelementtolayout.h"
+#include "editelementtolayout.h"
+#include "markreadelementfortrend.h"
+#include "projectelement.h"
+#include "projectfile.h"
+#include "readelement.h"
+#include "removeelementfromlayout.h"
+#include "undostack.h"
+
+#include <QBoxLayout>
+#include <QPointer>
+
+#include <algorithm>
+
+projectDocument::projectDocument(QBoxLayout *ports, QBoxLayout *reads, QBoxLayout *writes,
+    QBoxLayout *macros, QAction *undoAction, QAction *redoAction, QObject *parent)
+    : QObject(parent)
+    , rows(new projectLists(ports, reads, writes, macros))
+    , history(new UndoStack(undoAction, redoAction))
+{ }
+
+// The history goes first: its commands may own rows that are out of the
+// lists. The rows in the lists go with the window's form.
+projectDocument::~projectDocument()
+{
+    history.reset();
+}
+
+bool projectDocument::isModified() const
+{
+    return !history->isEmpty();
+}
+
+std::optional<portValues> projectDocument::activePort() const
+{
+    if (const projectElement *port = rows->activePort())
+        return std::get<portValues>(port->values());
+    return std::nullopt;
+}
+
+bool projectDocument::load(const QString &path, QString *error)
+{
+    clear();
+    const projectFile::Content content = projectFile::load(path);
+    if (content.status != projectFile::Loaded) {
+        if (error)
+            *error = content.error;
+        return false;
+    }
+    // The rows go into their lists as an addition would put them, outside
+    // the history: an opened project is unmodified.
+    rows->fromJson(content.root, [this](projectElement *row) { adopt(row); });
+    projectName = content.root.value(QLatin1String("name")).toString();
+    emit changed();
+    return true;
+}
+
+bool projectDocument::save(const QString &path, QString *error)
+{
+    if (!projectFile::save(path, rows->toJson(projectName), error))
+        return false;
+    history->clear();
+    return true;
+}
+
+void projectDocument::clear()
+{
+    history->clear();
+    rows->clear();
+    projectName.clear();
+    // A later Save must not write another project over this one's file.
+    projectPath.clear();
+    emit changed();
+}
+
+void projectDocument::adopt(projectElement *row)
+{
+    // Deletions and activations come queued, as the buttons' own signals: a
+    // row that is gone by then asks nothing.
+    const auto later = [this, guarded = QPointer<projectElement>(row)](
+                           void (projectDocument::*change)(projectElement *)) {
+        return [this, guarded, change] {
+            if (guarded)
+                (this->*change)(guarded);
+        };
+    };
+    connect(row, &projectElement::del, this, later(&projectDocument::remove), Qt::QueuedConnection);
+    connect(row, &projectElement::active, this, later(&projectDocument::activate),
+        Qt::QueuedConnection);
+    connect(row, &projectElement::editRequested, this,
+        [this, row](const rowValues &values) { edit(row, values); });
+    if (auto *read = qobject_cast<readElement *>(row))
+        connect(read, &readElement::trendMarkRequested, this,
+            [this, read](bool marked) { markForTrend(read, marked); });
+    emit rowAdopted(row);
+}
+
+projectElement *projectDocument::add(const rowValues &values)
+{
+    projectElement *row = projectLists::create(values);
+    adopt(row);
+    QBoxLayout *layout = rows->layout(projectLists::listOf(values));
+    history->push(new addElementToLayout(layout, row, layout->count() - 1));
+    emit changed();
+    return row;
+}
+
+void projectDocument::remove(projectElement *row)
+{
+    QBoxLayout *layout = rows->layoutOf(row);
+    if (!layout)
+        return;
+    history->push(new removeElementFromLayout(layout, row));
+    emit changed();
+}
+
+// The values are compared as the file would hold them, field by field: the
+// fingerprint, which joins the fields without separators, takes an address
+// 1 with the value 23 for an address 12 with the value 3.
+void projectDocument::edit(projectElement *row, const rowValues &values)
+{
+    if (!row->holds(values) || jsonOf(values) == jsonOf(row->values()))
+        return;
+    history->push(new editElementToLayout(row, values));
+    emit changed();
+}
+
+void projectDocument::activate(projectElement *port)
+{
+    const QList<projectElement *> ports = rows->elements(projectLists::Ports);
+    const auto changes
+        = [port](const projectElement *other) { return other->isActive() != (other == port); };
+    if (!ports.contains(port) || std::none_of(ports.cbegin(), ports.cend(), changes))
+        return;
+    history->push(new activatePortElement(ports, port));
+    emit changed();
+}
+
+void projectDocument::markForTrend(readElement *row, bool marked)
+{
+    if (marked == row->isTrendMarked())
+        return;
+    history->push(new markReadElementForTrend(row, marked));
+    emit changed();
+}
+
+void projectDocument::undo()
+{
+    history->undo();
+    emit changed();
+}
+
+void projectDocument::redo()
+{
+    history->redo();
+    emit changed();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "projectlists.h"
+#include "rowvalues.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QAction;
+class QBoxLayout;
+class UndoStack;
+class projectElement;
+class readElement;
+
+// The project the window shows: its name, the file it was last opened from
+// or saved to, its four lists of rows and the undo history of the changes
+// since. It loads, saves and clears the project, and it alone makes
+// changes: each is one step of the history, and the project counts as
+// modified exactly while the history holds a step. It asks no questions;
+// the rows' requests (edit, delete, activate, mark) reach it through their
+// signals.
+class projectDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The lists are the window's layouts, each ending with a spacer. Undo and
+    // Redo are enabled exactly when the history can undo and redo.
+    projectDocument(QBoxLayout *ports, QBoxLayout *reads, QBoxLayout *writes, QBoxLayout *macros,
+        QAction *undoAction, QAction *redoAction, QObject *parent = nullptr);
+    ~projectDocument() override;
+
+    // A project is open exactly when it has a name.
+    QString name() const { return projectName; }
+    void setName(const QString &name) { projectName = name; }
+    // The file of the project; empty until it was opened or saved.
+    QString path() const { return projectPath; }
+    void setPath(const QString &path) { projectPath = path; }
+    bool isModified() const;
+
+    const projectLists &lists() const { return *rows; }
+    // The values of the first active port; nothing when no port is active.
+    std::optional<portValues> activePort() const;
+
+    // Replaces the project with the one in path, unmodified. On failure
+    // (the file cannot be read or holds no JSON object) the project is left
+    // cleared and error says why.
+    bool load(const QString &path, QString *error = nullptr);
+    // Writes the project to path; once written it is unmodified. On failure
+    // error says why and the project stays as it was.
+    bool save(const QString &path, QString *error = nullptr);
+    // Forgets every row, the history, the name and the file.
+    void clear();
+
+    // The changes, each one step of the history.
+    // A new row of values at the end of its list.
+    projectElement *add(const rowValues &values);
+    void remove(projectElement *row);
+    // Nothing happens when values are those the row has, or of another kind.
+    void edit(projectElement *row, const rowValues &values);
+    // Makes port the active one and every other inactive; nothing happens
+    // when it alone is active already.
+    void activate(projectElement *port);
+    void markForTrend(readElement *row, bool marked);
+    void undo();
+    void redo();
+
+signals:
+    // A row has come into the project, from its file or added.
+    void rowAdopted(projectElement *row);
+    // The rows have changed: a step done, undone or redone, or the project
+    // loaded or cleared.
+    void changed();
+
+private:
+    // Connects a new row's requests.
+    void adopt(projectElement *row);
+
+    std::unique_ptr<projectLists> rows;
+    std::unique_ptr<UndoStack> history;
+    QString projectName;
+    QString projectPath;
+};

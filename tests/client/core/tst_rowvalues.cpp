@@ -1,0 +1,222 @@
+#include "rowvalues.h"
+
+#include <QJsonDocument>
+#include <QtTest>
+
+// The values of the rows: their objects in the project file, read and
+// written back unchanged, their fingerprints and driver arguments.
+class tst_rowValues : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fileObjects_data();
+    void fileObjects();
+    void missingKeys_data();
+    void missingKeys();
+    void unknownPortType_data();
+    void unknownPortType();
+    void arguments_data();
+    void arguments();
+    void fingerprintCoversEveryField_data();
+    void fingerprintCoversEveryField();
+};
+
+namespace {
+
+// The values of an object of a list, written back as the file holds them.
+QByteArray roundTrip(const QString &list, const QJsonObject &object)
+{
+    QJsonObject written;
+    if (list == "port")
+        written = portValues::fromJson(object).value_or(portValues()).toJson();
+    else if (list == "read")
+        written = readValues::fromJson(object).toJson();
+    else if (list == "write")
+        written = writeValues::fromJson(object).toJson();
+    else
+        written = macroValues::fromJson(object).toJson();
+    return QJsonDocument(written).toJson(QJsonDocument::Compact);
+}
+
+QJsonObject object(const QByteArray &json)
+{
+    return QJsonDocument::fromJson(json).object();
+}
+
+} // namespace
+
+void tst_rowValues::fileObjects_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QByteArray>("json"); // as a project file holds it, "active" aside
+
+    QTest::newRow("serial line") << "port"
+                                 << QByteArray(R"({"addr":"7","baudrate":"9600","com":"COM3",)"
+                                               R"("desc":"Incomer","type":"RTU"})");
+    QTest::newRow("TCP connection") << "port"
+                                    << QByteArray(R"({"addr":"255","desc":"Bay 5",)"
+                                                  R"("ip":"10.0.0.7","port":"1502","type":"TCP"})");
+    QTest::newRow("read") << "read"
+                          << QByteArray(R"({"addr":"100","desc":"Voltage","format":"F_X_XX",)"
+                                        R"("type":"U16"})");
+    QTest::newRow("write") << "write"
+                           << QByteArray(R"({"addr":"300","desc":"Trip","type":"F32",)"
+                                         R"("value":"2.5"})");
+    QTest::newRow("macro") << "macro"
+                           << QByteArray(R"({"desc":"<b>in</b>","macro":"FD_MACRO_LOGIN",)"
+                                         R"("param":"1 0042"})");
+    // Hand-edited texts are kept as they are, not as numbers.
+    QTest::newRow("hand-edited read") << "read"
+                                      << QByteArray(R"({"addr":"0x10","desc":"","format":"F_Y",)"
+                                                    R"("type":"u16"})");
+    QTest::newRow("hand-edited TCP port") << "port"
+                                          << QByteArray(R"({"addr":"01","desc":"zażółć",)"
+                                                        R"("ip":" x ","port":"-1","type":"TCP"})");
+}
+
+// An object read and written again is the same object.
+void tst_rowValues::fileObjects()
+{
+    QFETCH(QString, list);
+    QFETCH(QByteArray, json);
+    QCOMPARE(roundTrip(list, object(json)), json);
+}
+
+void tst_rowValues::missingKeys_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("serial line, type only")
+        << "port" << QByteArray(R"({"type":"RTU"})")
+        << QByteArray(R"({"addr":"","baudrate":"","com":"","desc":"","type":"RTU"})");
+    QTest::newRow("TCP keys of a serial line are dropped")
+        << "port" << QByteArray(R"({"ip":"1.2.3.4","port":"502","type":"RTU","com":"COM1"})")
+        << QByteArray(R"({"addr":"","baudrate":"","com":"COM1","desc":"","type":"RTU"})");
+    QTest::newRow("read, numbers are no texts")
+        << "read" << QByteArray(R"({"addr":100,"type":"U16"})")
+        << QByteArray(R"({"addr":"","desc":"","format":"","type":"U16"})");
+    QTest::newRow("write, empty") << "write" << QByteArray("{}")
+                                  << QByteArray(R"({"addr":"","desc":"","type":"","value":""})");
+    QTest::newRow("macro, empty") << "macro" << QByteArray("{}")
+                                  << QByteArray(R"({"desc":"","macro":"","param":""})");
+}
+
+// A missing key, or one that holds no text, gives the empty text.
+void tst_rowValues::missingKeys()
+{
+    QFETCH(QString, list);
+    QFETCH(QByteArray, json);
+    QFETCH(QByteArray, written);
+    QCOMPARE(roundTrip(list, object(json)), written);
+}
+
+void tst_rowValues::unknownPortType_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::newRow("CAN") << QByteArray(R"({"type":"CAN","ip":"x"})");
+    QTest::newRow("lower case") << QByteArray(R"({"type":"tcp"})");
+    QTest::newRow("none") << QByteArray(R"({"com":"COM1"})");
+    QTest::newRow("not a text") << QByteArray(R"({"type":1})");
+}
+
+void tst_rowValues::unknownPortType()
+{
+    QFETCH(QByteArray, json);
+    QVERIFY(!portValues::fromJson(object(json)));
+}
+
+void tst_rowValues::arguments_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("serial line") << QByteArray(
+        R"({"addr":"1","baudrate":"115200","com":"COM3","type":"RTU"})")
+                                 << "port"
+                                 << QStringList {"--address", "1", "--port", "\\\\.\\COM3",
+                                        "--baudrate", "115200"};
+    QTest::newRow("TCP connection")
+        << QByteArray(R"({"addr":"255","ip":"10.0.0.7","port":"502","type":"TCP"})") << "port"
+        << QStringList {"--address", "255", "--ip", "10.0.0.7", "--port", "502"};
+    QTest::newRow("read") << QByteArray(R"({"addr":"100","type":"S32"})") << "read"
+                          << QStringList {"--read_s32", "100"};
+    QTest::newRow("write") << QByteArray(R"({"addr":"7","type":"F32","value":"-2.5"})") << "write"
+                           << QStringList {"--write_f32", "7", "--data", "-2.5"};
+    QTest::newRow("macro with blanks in its parameters")
+        << QByteArray(R"({"macro":"FD_MACRO_LOGIN","param":"1 7305"})") << "macro"
+        << QStringList {"--macro", "FD_MACRO_LOGIN", "--param", "1 7305"};
+    QTest::newRow("macro without parameters")
+        << QByteArray(R"({"macro":"FD_MACRO_LOGOUT","param":""})") << "macro"
+        << QStringList {"--macro", "FD_MACRO_LOGOUT", "--param", ""};
+}
+
+void tst_rowValues::arguments()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, list);
+    QFETCH(QStringList, arguments);
+    const QJsonObject fields = object(json);
+    QStringList made;
+    if (list == "port")
+        made = portValues::fromJson(fields)->arguments();
+    else if (list == "read")
+        made = readValues::fromJson(fields).arguments();
+    else if (list == "write")
+        made = writeValues::fromJson(fields).arguments();
+    else
+        made = macroValues::fromJson(fields).arguments();
+    QCOMPARE(made, arguments);
+}
+
+void tst_rowValues::fingerprintCoversEveryField_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("list");
+
+    QTest::newRow("serial line") << QByteArray(R"({"addr":"1","baudrate":"9600","com":"COM3",)"
+                                               R"("desc":"d","type":"RTU"})")
+                                 << "port";
+    QTest::newRow("TCP connection") << QByteArray(R"({"addr":"1","desc":"d","ip":"10.0.0.7",)"
+                                                  R"("port":"502","type":"TCP"})")
+                                    << "port";
+    QTest::newRow("read") << QByteArray(R"({"addr":"1","desc":"d","format":"F_X","type":"U16"})")
+                          << "read";
+    QTest::newRow("write") << QByteArray(R"({"addr":"1","desc":"d","type":"U16","value":"5"})")
+                           << "write";
+    QTest::newRow("macro") << QByteArray(R"({"desc":"d","macro":"FD_MACRO_SET","param":"1 1 0"})")
+                           << "macro";
+}
+
+// An edit of any one stored field counts as a change; the kind's own keys
+// only count ("type" says which kind it is).
+void tst_rowValues::fingerprintCoversEveryField()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, list);
+    const auto fingerprintOfObject = [&list](const QJsonObject &fields) {
+        if (list == "port")
+            return portValues::fromJson(fields)->fingerprint();
+        if (list == "read")
+            return readValues::fromJson(fields).fingerprint();
+        if (list == "write")
+            return writeValues::fromJson(fields).fingerprint();
+        return macroValues::fromJson(fields).fingerprint();
+    };
+    const QJsonObject fields = object(json);
+    const QString stored = fingerprintOfObject(fields);
+    QCOMPARE(fingerprintOfObject(fields), stored);
+    for (const QString &key : fields.keys()) {
+        if (key == "type" && list == "port")
+            continue;
+        QJsonObject edited = fields;
+        edited.insert(key, fields.value(key).toString() + "x");
+        QVERIFY2(fingerprintOfObject(edited) != stored, qPrintable(key));
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_rowValues)
+#include "tst_rowvalues.moc"
