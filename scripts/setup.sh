@@ -8,6 +8,8 @@ packages=(
     cmake g++ make pkg-config
     qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev-tools
     libquazip1-qt5-dev libftdi1-dev libqwt-qt5-dev qttranslations5-l10n
+    # build: qelExelRd inserts rows through SQLite's C API
+    libsqlite3-dev
     # build: renders the programs' icon drawings to the theme's sizes
     libqt5svg5-dev
     # checks and packaging

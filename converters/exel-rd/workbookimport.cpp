@@ -1,10 +1,10 @@
 #include "workbookimport.h"
 
 #include "reportprinter.h"
+#include "tableinsert.h"
 #include "xlsxpackagereader.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -13,17 +13,6 @@
 static QString tr(const char *text)
 {
     return QCoreApplication::translate("WorkbookImport", text);
-}
-
-// The text a cell's value is stored as; empty text stays empty, never NULL.
-static QVariant storedText(const QVariant &value)
-{
-    if (value.userType() == QMetaType::Double)
-        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-    QString text = value.toString();
-    if (text.isNull())
-        text = QLatin1String("");
-    return text;
 }
 
 WorkbookImport::WorkbookImport(const QSqlDatabase &database, QXlsx::PackageReader &workbook)
@@ -79,31 +68,18 @@ bool WorkbookImport::importTable(const TableSchema &table)
         error = workbook.errorString();
         return false;
     }
-    QSqlQuery insert(database);
-    if (!insert.prepare(table.insertStatement)) {
-        error = tr("Table %1 cannot take rows: %2").arg(table.table, insert.lastError().text());
+    TableInsert insert(database, table);
+    if (!insert.prepare()) {
+        error = tr("Table %1 cannot take rows: %2").arg(table.table, insert.errorString());
         return false;
     }
-    const int columns = table.columns.size();
-    QStringList placeholders;
-    for (const QString &column : table.columns)
-        placeholders.append(QLatin1Char(':') + column);
-    QVector<QVariant> values(columns);
-    const QVariant null(QVariant::String);
-
     const auto store = [&](int row) {
-        for (int column = 0; column < columns; ++column)
-            insert.bindValue(placeholders.at(column), values.at(column));
-        for (const FurtherColumn &further : table.further) {
-            insert.bindValue(QLatin1Char(':') + further.name,
-                further.rowNumber ? QVariant(row) : QVariant(further.value));
-        }
-        if (insert.exec())
+        if (insert.insert(row))
             return true;
         error = tr("Worksheet %1, row %2 cannot be stored in table %3: %4")
                     .arg(table.sheet)
                     .arg(row)
-                    .arg(table.table, insert.lastError().text());
+                    .arg(table.table, insert.errorString());
         return false;
     };
 
@@ -111,21 +87,26 @@ bool WorkbookImport::importTable(const TableSchema &table)
     // with values follows it, so blank rows at the end are not taken.
     int lastStored = 1;
     QXlsx::SheetRow row;
+    QByteArray unquoted;
     while (sheet->nextRow(&row)) {
         if (row.number < 2 || row.cells.empty())
             continue;
-        values.fill(null);
+        insert.clear();
         for (int blank = lastStored + 1; blank < row.number; ++blank) {
             if (!store(blank))
                 return false;
         }
         for (const QXlsx::SheetCell &cell : row.cells) {
-            if (cell.column > columns)
+            const int column = cell.column - 1;
+            if (column >= table.columns.size())
                 continue;
-            QVariant text = storedText(cell.value);
-            if (cell.column - 1 == table.quotedColumn)
-                text = text.toString().remove(QLatin1Char('"'));
-            values[cell.column - 1] = text;
+            if (column != table.quotedColumn) {
+                insert.setText(column, cell.text);
+                continue;
+            }
+            unquoted = cell.text;
+            unquoted.replace('"', QByteArray());
+            insert.setText(column, unquoted);
         }
         if (!store(row.number))
             return false;

@@ -4,23 +4,48 @@
 
 namespace QXlsx::CellText {
 
-static bool isHexDigit(QChar c)
+static ushort unit(QChar c)
 {
-    const ushort u = c.unicode();
-    return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+    return c.unicode();
 }
 
-// True when text[at] starts "_xHHHH_".
-static bool startsEscape(const QString &text, int at)
+static ushort unit(char c)
 {
-    if (at + 7 > text.size() || text.at(at) != QLatin1Char('_')
-        || text.at(at + 1) != QLatin1Char('x') || text.at(at + 6) != QLatin1Char('_'))
-        return false;
+    return uchar(c);
+}
+
+static int hexValue(ushort u)
+{
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+// The code of "_xHHHH" at text[at] (the closing underscore not looked at),
+// or -1; for QString and for UTF-8 bytes alike, as the pattern is ASCII.
+template<typename Text> static int codeAt(const Text &text, int at)
+{
+    if (at + 6 > text.size() || unit(text.at(at)) != '_' || unit(text.at(at + 1)) != 'x')
+        return -1;
+    int code = 0;
     for (int i = at + 2; i < at + 6; ++i) {
-        if (!isHexDigit(text.at(i)))
-            return false;
+        const int digit = hexValue(unit(text.at(i)));
+        if (digit < 0)
+            return -1;
+        code = code * 16 + digit;
     }
-    return true;
+    return code;
+}
+
+// The code of the escape "_xHHHH_" at text[at], or -1.
+template<typename Text> static int escapeAt(const Text &text, int at)
+{
+    const int code = codeAt(text, at);
+    return code >= 0 && at + 6 < text.size() && unit(text.at(at + 6)) == '_' ? code : -1;
 }
 
 // Characters that XML 1.0 can carry as they are (tab, line feed and carriage
@@ -29,6 +54,24 @@ static bool isXmlCharacter(ushort u)
 {
     return u == 0x9 || u == 0xA || u == 0xD || (u >= 0x20 && u <= 0xD7FF)
         || (u >= 0xE000 && u <= 0xFFFD);
+}
+
+// Whether escape() writes the character as "_xHHHH_" (a lone surrogate
+// becomes U+FFFD instead).
+static bool escapesAsCode(QChar c)
+{
+    return !c.isSurrogate() && !isXmlCharacter(c.unicode());
+}
+
+// True when the underscore at text[at] would read as the start of an escape
+// once the text is escaped: "_xHHHH" followed by an underscore, or by a
+// character that is itself written as "_xHHHH_".
+static bool underscoreReadsAsEscape(const QString &text, int at)
+{
+    if (codeAt(text, at) < 0 || at + 6 >= text.size())
+        return false;
+    const QChar after = text.at(at + 6);
+    return after == QLatin1Char('_') || escapesAsCode(after);
 }
 
 static QString escapeCode(ushort u)
@@ -50,9 +93,9 @@ QString escape(const QString &text)
             result += text.at(++i);
         } else if (c.isSurrogate()) {
             result += QChar(QChar::ReplacementCharacter);
-        } else if (!isXmlCharacter(u)) {
+        } else if (escapesAsCode(c)) {
             result += escapeCode(u);
-        } else if (u == '_' && startsEscape(text, i)) {
+        } else if (u == '_' && underscoreReadsAsEscape(text, i)) {
             result += QLatin1String("_x005F_");
         } else {
             result += c;
@@ -68,8 +111,7 @@ bool needsEscape(const QString &text)
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate())
             ++i;
-        else if (c.isSurrogate() || !isXmlCharacter(c.unicode())
-            || (c == QLatin1Char('_') && startsEscape(text, i)))
+        else if (c.isSurrogate() || escapesAsCode(c) || underscoreReadsAsEscape(text, i))
             return true;
     }
     return false;
@@ -83,14 +125,49 @@ QString unescape(const QString &text)
     result.reserve(text.size());
     const int size = text.size();
     for (int i = 0; i < size; ++i) {
-        if (startsEscape(text, i)) {
-            result += QChar(ushort(text.mid(i + 2, 4).toUInt(nullptr, 16)));
+        const int code = escapeAt(text, i);
+        if (code >= 0) {
+            result += QChar(ushort(code));
             i += 6;
         } else {
             result += text.at(i);
         }
     }
     return result;
+}
+
+static void appendUtf8(uint code, QByteArray *out)
+{
+    const uint units[] = {code};
+    out->append(QString::fromUcs4(units, 1).toUtf8());
+}
+
+void appendUnescaped(QByteArray *out, const QByteArray &stored)
+{
+    const int size = stored.size();
+    int done = 0;
+    for (int i = stored.indexOf('_'); i >= 0; i = stored.indexOf('_', i)) {
+        int code = escapeAt(stored, i);
+        if (code < 0) {
+            ++i;
+            continue;
+        }
+        out->append(stored.constData() + done, i - done);
+        i += 7;
+        const int low = QChar::isHighSurrogate(uint(code)) ? escapeAt(stored, i) : -1;
+        if (QChar::isLowSurrogate(uint(low))) {
+            code = int(QChar::surrogateToUcs4(ushort(code), ushort(low)));
+            i += 7;
+        } else if (QChar::isSurrogate(uint(code))) {
+            code = QChar::ReplacementCharacter;
+        }
+        appendUtf8(uint(code), out);
+        done = i;
+    }
+    if (done == 0)
+        out->append(stored);
+    else
+        out->append(stored.constData() + done, size - done);
 }
 
 static bool needsPreserve(const QString &text)

@@ -22,8 +22,9 @@ void appendTextElement(QByteArray *xml, const QString &text);
 void appendCharacters(QByteArray *xml, const QString &text);
 
 // The escaped form of a text, before XML escaping: characters that XML cannot
-// hold and underscores that start a "_xHHHH_" pattern become "_xHHHH_"; a
-// surrogate without its partner becomes U+FFFD.
+// hold become "_xHHHH_", and so does an underscore that would otherwise read
+// as the start of such an escape ("_xHHHH" followed by "_" or by a character
+// escaped); a surrogate without its partner becomes U+FFFD.
 QString escape(const QString &text);
 
 // Whether escape() changes the text.
@@ -31,5 +32,8 @@ bool needsEscape(const QString &text);
 
 // Turns every "_xHHHH_" of stored text back into its character.
 QString unescape(const QString &text);
+// The same on UTF-8 text, appended to *out: two escapes of a surrogate pair
+// give their character, a surrogate without its partner gives U+FFFD.
+void appendUnescaped(QByteArray *out, const QByteArray &stored);
 
 } // namespace QXlsx::CellText

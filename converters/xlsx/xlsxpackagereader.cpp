@@ -6,6 +6,15 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
+// Two XML readers, each where it fits: the small structure parts (the
+// relationships and the workbook, at most MaxStructurePart bytes) are read
+// whole with QXmlStreamReader, which resolves namespaces, as finding a sheet's
+// part needs (its relationship id is an attribute in the relationships
+// namespace, under whatever prefix the writer chose). The worksheets and the
+// shared strings, which may be hundreds of megabytes, are read as streams by
+// XmlScanner, which drops prefixes, keeps memory bounded and is several times
+// faster.
+
 namespace QXlsx {
 
 namespace {
@@ -130,7 +139,7 @@ bool PackageReader::read(std::vector<std::unique_ptr<Worksheet>> *into)
             return false;
         while (reader->nextRow(&row)) {
             for (const SheetCell &cell : row.cells)
-                sheet->write(row.number, cell.column, cell.value);
+                sheet->write(row.number, cell.column, cell.value());
         }
         if (reader->hasError())
             return fail(reader->errorString());

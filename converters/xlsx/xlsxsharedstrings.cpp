@@ -7,27 +7,13 @@ namespace QXlsx {
 
 bool readRichText(XmlScanner &xml, QByteArray *text)
 {
-    for (;;) {
-        switch (xml.next()) {
-        case XmlScanner::StartElement:
-            if (xml.isName("t")) {
-                if (!xml.appendElementText(text))
-                    return false;
-            } else if (xml.isName("r")) {
-                if (!readRichText(xml, text))
-                    return false;
-            } else if (!xml.skipElement()) {
-                return false;
-            }
-            break;
-        case XmlScanner::Characters:
-            break;
-        case XmlScanner::EndElement:
-            return true;
-        default:
-            return false;
-        }
-    }
+    return xml.readChildren([&] {
+        if (xml.isName("t"))
+            return xml.appendElementText(text);
+        if (xml.isName("r"))
+            return readRichText(xml, text);
+        return xml.skipElement();
+    });
 }
 
 bool SharedStrings::read(XmlScanner &xml)
@@ -36,14 +22,19 @@ bool SharedStrings::read(XmlScanner &xml)
         error = xml.errorString();
         return false;
     }
+    // Each string is bounded on its own as it is read, the table as a whole
+    // by MaxTextBytes.
+    QByteArray item;
     for (;;) {
         switch (xml.next()) {
         case XmlScanner::StartElement:
             if (xml.isName("si")) {
-                if (!readRichText(xml, &texts)) {
+                item.resize(0);
+                if (!readRichText(xml, &item)) {
                     error = xml.errorString();
                     return false;
                 }
+                CellText::appendUnescaped(&texts, item);
                 if (texts.size() > MaxTextBytes) {
                     error = QStringLiteral("the shared strings hold more than %1 MiB of text")
                                 .arg(MaxTextBytes / 1024 / 1024);
@@ -69,11 +60,10 @@ bool SharedStrings::read(XmlScanner &xml)
     }
 }
 
-QString SharedStrings::text(int index) const
+QByteArray SharedStrings::text(int index) const
 {
     const qint64 begin = index == 0 ? 0 : ends[size_t(index - 1)];
-    return CellText::unescape(
-        QString::fromUtf8(texts.constData() + begin, int(ends[size_t(index)] - begin)));
+    return QByteArray(texts.constData() + begin, int(ends[size_t(index)] - begin));
 }
 
 } // namespace QXlsx

@@ -9,8 +9,8 @@ namespace QXlsx {
 
 class XmlScanner;
 
-// The shared string table of a workbook, kept compactly as UTF-8 with one
-// offset per string. Its size is bounded: a table holding more than
+// The shared string table of a workbook, kept compactly as UTF-8 (escapes
+// undone as it is read) with one offset per string. Its size is bounded: a table holding more than
 // MaxTextBytes of text is refused rather than allowed to exhaust memory.
 class SharedStrings
 {
@@ -20,8 +20,9 @@ public:
     // Reads the <sst> part from a scanner positioned before its root.
     bool read(XmlScanner &xml);
     int size() const { return int(ends.size()); }
-    // The text of string index (0 <= index < size()), its "_xHHHH_" escapes undone.
-    QString text(int index) const;
+    // The text of string index (0 <= index < size()) as UTF-8, its "_xHHHH_"
+    // escapes undone.
+    QByteArray text(int index) const;
     QString errorString() const { return error; }
 
 private:

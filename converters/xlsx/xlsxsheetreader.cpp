@@ -5,6 +5,8 @@
 #include "xlsxsharedstrings.h"
 #include "xlsxzipreader.h"
 
+#include <QLocale>
+
 namespace QXlsx {
 
 namespace {
@@ -53,7 +55,12 @@ SheetReader::SheetReader(ZipReader &zip, const QString &part, const QString &she
     , sheetName(sheetName)
     , strings(strings)
     , warn(std::move(warn))
-{ }
+{
+    // With a reserved capacity resize(0) keeps each buffer from cell to cell
+    // instead of freeing it.
+    for (QByteArray *buffer : {&attributeValue, &stored, &inlineText})
+        buffer->reserve(64);
+}
 
 bool SheetReader::fail(const QString &message)
 {
@@ -133,44 +140,12 @@ bool SheetReader::nextRow(SheetRow *row)
 {
     while (!done) {
         switch (xml->next()) {
-        case XmlScanner::StartElement: {
-            if (!xml->isName("row")) {
-                if (!xml->skipElement())
-                    return failXml();
-                break;
-            }
-            int number = lastRow + 1;
-            if (xml->attribute("r", &attributeValue)) {
-                bool ok = false;
-                number = attributeValue.toInt(&ok);
-                if (!ok)
-                    number = 0;
-            }
-            if (number < 1 || number > MaxRows)
-                return fail(
-                    QStringLiteral("bad row number \"%1\"").arg(QString::fromUtf8(attributeValue)));
-            if (number <= lastRow)
-                return fail(QStringLiteral("row %1 comes after row %2").arg(number).arg(lastRow));
-            lastRow = number;
-            row->number = number;
-            row->cells.clear();
-            int column = 0;
-            for (;;) {
-                const XmlScanner::Token token = xml->next();
-                if (token == XmlScanner::EndElement)
-                    return true;
-                if (token == XmlScanner::Characters)
-                    continue;
-                if (token != XmlScanner::StartElement)
-                    return failXml();
-                if (!xml->isName("c")) {
-                    if (!xml->skipElement())
-                        return failXml();
-                } else if (!readCell(number, &column, row)) {
-                    return false;
-                }
-            }
-        }
+        case XmlScanner::StartElement:
+            if (xml->isName("row"))
+                return readRowNumber(&row->number) && readCells(row);
+            if (!xml->skipElement())
+                return failXml();
+            break;
         case XmlScanner::Characters:
             break;
         case XmlScanner::EndElement: // of the sheet data
@@ -183,91 +158,198 @@ bool SheetReader::nextRow(SheetRow *row)
     return false;
 }
 
-// Reads one <c> element of the given row. The cell's "r" attribute, when
-// present, gives its position; otherwise it follows the previous cell.
+// The number of the current <row>: its "r" attribute, or the one after the
+// row before.
+bool SheetReader::readRowNumber(int *number)
+{
+    *number = lastRow + 1;
+    if (xml->attribute("r", &attributeValue)) {
+        bool ok = false;
+        *number = attributeValue.toInt(&ok);
+        if (!ok)
+            *number = 0;
+    }
+    if (*number < 1 || *number > MaxRows)
+        return fail(QStringLiteral("bad row number \"%1\"").arg(QString::fromUtf8(attributeValue)));
+    if (*number <= lastRow)
+        return fail(QStringLiteral("row %1 comes after row %2").arg(*number).arg(lastRow));
+    lastRow = *number;
+    return true;
+}
+
+// The cells of the current <row>, up to its end element.
+bool SheetReader::readCells(SheetRow *row)
+{
+    row->cells.clear();
+    int column = 0;
+    const auto cell = [&] {
+        if (xml->isName("c"))
+            return readCell(row->number, &column, row);
+        return xml->skipElement();
+    };
+    return xml->readChildren(cell) || failXml();
+}
+
+// Reads one <c> element of the given row; a cell that holds a value is added
+// to the row.
 bool SheetReader::readCell(int row, int *column, SheetRow *into)
 {
-    if (xml->attribute("r", &attributeValue)) {
-        int cellRow = 0;
-        if (!parseReference(attributeValue, &cellRow, column))
-            return fail(
-                QStringLiteral("bad cell reference \"%1\"").arg(QString::fromUtf8(attributeValue)));
-        if (cellRow != row)
-            return fail(QStringLiteral("cell %1 lies outside row %2")
-                            .arg(QString::fromUtf8(attributeValue))
-                            .arg(row));
-    } else if (++*column > MaxColumns) {
-        return fail(QStringLiteral("row %1 goes past the last column").arg(row));
-    }
-    QByteArray type;
-    xml->attribute("t", &type);
-
-    stored.resize(0);
-    inlineText.resize(0);
-    bool hasStored = false;
-    bool hasInline = false;
-    bool hasFormula = false;
-    for (;;) {
-        const XmlScanner::Token token = xml->next();
-        if (token == XmlScanner::EndElement)
-            break;
-        if (token == XmlScanner::Characters)
-            continue;
-        if (token != XmlScanner::StartElement)
-            return failXml();
-        if (xml->isName("v")) {
-            hasStored = true;
-            if (!xml->appendElementText(&stored))
-                return failXml();
-        } else if (xml->isName("is")) {
-            hasInline = true;
-            if (!readRichText(*xml, &inlineText))
-                return failXml();
-        } else {
-            hasFormula = hasFormula || xml->isName("f");
-            if (!xml->skipElement())
-                return failXml();
-        }
-    }
-
-    QVariant value;
-    if (type == "s") {
-        if (hasStored) {
-            bool ok = false;
-            const int index = stored.trimmed().toInt(&ok);
-            if (!strings || !ok || index < 0 || index >= strings->size())
-                return fail(
-                    QStringLiteral("cell %1: no shared string \"%2\"")
-                        .arg(CellReference(row, *column).toString(), QString::fromUtf8(stored)));
-            value = strings->text(index);
-        }
-    } else if (type == "inlineStr") {
-        // A string cell without content is an empty text, as some writers store "".
-        value = CellText::unescape(QString::fromUtf8(hasInline ? inlineText : stored));
-    } else if (type == "str") {
-        // A formula's text result; an empty one is empty text.
-        if (hasStored || !hasFormula)
-            value = CellText::unescape(QString::fromUtf8(stored));
-    } else if (type == "b") {
-        const QByteArray flag = stored.trimmed();
-        if (hasStored && !(hasFormula && flag.isEmpty()))
-            value = flag == "1" || flag == "true";
-    } else if (type == "e" || type == "d") {
-        if (hasStored && !(hasFormula && stored.isEmpty()))
-            value = QString::fromUtf8(stored);
-    } else if (hasStored && !stored.trimmed().isEmpty()) {
-        bool ok = false;
-        const double number = stored.trimmed().toDouble(&ok);
-        value = ok ? QVariant(number) : QVariant(QString::fromUtf8(stored));
-    }
-    if (!value.isValid() && hasFormula && warn) {
+    CellContent content;
+    if (!readCellPosition(row, column) || !readCellContent(&content)
+        || !findSharedString(row, *column, &content))
+        return false;
+    std::optional<SheetCell> cell = valueOf(*column, content);
+    if (cell) {
+        into->cells.push_back(std::move(*cell));
+    } else if (content.formula && warn) {
         warn(QStringLiteral("Warning: worksheet %1, cell %2 holds a formula without a stored "
                             "result; it is read as an empty cell")
                  .arg(sheetName, CellReference(row, *column).toString()));
     }
-    if (value.isValid())
-        into->cells.push_back({*column, value});
     return true;
+}
+
+// The cell's "r" attribute, when present, gives its column; otherwise it
+// follows the previous cell.
+bool SheetReader::readCellPosition(int row, int *column)
+{
+    if (!xml->attribute("r", &attributeValue)) {
+        if (++*column > MaxColumns)
+            return fail(QStringLiteral("row %1 goes past the last column").arg(row));
+        return true;
+    }
+    int cellRow = 0;
+    if (!parseReference(attributeValue, &cellRow, column))
+        return fail(
+            QStringLiteral("bad cell reference \"%1\"").arg(QString::fromUtf8(attributeValue)));
+    if (cellRow != row)
+        return fail(QStringLiteral("cell %1 lies outside row %2")
+                        .arg(QString::fromUtf8(attributeValue))
+                        .arg(row));
+    return true;
+}
+
+// Reads the current <c> element up to its end: its type and its children.
+bool SheetReader::readCellContent(CellContent *content)
+{
+    if (xml->attribute("t", &attributeValue))
+        content->type = typeOf(attributeValue);
+    stored.resize(0);
+    inlineText.resize(0);
+    const auto child = [&] {
+        if (xml->isName("v")) {
+            content->stored = true;
+            return xml->appendElementText(&stored);
+        }
+        if (xml->isName("is")) {
+            content->inlined = true;
+            return readRichText(*xml, &inlineText);
+        }
+        content->formula = content->formula || xml->isName("f");
+        return xml->skipElement();
+    };
+    return xml->readChildren(child) || failXml();
+}
+
+// The type a cell's "t" attribute gives; a number for any other value, as
+// spreadsheet programs read it.
+SheetReader::CellType SheetReader::typeOf(const QByteArray &t)
+{
+    const std::string_view type(t.constData(), size_t(t.size()));
+    if (type == "s")
+        return CellType::SharedString;
+    if (type == "inlineStr")
+        return CellType::InlineString;
+    if (type == "str")
+        return CellType::FormulaString;
+    if (type == "b")
+        return CellType::Boolean;
+    if (type == "e" || type == "d")
+        return CellType::ErrorOrDate;
+    return CellType::Number;
+}
+
+// For a shared string cell with a value, the index it refers to, which must
+// be in the table.
+bool SheetReader::findSharedString(int row, int column, CellContent *content)
+{
+    if (content->type != CellType::SharedString || !content->stored)
+        return true;
+    bool ok = false;
+    content->sharedIndex = stored.trimmed().toInt(&ok);
+    if (strings && ok && content->sharedIndex >= 0 && content->sharedIndex < strings->size())
+        return true;
+    return fail(QStringLiteral("cell %1: no shared string \"%2\"")
+                    .arg(CellReference(row, column).toString(), QString::fromUtf8(stored)));
+}
+
+// The value the cell's content gives, by the cell's type; none when it holds
+// no value.
+std::optional<SheetCell> SheetReader::valueOf(int column, const CellContent &content) const
+{
+    SheetCell cell;
+    cell.column = column;
+    switch (content.type) {
+    case CellType::SharedString:
+        if (!content.stored)
+            return std::nullopt;
+        cell.text = strings->text(content.sharedIndex);
+        break;
+    case CellType::InlineString:
+        // A string cell without content is an empty text, as some writers store "".
+        CellText::appendUnescaped(&cell.text, content.inlined ? inlineText : stored);
+        break;
+    case CellType::FormulaString:
+        // A formula's text result; an empty one is empty text.
+        if (!content.stored && content.formula)
+            return std::nullopt;
+        CellText::appendUnescaped(&cell.text, stored);
+        break;
+    case CellType::Boolean: {
+        const QByteArray flag = stored.trimmed();
+        if (!content.stored || (content.formula && flag.isEmpty()))
+            return std::nullopt;
+        const bool set = flag == "1" || flag == "true";
+        cell.kind = SheetCell::Kind::Boolean;
+        cell.number = set ? 1 : 0;
+        cell.text = set ? "true" : "false";
+        break;
+    }
+    case CellType::ErrorOrDate:
+        if (!content.stored || (content.formula && stored.isEmpty()))
+            return std::nullopt;
+        cell.text = stored;
+        break;
+    case CellType::Number: {
+        const QByteArray number = stored.trimmed();
+        if (!content.stored || number.isEmpty())
+            return std::nullopt;
+        bool ok = false;
+        cell.number = number.toDouble(&ok);
+        if (ok) {
+            cell.kind = SheetCell::Kind::Number;
+            cell.text = QByteArray::number(cell.number, 'g', QLocale::FloatingPointShortest);
+        } else {
+            cell.text = stored;
+        }
+        break;
+    }
+    }
+    return cell;
+}
+
+QVariant SheetCell::value() const
+{
+    switch (kind) {
+    case Kind::Number:
+        return number;
+    case Kind::Boolean:
+        return number != 0;
+    case Kind::Text:
+        break;
+    }
+    // Every byte: fromUtf8(QByteArray) would stop at a NUL character.
+    return QString::fromUtf8(text.constData(), text.size());
 }
 
 } // namespace QXlsx

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace QXlsx {
@@ -14,12 +15,22 @@ namespace QXlsx {
 class SharedStrings;
 class ZipReader;
 
-// One cell that holds a value: text (QString, possibly empty), a number
-// (double) or a boolean.
+// One cell that holds a value: a text (possibly empty), a number or a
+// boolean, with the text it is stored as in a database.
 struct SheetCell
 {
-    int column;
-    QVariant value;
+    enum class Kind { Text, Number, Boolean };
+
+    int column = 0;
+    Kind kind = Kind::Text;
+    // As UTF-8: a text with its "_xHHHH_" escapes undone (an error value or a
+    // date as stored); a number in its shortest decimal form; a boolean as
+    // "true" or "false".
+    QByteArray text;
+    double number = 0; // a number's value; a boolean's 1 or 0
+
+    // The value as a QString, a double or a bool.
+    QVariant value() const;
 };
 
 // One <row> of a worksheet: its number and the cells in it that hold a
@@ -53,7 +64,27 @@ public:
     QString errorString() const { return error; }
 
 private:
+    // A cell's "t" attribute: how its content is to be read.
+    enum class CellType { Number, SharedString, InlineString, FormulaString, Boolean, ErrorOrDate };
+
+    // What a <c> element held.
+    struct CellContent
+    {
+        CellType type = CellType::Number;
+        bool stored = false; // a <v>, its text in `stored`
+        bool inlined = false; // an <is>, its text in `inlineText`
+        bool formula = false; // an <f>
+        int sharedIndex = -1; // for a shared string cell
+    };
+
+    bool readRowNumber(int *number);
+    bool readCells(SheetRow *row);
     bool readCell(int row, int *column, SheetRow *into);
+    bool readCellPosition(int row, int *column);
+    bool readCellContent(CellContent *content);
+    static CellType typeOf(const QByteArray &t);
+    bool findSharedString(int row, int column, CellContent *content);
+    std::optional<SheetCell> valueOf(int column, const CellContent &content) const;
     bool finish();
     bool fail(const QString &message);
     bool failXml();

@@ -9,6 +9,47 @@ namespace {
 
 const qint64 ChunkSize = 64 * 1024;
 
+// Predicates as closures, so that the scanning loops given them inline them.
+constexpr auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+
+// Bytes an XML name may hold: ASCII letters, digits and "_:-.", and every
+// byte of a multi-byte UTF-8 character (checked as UTF-8 on its own).
+struct NameBytes
+{
+    bool table[256] = {};
+    constexpr NameBytes()
+    {
+        for (int c = 0; c < 256; ++c) {
+            table[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+                || c == '_' || c == ':' || c == '-' || c == '.' || c >= 0x80;
+        }
+    }
+};
+constexpr NameBytes nameBytes;
+
+constexpr auto isNameByte = [](char c) { return nameBytes.table[uchar(c)]; };
+
+bool isNameStartByte(char c)
+{
+    return isNameByte(c) && !(c >= '0' && c <= '9') && c != '-' && c != '.';
+}
+
+qint64 countNewlines(const char *from, const char *to)
+{
+    qint64 count = 0;
+    while ((from = static_cast<const char *>(std::memchr(from, '\n', size_t(to - from))))) {
+        ++count;
+        ++from;
+    }
+    return count;
+}
+
+bool isXmlCharacter(uint code)
+{
+    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF)
+        || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
 void appendUtf8(uint code, QByteArray *out)
 {
     if (code < 0x80) {
@@ -28,28 +69,120 @@ void appendUtf8(uint code, QByteArray *out)
     }
 }
 
-bool isXmlCharacter(uint code)
+// The local part of a qualified name: "x:row" gives "row".
+std::string_view localName(std::string_view name)
 {
-    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF)
-        || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+    const size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
-// The local part of a qualified name: "x:row" gives "row".
-void localName(const char *name, int length, const char **local, int *localLength)
+// The character a reference "#65" or "#x41" (the text between "&" and ";")
+// stands for; none when it is not a reference to an XML character. Any
+// number of leading zeros is allowed, as XML allows it.
+std::optional<uint> characterReference(std::string_view reference)
 {
-    const char *colon = static_cast<const char *>(std::memchr(name, ':', size_t(length)));
-    if (!colon) {
-        *local = name;
-        *localLength = length;
-    } else {
-        *local = colon + 1;
-        *localLength = int(name + length - colon - 1);
+    const bool hex = reference.size() > 1 && reference[1] == 'x';
+    const std::string_view digits = reference.substr(hex ? 2 : 1);
+    if (digits.empty())
+        return std::nullopt;
+    uint code = 0;
+    for (const char c : digits) {
+        uint digit = 0;
+        if (c >= '0' && c <= '9')
+            digit = uint(c - '0');
+        else if (hex && c >= 'a' && c <= 'f')
+            digit = uint(c - 'a' + 10);
+        else if (hex && c >= 'A' && c <= 'F')
+            digit = uint(c - 'A' + 10);
+        else
+            return std::nullopt;
+        code = code * (hex ? 16 : 10) + digit;
+        if (code > 0x10FFFF)
+            return std::nullopt;
+    }
+    return isXmlCharacter(code) ? std::optional<uint>(code) : std::nullopt;
+}
+
+// Appends what a reference (the text between "&" and ";") stands for; false
+// with *problem set when it stands for nothing.
+bool appendReference(std::string_view reference, QByteArray *out, QString *problem)
+{
+    static const std::pair<std::string_view, char> predefined[]
+        = {{"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}};
+    for (const auto &[name, character] : predefined) {
+        if (reference == name) {
+            out->append(character);
+            return true;
+        }
+    }
+    // At most the first 32 bytes: a reference without its ";" may run far.
+    const QString written
+        = QString::fromUtf8(reference.data(), int(qMin<size_t>(reference.size(), 32)));
+    if (reference.empty() || reference[0] != '#') {
+        *problem = QStringLiteral("an unknown entity &%1;").arg(written);
+        return false;
+    }
+    const std::optional<uint> code = characterReference(reference);
+    if (!code) {
+        *problem = QStringLiteral("a character reference to no XML character: &%1;").arg(written);
+        return false;
+    }
+    appendUtf8(*code, out);
+    return true;
+}
+
+// Appends data with its line ends normalised ("\r\n" and a lone "\r" become
+// "\n"; in an attribute value every line end and tab becomes a space).
+void appendNormalised(const char *data, int size, bool attributeValue, QByteArray *out)
+{
+    for (int i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c == '\r') {
+            out->append(attributeValue ? ' ' : '\n');
+            if (i + 1 < size && data[i + 1] == '\n')
+                ++i;
+        } else if (attributeValue && (c == '\n' || c == '\t')) {
+            out->append(' ');
+        } else {
+            out->append(c);
+        }
     }
 }
 
-bool sameName(const char *name, int length, const char *wanted)
+// Appends character data or an attribute value with its references replaced
+// and its line ends normalised; false with *problem set on a reference that
+// is not well-formed.
+bool decode(const char *data, int size, bool attributeValue, QByteArray *out, QString *problem)
 {
-    return std::strncmp(name, wanted, size_t(length)) == 0 && wanted[length] == '\0';
+    const bool plain = attributeValue
+        ? std::none_of(data, data + size,
+            [](char c) { return c == '&' || c == '\r' || c == '\n' || c == '\t'; })
+        : !std::memchr(data, '&', size_t(size)) && !std::memchr(data, '\r', size_t(size));
+    if (plain) {
+        out->append(data, size);
+        return true;
+    }
+    out->reserve(out->size() + size);
+    int done = 0;
+    while (done < size) {
+        const char *ampersand
+            = static_cast<const char *>(std::memchr(data + done, '&', size_t(size - done)));
+        const int plain = ampersand ? int(ampersand - data) : size;
+        appendNormalised(data + done, plain - done, attributeValue, out);
+        if (!ampersand)
+            break;
+        const char *semicolon
+            = static_cast<const char *>(std::memchr(ampersand, ';', size_t(size - plain)));
+        if (!semicolon) {
+            *problem = QStringLiteral("an unterminated entity reference");
+            return false;
+        }
+        if (!appendReference(
+                std::string_view(ampersand + 1, size_t(semicolon - ampersand - 1)), out, problem))
+            return false;
+        done = int(semicolon - data) + 1;
+    }
+    return true;
 }
 
 } // namespace
@@ -58,7 +191,11 @@ XmlScanner::XmlScanner(Source source, std::function<QString()> sourceError, int 
     : source(std::move(source))
     , sourceError(std::move(sourceError))
     , maxToken(maxToken)
-{ }
+{
+    // With a reserved capacity resize(0) keeps the buffer for the next text
+    // instead of freeing it.
+    characters.reserve(256);
+}
 
 bool XmlScanner::fill()
 {
@@ -101,38 +238,52 @@ bool XmlScanner::require(qint64 bytes)
     return true;
 }
 
-// The offset from `start` of the first c at or after offset from; -1 when the
-// part ends first, -2 on an error.
-qint64 XmlScanner::find(char c, qint64 from)
+// Whether the unread bytes begin with text.
+bool XmlScanner::lookingAt(std::string_view text)
 {
+    return require(qint64(text.size()))
+        && std::memcmp(buffer.constData() + start, text.data(), text.size()) == 0;
+}
+
+// The offset from `start` of the first pattern at or after offset `from`;
+// none when the part ends first or on an error (hasError() tells which).
+std::optional<qint64> XmlScanner::find(std::string_view pattern, qint64 from)
+{
+    const qint64 length = qint64(pattern.size());
     for (;;) {
         if (start + from < end) {
-            const void *found
-                = std::memchr(buffer.constData() + start + from, c, size_t(end - start - from));
-            if (found)
-                return static_cast<const char *>(found) - (buffer.constData() + start);
+            const void *found = std::memchr(
+                buffer.constData() + start + from, pattern[0], size_t(end - start - from));
+            if (found) {
+                const qint64 at = static_cast<const char *>(found) - (buffer.constData() + start);
+                if (length == 1)
+                    return at;
+                if (!require(at + length))
+                    return std::nullopt;
+                if (std::memcmp(buffer.constData() + start + at, pattern.data(), pattern.size())
+                    == 0)
+                    return at;
+                from = at + 1;
+                continue;
+            }
             from = end - start;
         }
         if (!require(from + 1))
-            return !error.isEmpty() ? -2 : -1;
+            return std::nullopt;
     }
 }
 
-qint64 XmlScanner::find(const char *pattern, qint64 from)
+// As find(), failing with the message `unterminated` when the part ends first.
+std::optional<qint64> XmlScanner::findClosing(
+    std::string_view pattern, qint64 from, const char *unterminated)
 {
-    const qint64 length = qint64(std::strlen(pattern));
-    for (;;) {
-        const qint64 at = find(pattern[0], from);
-        if (at < 0)
-            return at;
-        if (!require(at + length))
-            return !error.isEmpty() ? -2 : -1;
-        if (std::memcmp(buffer.constData() + start + at, pattern, size_t(length)) == 0)
-            return at;
-        from = at + 1;
-    }
+    const std::optional<qint64> at = find(pattern, from);
+    if (!at)
+        fail(QString::fromLatin1(unterminated));
+    return at;
 }
 
+// Keeps the first error: later ones are its consequences.
 XmlScanner::Token XmlScanner::fail(const QString &message)
 {
     if (error.isEmpty())
@@ -144,7 +295,7 @@ XmlScanner::Token XmlScanner::fail(const QString &message)
 void XmlScanner::countLines(qint64 upTo)
 {
     if (upTo > linesCountedTo) {
-        lines += std::count(buffer.constData() + linesCountedTo, buffer.constData() + upTo, '\n');
+        lines += countNewlines(buffer.constData() + linesCountedTo, buffer.constData() + upTo);
         linesCountedTo = upTo;
     }
 }
@@ -154,26 +305,24 @@ qint64 XmlScanner::lineNumber() const
     const qint64 upTo = qMin(start, end);
     if (upTo <= linesCountedTo)
         return lines;
-    return lines + std::count(buffer.constData() + linesCountedTo, buffer.constData() + upTo, '\n');
+    return lines + countNewlines(buffer.constData() + linesCountedTo, buffer.constData() + upTo);
 }
 
-bool XmlScanner::isName(const char *localName) const
-{
-    return sameName(nameStart, nameLength, localName);
-}
-
-bool XmlScanner::attribute(const char *wanted, QByteArray *value) const
+bool XmlScanner::attribute(std::string_view wanted, QByteArray *value) const
 {
     const char *tag = buffer.constData() + tagOffset;
     for (const Attribute &attribute : attributes) {
-        const char *local = nullptr;
-        int localLength = 0;
-        localName(tag + attribute.nameStart, attribute.nameLength, &local, &localLength);
-        if (sameName(local, localLength, wanted)) {
+        if (std::string_view(tag + attribute.localNameStart, size_t(attribute.localNameLength))
+            == wanted) {
             value->resize(0);
-            // decode() only fails on what readTag() already checked.
-            const_cast<XmlScanner *>(this)->decode(
-                tag + attribute.valueStart, attribute.valueLength, true, value);
+            const char *data = tag + attribute.valueStart;
+            if (attribute.plain) {
+                value->append(data, attribute.valueLength);
+                return true;
+            }
+            // Cannot fail: readStartTag() has checked every value.
+            QString problem;
+            decode(data, attribute.valueLength, true, value, &problem);
             return true;
         }
     }
@@ -182,331 +331,361 @@ bool XmlScanner::attribute(const char *wanted, QByteArray *value) const
 
 XmlScanner::Token XmlScanner::next()
 {
-    if (!error.isEmpty())
+    if (hasError())
         return Invalid;
-    if (!started) {
-        started = true;
-        if (require(2)) {
-            const uchar first = uchar(buffer.at(int(start)));
-            const uchar second = uchar(buffer.at(int(start + 1)));
-            if ((first == 0xFE && second == 0xFF) || (first == 0xFF && second == 0xFE))
-                return fail(QStringLiteral("the part is UTF-16; only UTF-8 parts are read"));
-            if (first == 0xEF && second == 0xBB && require(3)
-                && uchar(buffer.at(int(start + 2))) == 0xBF)
-                start += 3;
-        } else if (!error.isEmpty()) {
-            return Invalid;
-        }
-    }
+    if (!started && !readByteOrderMark())
+        return Invalid;
     if (pendingEnd) {
         pendingEnd = false;
-        openNames.resize(openStarts.back());
-        openStarts.pop_back();
+        closeElement();
         return current = EndElement;
     }
     for (;;) {
-        if (!require(1)) {
-            if (!error.isEmpty())
+        if (!require(1))
+            return endOfPart();
+        if (peek(0) != '<') {
+            if (!openStarts.empty())
+                return readText();
+            if (!skipBlanksOutsideRoot())
                 return Invalid;
-            if (!rootSeen || !openStarts.empty())
-                return fail(QStringLiteral("the part ends before its XML is complete"));
-            return current = EndDocument;
-        }
-        if (buffer.at(int(start)) != '<') {
-            const Token token = readText();
-            if (token != EndDocument) // EndDocument: blanks outside the root, skipped
-                return token;
-            continue;
-        }
-        if (!require(2))
+        } else if (!require(2)) {
             return fail(QStringLiteral("the part ends inside a tag"));
-        const char second = buffer.at(int(start + 1));
-        if (second == '/')
+        } else if (peek(1) == '/') {
             return readEndTag();
-        if (second == '?' || second == '!') {
-            const Token token = readMarkup();
-            if (token != EndDocument) // EndDocument: a comment or instruction, skipped
-                return token;
-            continue;
+        } else if (peek(1) == '?') {
+            if (!skipInstruction())
+                return Invalid;
+        } else if (peek(1) != '!') {
+            return readStartTag();
+        } else if (lookingAt("<![CDATA[")) {
+            return readCData();
+        } else if (!skipComment()) {
+            return Invalid;
         }
-        return readTag();
     }
+}
+
+// Takes a UTF-8 byte order mark at the start of the part; UTF-16 is refused.
+bool XmlScanner::readByteOrderMark()
+{
+    started = true;
+    if (!require(2))
+        return !hasError();
+    const uchar first = uchar(peek(0));
+    const uchar second = uchar(peek(1));
+    if ((first == 0xFE && second == 0xFF) || (first == 0xFF && second == 0xFE)) {
+        fail(QStringLiteral("the part is UTF-16; only UTF-8 parts are read"));
+        return false;
+    }
+    if (lookingAt("\xEF\xBB\xBF"))
+        start += 3;
+    return !hasError();
+}
+
+XmlScanner::Token XmlScanner::endOfPart()
+{
+    if (hasError())
+        return Invalid;
+    if (!rootSeen || !openStarts.empty())
+        return fail(QStringLiteral("the part ends before its XML is complete"));
+    return current = EndDocument;
+}
+
+bool XmlScanner::skipBlanksOutsideRoot()
+{
+    const std::optional<qint64> before = find("<", 0);
+    if (hasError())
+        return false;
+    const qint64 length = before.value_or(end - start);
+    const char *data = buffer.constData() + start;
+    if (!std::all_of(data, data + length, isSpace)) {
+        fail(QStringLiteral("text outside the root element"));
+        return false;
+    }
+    start += length;
+    return true;
 }
 
 XmlScanner::Token XmlScanner::readText()
 {
-    qint64 length = find('<', 0);
-    if (length == -2)
+    // Text that runs to the end of the part is read; the end then fails.
+    const std::optional<qint64> before = find("<", 0);
+    if (hasError())
         return Invalid;
-    if (length == -1)
-        length = end - start;
+    const qint64 length = before.value_or(end - start);
     const char *data = buffer.constData() + start;
-    if (openStarts.empty()) {
-        for (qint64 i = 0; i < length; ++i) {
-            if (!isSpace(data[i]))
-                return fail(QStringLiteral("text outside the root element"));
-        }
-        start += length;
-        return EndDocument;
-    }
+    if (!isUtf8(data, length))
+        return fail(QStringLiteral("text that is not UTF-8"));
     characters.resize(0);
-    if (!decode(data, int(length), false, &characters))
-        return Invalid;
+    QString problem;
+    if (!decode(data, int(length), false, &characters, &problem))
+        return fail(problem);
     start += length;
     return current = Characters;
 }
 
-// "<?...?>" (checked for its encoding), "<!--...-->" or "<![CDATA[...]]>";
-// EndDocument for markup that is skipped.
-XmlScanner::Token XmlScanner::readMarkup()
+// "<?...?>"; the XML declaration's encoding must be UTF-8.
+bool XmlScanner::skipInstruction()
 {
-    if (buffer.at(int(start + 1)) == '?') {
-        const qint64 close = find("?>", 2);
-        if (close < 0)
-            return close == -2 ? Invalid : fail(QStringLiteral("unterminated instruction"));
-        const QByteArray instruction(buffer.constData() + start + 2, int(close - 2));
-        if (instruction.startsWith("xml ") || instruction.startsWith("xml\t")
-            || instruction.startsWith("xml\r") || instruction.startsWith("xml\n")) {
-            const int at = instruction.indexOf("encoding");
-            if (at >= 0) {
-                const int open = instruction.indexOf('=', at);
-                int quote = open + 1;
-                while (quote < instruction.size() && isSpace(instruction.at(quote)))
-                    ++quote;
-                const int closing = quote < instruction.size()
-                    ? instruction.indexOf(instruction.at(quote), quote + 1)
-                    : -1;
-                const QByteArray encoding
-                    = closing > quote ? instruction.mid(quote + 1, closing - quote - 1) : "";
-                if (encoding.toLower() != "utf-8")
-                    return fail(QStringLiteral("the part is encoded as \"%1\"; only UTF-8 "
-                                               "parts are read")
-                                    .arg(QString::fromLatin1(encoding)));
-            }
-        }
-        start += close + 2;
-        return EndDocument;
-    }
-    if (require(4) && std::memcmp(buffer.constData() + start, "<!--", 4) == 0) {
-        const qint64 close = find("-->", 4);
-        if (close < 0)
-            return close == -2 ? Invalid : fail(QStringLiteral("unterminated comment"));
-        start += close + 3;
-        return EndDocument;
-    }
-    if (require(9) && std::memcmp(buffer.constData() + start, "<![CDATA[", 9) == 0) {
-        if (openStarts.empty())
-            return fail(QStringLiteral("text outside the root element"));
-        const qint64 close = find("]]>", 9);
-        if (close < 0)
-            return close == -2 ? Invalid : fail(QStringLiteral("unterminated CDATA section"));
-        characters.resize(0);
-        // Entities are not read in CDATA; line ends are normalised all the same.
-        const char *data = buffer.constData() + start + 9;
-        const int length = int(close - 9);
-        if (!isUtf8(data, length))
-            return fail(QStringLiteral("text that is not UTF-8"));
-        characters.reserve(length);
-        for (int i = 0; i < length; ++i) {
-            if (data[i] == '\r') {
-                characters.append('\n');
-                if (i + 1 < length && data[i + 1] == '\n')
-                    ++i;
-            } else {
-                characters.append(data[i]);
-            }
-        }
-        start += close + 3;
-        return current = Characters;
-    }
-    if (!error.isEmpty())
-        return Invalid;
-    return fail(QStringLiteral("document type declarations and other markup are not read"));
+    const std::optional<qint64> close = findClosing("?>", 2, "unterminated instruction");
+    if (!close)
+        return false;
+    const QByteArray instruction(buffer.constData() + start + 2, int(*close - 2));
+    start += *close + 2;
+    if (instruction.size() < 4 || !instruction.startsWith("xml") || !isSpace(instruction.at(3)))
+        return true;
+    const int at = instruction.indexOf("encoding");
+    if (at < 0)
+        return true;
+    int quote = instruction.indexOf('=', at) + 1;
+    while (quote < instruction.size() && isSpace(instruction.at(quote)))
+        ++quote;
+    const int closing
+        = quote < instruction.size() ? instruction.indexOf(instruction.at(quote), quote + 1) : -1;
+    const QByteArray encoding
+        = closing > quote ? instruction.mid(quote + 1, closing - quote - 1) : QByteArray();
+    if (encoding.toLower() == "utf-8")
+        return true;
+    fail(QStringLiteral("the part is encoded as \"%1\"; only UTF-8 parts are read")
+             .arg(QString::fromLatin1(encoding)));
+    return false;
 }
 
-XmlScanner::Token XmlScanner::readTag()
+bool XmlScanner::skipComment()
 {
-    // Offsets are from `start`, which stays put while the tag is read.
-    qint64 i = 1;
-    const auto at = [this](qint64 offset) { return buffer.at(int(start + offset)); };
-    const auto need = [this](qint64 offset) {
-        if (require(offset + 1))
-            return true;
-        if (error.isEmpty())
-            fail(QStringLiteral("the part ends inside a tag"));
+    if (!lookingAt("<!--")) {
+        fail(QStringLiteral("document type declarations and other markup are not read"));
         return false;
-    };
-    while (need(i) && !isSpace(at(i)) && at(i) != '>' && at(i) != '/')
-        ++i;
-    if (!error.isEmpty())
+    }
+    const std::optional<qint64> close = findClosing("-->", 4, "unterminated comment");
+    if (!close)
+        return false;
+    start += *close + 3;
+    return true;
+}
+
+// "<![CDATA[...]]>": text without references; line ends are normalised all
+// the same.
+XmlScanner::Token XmlScanner::readCData()
+{
+    if (openStarts.empty())
+        return fail(QStringLiteral("text outside the root element"));
+    const std::optional<qint64> close = findClosing("]]>", 9, "unterminated CDATA section");
+    if (!close)
+        return Invalid;
+    const char *data = buffer.constData() + start + 9;
+    const int length = int(*close - 9);
+    if (!isUtf8(data, length))
+        return fail(QStringLiteral("text that is not UTF-8"));
+    characters.resize(0);
+    characters.reserve(length);
+    appendNormalised(data, length, false, &characters);
+    start += *close + 3;
+    return current = Characters;
+}
+
+// Offsets within a tag are from `start`, which stays put while the tag is read.
+XmlScanner::Token XmlScanner::readStartTag()
+{
+    qint64 i = 1;
+    qint64 localStart = 0;
+    if (!readName(&i, &localStart, "a tag"))
         return Invalid;
     const qint64 qualifiedLength = i - 1;
-    if (qualifiedLength == 0)
-        return fail(QStringLiteral("a tag without a name"));
     attributes.clear();
     bool empty = false;
     for (;;) {
-        while (need(i) && isSpace(at(i)))
-            ++i;
-        if (!error.isEmpty())
+        if (!skipInTag(&i, isSpace))
             return Invalid;
-        if (at(i) == '>') {
+        if (peek(i) == '>') {
             ++i;
             break;
         }
-        if (at(i) == '/') {
-            if (!need(i + 1))
-                return Invalid;
-            if (at(i + 1) != '>')
+        if (peek(i) == '/') {
+            if (!require(i + 2))
+                return fail(QStringLiteral("the part ends inside a tag"));
+            if (peek(i + 1) != '>')
                 return fail(QStringLiteral("a malformed tag"));
             i += 2;
             empty = true;
             break;
         }
-        const qint64 attributeName = i;
-        while (need(i) && !isSpace(at(i)) && at(i) != '=' && at(i) != '>' && at(i) != '/')
-            ++i;
-        if (!error.isEmpty())
-            return Invalid;
-        const qint64 attributeNameLength = i - attributeName;
-        while (need(i) && isSpace(at(i)))
-            ++i;
-        if (!error.isEmpty())
-            return Invalid;
-        if (attributeNameLength == 0 || at(i) != '=')
-            return fail(QStringLiteral("an attribute without a value"));
-        ++i;
-        while (need(i) && isSpace(at(i)))
-            ++i;
-        if (!error.isEmpty())
-            return Invalid;
-        const char quote = at(i);
-        if (quote != '"' && quote != '\'')
-            return fail(QStringLiteral("an attribute value without quotes"));
-        const qint64 close = find(quote, i + 1);
-        if (close < 0)
-            return close == -2 ? Invalid : fail(QStringLiteral("the part ends inside a tag"));
-        if (std::memchr(buffer.constData() + start + i + 1, '<', size_t(close - i - 1)))
-            return fail(QStringLiteral("\"<\" in an attribute value"));
-        if (!isUtf8(buffer.constData() + start + i + 1, close - i - 1))
-            return fail(QStringLiteral("an attribute value that is not UTF-8"));
-        attributes.push_back(
-            {int(attributeName), int(attributeNameLength), int(i + 1), int(close - i - 1)});
-        i = close + 1;
-        if (!need(i))
-            return Invalid;
-        if (!isSpace(at(i)) && at(i) != '>' && at(i) != '/')
-            return fail(QStringLiteral("attributes without blanks between them"));
-    }
-    // Entity references are checked now, so that attribute() cannot fail.
-    for (const Attribute &attribute : attributes) {
-        const char *value = buffer.constData() + start + attribute.valueStart;
-        QByteArray check;
-        if (std::memchr(value, '&', size_t(attribute.valueLength))
-            && !decode(value, attribute.valueLength, true, &check))
+        if (!readAttribute(&i))
             return Invalid;
     }
-    if (rootSeen && openStarts.empty())
-        return fail(QStringLiteral("more than one root element"));
-    if (openStarts.size() >= size_t(MaxDepth))
-        return fail(QStringLiteral("elements nested deeper than %1").arg(MaxDepth));
-    rootSeen = true;
-    tagOffset = start;
-    const char *qualified = buffer.constData() + start + 1;
-    openStarts.push_back(openNames.size());
-    openNames.append(qualified, size_t(qualifiedLength));
-    localName(qualified, int(qualifiedLength), &nameStart, &nameLength);
+    if (!checkAttributeValues() || !openElement(qualifiedLength, localStart))
+        return Invalid;
     start += i;
     pendingEnd = empty;
     return current = StartElement;
 }
 
-XmlScanner::Token XmlScanner::readEndTag()
+// Moves *offset past the bytes of the tag that `skipped` takes; false when
+// the part ends first or on an error.
+template<typename Skipped> bool XmlScanner::skipInTag(qint64 *offset, Skipped skipped)
 {
-    const qint64 close = find('>', 2);
-    if (close < 0)
-        return close == -2 ? Invalid : fail(QStringLiteral("the part ends inside a tag"));
-    qint64 length = close - 2;
-    const char *qualified = buffer.constData() + start + 2;
-    while (length > 0 && isSpace(qualified[length - 1]))
-        --length;
-    if (openStarts.empty())
-        return fail(QStringLiteral("an end tag without its start tag"));
-    const size_t open = openStarts.back();
-    if (size_t(length) != openNames.size() - open
-        || std::memcmp(openNames.data() + open, qualified, size_t(length)) != 0)
-        return fail(
-            QStringLiteral("end tag </%1> does not match <%2>")
-                .arg(QString::fromUtf8(qualified, int(length)),
-                    QString::fromUtf8(openNames.data() + open, int(openNames.size() - open))));
-    openNames.resize(open);
-    openStarts.pop_back();
-    localName(qualified, int(length), &nameStart, &nameLength);
-    start += close + 1;
-    return current = EndElement;
+    for (;;) {
+        const char *data = buffer.constData() + start;
+        const qint64 available = end - start;
+        qint64 i = *offset;
+        while (i < available && skipped(data[i]))
+            ++i;
+        *offset = i;
+        if (i < available)
+            return true;
+        if (!require(i + 1)) {
+            fail(QStringLiteral("the part ends inside a tag"));
+            return false;
+        }
+    }
 }
 
-// Appends data to *out with entities and character references replaced and
-// line ends normalised; attribute values also turn blanks into spaces.
-bool XmlScanner::decode(const char *data, int size, bool attributeValue, QByteArray *out)
+// Moves *offset past the name of an element or attribute (`what` names it in
+// errors), which must be followed by a blank or by the end of the tag, or
+// "=" after an attribute; *localStart is where its local part starts.
+bool XmlScanner::readName(qint64 *offset, qint64 *localStart, const char *what)
 {
-    const char *ampersand = static_cast<const char *>(std::memchr(data, '&', size_t(size)));
-    const char *carriage = static_cast<const char *>(std::memchr(data, '\r', size_t(size)));
-    if (!attributeValue && !isUtf8(data, size)) {
-        fail(QStringLiteral("text that is not UTF-8"));
+    const qint64 first = *offset;
+    if (!skipInTag(offset, isNameByte))
+        return false;
+    const char *name = buffer.constData() + start + first;
+    const size_t length = size_t(*offset - first);
+    const char after = peek(*offset);
+    const bool ended = isSpace(after) || after == '>' || after == '/' || after == '=';
+    const bool ascii = std::all_of(name, name + length, [](char c) { return uchar(c) < 0x80; });
+    if (length == 0 || !isNameStartByte(name[0]) || !ended
+        || (!ascii && !isUtf8(name, qint64(length)))) {
+        fail(QStringLiteral("%1 with a name XML does not allow").arg(QLatin1String(what)));
         return false;
     }
-    if (!ampersand && !carriage && !attributeValue) {
-        out->append(data, size);
-        return true;
+    const char *colon = static_cast<const char *>(std::memchr(name, ':', length));
+    *localStart = colon ? first + (colon - name) + 1 : first;
+    return true;
+}
+
+// name="value" or name='value', followed by a blank or the end of the tag.
+bool XmlScanner::readAttribute(qint64 *offset)
+{
+    qint64 i = *offset;
+    qint64 localStart = 0;
+    if (!readName(&i, &localStart, "an attribute"))
+        return false;
+    const qint64 nameEnd = i;
+    if (!skipInTag(&i, isSpace))
+        return false;
+    if (peek(i) != '=') {
+        fail(QStringLiteral("an attribute without a value"));
+        return false;
     }
-    out->reserve(out->size() + size);
-    for (int i = 0; i < size; ++i) {
-        const char c = data[i];
-        if (c == '\r') {
-            out->append(attributeValue ? ' ' : '\n');
-            if (i + 1 < size && data[i + 1] == '\n')
-                ++i;
-        } else if (attributeValue && (c == '\n' || c == '\t')) {
-            out->append(' ');
-        } else if (c != '&') {
-            out->append(c);
-        } else {
-            const char *semicolon
-                = static_cast<const char *>(std::memchr(data + i, ';', size_t(size - i)));
-            if (!semicolon || semicolon - (data + i) > 12) {
-                fail(QStringLiteral("an unterminated entity reference"));
-                return false;
-            }
-            const QByteArray entity(data + i + 1, int(semicolon - data - i - 1));
-            i = int(semicolon - data);
-            if (entity == "lt") {
-                out->append('<');
-            } else if (entity == "gt") {
-                out->append('>');
-            } else if (entity == "amp") {
-                out->append('&');
-            } else if (entity == "quot") {
-                out->append('"');
-            } else if (entity == "apos") {
-                out->append('\'');
-            } else if (entity.startsWith('#')) {
-                bool ok = false;
-                const uint code = entity.startsWith("#x") ? entity.mid(2).toUInt(&ok, 16)
-                                                          : entity.mid(1).toUInt(&ok, 10);
-                if (!ok || !isXmlCharacter(code) || entity.contains('+') || entity.contains('-')) {
-                    fail(QStringLiteral("a character reference to no XML character: &%1;")
-                             .arg(QString::fromLatin1(entity)));
-                    return false;
-                }
-                appendUtf8(code, out);
-            } else {
-                fail(QStringLiteral("an unknown entity &%1;").arg(QString::fromUtf8(entity)));
-                return false;
-            }
+    ++i;
+    if (!skipInTag(&i, isSpace))
+        return false;
+    const char quote = peek(i);
+    if (quote != '"' && quote != '\'') {
+        fail(QStringLiteral("an attribute value without quotes"));
+        return false;
+    }
+    const std::optional<qint64> close
+        = findClosing(std::string_view(&quote, 1), i + 1, "the part ends inside a tag");
+    if (!close)
+        return false;
+    const char *value = buffer.constData() + start + i + 1;
+    const qint64 valueLength = *close - i - 1;
+    bool plain = true;
+    bool ascii = true;
+    for (const char *c = value; c < value + valueLength; ++c) {
+        if (*c == '<') {
+            fail(QStringLiteral("\"<\" in an attribute value"));
+            return false;
+        }
+        plain = plain && *c != '&' && *c != '\r' && *c != '\n' && *c != '\t';
+        ascii = ascii && uchar(*c) < 0x80;
+    }
+    if (!ascii && !isUtf8(value, valueLength)) {
+        fail(QStringLiteral("an attribute value that is not UTF-8"));
+        return false;
+    }
+    attributes.push_back(
+        {int(localStart), int(nameEnd - localStart), int(i + 1), int(valueLength), plain});
+    *offset = *close + 1;
+    if (!require(*offset + 1)) {
+        fail(QStringLiteral("the part ends inside a tag"));
+        return false;
+    }
+    const char after = peek(*offset);
+    if (isSpace(after) || after == '>' || after == '/')
+        return true;
+    fail(QStringLiteral("attributes without blanks between them"));
+    return false;
+}
+
+// Checks the references in the attribute values now, so that attribute()
+// cannot fail.
+bool XmlScanner::checkAttributeValues()
+{
+    for (const Attribute &attribute : attributes) {
+        if (attribute.plain)
+            continue;
+        QByteArray decoded;
+        QString problem;
+        if (!decode(buffer.constData() + start + attribute.valueStart, attribute.valueLength, true,
+                &decoded, &problem)) {
+            fail(problem);
+            return false;
         }
     }
     return true;
+}
+
+// Makes the tag read from `start` the current start element; its local name
+// starts at localStart.
+bool XmlScanner::openElement(qint64 qualifiedLength, qint64 localStart)
+{
+    if (rootSeen && openStarts.empty()) {
+        fail(QStringLiteral("more than one root element"));
+        return false;
+    }
+    if (openStarts.size() >= size_t(MaxDepth)) {
+        fail(QStringLiteral("elements nested deeper than %1").arg(MaxDepth));
+        return false;
+    }
+    rootSeen = true;
+    tagOffset = start;
+    const char *qualified = buffer.constData() + start + 1;
+    openStarts.push_back(openNames.size());
+    openNames.append(qualified, size_t(qualifiedLength));
+    nameStart = buffer.constData() + start + localStart;
+    nameLength = int(qualifiedLength + 1 - localStart);
+    return true;
+}
+
+XmlScanner::Token XmlScanner::readEndTag()
+{
+    const std::optional<qint64> close = findClosing(">", 2, "the part ends inside a tag");
+    if (!close)
+        return Invalid;
+    std::string_view qualified(buffer.constData() + start + 2, size_t(*close - 2));
+    while (!qualified.empty() && isSpace(qualified.back()))
+        qualified.remove_suffix(1);
+    if (openStarts.empty())
+        return fail(QStringLiteral("an end tag without its start tag"));
+    const std::string_view open = std::string_view(openNames).substr(openStarts.back());
+    if (qualified != open)
+        return fail(QStringLiteral("end tag </%1> does not match <%2>")
+                        .arg(QString::fromUtf8(qualified.data(), int(qualified.size())),
+                            QString::fromUtf8(open.data(), int(open.size()))));
+    closeElement();
+    const std::string_view local = localName(qualified);
+    nameStart = local.data();
+    nameLength = int(local.size());
+    start += *close + 1;
+    return current = EndElement;
+}
+
+void XmlScanner::closeElement()
+{
+    openNames.resize(openStarts.back());
+    openStarts.pop_back();
 }
 
 bool XmlScanner::skipElement()

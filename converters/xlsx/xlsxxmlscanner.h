@@ -4,7 +4,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace QXlsx {
@@ -38,21 +40,28 @@ public:
     Token token() const { return current; }
 
     // Local name of the current start or end element.
-    bool isName(const char *localName) const;
+    bool isName(std::string_view localName) const
+    {
+        return std::string_view(nameStart, size_t(nameLength)) == localName;
+    }
     QByteArray name() const { return QByteArray(nameStart, nameLength); }
     // The decoded value of an attribute of the current start element, looked
     // up by its local name; false when absent.
-    bool attribute(const char *localName, QByteArray *value) const;
+    bool attribute(std::string_view localName, QByteArray *value) const;
     // Text of the current Characters token, decoded, as UTF-8.
     const QByteArray &text() const { return characters; }
 
+    // From a start element: reads up to its end element, calling child() on
+    // each child start element (it must read the child up to its end) and
+    // passing over text between them. False on an error or when child() is.
+    template<typename Child> bool readChildren(Child child);
     // From a start element: skips to its end element.
     bool skipElement();
     // From a start element: the text up to its end element, appended to
-    // *text; a child element is an error. The text is bounded by maxToken.
+    // *text; a child element is an error. *text may grow to maxToken bytes.
     bool appendElementText(QByteArray *text);
 
-    bool hasError() const { return current == Invalid; }
+    bool hasError() const { return !error.isEmpty(); }
     QString errorString() const { return error; }
     qint64 lineNumber() const;
 
@@ -62,24 +71,40 @@ public:
 private:
     struct Attribute
     {
-        int nameStart; // offsets into the buffer, from the start of the tag
-        int nameLength;
+        int localNameStart; // offsets into the buffer, from the start of the tag
+        int localNameLength;
         int valueStart;
         int valueLength;
+        bool plain; // taken as it is: no reference, no line end, no tab
     };
 
     bool fill();
     bool require(qint64 bytes);
-    qint64 find(char c, qint64 from);
-    qint64 find(const char *pattern, qint64 from);
+    char peek(qint64 offset) const { return buffer.at(int(start + offset)); }
+    bool lookingAt(std::string_view text);
+    std::optional<qint64> find(std::string_view pattern, qint64 from);
+    std::optional<qint64> findClosing(
+        std::string_view pattern, qint64 from, const char *unterminated);
     Token fail(const QString &message);
-    Token readTag();
-    Token readEndTag();
-    Token readMarkup();
+
+    bool readByteOrderMark();
+    Token endOfPart();
+    bool skipBlanksOutsideRoot();
     Token readText();
-    bool decode(const char *data, int size, bool attributeValue, QByteArray *out);
+    bool skipInstruction();
+    bool skipComment();
+    Token readCData();
+
+    Token readStartTag();
+    template<typename Skipped> bool skipInTag(qint64 *offset, Skipped skipped);
+    bool readName(qint64 *offset, qint64 *localStart, const char *what);
+    bool readAttribute(qint64 *offset);
+    bool checkAttributeValues();
+    bool openElement(qint64 qualifiedLength, qint64 localStart);
+    Token readEndTag();
+    void closeElement();
+
     void countLines(qint64 end);
-    static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
     Source source;
     std::function<QString()> sourceError;
@@ -97,11 +122,29 @@ private:
     qint64 tagOffset = 0;
     std::vector<Attribute> attributes;
     QByteArray characters;
-    std::string openNames; // names of the open elements, each followed by '\0'
+    std::string openNames; // qualified names of the open elements, one after the other
     std::vector<size_t> openStarts;
     qint64 lines = 1;
     qint64 linesCountedTo = 0;
     QString error;
 };
+
+template<typename Child> bool XmlScanner::readChildren(Child child)
+{
+    for (;;) {
+        switch (next()) {
+        case StartElement:
+            if (!child())
+                return false;
+            break;
+        case Characters:
+            break;
+        case EndElement:
+            return true;
+        default:
+            return false;
+        }
+    }
+}
 
 } // namespace QXlsx

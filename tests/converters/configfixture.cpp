@@ -275,6 +275,10 @@ QStringList awkwardTexts()
         QStringLiteral("=SUM(A1:A3)"),
         QStringLiteral("007"),
         QStringLiteral("_x0041_ stays"),
+        QStringLiteral("a_x0041\x01"
+                       "b, x_x000D\x1F"
+                       "y"),
+        QStringLiteral("77") + QChar(0) + QStringLiteral("999"),
         longText,
     };
 }

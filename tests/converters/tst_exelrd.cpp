@@ -439,7 +439,11 @@ void TestExelRd::everyValueComesBackUnderDump()
                 } else {
                     const QVariantList kinds {QVariant(), QString(""), r * 7 - 100, r / 8.0 + 1e-9,
                         texts.at(r % texts.size())};
-                    const QVariant value = kinds.at((r + c) % kinds.size());
+                    QVariant value = kinds.at((r + c) % kinds.size());
+                    // The import takes every double quote out of BI's convert column.
+                    if (table == "BI" && column == "convert"
+                        && value.userType() == QMetaType::QString)
+                        value = value.toString().remove('"');
                     row.append(!schema.isEmpty() && value.isNull() ? QString("") : value);
                 }
             }

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace ConfigFixture;
 
 namespace {
@@ -92,7 +94,16 @@ void TestOpenpyxl::openpyxlReadsExport()
     QFETCH(QString, type);
     const QStringList tables = kindTables(type);
     QVERIFY(createDatabase(path("db.sqlite"), tables));
-    const QStringList texts = awkwardTexts();
+    // openpyxl does not undo the "_xHHHH_" escapes of characters that XML
+    // cannot carry (it shows the escape): texts with them are left out here.
+    QStringList texts = awkwardTexts();
+    texts.erase(std::remove_if(texts.begin(), texts.end(),
+                    [](const QString &text) {
+                        return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+                            return c.unicode() < 0x20 && c != '\t' && c != '\n' && c != '\r';
+                        });
+                    }),
+        texts.end());
     for (const QString &table : tables) {
         Rows rows;
         for (int r = 0; r < 20; ++r) {

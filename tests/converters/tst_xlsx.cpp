@@ -5,7 +5,9 @@
 #include "packagemaker.h"
 #include "xlsxcelltext.h"
 #include "xlsxdocument.h"
+#include "xlsxsharedstrings.h"
 #include "xlsxworksheet.h"
+#include "xlsxxmlscanner.h"
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -15,7 +17,9 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <memory>
 
 using namespace QXlsx;
 
@@ -55,6 +59,54 @@ QMap<QString, QByteArray> unzip(const QString &fileName)
             entries.insert(zip.getCurrentFileName(), file.readAll());
     }
     return entries;
+}
+
+// A scanner over bytes in memory, handed out in pieces of `piece` bytes so
+// that tokens straddle the refills.
+std::unique_ptr<XmlScanner> scannerOver(
+    const QByteArray &bytes, int piece = 3, int maxToken = XmlScanner::DefaultMaxToken)
+{
+    auto read = std::make_shared<qint64>(0);
+    return std::make_unique<XmlScanner>(
+        [bytes, read, piece](char *buffer, qint64 size) {
+            const qint64 count = qMin(qMin(size, qint64(piece)), bytes.size() - *read);
+            std::memcpy(buffer, bytes.constData() + *read, size_t(count));
+            *read += count;
+            return count;
+        },
+        [] { return QStringLiteral("read error"); }, maxToken);
+}
+
+// Every token of a part as "<name", "</name", "text" or "!error", with the
+// lookups the sheet readers make on every start element.
+QStringList scanAll(XmlScanner &xml)
+{
+    QStringList tokens;
+    for (;;) {
+        QByteArray value;
+        switch (xml.next()) {
+        case XmlScanner::StartElement:
+            tokens.append(QLatin1Char('<') + QString::fromUtf8(xml.name()));
+            for (const char *wanted : {"si", "row", "c", "t", "r"}) {
+                if (xml.isName(wanted))
+                    tokens.last() += QStringLiteral(" is ") + QLatin1String(wanted);
+            }
+            if (xml.attribute("r", &value))
+                tokens.last() += QStringLiteral(" r=") + QString::fromUtf8(value);
+            break;
+        case XmlScanner::EndElement:
+            tokens.append(QStringLiteral("</") + QString::fromUtf8(xml.name()));
+            break;
+        case XmlScanner::Characters:
+            tokens.append(QString::fromUtf8(xml.text()));
+            break;
+        case XmlScanner::EndDocument:
+            return tokens;
+        case XmlScanner::Invalid:
+            tokens.append(QLatin1Char('!') + xml.errorString());
+            return tokens;
+        }
+    }
 }
 
 QString longText(int size)
@@ -107,6 +159,10 @@ private slots:
     void refusesDamagedWorkbooks_data();
     void refusesDamagedWorkbooks();
     void refusesDamagedZipEntry();
+
+    void scansXml_data();
+    void scansXml();
+    void sharedStringsBoundedPerText();
 
 private:
     QString path(const QString &name) const { return dir->filePath(name); }
@@ -230,6 +286,14 @@ void TestXlsx::escape_data()
                                                  << "_x005F_x00ff_";
     QTest::newRow("not a pattern") << "_x00G1_ _x41_ x0041_"
                                    << "_x00G1_ _x41_ x0041_";
+    QTest::newRow("literal pattern before an escaped character") << QStringLiteral("a_x0041\x01"
+                                                                                   "b")
+                                                                 << "a_x005F_x0041_x0001_b";
+    QTest::newRow("literal carriage return pattern before an escaped character") << QStringLiteral(
+        "x_x000D\x1F"
+        "y") << "x_x005F_x000D_x001F_y";
+    QTest::newRow("literal pattern before a surrogate pair")
+        << QString::fromUtf8("_x0041😀") << QString::fromUtf8("_x0041😀");
     QTest::newRow("surrogate pair stays") << QString::fromUtf8("⚡ 😀") << QString::fromUtf8("⚡ 😀");
     QTest::newRow("lone high surrogate")
         << QString(QChar(0xD83D)) + "x" << QString(QChar(QChar::ReplacementCharacter)) + "x";
@@ -287,6 +351,10 @@ void TestXlsx::textReadsBackUnchanged_data()
         controls += QChar(c);
     QTest::newRow("every control character") << controls;
     QTest::newRow("escape-like text") << "_x0041_ and _x005F_";
+    QTest::newRow("escape-like text before a control character") << QStringLiteral("a_x0041\x01"
+                                                                                   "b x_x000D\x1F"
+                                                                                   "y _x005F\x02");
+    QTest::newRow("NUL inside") << QStringLiteral("77") + QChar(0) + QStringLiteral("999");
     QTest::newRow("looks like a formula") << "=SUM(A1:A3)";
     QTest::newRow("looks like a number") << "007";
     QTest::newRow("empty") << "";
@@ -847,6 +915,97 @@ void TestXlsx::refusesDamagedZipEntry()
     Document document(path("flipped.xlsx"));
     QVERIFY(!document.isLoadPackage());
     QVERIFY2(document.errorString().contains("sheet1.xml"), qPrintable(document.errorString()));
+}
+
+void TestXlsx::scansXml_data()
+{
+    QTest::addColumn<QByteArray>("xml");
+    QTest::addColumn<QStringList>("tokens");
+
+    const QString badTag = QStringLiteral("!a tag with a name XML does not allow");
+    QTest::newRow("NUL after a wanted element name")
+        << QByteArray("<sst><si\0abc></si\0abc></sst>", 29) << QStringList {"<sst", badTag};
+    QTest::newRow("NUL inside a row tag") << QByteArray("<sheetData><row\0x r=\"2\"/></sheetData>",
+        37) << QStringList {"<sheetData", badTag};
+    QTest::newRow("NUL after a one-letter name") << QByteArray("<t\0>", 4) << QStringList {badTag};
+    QTest::newRow("seven bytes of the fuzzer")
+        << QByteArray("\x20\x01\x00<t\x00>", 7) << QStringList {"!text outside the root element"};
+    QTest::newRow("NUL in an attribute name") << QByteArray(
+        "<c r\0=\"1\"/>", 11) << QStringList {"!an attribute with a name XML does not allow"};
+    QTest::newRow("name starting with a digit") << QByteArray("<1c/>") << QStringList {badTag};
+    QTest::newRow("prefixed names") << QByteArray("<x:row x:r=\"7\"><x:c/></x:row>")
+                                    << QStringList {"<row is row r=7", "<c is c", "</c", "</row"};
+    QTest::newRow("name that only begins like a wanted one")
+        << QByteArray("<rows><sis/></rows>") << QStringList {"<rows", "<sis", "</sis", "</rows"};
+    QTest::newRow("references with leading zeros")
+        << QByteArray("<t>&#x0000000041;&#0000066;&#x00000000000000000000043;</t>")
+        << QStringList {"<t is t", "ABC", "</t"};
+    QTest::newRow("reference in an attribute")
+        << QByteArray("<c r=\"&#x0000000041;1\"/>") << QStringList {"<c is c r=A1", "</c"};
+    QTest::newRow("reference past the last character")
+        << QByteArray("<t>&#x0000110000;</t>")
+        << QStringList {"<t is t", "!a character reference to no XML character: &#x0000110000;"};
+    QTest::newRow("reference without digits")
+        << QByteArray("<t>&#x;</t>")
+        << QStringList {"<t is t", "!a character reference to no XML character: &#x;"};
+    QTest::newRow("reference with a sign")
+        << QByteArray("<t>&#+65;</t>")
+        << QStringList {"<t is t", "!a character reference to no XML character: &#+65;"};
+    QTest::newRow("unterminated reference") << QByteArray(
+        "<t>&#65</t>") << QStringList {"<t is t", "!an unterminated entity reference"};
+    QTest::newRow("entities, CDATA and line ends")
+        << QByteArray("<?xml version=\"1.0\"?>\r\n<t a=\"x\ty\">&lt;&amp;&gt;&quot;&apos;"
+                      "<![CDATA[<&\r\n]]>\r</t><!-- end -->\n")
+        << QStringList {"<t is t", "<&>\"'", "<&\n", "\n", "</t"};
+    QTest::newRow("skipped markup and text")
+        << QByteArray("<a><!-- x --><?pi y?>z</a>") << QStringList {"<a", "z", "</a"};
+    QTest::newRow("mismatched end tag")
+        << QByteArray("<a><b></a>") << QStringList {"<a", "<b", "!end tag </a> does not match <b>"};
+    QTest::newRow("part that ends inside a tag")
+        << QByteArray("<a><b x=\"1") << QStringList {"<a", "!the part ends inside a tag"};
+}
+
+// Whatever the bytes, the scanner gives well-formed tokens or one error, and a
+// name matches a wanted one only when it is that name (under AddressSanitizer:
+// without reading past the wanted name).
+void TestXlsx::scansXml()
+{
+    QFETCH(QByteArray, xml);
+    QFETCH(QStringList, tokens);
+    for (const int piece : {1, 3, 64 * 1024}) {
+        const std::unique_ptr<XmlScanner> scanner = scannerOver(xml, piece);
+        QCOMPARE(scanAll(*scanner), tokens);
+    }
+}
+
+// The bound on one text is not a bound on the table: strings that together
+// pass it are read, a single string past it is refused.
+void TestXlsx::sharedStringsBoundedPerText()
+{
+    const int bound = 1024;
+    QByteArray table = "<sst>";
+    QStringList texts;
+    for (int i = 0; i < 40; ++i) {
+        texts.append(QStringLiteral("%1 ").arg(i) + QString(100, QLatin1Char('x')));
+        table += "<si><r><t>" + texts.last().left(50).toUtf8() + "</t></r><r><t>"
+            + texts.last().mid(50).toUtf8() + "</t></r></si>";
+    }
+    table += "<si><t>_x0041_</t></si></sst>";
+    {
+        const std::unique_ptr<XmlScanner> xml = scannerOver(table, 4096, bound);
+        SharedStrings strings;
+        QVERIFY2(strings.read(*xml), qPrintable(strings.errorString()));
+        QCOMPARE(strings.size(), 41);
+        for (int i = 0; i < texts.size(); ++i)
+            QCOMPARE(QString::fromUtf8(strings.text(i)), texts.at(i));
+        QCOMPARE(strings.text(40), QByteArray("A"));
+    }
+    const QByteArray oneLong = "<sst><si><t>" + QByteArray(600, 'a') + "</t><t>"
+        + QByteArray(600, 'b') + "</t></si></sst>";
+    const std::unique_ptr<XmlScanner> xml = scannerOver(oneLong, 4096, bound);
+    SharedStrings strings;
+    QVERIFY(!strings.read(*xml));
+    QCOMPARE(strings.errorString(), QStringLiteral("a text is longer than 1024 bytes"));
 }
 
 QTEST_GUILESS_MAIN(TestXlsx)
