@@ -2,6 +2,7 @@
 
 #include "configdatabase.h"
 #include "reportprinter.h"
+#include "stopsignals.h"
 #include "xlsxcellrange.h"
 #include "xlsxpackagewriter.h"
 
@@ -14,6 +15,9 @@
 // The longest text a cell holds in spreadsheet programs; longer texts are
 // written in full, and read back in full here, but would be cut there.
 static const int MaxCellText = 32767;
+
+// The findings of a failed integrity check named in the error, at most.
+static const int ReportedDamage = 5;
 
 static QString tr(const char *text)
 {
@@ -37,6 +41,12 @@ bool WorkbookExport::run(const DatabaseKind &kind, QIODevice *device, const QStr
         error = tr("The database cannot be read: %1").arg(transaction.lastError().text());
         return false;
     }
+    // A damaged table may read as one with fewer rows, or none, without an
+    // error: the export would look complete.
+    if (!checkIntegrity()) {
+        transaction.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
     QStringList sheets;
     for (const TableSchema &table : kind.tables)
         sheets.append(table.sheet);
@@ -47,6 +57,29 @@ bool WorkbookExport::run(const DatabaseKind &kind, QIODevice *device, const QStr
     ok = ok && (writer.finish() || failWriting(writer));
     transaction.exec(QStringLiteral("ROLLBACK"));
     return ok;
+}
+
+// SQLite's integrity check of the whole database; false, with its first
+// findings in the error, when the database is damaged or cannot be read.
+bool WorkbookExport::checkIntegrity()
+{
+    QSqlQuery check(database.connection());
+    check.setForwardOnly(true);
+    if (!check.exec(QStringLiteral("PRAGMA integrity_check(%1)").arg(ReportedDamage))) {
+        error = tr("The database cannot be read: %1").arg(check.lastError().text());
+        return false;
+    }
+    QStringList findings;
+    while (check.next())
+        findings += check.value(0).toString().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (check.lastError().isValid()) {
+        error = tr("The database cannot be read: %1").arg(check.lastError().text());
+        return false;
+    }
+    if (findings == QStringList {QStringLiteral("ok")})
+        return true;
+    error = tr("The database is damaged: %1").arg(findings.join(QStringLiteral("; ")));
+    return false;
 }
 
 bool WorkbookExport::failWriting(const QXlsx::PackageWriter &writer)
@@ -112,6 +145,10 @@ bool WorkbookExport::exportTable(const TableSchema &table, QXlsx::PackageWriter 
     int row = 2;
     qint64 trailingEmpty = 0;
     while (query.next()) {
+        if (StopSignals::requested()) {
+            error = tr("Stopped by a signal");
+            return false;
+        }
         if (row > QXlsx::MaxRows) {
             error = tr("Table %1 grew past %2 rows while it was read")
                         .arg(table.table)

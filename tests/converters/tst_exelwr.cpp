@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include <QtTest>
+
+#include <csignal>
 #include <sys/stat.h>
 
 using namespace ConfigFixture;
@@ -98,6 +100,10 @@ private slots:
     void nullIsAbsentEmptyTextIsEmptyCellBlobWarns();
     void saveIntoTargetsThatAreNotFiles_data();
     void saveIntoTargetsThatAreNotFiles();
+    void damagedDatabaseEndsInError_data();
+    void damagedDatabaseEndsInError();
+    void stopSignalLeavesNothingBehind_data();
+    void stopSignalLeavesNothingBehind();
 
 private:
     QString path(const QString &name) const { return dir->filePath(name); }
@@ -484,6 +490,120 @@ void TestExelWr::saveIntoTargetsThatAreNotFiles()
     QVERIFY(ok);
     QCOMPARE(
         workbook.value(0).rows, (QList<QStringList> {{"id", "unit"}, {"1", "V"}, {"2", "kA"}}));
+}
+
+void TestExelWr::damagedDatabaseEndsInError_data()
+{
+    QTest::addColumn<int>("page"); // counted from the table's root page
+    QTest::addColumn<QByteArray>("bytes"); // written at the start of that page
+    QTest::addColumn<QString>("reason");
+    // An interior page read as a leaf without cells: the table reads as empty,
+    // without an error from the query.
+    QTest::newRow("root page turned into an empty leaf")
+        << 0 << QByteArray("\x0D\0\0\0\0\x04\0\0", 8) << "Page 3 is never used";
+    QTest::newRow("leaf page zeroed") << 5 << QByteArray(1024, '\0') << "malformed";
+    QTest::newRow("cell pointers of a leaf scrambled")
+        << 7 << QByteArray("\x0D\0\0\0\x30\x01\0\0\x01\x02\x03\x04", 12) << "damaged";
+}
+
+// A database that fails SQLite's integrity check ends in "Error" with its
+// findings, whatever the queries of the export would have made of it; an
+// earlier workbook stays as it was.
+void TestExelWr::damagedDatabaseEndsInError()
+{
+    QFETCH(int, page);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const QString database = path("damaged.sqlite");
+    QVERIFY(execute(database,
+        {"PRAGMA page_size = 1024", "CREATE TABLE UNITS (id INTEGER, unit TEXT)",
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n LIMIT 2000) "
+            "INSERT INTO UNITS SELECT i, 'unit number ' || i FROM n"}));
+    const ProgramResult root = runProgram(
+        "sqlite3", {database, "SELECT rootpage FROM sqlite_master WHERE name = 'UNITS'"});
+    const int rootPage = root.out.trimmed().toInt();
+    QVERIFY2(rootPage > 0, root.err);
+    QFile file(database);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(qint64(rootPage - 1 + page) * 1024));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+    file.close();
+    QVERIFY(writeWorkbook(path("earlier.xlsx"), {{"UNITS", {{"id", "unit"}, {"1", "V"}}}}));
+    const QByteArray earlier = fileBytes(path("earlier.xlsx"));
+
+    const ProgramResult result
+        = runExport({"--db", database, "--save", path("earlier.xlsx"), "--type", "units"});
+    QCOMPARE(result.exitCode, ExitFailure);
+    QCOMPARE(result.out, QByteArray("Error\r\n"));
+    QVERIFY2(result.err.contains(reason.toUtf8()), result.err);
+    QCOMPARE(fileBytes(path("earlier.xlsx")), earlier);
+    QCOMPARE(folderEntries(dir->path()), QStringList({"damaged.sqlite", "earlier.xlsx"}));
+}
+
+void TestExelWr::stopSignalLeavesNothingBehind_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<QString>("target"); // "new", "existing" or "fifo"
+    QTest::newRow("SIGTERM, workbook not there before") << int(SIGTERM) << "new";
+    QTest::newRow("SIGINT, workbook not there before") << int(SIGINT) << "new";
+    QTest::newRow("SIGTERM, earlier workbook") << int(SIGTERM) << "existing";
+    QTest::newRow("SIGINT, earlier workbook") << int(SIGINT) << "existing";
+    QTest::newRow("SIGTERM, FIFO nobody reads") << int(SIGTERM) << "fifo";
+}
+
+// The signal comes while the workbook is written beside its target (a table
+// of 1,048,575 rows, computed by a view): the program ends with "Error", the
+// target as it was and no hidden workbook left beside it. Into a FIFO that
+// nobody reads, where the program waits for a reader, the signal ends it at
+// once as it would any program.
+void TestExelWr::stopSignalLeavesNothingBehind()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(QString, target);
+    const QString database = path("view.sqlite");
+    QVERIFY(execute(database,
+        {"CREATE VIEW UNITS AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+         "LIMIT 1048575) SELECT i AS id, 'unit ' || i AS unit FROM n"}));
+    const QString workbook = path("units.xlsx");
+    if (target == "existing")
+        QVERIFY(writeWorkbook(workbook, {{"UNITS", {{"id", "unit"}, {"1", "V"}}}}));
+    if (target == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(workbook).constData(), 0600), 0);
+    const QByteArray before = target == "existing" ? fileBytes(workbook) : QByteArray();
+    const QStringList entries = folderEntries(dir->path());
+
+    QProcess exporter;
+    exporter.start(
+        programPath("qelExelWr"), {"--db", database, "--save", workbook, "--type", "units"});
+    QVERIFY(exporter.waitForStarted());
+    const pid_t pid = pid_t(exporter.processId());
+    if (target == "fifo") {
+        const auto waitsForReader = [pid] {
+            QFile channel(QStringLiteral("/proc/%1/wchan").arg(pid));
+            return channel.open(QIODevice::ReadOnly) && channel.readAll() == "wait_for_partner";
+        };
+        QVERIFY(QTest::qWaitFor(waitsForReader, 30000));
+    } else {
+        const auto begun
+            = [this, &entries] { return folderEntries(dir->path()).size() > entries.size(); };
+        QVERIFY(QTest::qWaitFor(begun, 30000));
+    }
+    QCOMPARE(::kill(pid, signalNumber), 0);
+    QVERIFY(exporter.waitForFinished(30000));
+
+    if (target == "fifo") {
+        QCOMPARE(exporter.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(folderEntries(dir->path()), entries);
+        return;
+    }
+    QCOMPARE(exporter.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(exporter.exitCode(), ExitFailure);
+    QCOMPARE(exporter.readAllStandardOutput(), QByteArray("Error\r\n"));
+    QCOMPARE(exporter.readAllStandardError(),
+        "Stopped by a signal: the workbook " + workbook.toUtf8() + " is left as it was\n");
+    QCOMPARE(folderEntries(dir->path()), entries);
+    if (target == "existing")
+        QCOMPARE(fileBytes(workbook), before);
 }
 
 QTEST_GUILESS_MAIN(TestExelWr)
