@@ -271,6 +271,15 @@ bool parse(const QString &name, const QString &text, MacroRequest *request)
     return false;
 }
 
+QString nameOf(quint16 code, quint8 specification)
+{
+    for (const MacroRow &row : macroTable) {
+        if (row.rule != freeMacroRule && row.code == code && row.specification == specification)
+            return QLatin1String(row.name);
+    }
+    return QString();
+}
+
 QStringList names()
 {
     QStringList list;

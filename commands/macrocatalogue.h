@@ -23,4 +23,8 @@ bool parse(const QString &name, const QString &text, MacroRequest *request);
 // The macro names, in catalogue order.
 QStringList names();
 
+// The name of the macro with this code and specification byte; empty when
+// the catalogue has none (the free macro FD_MACRO_SET has no code of its own).
+QString nameOf(quint16 code, quint8 specification);
+
 } // namespace MacroCatalogue

@@ -1,6 +1,7 @@
 // The serial line: RTU framing with CRC-16 on a POSIX serial device in raw
 // mode. Reads go through a 512-byte buffer filled by the wait for data.
 
+#include "crc16.h"
 #include "modbuscontext.h"
 #include "rtusettings.h"
 #include "serialdevice.h"
@@ -44,32 +45,6 @@ struct RtuLine
 RtuLine *line(const ModbusContext *context)
 {
     return static_cast<RtuLine *>(context->backendData);
-}
-
-// CRC-16 of the serial line (reflected polynomial 0xA001, start 0xFFFF).
-struct CrcTable
-{
-    uint16_t entries[256];
-
-    constexpr CrcTable()
-        : entries()
-    {
-        for (int byte = 0; byte < 256; ++byte) {
-            uint16_t crc = uint16_t(byte);
-            for (int bit = 0; bit < 8; ++bit)
-                crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
-            entries[byte] = crc;
-        }
-    }
-};
-constexpr CrcTable crcTable;
-
-uint16_t crc16(const uint8_t *bytes, int length)
-{
-    uint16_t crc = 0xFFFF;
-    for (int i = 0; i < length; ++i)
-        crc = uint16_t((crc >> 8) ^ crcTable.entries[(crc ^ bytes[i]) & 0xFF]);
-    return crc;
 }
 
 int milliseconds(std::chrono::steady_clock::time_point deadline)

@@ -43,6 +43,14 @@ int effectiveBaudRate(int baudRate)
     return known == std::end(baudRates) ? 9600 : baudRate;
 }
 
+std::vector<int> knownBaudRates()
+{
+    std::vector<int> rates;
+    for (const BaudRate &rate : baudRates)
+        rates.push_back(rate.rate);
+    return rates;
+}
+
 RateKind makeLineSettings(termios &settings, int baudRate, char parity, int dataBits, int stopBits)
 {
     RateKind kind = RateKind::Standard;

@@ -4,6 +4,7 @@
 // and stop bits of a context.
 
 #include <termios.h>
+#include <vector>
 
 namespace Modbus {
 
@@ -23,5 +24,8 @@ RateKind makeLineSettings(termios &settings, int baudRate, char parity, int data
 // The rate the line runs at for a rate given: the rate itself when it is in
 // the table, 9600 otherwise.
 int effectiveBaudRate(int baudRate);
+
+// The rates of the table, in ascending order.
+std::vector<int> knownBaudRates();
 
 } // namespace Modbus

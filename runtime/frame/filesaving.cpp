@@ -237,6 +237,17 @@ QIODevice *Stream::device()
     return target ? &target->device : nullptr;
 }
 
+bool Stream::truncate(qint64 size, QString *reason)
+{
+    if (!target)
+        return fail(reason, EBADF);
+    if (target->device.isSequential())
+        return fail(reason, ESPIPE);
+    if (::ftruncate(target->fd, off_t(size)) != 0 || !target->device.seek(size))
+        return fail(reason, errno);
+    return true;
+}
+
 bool Stream::commit(QString *reason)
 {
     if (!target)

@@ -43,6 +43,10 @@ public:
     // The open target; its errorString() gives the system's reason of a
     // failed write.
     QIODevice *device();
+    // Cuts what was written so far to its first size bytes, where the device
+    // seeks; false with *reason where it does not or the cut fails. Keeps
+    // a write that failed half-way from leaving half a record behind.
+    bool truncate(qint64 size, QString *reason);
     bool commit(QString *reason);
     void cancel();
 

@@ -1,0 +1,12 @@
+#include "busframer.h"
+
+BusFramer::BusFramer(qint64 characterUs)
+    : times(characterUs)
+{ }
+
+QVector<BusFrame> BusFramer::takeFrames()
+{
+    QVector<BusFrame> taken;
+    taken.swap(frames);
+    return taken;
+}

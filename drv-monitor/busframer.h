@@ -1,0 +1,45 @@
+#pragma once
+
+#include "busframe.h"
+#include "bytetimes.h"
+
+#include <QVector>
+
+// Cuts the bytes read from a line into frames. Bytes come in reads, each
+// with the time it was made (steady clock, µs); what cannot be decided yet
+// waits for more bytes or for the line's silence, which advance() reports.
+// Bytes that belong to no frame are skipped and counted as noise.
+class BusFramer
+{
+public:
+    explicit BusFramer(qint64 characterUs);
+    virtual ~BusFramer() = default;
+    BusFramer(const BusFramer &) = delete;
+    BusFramer &operator=(const BusFramer &) = delete;
+
+    // Bytes read from the line at nowUs.
+    virtual void feed(const quint8 *bytes, int count, qint64 nowUs) = 0;
+    // The line has been silent since the last read until nowUs.
+    virtual void advance(qint64 nowUs) = 0;
+    // The line has ended: every byte still held becomes a frame or noise.
+    virtual void finish() = 0;
+    // When advance() next has something to decide; -1 when nothing waits.
+    qint64 nextDecisionUs() const { return decisionUs; }
+    // Arrival of the first byte held for a later decision; -1 when none is.
+    virtual qint64 firstHeldUs() const = 0;
+
+    // The frames found since the last call, in line order.
+    QVector<BusFrame> takeFrames();
+    qint64 noiseBytes() const { return noise; }
+
+protected:
+    void found(BusFrame frame) { frames.append(std::move(frame)); }
+    void skipNoise(qint64 count) { noise += count; }
+
+    ByteTimes times;
+    qint64 decisionUs = -1;
+
+private:
+    QVector<BusFrame> frames;
+    qint64 noise = 0;
+};
