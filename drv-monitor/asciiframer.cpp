@@ -26,8 +26,8 @@ QByteArray leadingBytes(const QByteArray &text)
 
 } // namespace
 
-AsciiFramer::AsciiFramer(qint64 characterUs, qint64 giveUpUs)
-    : BusFramer(characterUs)
+AsciiFramer::AsciiFramer(qint64 characterUs, qint64 giveUpUs, FrameSink &sink)
+    : BusFramer(characterUs, sink)
     , giveUpUs(giveUpUs)
 { }
 
@@ -117,6 +117,6 @@ void AsciiFramer::take(BusFrame::Kind kind, QByteArray adu, quint8 roles)
     result.startUs = times.timeOf(frameStart);
     result.endUs = times.timeOf(frameStart + frame.size() - 1);
     result.roles = roles;
-    found(std::move(result));
+    found(result);
     frame.clear();
 }

@@ -12,7 +12,7 @@
 class AsciiFramer : public BusFramer
 {
 public:
-    AsciiFramer(qint64 characterUs, qint64 giveUpUs);
+    AsciiFramer(qint64 characterUs, qint64 giveUpUs, FrameSink &sink);
 
     void feed(const quint8 *bytes, int count, qint64 nowUs) override;
     void advance(qint64 nowUs) override;

@@ -1,12 +1,6 @@
 #include "busframer.h"
 
-BusFramer::BusFramer(qint64 characterUs)
-    : times(characterUs)
+BusFramer::BusFramer(qint64 characterUs, FrameSink &sink)
+    : sink(sink)
+    , times(characterUs)
 { }
-
-QVector<BusFrame> BusFramer::takeFrames()
-{
-    QVector<BusFrame> taken;
-    taken.swap(frames);
-    return taken;
-}

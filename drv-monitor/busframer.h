@@ -2,17 +2,17 @@
 
 #include "busframe.h"
 #include "bytetimes.h"
+#include "framesink.h"
 
-#include <QVector>
-
-// Cuts the bytes read from a line into frames. Bytes come in reads, each
-// with the time it was made (steady clock, µs); what cannot be decided yet
-// waits for more bytes or for the line's silence, which advance() reports.
-// Bytes that belong to no frame are skipped and counted as noise.
+// Cuts the bytes read from a line into frames and hands them to a sink as
+// soon as they are decided. Bytes come in reads, each with the time it was
+// made (steady clock, µs); what cannot be decided yet waits for more bytes
+// or for the line's silence, which advance() reports. Bytes that belong to
+// no frame are skipped and counted as noise.
 class BusFramer
 {
 public:
-    explicit BusFramer(qint64 characterUs);
+    BusFramer(qint64 characterUs, FrameSink &sink);
     virtual ~BusFramer() = default;
     BusFramer(const BusFramer &) = delete;
     BusFramer &operator=(const BusFramer &) = delete;
@@ -28,18 +28,16 @@ public:
     // Arrival of the first byte held for a later decision; -1 when none is.
     virtual qint64 firstHeldUs() const = 0;
 
-    // The frames found since the last call, in line order.
-    QVector<BusFrame> takeFrames();
     qint64 noiseBytes() const { return noise; }
 
 protected:
-    void found(BusFrame frame) { frames.append(std::move(frame)); }
+    void found(const BusFrame &frame) { sink.add(frame); }
     void skipNoise(qint64 count) { noise += count; }
 
+    FrameSink &sink;
     ByteTimes times;
     qint64 decisionUs = -1;
 
 private:
-    QVector<BusFrame> frames;
     qint64 noise = 0;
 };

@@ -30,15 +30,15 @@ constexpr qint64 AdapterLatencyUs = 20000;
 constexpr qint64 AsciiCharacterTimeoutUs = 1000000;
 constexpr int ReadSize = 4096;
 
-std::unique_ptr<BusFramer> framerFor(const BusMonitor::Settings &settings)
+std::unique_ptr<BusFramer> framerFor(const BusMonitor::Settings &settings, FrameSink &sink)
 {
     const qint64 character = Modbus::characterMicroseconds(
         settings.baudRate, settings.dataBits, settings.parity, settings.stopBits);
     if (settings.ascii)
-        return std::make_unique<AsciiFramer>(character, AsciiCharacterTimeoutUs);
+        return std::make_unique<AsciiFramer>(character, AsciiCharacterTimeoutUs, sink);
     const qint64 silence = Modbus::frameSilenceMicroseconds(
         settings.baudRate, settings.dataBits, settings.parity, settings.stopBits);
-    return std::make_unique<RtuFramer>(character, silence, silence + AdapterLatencyUs);
+    return std::make_unique<RtuFramer>(character, silence, silence + AdapterLatencyUs, sink);
 }
 
 // Milliseconds from now to the instant, rounded up, for poll(); -1 (no
@@ -55,8 +55,8 @@ int waitMs(qint64 nowUs, qint64 untilUs)
 BusMonitor::BusMonitor(const Settings &settings, ListeningLine &line, TransactionOutput &output)
     : line(line)
     , output(output)
-    , framer(framerFor(settings))
     , tracker(qint64(settings.replyWindowMs) * 1000)
+    , framer(framerFor(settings, tracker))
     , durationUs(qint64(settings.durationSeconds) * 1000000)
 { }
 
@@ -117,9 +117,6 @@ bool BusMonitor::run(int stopDescriptor, QString *error)
 
 bool BusMonitor::deliver(qint64 nowUs, QString *error)
 {
-    const QVector<BusFrame> frames = framer->takeFrames();
-    for (const BusFrame &frame : frames)
-        tracker.add(frame);
     // A reply still held by the framer may yet answer the waiting request.
     const qint64 held = framer->firstHeldUs();
     tracker.expire(held >= 0 ? std::min(nowUs, held) : nowUs);

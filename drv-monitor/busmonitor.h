@@ -43,15 +43,15 @@ public:
     qint64 noiseBytes() const { return framer->noiseBytes(); }
 
 private:
-    // Hands over what the framer found; false once the output failed.
+    // Hands over the transactions complete; false once the output failed.
     bool deliver(qint64 nowUs, QString *error);
     // Ends the listening: decides what is held and hands it over.
     bool conclude(QString *error);
 
     ListeningLine &line;
     TransactionOutput &output;
-    std::unique_ptr<BusFramer> framer;
     TransactionTracker tracker;
+    std::unique_ptr<BusFramer> framer; // hands its frames to the tracker
     BusStatistics counts;
     const qint64 durationUs;
 };

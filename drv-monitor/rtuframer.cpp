@@ -18,8 +18,8 @@ constexpr size_t CompactAfter = 16384;
 
 } // namespace
 
-RtuFramer::RtuFramer(qint64 characterUs, qint64 silenceUs, qint64 giveUpUs)
-    : BusFramer(characterUs)
+RtuFramer::RtuFramer(qint64 characterUs, qint64 silenceUs, qint64 giveUpUs, FrameSink &sink)
+    : BusFramer(characterUs, sink)
     , silenceUs(silenceUs)
     , giveUpUs(giveUpUs)
 { }
@@ -66,57 +66,33 @@ void RtuFramer::decide(qint64 nowUs, bool final)
         const FrameShape::Candidates shape = FrameShape::of(at(0), held());
         // Lengths not complete yet, or not even known yet.
         bool openLonger = shape.needed > held();
-        int good[8];
+        FrameShape::Candidate good[8];
         int goodCount = 0;
         for (int i = 0; i < shape.count; ++i) {
             const int length = shape.list[i].length + CrcLength;
             if (length > held())
                 openLonger = true;
             else if (Modbus::hasValidCrc(at(0), length))
-                good[goodCount++] = length;
+                good[goodCount++] = {length, shape.list[i].roles};
         }
 
         if (goodCount > 0) {
-            // Two right CRCs at once: the one that the next frame, a gap or
-            // the end of what came follows is the frame; else the longest.
-            int chosen = good[0];
-            int chosenRank = -1;
-            for (int i = 0; goodCount > 1 && i < goodCount; ++i) {
-                const int end = good[i];
-                const int rank = goodFrameAt(end) > 0 ? 2 : (isGapAt(end) || end == held()) ? 1 : 0;
-                if (rank > chosenRank || (rank == chosenRank && end > chosen)) {
-                    chosen = end;
-                    chosenRank = rank;
-                }
-            }
-            if (openLonger && silent < silenceUs && goodFrameAt(chosen) == 0) {
+            const FrameShape::Candidate chosen = choose(good, goodCount, silent);
+            // A longer frame may still be coming, unless the line fell
+            // silent or a good frame follows.
+            if (openLonger && silent < silenceUs && goodFrameAt(chosen.length) == 0) {
                 waitUntil(times.lastArrivalUs() + silenceUs);
                 return;
             }
-            quint8 roles = 0;
-            for (int i = 0; i < shape.count; ++i) {
-                if (shape.list[i].length + CrcLength == chosen)
-                    roles |= shape.list[i].roles;
-            }
-            take(chosen, BusFrame::Kind::Good, roles);
+            take(chosen.length, BusFrame::Kind::Good, chosen.roles);
             continue;
         }
 
         // A frame still arriving waits, unless the line has been silent too
         // long or a good frame already follows it after a gap.
-        if (openLonger && silent < giveUpUs) {
-            bool goodAfterGap = false;
-            for (const qint64 gap : gaps) {
-                const qint64 offset = gap - base - qint64(head);
-                if (offset > 0 && offset < held() && goodFrameAt(int(offset)) > 0) {
-                    goodAfterGap = true;
-                    break;
-                }
-            }
-            if (!goodAfterGap) {
-                waitUntil(times.lastArrivalUs() + giveUpUs);
-                return;
-            }
+        if (openLonger && silent < giveUpUs && !goodFrameAfterGap()) {
+            waitUntil(times.lastArrivalUs() + giveUpUs);
+            return;
         }
         if (!cutBadUnit(silent, final)) {
             waitUntil(times.lastArrivalUs() + giveUpUs);
@@ -125,21 +101,79 @@ void RtuFramer::decide(qint64 nowUs, bool final)
     }
 }
 
-bool RtuFramer::cutBadUnit(qint64 silentUs, bool final)
+FrameShape::Candidate RtuFramer::choose(
+    const FrameShape::Candidate *good, int count, qint64 silentUs) const
 {
-    int nextGood = held();
-    for (int offset = 1; offset < held(); ++offset) {
-        if (goodFrameAt(offset) > 0) {
-            nextGood = offset;
-            break;
+    if (count == 1)
+        return good[0];
+    // First what follows: the next good frame, then a silence; then the
+    // side the conversation expects: a reply when a request of this address
+    // and function waits, a request otherwise.
+    const quint8 expected = sink.awaitsReply(*at(0), *at(1)) ? BusFrame::Reply : BusFrame::Request;
+    // A zero byte between frames counts as a glitch of the line.
+    const auto frameFollows = [&](int end) {
+        return goodFrameAt(end) > 0 || (end < held() && *at(end) == 0 && goodFrameAt(end + 1) > 0);
+    };
+    const auto rank = [&](const FrameShape::Candidate &candidate) {
+        const int end = candidate.length;
+        const int follower = frameFollows(end)                           ? 2
+            : (isGapAt(end) || (end == held() && silentUs >= silenceUs)) ? 1
+                                                                         : 0;
+        return 2 * follower + ((candidate.roles & expected) ? 1 : 0);
+    };
+    int best = -1;
+    int bestRank = -1;
+    for (int i = 0; i < count; ++i) {
+        const int candidateRank = rank(good[i]);
+        if (candidateRank > bestRank
+            || (candidateRank == bestRank && good[i].length > good[best].length)) {
+            best = i;
+            bestRank = candidateRank;
         }
     }
-    const int boundary = std::min(nextGood, firstGap());
+    // Of a frame and the same frame with one zero byte more, the CRC of one
+    // holds exactly when that of the other does; a zero byte after a frame
+    // is a common glitch of a line turning round, so the shorter wins.
+    for (int i = 0; i < count; ++i) {
+        if (rank(good[i]) == bestRank && good[i].length + 1 == good[best].length
+            && *at(good[i].length) == 0)
+            return good[i];
+    }
+    return good[best];
+}
+
+bool RtuFramer::goodFrameAfterGap() const
+{
+    const qint64 first = base + qint64(head);
+    for (const qint64 gap : gaps) {
+        const qint64 offset = gap - first;
+        if (offset > 0 && offset < held() && goodFrameAt(int(offset)) > 0)
+            return true;
+    }
+    return false;
+}
+
+bool RtuFramer::cutBadUnit(qint64 silentUs, bool final)
+{
+    int nextGood = -1;
+    for (int offset = 1; offset < held() && nextGood < 0; ++offset) {
+        if (goodFrameAt(offset) > 0)
+            nextGood = offset;
+    }
+    const int end = nextGood >= 0 ? nextGood : held();
+    const int boundary = std::min(end, firstGap());
+    // Without a good frame after them, only a long silence or the line's
+    // end tells where bad bytes end.
+    const bool settled = final || silentUs >= giveUpUs || held() >= MaxHeld;
+    if (nextGood < 0 && !settled) {
+        if (boundary == held() || FrameShape::of(at(0), held()).count > 0)
+            return false;
+    }
     const FrameShape::Candidates shape = FrameShape::of(at(0), held());
 
     if (shape.count > 0) {
-        // A known shape: its length where the next frame, a gap or the end
-        // of what came meets it is a frame with a wrong CRC.
+        // A known shape: its length where the next good frame, a gap or the
+        // end of what came meets it is a frame with a wrong CRC.
         int fit = 0;
         int fitRank = -1;
         int shortest = std::numeric_limits<int>::max();
@@ -149,10 +183,10 @@ bool RtuFramer::cutBadUnit(qint64 silentUs, bool final)
             shortest = std::min(shortest, length);
             if (length <= boundary)
                 longestWithin = std::max(longestWithin, length);
-            const int rank = length == nextGood ? 2
-                : isGapAt(length)               ? 1
-                : length == held()              ? 0
-                                                : -1;
+            const int rank = length == nextGood      ? 2
+                : (length <= end && isGapAt(length)) ? 1
+                : (nextGood < 0 && length == held()) ? 0
+                                                     : -1;
             if (rank > fitRank) {
                 fit = length;
                 fitRank = rank;
@@ -171,11 +205,9 @@ bool RtuFramer::cutBadUnit(qint64 silentUs, bool final)
         takeTruncated(boundary);
         return true;
     }
-
-    // No known shape: the unit may still be arriving.
+    // No known shape: noise, or a whole frame of an unknown function. A
+    // flood without pause is cut to what a frame could still need.
     if (boundary == held() && !final && silentUs < giveUpUs) {
-        if (held() < MaxHeld)
-            return false;
         skip(held() - MaxWireLength);
         return true;
     }
@@ -236,7 +268,7 @@ void RtuFramer::take(int length, BusFrame::Kind kind, quint8 roles)
     frame.startUs = times.timeOf(first);
     frame.endUs = times.timeOf(first + length - 1);
     frame.roles = roles;
-    found(std::move(frame));
+    found(frame);
     consume(length);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "busframer.h"
+#include "frameshape.h"
 
 #include <deque>
 #include <vector>
@@ -21,7 +22,7 @@
 class RtuFramer : public BusFramer
 {
 public:
-    RtuFramer(qint64 characterUs, qint64 silenceUs, qint64 giveUpUs);
+    RtuFramer(qint64 characterUs, qint64 silenceUs, qint64 giveUpUs, FrameSink &sink);
 
     void feed(const quint8 *bytes, int count, qint64 nowUs) override;
     void advance(qint64 nowUs) override;
@@ -31,6 +32,11 @@ public:
 private:
     // Decides what the held bytes allow; final: nothing more will come.
     void decide(qint64 nowUs, bool final);
+    // Of lengths whose CRCs are all right, the one that is the frame.
+    FrameShape::Candidate choose(
+        const FrameShape::Candidate *good, int count, qint64 silentUs) const;
+    // Whether a good frame is complete after a gap within the held bytes.
+    bool goodFrameAfterGap() const;
     // Cuts the bytes at the head that make no good frame; false when their
     // end has not come yet.
     bool cutBadUnit(qint64 silentUs, bool final);

@@ -9,7 +9,7 @@ TransactionTracker::TransactionTracker(qint64 replyWindowUs)
     : replyWindowUs(replyWindowUs)
 { }
 
-bool TransactionTracker::isAwaitedBy(quint8 address, quint8 function) const
+bool TransactionTracker::awaitsReply(quint8 address, quint8 function) const
 {
     return waiting && waiting->requestContent.address == address
         && waiting->requestContent.function == (function & ~FunctionCode::ExceptionBit);
@@ -24,7 +24,7 @@ void TransactionTracker::add(const BusFrame &frame)
 
     if (frame.kind != BusFrame::Kind::Good) {
         BusTransaction bad;
-        if (named && isAwaitedBy(address, function)) {
+        if (named && awaitsReply(address, function)) {
             bad = *waiting;
             waiting.reset();
             bad.outcome = BusTransaction::Outcome::BadReply;
@@ -39,13 +39,13 @@ void TransactionTracker::add(const BusFrame &frame)
     }
 
     const bool either = (frame.roles & BusFrame::Request) && (frame.roles & BusFrame::Reply);
-    const bool reply = either ? isAwaitedBy(address, function) : (frame.roles & BusFrame::Reply);
+    const bool reply = either ? awaitsReply(address, function) : (frame.roles & BusFrame::Reply);
     FrameContent content = FrameDecoder::decode(frame.adu, reply);
     if (!reply) {
         addRequest(frame, std::move(content));
         return;
     }
-    if (isAwaitedBy(address, function)) {
+    if (awaitsReply(address, function)) {
         BusTransaction answered = *waiting;
         waiting.reset();
         answered.outcome = BusTransaction::Outcome::Answered;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bustransaction.h"
+#include "framesink.h"
 
 #include <QVector>
 
@@ -23,13 +24,14 @@
 // as unanswered. A broadcast (address 0) expects no reply. A frame that
 // failed its checks answers the waiting request when its first bytes name
 // the same address and function.
-class TransactionTracker
+class TransactionTracker : public FrameSink
 {
 public:
     explicit TransactionTracker(qint64 replyWindowUs);
 
     // The next frame of the line.
-    void add(const BusFrame &frame);
+    void add(const BusFrame &frame) override;
+    bool awaitsReply(quint8 address, quint8 function) const override;
     // A request whose window ended before nowUs got no reply.
     void expire(qint64 nowUs);
     // The listening ended: a request still waiting is unfinished.
@@ -43,7 +45,6 @@ public:
 private:
     void close(BusTransaction::Outcome outcome);
     void addRequest(const BusFrame &frame, FrameContent content);
-    bool isAwaitedBy(quint8 address, quint8 function) const;
 
     const qint64 replyWindowUs;
     std::optional<BusTransaction> waiting;

@@ -44,6 +44,17 @@ QString rtu(const QString &hex)
     return toHex(bytes);
 }
 
+QByteArray ascii(const QString &hex)
+{
+    const QByteArray bytes = fromHex(hex);
+    int sum = 0;
+    for (const char byte : bytes)
+        sum += quint8(byte);
+    QByteArray frame = ":" + bytes.toHex().toUpper();
+    frame += QByteArray::number((256 - sum % 256) % 256, 16).toUpper().rightJustified(2, '0');
+    return frame + "\r\n";
+}
+
 QString tcpAfterTransaction(const QString &hex)
 {
     const QByteArray bytes = fromHex(hex);

@@ -18,6 +18,9 @@ QString toHex(const QByteArray &bytes);
 
 // The RTU frame: the bytes given (address first) and their CRC, low byte first.
 QString rtu(const QString &hex);
+// The ASCII frame of the bytes given (address first): ':', their
+// upper-case hexadecimal digits and their LRC, CR LF.
+QByteArray ascii(const QString &hex);
 // A TCP frame as logged, without its two transaction identifier bytes:
 // protocol 0, the length, then the bytes given (unit identifier first).
 QString tcpAfterTransaction(const QString &hex);
