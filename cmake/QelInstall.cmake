@@ -1,10 +1,10 @@
 # What `cmake --install` puts where, in the GNU layout under the prefix: the
-# ten programs in bin, the Polish translations and the launcher's splash
+# eleven programs in bin, the Polish translations and the launcher's splash
 # picture in share/qel, the documents in share/doc/qel. The icons, desktop
 # entries and manual pages are installed by dist/.
 
 install(TARGETS
-    qelWinModbusClient qelDrvModbus qelDrvMacro qelDrvScan qelDrvPorts
+    qelWinModbusClient qelDrvModbus qelDrvMacro qelDrvScan qelDrvPorts qelDrvMonitor
     qelExelWr qelExelRd qelWinRB4Init qelApps qelDevSim
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

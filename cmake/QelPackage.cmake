@@ -28,9 +28,9 @@ electrical switchgear that speak Modbus RTU on serial lines and Modbus TCP.
 The desktop client qelWinModbusClient keeps a project of ports and requests
 (register reads and writes, device macros) and runs them through the console
 drivers qelDrvModbus and qelDrvMacro. Beside them: the bus scanner qelDrvScan,
-the port lister qelDrvPorts, the spreadsheet converters qelExelWr and
-qelExelRd, the board initialiser qelWinRB4Init, the launcher qelApps and the
-device simulator qelDevSim.")
+the passive bus monitor qelDrvMonitor, the port lister qelDrvPorts, the
+spreadsheet converters qelExelWr and qelExelRd, the board initialiser
+qelWinRB4Init, the launcher qelApps and the device simulator qelDevSim.")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 include(CPack)

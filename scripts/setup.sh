@@ -16,6 +16,8 @@ packages=(
     clang-format help2man desktop-file-utils lintian
     # tests
     sqlite3 python3-openpyxl openssh-client openssh-server
+    # tests: pymodbus, the independent Modbus peer, with its serial lines
+    python3-pymodbus python3-serial python3-serial-asyncio
 )
 
 missing=()

@@ -25,6 +25,9 @@ void tst_closedOutput::endsWithItsOwnStatus_data()
                                     << QStringList {"--port", "PTY", "--address", "1", "--address",
                                            "2", "--baudrate", "115200", "--timeout", "500"};
     QTest::newRow("scanner help") << "qelDrvScan" << QStringList {"--help"};
+    QTest::newRow("monitor of a line")
+        << "qelDrvMonitor" << QStringList {"--port", "PTY", "--duration", "1"};
+    QTest::newRow("monitor help") << "qelDrvMonitor" << QStringList {"--help"};
     QTest::newRow("macro driver help") << "qelDrvMacro" << QStringList {"--help"};
     QTest::newRow("simulator help") << "qelDevSim" << QStringList {"--help"};
     QTest::newRow("workbook reader help") << "qelExelRd" << QStringList {"--help"};

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # check-install.sh BUILD_DIR
 # Installs the build into a temporary DESTDIR under the prefix /usr and checks
-# the tree: the ten programs and nothing else in bin, the translations, the
+# the tree: the eleven programs and nothing else in bin, the translations, the
 # icons in every theme size, the desktop entries (desktop-file-validate) and
 # the manual pages (rendered by man without warnings, with their sections; a
 # console program's page with its options and examples).
@@ -19,7 +19,7 @@ fi
 rm -f "$stage.log"
 root=$stage/usr
 
-programs=(qelApps qelDevSim qelDrvMacro qelDrvModbus qelDrvPorts qelDrvScan qelExelRd qelExelWr
+programs=(qelApps qelDevSim qelDrvMacro qelDrvModbus qelDrvMonitor qelDrvPorts qelDrvScan qelExelRd qelExelWr
           qelWinModbusClient qelWinRB4Init)
 installed=$(cd "$root/bin" && LC_ALL=C ls | tr '\n' ' ')
 [[ "$installed" == "${programs[*]} " ]] || fail "bin holds '$installed', not '${programs[*]} '"
@@ -61,7 +61,7 @@ for name in qelWinModbusClient qelWinRB4Init qelApps; do
     [[ -f "$root/share/icons/hicolor/48x48/apps/$icon.png" ]] || fail "$name.desktop icon '$icon'"
 done
 
-for program in qelDrvModbus qelDrvMacro qelDrvScan qelDrvPorts qelExelWr qelExelRd qelDevSim \
+for program in qelDrvModbus qelDrvMacro qelDrvScan qelDrvMonitor qelDrvPorts qelExelWr qelExelRd qelDevSim \
                qelWinModbusClient qelWinRB4Init qelApps; do
     page=$root/share/man/man1/$program.1.gz
     if [[ ! -f "$page" ]]; then fail "manual page of $program missing"; continue; fi

@@ -122,6 +122,15 @@ QByteArray PtyBus::fromTap() const
     return cameBack;
 }
 
+QByteArray PtyBus::tapSettings() const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    termios settings {};
+    if (tap.slave == -1 || tcgetattr(tap.slave, &settings) == -1)
+        return QByteArray();
+    return QByteArray(reinterpret_cast<const char *>(&settings), sizeof settings);
+}
+
 void PtyBus::closeTap()
 {
     const char close = 'c';

@@ -45,6 +45,8 @@ public:
     qint64 relayed() const { return relayedBytes; }
     // Closes the tap's pseudo-terminal: the listener's line goes away.
     void closeTap();
+    // The tap's terminal settings as they are now (its termios bytes).
+    QByteArray tapSettings() const;
 
 private:
     struct Line
