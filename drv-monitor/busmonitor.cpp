@@ -5,9 +5,8 @@
 #include "listeningline.h"
 #include "rtuframer.h"
 #include "transactionoutput.h"
+#include "translationcontext.h"
 #include "wallclock.h"
-
-#include <QCoreApplication>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,10 +15,7 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qelDrvMonitor", text);
-}
+constexpr TranslationContext tr("qelDrvMonitor");
 
 // Adapters hand bytes over in batches, commonly every 16 ms: a frame is
 // given up as incomplete only after this much silence more than the frame's

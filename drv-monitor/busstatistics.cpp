@@ -1,17 +1,13 @@
 #include "busstatistics.h"
 
 #include "transactiontext.h"
-
-#include <QCoreApplication>
+#include "translationcontext.h"
 
 #include <algorithm>
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qelDrvMonitor", text);
-}
+constexpr TranslationContext tr("qelDrvMonitor");
 
 QString milliseconds(double us)
 {

@@ -6,13 +6,16 @@
 // CSV file failed.
 
 #include "busmonitor.h"
+#include "checks.h"
 #include "filenames.h"
 #include "listeningline.h"
 #include "monitoroptions.h"
 #include "optionpairs.h"
+#include "optiontable.h"
 #include "reportprinter.h"
 #include "stoprequest.h"
 #include "transactionoutput.h"
+#include "translationcontext.h"
 #include "wallclock.h"
 
 #include <QCoreApplication>
@@ -25,10 +28,7 @@ namespace {
 constexpr int ExitSuccess = 0;
 constexpr int ExitFailure = -1;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qelDrvMonitor", text);
-}
+constexpr TranslationContext tr("qelDrvMonitor");
 
 // "Listening on /dev/ttyUSB0, 115200 baud 8N1, RTU"
 QString listeningLine(const MonitorOptions::Settings &settings)
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
     keepRunningWhenOutputCloses(); // a recording to --csv goes on without a reader
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const OptionPairs options(arguments, MonitorOptions::table());
+    const OptionPairs options = MonitorOptions::table().scan(arguments);
 
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(MonitorOptions::usageText());
@@ -56,12 +56,12 @@ int main(int argc, char *argv[])
     }
     const QString missing = MonitorOptions::missingOptions(options);
     if (!missing.isEmpty()) {
-        printError(tr("Required parameters") + ":<br>" + missing);
+        printError(Checks::requiredParametersMessage(missing));
         return ExitFailure;
     }
     const QString invalid = MonitorOptions::invalidValues(options, arguments);
     if (!invalid.isEmpty()) {
-        printError(tr("Invalid parameters") + ":<br>" + invalid);
+        printError(Checks::invalidParametersMessage(invalid));
         return ExitFailure;
     }
     const MonitorOptions::Settings settings = MonitorOptions::settings(options);

@@ -1,160 +1,156 @@
 #include "monitoroptions.h"
 
 #include "checks.h"
+#include "connectionchecks.h"
 #include "engine/rtusettings.h"
 #include "numbers.h"
 #include "optionpairs.h"
-
-#include <QCoreApplication>
+#include "optiontable.h"
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qelDrvMonitor", text);
-}
-
-struct OptionRow
-{
-    const char *name;
-    bool takesValue;
-    const char *usage;
-};
-
-const OptionRow optionRows[] = {
-    {"--port", true, QT_TRANSLATE_NOOP("qelDrvMonitor", "Serial port name")},
-    {"--baudrate", true, QT_TRANSLATE_NOOP("qelDrvMonitor", "Baudrate")},
-    {"--parity", true, QT_TRANSLATE_NOOP("qelDrvMonitor", "Serial port parity N,E,O")},
-    {"--data_bit", true, QT_TRANSLATE_NOOP("qelDrvMonitor", "Serial data bits 8 (7 with ASCII)")},
-    {"--stop_bit", true, QT_TRANSLATE_NOOP("qelDrvMonitor", "Serial stop bits 1,2")},
-    {"--framing", true, QT_TRANSLATE_NOOP("qelDrvMonitor", "Framing RTU (default) or ASCII")},
-    {"--reply-window", true,
-        QT_TRANSLATE_NOOP("qelDrvMonitor", "Milliseconds a reply may take (default 1000)")},
-    {"--hex", false, QT_TRANSLATE_NOOP("qelDrvMonitor", "Frames in hex too")},
-    {"--csv", true,
-        QT_TRANSLATE_NOOP(
-            "qelDrvMonitor", "One row per frame to a CSV file, - for standard output")},
-    {"--duration", true,
-        QT_TRANSLATE_NOOP("qelDrvMonitor", "Seconds to listen (default: until Ctrl+C)")},
-    {"--help", false, QT_TRANSLATE_NOOP("qelDrvMonitor", "Help")},
-};
-
-const OptionRow *rowOf(const QString &name)
-{
-    for (const OptionRow &row : optionRows) {
-        if (name == QLatin1String(row.name))
-            return &row;
-    }
-    return nullptr;
-}
+constexpr TranslationContext tr("qelDrvMonitor");
 
 constexpr int MaxReplyWindowMs = 60000;
 constexpr int MaxDurationSeconds = 30 * 24 * 3600;
+
+// A rate the line can run at: one of the table's, since a listener at any
+// other rate hears nothing but noise.
+void baudRate(const QString &value, LineKind, QString *lines)
+{
+    QStringList rates;
+    for (const int rate : Modbus::knownBaudRates())
+        rates.append(QString::number(rate));
+    Checks::memberCheck(value, rates, lines);
+}
+
+// Parity in the order the drivers list it.
+void parity(const QString &value, LineKind, QString *lines)
+{
+    Checks::memberCheck(
+        value, {QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("O")}, lines);
+}
+
+void framing(const QString &value, LineKind, QString *lines)
+{
+    Checks::memberCheck(value, {QStringLiteral("RTU"), QStringLiteral("ASCII")}, lines);
+}
+
+void replyWindow(const QString &value, LineKind, QString *lines)
+{
+    if (Checks::numberCheck(value, lines))
+        Checks::integerRangeCheck(value, 1, MaxReplyWindowMs, lines);
+}
+
+void duration(const QString &value, LineKind, QString *lines)
+{
+    if (Checks::numberCheck(value, lines))
+        Checks::integerRangeCheck(value, 1, MaxDurationSeconds, lines);
+}
+
+// Modbus ASCII is often sent with seven data bits; RTU needs eight.
+void asciiDataBits(const QString &value, LineKind, QString *lines)
+{
+    Checks::memberCheck(value, {QStringLiteral("7"), QStringLiteral("8")}, lines);
+}
+
+void csvFile(const QString &value, LineKind, QString *lines);
+
+constexpr OptionRow::Value Value = OptionRow::TakesValue;
+
+// The data bits of ASCII are checked by asciiDataBits (see invalidValues).
+const OptionRow optionRows[] = {
+    {"--port", Value, QT_TRANSLATE_NOOP("qelDrvMonitor", "Serial port name")},
+    {"--baudrate", Value, QT_TRANSLATE_NOOP("qelDrvMonitor", "Baudrate"), baudRate},
+    {"--parity", Value, QT_TRANSLATE_NOOP("qelDrvMonitor", "Serial port parity N,E,O"), parity},
+    {"--data_bit", Value, QT_TRANSLATE_NOOP("qelDrvMonitor", "Serial data bits 8 (7 with ASCII)"),
+        ConnectionChecks::dataBits},
+    {"--stop_bit", Value, QT_TRANSLATE_NOOP("qelDrvMonitor", "Serial stop bits 1,2"),
+        ConnectionChecks::stopBits},
+    {"--framing", Value, QT_TRANSLATE_NOOP("qelDrvMonitor", "Framing RTU (default) or ASCII"),
+        framing},
+    {"--reply-window", Value,
+        QT_TRANSLATE_NOOP("qelDrvMonitor", "Milliseconds a reply may take (default 1000)"),
+        replyWindow},
+    {"--hex", OptionRow::Flag, QT_TRANSLATE_NOOP("qelDrvMonitor", "Frames in hex too")},
+    {"--csv", Value,
+        QT_TRANSLATE_NOOP(
+            "qelDrvMonitor", "One row per frame to a CSV file, - for standard output"),
+        csvFile},
+    {"--duration", Value,
+        QT_TRANSLATE_NOOP("qelDrvMonitor", "Seconds to listen (default: until Ctrl+C)"), duration},
+    {"--help", OptionRow::Flag, QT_TRANSLATE_NOOP("qelDrvMonitor", "Help")},
+};
+
+// A file name, not nothing and not the next option taken as one.
+void csvFile(const QString &value, LineKind, QString *lines)
+{
+    if (value.isEmpty() || MonitorOptions::table().names().contains(value))
+        *lines += "&nbsp;" + value + "&nbsp;" + tr("is not a file name") + "<br>";
+}
 
 bool isAscii(const OptionPairs &options)
 {
     return options.value(QStringLiteral("--framing")) == QLatin1String("ASCII");
 }
 
-void checkMember(
-    const OptionPairs &options, const char *name, const QStringList &allowed, QString *errors)
-{
-    if (options.has(QLatin1String(name)))
-        Checks::memberCheck(options.value(QLatin1String(name)), allowed, errors);
-}
-
-void checkWholeNumber(
-    const OptionPairs &options, const char *name, int low, int high, QString *errors)
-{
-    const QString option = QLatin1String(name);
-    if (options.has(option) && Checks::numberCheck(options.value(option), errors))
-        Checks::integerRangeCheck(options.value(option), low, high, errors);
-}
-
 } // namespace
 
 namespace MonitorOptions {
 
-QStringList table()
+const OptionTable &table()
 {
-    QStringList names;
-    for (const OptionRow &row : optionRows)
-        names.append(QLatin1String(row.name));
-    return names;
+    static const OptionTable options(tr, optionRows);
+    return options;
 }
 
 QString usageText()
 {
-    QString text = "<br>" + QStringLiteral(R"(qelDrvMonitor.exe --port \\.\COM1 --baudrate 115200)")
+    return "<br>" + QStringLiteral(R"(qelDrvMonitor.exe --port \\.\COM1 --baudrate 115200)")
         + "<br>"
         + QStringLiteral(R"(qelDrvMonitor.exe --port \\.\COM1 --baudrate 9600 --parity E)"
                          R"( --hex --csv "bus.csv" --duration 600)")
-        + "<br><br>";
-    for (const OptionRow &row : optionRows)
-        text += helpRow(QLatin1String(row.name), tr(row.usage));
-    return text;
+        + "<br><br>" + table().helpRows();
 }
 
 QString missingOptions(const OptionPairs &options)
 {
-    return options.has(QStringLiteral("--port")) ? QString() : QStringLiteral("&nbsp;--port<br>");
+    QString missing;
+    Checks::requireOption(options, QStringLiteral("--port"), &missing);
+    return missing;
 }
 
 QString invalidValues(const OptionPairs &options, const QStringList &arguments)
 {
-    QString errors;
-    // An argument after an option that takes a value is that value.
-    for (int i = 1; i < arguments.size(); ++i) {
-        const OptionRow *previous = rowOf(arguments.at(i - 1));
-        const bool isValue = i > 1 && previous && previous->takesValue;
-        if (!isValue && arguments.at(i).startsWith(QLatin1String("--")) && !rowOf(arguments.at(i)))
-            errors += "&nbsp;" + tr("Unknown option") + "&nbsp;" + arguments.at(i) + "<br>";
+    QVector<OptionRow> rows = table().rows();
+    if (isAscii(options)) {
+        for (OptionRow &row : rows) {
+            if (row.name == QLatin1String("--data_bit"))
+                row.check = asciiDataBits;
+        }
     }
-
-    QStringList rates;
-    for (const int rate : Modbus::knownBaudRates())
-        rates.append(QString::number(rate));
-    checkMember(options, "--baudrate", rates, &errors);
-    checkMember(options, "--parity",
-        {QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("O")}, &errors);
-    checkMember(options, "--data_bit",
-        isAscii(options) ? QStringList {QStringLiteral("7"), QStringLiteral("8")}
-                         : QStringList {QStringLiteral("8")},
-        &errors);
-    checkMember(options, "--stop_bit", {QStringLiteral("1"), QStringLiteral("2")}, &errors);
-    checkMember(options, "--framing", {QStringLiteral("RTU"), QStringLiteral("ASCII")}, &errors);
-    checkWholeNumber(options, "--reply-window", 1, MaxReplyWindowMs, &errors);
-    const QString csv = QStringLiteral("--csv");
-    if (options.has(csv)) {
-        // A file name, not the next option taken as one.
-        const QString file = options.value(csv);
-        if (file.isEmpty() || rowOf(file))
-            errors += "&nbsp;" + file + "&nbsp;" + tr("is not a file name") + "<br>";
-    }
-    checkWholeNumber(options, "--duration", 1, MaxDurationSeconds, &errors);
-    return errors;
+    return table().unknownOptions(arguments)
+        + OptionTable(tr, rows).invalidValues(options, LineKind::Serial);
 }
 
 Settings settings(const OptionPairs &options)
 {
+    const auto decimal = [&options](const char *name, int defaultValue) {
+        const QString option = QLatin1String(name);
+        return options.has(option) ? int(Numbers::toDecimal(options.value(option))) : defaultValue;
+    };
     Settings result;
     result.line.device = options.value(QStringLiteral("--port"));
-    if (options.has(QStringLiteral("--baudrate")))
-        result.line.baudRate = int(Numbers::toDecimal(options.value(QStringLiteral("--baudrate"))));
+    result.line.baudRate = decimal("--baudrate", result.line.baudRate);
     if (options.has(QStringLiteral("--parity")))
         result.line.parity = options.value(QStringLiteral("--parity")).at(0).toLatin1();
-    if (options.has(QStringLiteral("--data_bit")))
-        result.line.dataBits = int(Numbers::toDecimal(options.value(QStringLiteral("--data_bit"))));
-    if (options.has(QStringLiteral("--stop_bit")))
-        result.line.stopBits = int(Numbers::toDecimal(options.value(QStringLiteral("--stop_bit"))));
+    result.line.dataBits = decimal("--data_bit", result.line.dataBits);
+    result.line.stopBits = decimal("--stop_bit", result.line.stopBits);
     result.ascii = isAscii(options);
-    if (options.has(QStringLiteral("--reply-window")))
-        result.replyWindowMs
-            = int(Numbers::toReal(options.value(QStringLiteral("--reply-window"))));
+    result.replyWindowMs = decimal("--reply-window", result.replyWindowMs);
     result.hex = options.has(QStringLiteral("--hex"));
     result.csvFile = options.value(QStringLiteral("--csv"));
-    if (options.has(QStringLiteral("--duration")))
-        result.durationSeconds = int(Numbers::toReal(options.value(QStringLiteral("--duration"))));
+    result.durationSeconds = decimal("--duration", result.durationSeconds);
     return result;
 }
 

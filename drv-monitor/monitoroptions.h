@@ -6,19 +6,21 @@
 #include <QStringList>
 
 class OptionPairs;
+class OptionTable;
 
 // The command line of qelDrvMonitor: its option table, its usage text, the
 // checks that run before the line is opened, and the settings they give.
 namespace MonitorOptions {
 
-// The recognised options, in the order the usage text lists them.
-QStringList table();
+// The options in the order of the usage text; values are checked in this
+// order too.
+const OptionTable &table();
 // The usage text (markup): examples, one row per option.
 QString usageText();
 // "&nbsp;--port<br>" when the port is missing; empty otherwise.
 QString missingOptions(const OptionPairs &options);
-// One line per failed check, in option order: options the program does not
-// know, then the values. Empty when all pass.
+// One line per failed check: options the program does not know, then the
+// values in table order. Empty when all pass.
 QString invalidValues(const OptionPairs &options, const QStringList &arguments);
 
 struct Settings

@@ -2,18 +2,15 @@
 
 #include "filenames.h"
 #include "transactiontext.h"
+#include "translationcontext.h"
 
-#include <QCoreApplication>
 #include <QIODevice>
 
 #include <cstdio>
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qelDrvMonitor", text);
-}
+constexpr TranslationContext tr("qelDrvMonitor");
 
 // Transaction lines hold what devices sent, which is no report markup, so
 // they go to standard output as they are, through the stream the reports

@@ -5,17 +5,13 @@
 #include "macroanswer.h"
 #include "macrocatalogue.h"
 #include "reportprinter.h"
-
-#include <QCoreApplication>
+#include "translationcontext.h"
 
 namespace TransactionText {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("qelDrvMonitor", text);
-}
+constexpr TranslationContext tr("qelDrvMonitor");
 
 // Latin-1 text of a device with its control characters as \xHH.
 QString printable(const QByteArray &latin1)

@@ -112,7 +112,7 @@ void tst_drvMonitor::commandLineChecks_data()
     QTest::newRow("no port") << QStringList {"--baudrate", "9600"}
                              << QByteArray("Required parameters:\n --port\n");
     QTest::newRow("unknown option") << QStringList {"--port", "P", "--verbose", "1",
-        "--hex"} << QByteArray("Invalid parameters:\n Unknown option --verbose\n");
+        "--hex"} << QByteArray("Invalid parameters:\n Unknown option: --verbose\n");
     QTest::newRow("a rate the line cannot run at")
         << QStringList {"--port", "P", "--baudrate", "0x2580"}
         << QByteArray("Invalid parameters:\n 0x2580 is not a member of: 110 300 600 1200 2400 4800 "

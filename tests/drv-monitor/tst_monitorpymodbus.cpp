@@ -66,7 +66,11 @@ void tst_monitorPymodbus::clientAndDevice()
         device.waitForReadyRead(1000);
     QCOMPARE(device.readLine().trimmed(), QByteArray("ready"));
 
-    MonitorProcess lines({"--port", bus.tapLine(), "--framing", framing.toUpper()});
+    // ASCII lines often run with seven data bits and even parity.
+    QStringList arguments {"--port", bus.tapLine(), "--framing", framing.toUpper()};
+    if (framing == "ascii")
+        arguments << "--data_bit" << "7" << "--parity" << "E";
+    MonitorProcess lines(arguments);
     QString why;
     QVERIFY2(lines.start(&why), qPrintable(why));
     QProcess client;
