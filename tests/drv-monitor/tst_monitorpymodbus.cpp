@@ -69,7 +69,10 @@ void tst_monitorPymodbus::clientAndDevice()
     // ASCII lines often run with seven data bits and even parity.
     QStringList arguments {"--port", bus.tapLine(), "--framing", framing.toUpper()};
     if (framing == "ascii")
-        arguments << "--data_bit" << "7" << "--parity" << "E";
+        arguments << "--data_bit"
+                  << "7"
+                  << "--parity"
+                  << "E";
     MonitorProcess lines(arguments);
     QString why;
     QVERIFY2(lines.start(&why), qPrintable(why));
