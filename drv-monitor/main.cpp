@@ -7,6 +7,7 @@
 
 #include "busmonitor.h"
 #include "checks.h"
+#include "driverconnection.h"
 #include "filenames.h"
 #include "listeningline.h"
 #include "monitoroptions.h"
@@ -65,13 +66,9 @@ int main(int argc, char *argv[])
         return ExitFailure;
     }
     const MonitorOptions::Settings settings = MonitorOptions::settings(options);
-    if (!StopRequest::install()) {
-        printError(QString::fromLocal8Bit(std::strerror(errno)) + "<br>");
-        return ExitFailure;
-    }
 
-    // With the CSV rows on standard output, the lines and the summary keep
-    // out of it.
+    // With the CSV rows on standard output, the listening line and the
+    // summary go to standard error, and the transaction lines nowhere.
     const bool csvOnStandardOutput = settings.csvFile == QLatin1String("-");
     const auto report = [csvOnStandardOutput](const QString &markup) {
         if (csvOnStandardOutput)
@@ -80,12 +77,8 @@ int main(int argc, char *argv[])
             printReport(markup);
     };
 
-    ListeningLine line;
-    if (!line.open(settings.line)) {
-        printError("<font color=\"red\">" + tr("Connection fails:") + " "
-            + QString::fromLocal8Bit(std::strerror(errno)) + "</font><br>");
-        return ExitFailure;
-    }
+    // The CSV file first: opening a FIFO waits for its reader, and Ctrl+C
+    // still ends the program then, before the line is set up.
     const WallClock clock;
     TransactionOutput output(clock, !csvOnStandardOutput, settings.hex);
     QString error;
@@ -93,8 +86,16 @@ int main(int argc, char *argv[])
         printError(error);
         return ExitFailure;
     }
-    if (!csvOnStandardOutput)
-        report(listeningLine(settings));
+    if (!StopRequest::install()) {
+        printError(QString::fromLocal8Bit(std::strerror(errno)) + "<br>");
+        return ExitFailure;
+    }
+    ListeningLine line;
+    if (!line.open(settings.line)) {
+        printConnectionFailure(errno, settings.line.device);
+        return ExitFailure;
+    }
+    report(listeningLine(settings));
 
     BusMonitor::Settings listening;
     listening.ascii = settings.ascii;

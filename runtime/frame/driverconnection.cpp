@@ -16,9 +16,11 @@ int decimalOption(const OptionPairs &options, const QString &name, int defaultVa
     return options.has(name) ? int(Numbers::toDecimal(options.value(name))) : defaultValue;
 }
 
+} // namespace
+
 // A serial line refused for lack of permission: names the group whose members
 // may open it and the command that makes the user one of them.
-void printPermissionHint(const QString &device)
+static void printPermissionHint(const QString &device)
 {
     const QString group
         = QString::fromStdString(Modbus::serialAccessGroup(device.toLocal8Bit().constData()));
@@ -29,7 +31,14 @@ void printPermissionHint(const QString &device)
                    .arg(group, device)
         + "<br>");
 }
-} // namespace
+
+void printConnectionFailure(int error, const QString &serialDevice)
+{
+    printError("<font color=\"red\">" + tr("Connection fails:") + " "
+        + QString::fromLocal8Bit(Modbus::errorText(error)) + "</font><br>");
+    if (!serialDevice.isEmpty() && (error == EACCES || error == EPERM))
+        printPermissionHint(serialDevice);
+}
 
 void printEngineError(int code)
 {
@@ -86,10 +95,8 @@ bool DriverConnection::open(const OptionPairs &options)
     if (Modbus::connect(modbusContext.get()) == -1) {
         // Taken at once: building the message may touch errno.
         const int error = errno;
-        printError("<font color=\"red\">" + tr("Connection fails:") + " "
-            + QString::fromLocal8Bit(Modbus::errorText(error)) + "</font><br>");
-        if (!isTcp(options) && (error == EACCES || error == EPERM))
-            printPermissionHint(options.value(QStringLiteral("--port")));
+        printConnectionFailure(
+            error, isTcp(options) ? QString() : options.value(QStringLiteral("--port")));
         modbusContext.reset();
         return false;
     }

@@ -9,6 +9,12 @@ class OptionPairs;
 // the cause of an operation that failed after its command line was accepted.
 void printEngineError(int code);
 
+// Prints "Connection fails: " and the text of the error code on standard
+// error; for a serial device (empty for TCP) refused for lack of permission,
+// a hint that names the group whose members may open it and the command
+// that adds the user to it.
+void printConnectionFailure(int error, const QString &serialDevice);
+
 // The connection of a register or macro driver, made from its options: a TCP
 // context when "--ip" is present (port "--port", default 502; address 255),
 // otherwise a serial context on "--port" with "--baudrate" (115200),

@@ -16,7 +16,7 @@ MonitorProcess::~MonitorProcess()
     }
 }
 
-bool MonitorProcess::start(QString *why, bool expectListeningLine)
+bool MonitorProcess::start(QString *why, Ready ready)
 {
     process = std::make_unique<QProcess>();
     process->start(programPath(QStringLiteral("qelDrvMonitor")), arguments);
@@ -24,9 +24,9 @@ bool MonitorProcess::start(QString *why, bool expectListeningLine)
         *why = QStringLiteral("did not start: ") + process->errorString();
         return false;
     }
-    if (!expectListeningLine)
+    if (ready == Ready::Started)
         return true;
-    if (!waitForOutput("Listening on", 30000)) {
+    if (!waitForOutput("Listening on", 30000, ready == Ready::ListeningOnError)) {
         *why = QStringLiteral("no listening line; output: ") + QString::fromUtf8(out())
             + QStringLiteral(" error: ") + QString::fromUtf8(err());
         return false;
@@ -45,12 +45,14 @@ void MonitorProcess::collect()
     standardError += process->readAllStandardError();
 }
 
-bool MonitorProcess::waitForOutput(const QByteArray &text, int timeoutMs)
+bool MonitorProcess::waitForOutput(const QByteArray &text, int timeoutMs, bool error)
 {
+    // waitForReadyRead() wakes for the read channel alone.
+    process->setReadChannel(error ? QProcess::StandardError : QProcess::StandardOutput);
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
         collect();
-        if (standardOutput.contains(text))
+        if ((error ? standardError : standardOutput).contains(text))
             return true;
         if (deadline.hasExpired() || process->state() == QProcess::NotRunning)
             return false;

@@ -15,17 +15,22 @@ public:
     explicit MonitorProcess(const QStringList &arguments);
     ~MonitorProcess(); // kills it when it still runs
 
-    // Starts it and waits for its "Listening on" line (or, without one, a
-    // moment to set its line up); false with the reason in *why.
-    bool start(QString *why, bool expectListeningLine = true);
+    enum class Ready {
+        Listening, // its "Listening on" line on standard output
+        ListeningOnError, // the same on standard error (CSV on standard output)
+        Started, // no more than started (a run that fails before listening)
+    };
+    // Starts it and waits until it is ready; false with the reason in *why.
+    bool start(QString *why, Ready ready = Ready::Listening);
     qint64 pid() const;
     // Sends the signal and waits for the end; false when it does not end
     // within timeoutMs.
     bool stop(int signal = SIGINT, int timeoutMs = 30000);
     // Waits for its own end; false when it does not come within timeoutMs.
     bool waitForEnd(int timeoutMs);
-    // Waits until standard output holds text; false after timeoutMs.
-    bool waitForOutput(const QByteArray &text, int timeoutMs);
+    // Waits until standard output (error: standard error) holds text;
+    // false after timeoutMs.
+    bool waitForOutput(const QByteArray &text, int timeoutMs, bool error = false);
 
     bool exitedNormally() const;
     int exitCode() const;

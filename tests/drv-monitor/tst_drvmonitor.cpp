@@ -87,6 +87,7 @@ private slots:
     void csvTargets_data();
     void csvTargets();
     void csvOnStandardOutput();
+    void csvFifoWithoutReader();
 
 private:
     QTemporaryDir folder;
@@ -358,7 +359,9 @@ void tst_drvMonitor::csvTargets()
     MonitorProcess monitor({"--port", bus.tapLine(), "--csv", target});
     QString why;
     const bool fails = kind == "full" || kind == "missing";
-    QVERIFY2(monitor.start(&why, !fails), qPrintable(why));
+    QVERIFY2(monitor.start(
+                 &why, fails ? MonitorProcess::Ready::Started : MonitorProcess::Ready::Listening),
+        qPrintable(why));
     if (fails) {
         QVERIFY(monitor.waitForEnd(30000));
         QCOMPARE(monitor.exitCode(), ExitFailure);
@@ -420,7 +423,7 @@ void tst_drvMonitor::csvOnStandardOutput()
     QVERIFY2(bus.start(), qPrintable(bus.errorString()));
     MonitorProcess monitor({"--port", bus.tapLine(), "--csv", "-", "--hex"});
     QString why;
-    QVERIFY2(monitor.start(&why, false), qPrintable(why));
+    QVERIFY2(monitor.start(&why, MonitorProcess::Ready::ListeningOnError), qPrintable(why));
     QVERIFY(monitor.waitForOutput("time,direction", 30000));
     bus.sendToTap(WireFrame::fromHex(WireFrame::rtu("01 04 00 00 00 01")));
     bus.sendToTap(WireFrame::fromHex(WireFrame::rtu("01 04 02 00 2A")));
@@ -432,9 +435,29 @@ void tst_drvMonitor::csvOnStandardOutput()
     QCOMPARE(records.at(2).mid(1, 9),
         QStringList({"reply", "1", "Read Input Registers", "", "", "42", records.at(2).at(7), "OK",
             WireFrame::rtu("01 04 02 00 2A")}));
-    QVERIFY2(monitor.err().startsWith("Frames: 2\nTransactions: 1\nNoise bytes: 0\nErrors: 0\n"
-                                      "Response times in ms:\n address 1: min "),
+    QVERIFY2(monitor.err().startsWith("Listening on " + bus.tapLine().toUtf8()
+                 + ", 115200 baud 8N1, RTU\nFrames: 2\nTransactions: 1\nNoise bytes: 0\nErrors: 0\n"
+                   "Response times in ms:\n address 1: min "),
         monitor.err().constData());
+}
+
+// A FIFO nobody reads keeps the program waiting to open it, before the line
+// is touched; Ctrl+C ends that wait.
+void tst_drvMonitor::csvFifoWithoutReader()
+{
+    const QString fifo = folder.filePath("unread.csv");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    PtyBus bus;
+    QVERIFY2(bus.start(), qPrintable(bus.errorString()));
+    const QByteArray tapBefore = bus.tapSettings();
+    MonitorProcess monitor({"--port", bus.tapLine(), "--csv", fifo});
+    QString why;
+    QVERIFY2(monitor.start(&why, MonitorProcess::Ready::Started), qPrintable(why));
+    QVERIFY(!monitor.waitForEnd(500));
+    QVERIFY(monitor.stop(SIGINT, 10000));
+    QCOMPARE(monitor.out(), QByteArray());
+    QCOMPARE(bus.tapSettings(), tapBefore);
+    QCOMPARE(fileKind(fifo), QString("fifo"));
 }
 
 QTEST_GUILESS_MAIN(tst_drvMonitor)
