@@ -1,21 +1,37 @@
 #include "wallclock.h"
 
 #include <chrono>
+#include <limits>
+
+namespace {
+
+// Rounded down, also below zero.
+qint64 floorDivide(qint64 value, qint64 divisor)
+{
+    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
+} // namespace
 
 WallClock::WallClock()
-    : WallClock(steadyNowUs(), QDateTime::currentDateTime())
+    : WallClock(steadyNowUs(), QDateTime::currentMSecsSinceEpoch())
 { }
 
-WallClock::WallClock(qint64 steadyUs, const QDateTime &wall)
+WallClock::WallClock(qint64 steadyUs, qint64 msecsSinceEpoch)
     : anchorUs(steadyUs)
-    , anchor(wall)
+    , anchorMs(msecsSinceEpoch)
+    , offsetMinute(std::numeric_limits<qint64>::min())
 { }
 
 QDateTime WallClock::at(qint64 steadyUs) const
 {
-    const qint64 us = steadyUs - anchorUs;
-    // Rounded down to the millisecond, also before the anchor.
-    return anchor.addMSecs(us >= 0 ? us / 1000 : -((-us + 999) / 1000));
+    const qint64 ms = anchorMs + floorDivide(steadyUs - anchorUs, 1000);
+    const qint64 minute = floorDivide(ms, 60000);
+    if (minute != offsetMinute) {
+        offsetSeconds = QDateTime::fromMSecsSinceEpoch(ms).offsetFromUtc();
+        offsetMinute = minute;
+    }
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, offsetSeconds);
 }
 
 qint64 WallClock::steadyNowUs()

@@ -4,12 +4,14 @@
 
 // The wall-clock time of instants of the steady clock, which the listening
 // measures with: both are read once, at construction, and the steady
-// clock's distance from then is added to the wall-clock time.
+// clock's distance from then is added to the wall-clock time. Times come
+// with the local offset from UTC, looked up again for every new minute (so
+// a change to or from summer time shows), not for every time stamp.
 class WallClock
 {
 public:
     WallClock();
-    WallClock(qint64 steadyUs, const QDateTime &wall);
+    WallClock(qint64 steadyUs, qint64 msecsSinceEpoch);
 
     QDateTime at(qint64 steadyUs) const;
 
@@ -18,5 +20,7 @@ public:
 
 private:
     qint64 anchorUs;
-    QDateTime anchor;
+    qint64 anchorMs;
+    mutable qint64 offsetMinute; // the minute since the epoch offsetSeconds is of
+    mutable int offsetSeconds = 0;
 };

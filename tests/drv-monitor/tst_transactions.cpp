@@ -10,6 +10,7 @@
 #include "rtuframer.h"
 #include "transactiontext.h"
 #include "transactiontracker.h"
+#include "wallclock.h"
 #include "wireframe.h"
 
 #include <QtTest>
@@ -84,6 +85,7 @@ private slots:
     void hexLines();
     void csvRows();
     void summary();
+    void wallClock();
 };
 
 void tst_transactions::lines_data()
@@ -315,6 +317,21 @@ void tst_transactions::summary()
                 "Response times in ms:\n"
                 " address 1: min 2, median 4, max 9 (4 replies)\n"
                 " address 2: min 10, median 10, max 10 (1 reply)\n"));
+}
+
+// Steady-clock instants become local wall-clock times with their offset,
+// rounded down to the millisecond on either side of the anchor.
+void tst_transactions::wallClock()
+{
+    const qint64 epochMs = Anchor.toMSecsSinceEpoch();
+    const WallClock clock(5000000, epochMs);
+    QCOMPARE(clock.at(5000000).toMSecsSinceEpoch(), epochMs);
+    QCOMPARE(clock.at(5001999).toMSecsSinceEpoch(), epochMs + 1);
+    QCOMPARE(clock.at(4999999).toMSecsSinceEpoch(), epochMs - 1);
+    const QDateTime later = clock.at(5000000 + qint64(200) * 24 * 3600 * 1000000);
+    QCOMPARE(later.offsetFromUtc(),
+        QDateTime::fromMSecsSinceEpoch(later.toMSecsSinceEpoch()).offsetFromUtc());
+    QCOMPARE(TransactionText::lineTime(clock.at(5000000)), QString("2024-05-07 10:15:00.000"));
 }
 
 QTEST_GUILESS_MAIN(tst_transactions)
