@@ -283,9 +283,9 @@ bool measureDelay(int transactions)
 
     std::sort(delays.begin(), delays.end());
     const double median = delays[delays.size() / 2];
-    std::printf("%-44s median %.2f ms   target %.0f ms   ratio %.2f  (90%% %.2f ms, max %.2f ms, "
-                "%d replies)\n",
-        "delay from a reply's last byte to its line", median, DelayTargetMs, median / DelayTargetMs,
+    std::printf("%-44s median %.2f ms   target %.0f ms   target/median %.0fx  (90%% %.2f ms, max "
+                "%.2f ms, %d replies)\n",
+        "delay from a reply's last byte to its line", median, DelayTargetMs, DelayTargetMs / median,
         delays[delays.size() * 9 / 10], delays.back(), transactions);
     return true;
 }
