@@ -49,7 +49,10 @@ int main(int argc, char *argv[])
     keepRunningWhenOutputCloses(); // a recording to --csv goes on without a reader
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const OptionPairs options = MonitorOptions::table().scan(arguments);
+    const OptionTable &table = MonitorOptions::table();
+    if (Checks::printUnknownOptions(table.unknownOptions(arguments)))
+        return ExitFailure;
+    const OptionPairs options = table.scan(arguments);
 
     if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
         printReport(MonitorOptions::usageText());
@@ -60,7 +63,7 @@ int main(int argc, char *argv[])
         printError(Checks::requiredParametersMessage(missing));
         return ExitFailure;
     }
-    const QString invalid = MonitorOptions::invalidValues(options, arguments);
+    const QString invalid = MonitorOptions::invalidValues(options);
     if (!invalid.isEmpty()) {
         printError(Checks::invalidParametersMessage(invalid));
         return ExitFailure;

@@ -120,7 +120,7 @@ QString missingOptions(const OptionPairs &options)
     return missing;
 }
 
-QString invalidValues(const OptionPairs &options, const QStringList &arguments)
+QString invalidValues(const OptionPairs &options)
 {
     QVector<OptionRow> rows = table().rows();
     if (isAscii(options)) {
@@ -129,8 +129,7 @@ QString invalidValues(const OptionPairs &options, const QStringList &arguments)
                 row.check = asciiDataBits;
         }
     }
-    return table().unknownOptions(arguments)
-        + OptionTable(tr, rows).invalidValues(options, LineKind::Serial);
+    return OptionTable(tr, rows).invalidValues(options, LineKind::Serial);
 }
 
 Settings settings(const OptionPairs &options)

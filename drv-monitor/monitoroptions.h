@@ -19,9 +19,8 @@ const OptionTable &table();
 QString usageText();
 // "&nbsp;--port<br>" when the port is missing; empty otherwise.
 QString missingOptions(const OptionPairs &options);
-// One line per failed check: options the program does not know, then the
-// values in table order. Empty when all pass.
-QString invalidValues(const OptionPairs &options, const QStringList &arguments);
+// One line per failed value check, in table order; empty when all pass.
+QString invalidValues(const OptionPairs &options);
 
 struct Settings
 {

@@ -72,6 +72,10 @@ void tst_unknownOptions::refused_data()
     QTest::newRow("scanner: after a flag")
         << "qelDrvScan" << QStringList {"--port", "PTY", "--parallel", "--timout", "50"}
         << invalid + " Unknown option: --timout\n";
+    QTest::newRow("monitor: help or not, before the CSV file or the line")
+        << "qelDrvMonitor"
+        << QStringList {"--port", "PTY", "--help", "--csv", "DIR/bus.csv", "--hex", "--verbos"}
+        << invalid + " Unknown option: --verbos\n";
     QTest::newRow("port lister: it takes none") << "qelDrvPorts" << QStringList {"--names", "USB"}
                                                 << invalid + " Unknown option: --names\n";
     QTest::newRow("port lister: not even help")
