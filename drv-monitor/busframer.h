@@ -4,6 +4,14 @@
 #include "bytetimes.h"
 #include "framesink.h"
 
+// How long an incomplete frame waits for its rest. Adapters hand bytes over
+// in batches (commonly every 16 ms), and a slow device may pause within a
+// frame where the master waits for it (the engine waits up to 2 s for each
+// further byte); the frame's length and check decide where it ends, and a
+// second of silence ends the wait, as Modbus ASCII allows a second between
+// characters.
+constexpr qint64 IncompleteFrameTimeoutUs = 1000000;
+
 // Cuts the bytes read from a line into frames and hands them to a sink as
 // soon as they are decided. Bytes come in reads, each with the time it was
 // made (steady clock, µs); what cannot be decided yet waits for more bytes

@@ -17,13 +17,6 @@ namespace {
 
 constexpr TranslationContext tr("qelDrvMonitor");
 
-// Adapters hand bytes over in batches, commonly every 16 ms: a frame is
-// given up as incomplete only after this much silence more than the frame's
-// own.
-constexpr qint64 AdapterLatencyUs = 20000;
-// A character of an ASCII frame may follow the one before up to a second
-// later.
-constexpr qint64 AsciiCharacterTimeoutUs = 1000000;
 constexpr int ReadSize = 4096;
 
 std::unique_ptr<BusFramer> framerFor(const BusMonitor::Settings &settings, FrameSink &sink)
@@ -31,10 +24,10 @@ std::unique_ptr<BusFramer> framerFor(const BusMonitor::Settings &settings, Frame
     const qint64 character = Modbus::characterMicroseconds(
         settings.baudRate, settings.dataBits, settings.parity, settings.stopBits);
     if (settings.ascii)
-        return std::make_unique<AsciiFramer>(character, AsciiCharacterTimeoutUs, sink);
+        return std::make_unique<AsciiFramer>(character, IncompleteFrameTimeoutUs, sink);
     const qint64 silence = Modbus::frameSilenceMicroseconds(
         settings.baudRate, settings.dataBits, settings.parity, settings.stopBits);
-    return std::make_unique<RtuFramer>(character, silence, silence + AdapterLatencyUs, sink);
+    return std::make_unique<RtuFramer>(character, silence, IncompleteFrameTimeoutUs, sink);
 }
 
 // Milliseconds from now to the instant, rounded up, for poll(); -1 (no

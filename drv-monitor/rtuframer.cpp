@@ -160,6 +160,9 @@ bool RtuFramer::cutBadUnit(qint64 silentUs, bool final)
         if (goodFrameAt(offset) > 0)
             nextGood = offset;
     }
+    // A frame of a known shape ends at the next good frame or where the
+    // bytes end; pauses within it may be an adapter's or a slow device's.
+    // Other bytes end at a pause too.
     const int end = nextGood >= 0 ? nextGood : held();
     const int boundary = std::min(end, firstGap());
     // Without a good frame after them, only a long silence or the line's
@@ -181,7 +184,7 @@ bool RtuFramer::cutBadUnit(qint64 silentUs, bool final)
         for (int i = 0; i < shape.count; ++i) {
             const int length = shape.list[i].length + CrcLength;
             shortest = std::min(shortest, length);
-            if (length <= boundary)
+            if (length <= end)
                 longestWithin = std::max(longestWithin, length);
             const int rank = length == nextGood      ? 2
                 : (length <= end && isGapAt(length)) ? 1
@@ -194,15 +197,15 @@ bool RtuFramer::cutBadUnit(qint64 silentUs, bool final)
         }
         if (fitRank >= 0)
             take(fit, BusFrame::Kind::ChecksumError);
-        else if (boundary < shortest)
-            takeTruncated(boundary);
+        else if (end < shortest)
+            takeTruncated(end);
         else
             take(longestWithin, BusFrame::Kind::ChecksumError);
         return true;
     }
     if (shape.needed > 0 && held() >= 2 && FrameShape::isKnownStart(*at(0), *at(1))) {
         // Known start, but cut before its length could be told.
-        takeTruncated(boundary);
+        takeTruncated(end);
         return true;
     }
     // No known shape: noise, or a whole frame of an unknown function. A

@@ -166,9 +166,10 @@ Decoded decode(const QByteArray &stream, bool asAscii, bool withText)
     TransactionTracker tracker(1000000);
     std::unique_ptr<BusFramer> framer;
     if (asAscii)
-        framer = std::make_unique<AsciiFramer>(characterUs, 1000000, tracker);
+        framer = std::make_unique<AsciiFramer>(characterUs, IncompleteFrameTimeoutUs, tracker);
     else
-        framer = std::make_unique<RtuFramer>(characterUs, silenceUs, silenceUs + 20000, tracker);
+        framer = std::make_unique<RtuFramer>(
+            characterUs, silenceUs, IncompleteFrameTimeoutUs, tracker);
     const WallClock clock;
     Decoded result;
     const auto collect = [&] {

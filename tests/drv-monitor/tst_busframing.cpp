@@ -19,29 +19,31 @@ namespace {
 // 115200 baud, 8N1.
 const qint64 CharacterUs = Modbus::characterMicroseconds(115200, 8, 'N', 1);
 const qint64 SilenceUs = Modbus::frameSilenceMicroseconds(115200, 8, 'N', 1);
-constexpr qint64 AdapterLatencyUs = 20000;
 constexpr qint64 PauseUs = 5000; // between frames that are not glued
-constexpr qint64 AsciiTimeoutUs = 1000000;
+constexpr qint64 TrickleUs = 100000; // between the bytes of a trickled piece
 
 struct Piece
 {
     QString kind; // good, crc, cut, unknown, noise
     QByteArray bytes;
     bool glued; // no silence before it
+    bool trickled; // every byte alone, long after the one before
 };
 
 // One piece per line of the script: "good HEX" (the bytes and their check),
 // "crc HEX" (the check wrong), "cut HEX" (the bytes as given; ASCII: the
 // frame without its LRC and line end), "unknown HEX" (the bytes and their
 // check, of no known shape), "noise HEX" (as given). A leading "+" glues a
-// piece to the one before.
+// piece to the one before; a leading "~" trickles its bytes, each 100 ms
+// after the one before, as a slow device does.
 QVector<Piece> pieces(const QStringList &script, bool ascii)
 {
     QVector<Piece> result;
     for (QString line : script) {
         Piece piece;
         piece.glued = line.startsWith('+');
-        if (piece.glued)
+        piece.trickled = line.startsWith('~');
+        if (piece.glued || piece.trickled)
             line.remove(0, 1);
         piece.kind = line.section(' ', 0, 0);
         const QString hex = line.section(' ', 1);
@@ -106,8 +108,9 @@ QVector<Timed> byteTimeline(const QVector<Piece> &script)
         if (!piece.glued)
             us += PauseUs;
         for (int i = 0; i < piece.bytes.size(); ++i) {
-            us += CharacterUs;
-            bytes.append({QByteArray(1, piece.bytes.at(i)), us, i == 0 && !piece.glued});
+            us += i > 0 && piece.trickled ? TrickleUs : CharacterUs;
+            const bool afterPause = (i == 0 && !piece.glued) || (i > 0 && piece.trickled);
+            bytes.append({QByteArray(1, piece.bytes.at(i)), us, afterPause});
         }
     }
     return bytes;
@@ -120,14 +123,15 @@ QVector<Timed> reads(const QVector<Piece> &script, Feeding feeding)
     const QVector<Timed> bytes = byteTimeline(script);
     QVector<Timed> result;
     switch (feeding) {
-    case Feeding::FrameByFrame: {
-        int at = 0;
-        for (const Piece &piece : script) {
-            result.append({piece.bytes, bytes.at(at + piece.bytes.size() - 1).us});
-            at += piece.bytes.size();
+    case Feeding::FrameByFrame:
+        // A read ends at every pause.
+        for (const Timed &byte : bytes) {
+            if (result.isEmpty() || byte.afterPause)
+                result.append({QByteArray(), byte.us});
+            result.last().bytes += byte.bytes;
+            result.last().us = byte.us;
         }
         break;
-    }
     case Feeding::AdapterBatches: {
         // Whatever arrived within a 16 ms window is handed over at its end.
         constexpr qint64 WindowUs = 16000;
@@ -229,7 +233,7 @@ QStringList expectedFrames(const QVector<Piece> &script, qint64 *noise)
 
 std::unique_ptr<BusFramer> rtuFramer(FrameSink &sink)
 {
-    return std::make_unique<RtuFramer>(CharacterUs, SilenceUs, SilenceUs + AdapterLatencyUs, sink);
+    return std::make_unique<RtuFramer>(CharacterUs, SilenceUs, IncompleteFrameTimeoutUs, sink);
 }
 
 } // namespace
@@ -313,6 +317,11 @@ void tst_busFraming::recordedStreams_data()
         << false
         << QStringList {
                "good 01 03 02 00 01 79", "+good 02 03 00 00 00 01", "good 01 03 02 00 01 79"};
+    // The frame's length and CRC decide, not the pauses within it.
+    QTest::newRow("a reply trickled byte by byte")
+        << false
+        << QStringList {"good 01 03 00 00 00 02", "~good 01 03 04 00 01 00 02",
+               "good 01 03 00 00 00 02", "~cut 01 03 04 00", "good 01 03 00 00 00 02"};
     QTest::newRow("the longest frames")
         << false
         << QStringList {"good 01 03 00 00 00 7D",
@@ -324,8 +333,8 @@ void tst_busFraming::recordedStreams_data()
         << true
         << QStringList {"good 01 03 00 64 00 03", "good 01 03 06 04 D2 FB 2E 12 34",
                "noise 0D 0A 20", "crc 01 03 00 64 00 03", "cut 01 03 00 64 00 03",
-               "good 01 06 00 01 00 05", "+good 01 06 00 01 00 05", "unknown 01 07",
-               "good 01 83 02", "good 00 10 00 00 00 01 02 00 07"};
+               "~good 01 03 00 64 00 03", "good 01 06 00 01 00 05", "+good 01 06 00 01 00 05",
+               "unknown 01 07", "good 01 83 02", "good 00 10 00 00 00 01 02 00 07"};
 }
 
 void tst_busFraming::recordedStreams()
@@ -344,9 +353,9 @@ void tst_busFraming::recordedStreams()
     };
     for (const auto &feeding : feedings) {
         RecordingSink sink;
-        std::unique_ptr<BusFramer> framer = ascii
-            ? std::unique_ptr<BusFramer>(new AsciiFramer(CharacterUs, AsciiTimeoutUs, sink))
-            : rtuFramer(sink);
+        std::unique_ptr<BusFramer> framer = ascii ? std::unique_ptr<BusFramer>(new AsciiFramer(
+                                                CharacterUs, IncompleteFrameTimeoutUs, sink))
+                                                  : rtuFramer(sink);
         qint64 noise = -1;
         const QStringList found = frameList(*framer, sink, reads(stream, feeding.first), &noise);
         if (found != expected) {
@@ -393,7 +402,7 @@ void tst_busFraming::incompleteFrameEndsAfterLongSilence()
     const QByteArray part = WireFrame::fromHex("01 03 06 00 01");
     const qint64 at = 5000000;
     framer->feed(reinterpret_cast<const quint8 *>(part.constData()), part.size(), at);
-    const qint64 giveUp = at + SilenceUs + AdapterLatencyUs;
+    const qint64 giveUp = at + IncompleteFrameTimeoutUs;
     QCOMPARE(framer->nextDecisionUs(), giveUp);
     framer->advance(at + 16000);
     QVERIFY(sink.take().isEmpty());
@@ -405,12 +414,12 @@ void tst_busFraming::incompleteFrameEndsAfterLongSilence()
     QCOMPARE(frames.first().adu, part);
 
     // ASCII: a second without a character.
-    AsciiFramer ascii(CharacterUs, AsciiTimeoutUs, sink);
+    AsciiFramer ascii(CharacterUs, IncompleteFrameTimeoutUs, sink);
     const QByteArray text = ":0103";
     ascii.feed(reinterpret_cast<const quint8 *>(text.constData()), text.size(), at);
-    ascii.advance(at + AsciiTimeoutUs - 1);
+    ascii.advance(at + IncompleteFrameTimeoutUs - 1);
     QVERIFY(sink.take().isEmpty());
-    ascii.advance(at + AsciiTimeoutUs);
+    ascii.advance(at + IncompleteFrameTimeoutUs);
     const QVector<BusFrame> asciiFrames = sink.take();
     QCOMPARE(asciiFrames.size(), 1);
     QCOMPARE(asciiFrames.first().kind, BusFrame::Kind::Truncated);

@@ -167,7 +167,7 @@ void tst_drvMonitor::listensToDriversAndSimulator()
     bus.setTapBatching(batchingMs);
     DevSim sim({"--holding", "100=1234,64302,4660", "--input", "0=10,20", "--fault",
         "exception=2,request=4", "--fault", "silent,request=5", "--fault", "bad-crc,request=6",
-        "--fault", "partial=3,request=7"});
+        "--fault", "partial=3,request=7", "--fault", "trickle=50,request=11"});
     QVERIFY2(sim.startSerial(bus.deviceLine()), qPrintable(sim.startError()));
 
     const QByteArray tapBefore = bus.tapSettings();
@@ -199,8 +199,10 @@ void tst_drvMonitor::listensToDriversAndSimulator()
                  {"--port", master, "--address", "1", "--baudrate", "115200", "--version", "1"})
                  .exitCode,
         0);
-    // The last reply has passed the relay once the scanner is done.
-    QVERIFY(monitor.waitForOutput("Identification", 30000));
+    // A reply that comes byte by byte, each 50 ms after the one before.
+    QCOMPARE(modbus({"--read", "100", "--range", "2"}).exitCode, 0);
+    // The last reply has passed the relay once the driver is done.
+    QVERIFY(monitor.waitForOutput("start 100 count 2", 30000));
     QVERIFY(monitor.stop(SIGINT));
     QVERIFY(monitor.exitedNormally());
     QCOMPARE(monitor.exitCode(), 0);
@@ -222,6 +224,7 @@ void tst_drvMonitor::listensToDriversAndSimulator()
         "address 1 Macro FD_MACRO_LOGIN code 44 spec 1 params 1 13111 13616: OK (",
         "address 1 Macro Read FD_MACRO_GET_SN code 226 spec 1: 12345 (",
         "address 1 Identification: version 1 qelDevSim (",
+        "address 1 Read Holding Registers start 100 count 2: 1234 64302 (",
     };
     int at = 0;
     for (const QString &line : expectedLines) {
@@ -229,7 +232,7 @@ void tst_drvMonitor::listensToDriversAndSimulator()
         QVERIFY2(found >= 0, qPrintable("missing in order: " + line + "\n" + out));
         at = found + line.size();
     }
-    QVERIFY2(out.contains("Frames: 19\r\nTransactions: 10\r\nNoise bytes: 0\r\nErrors: 4\r\n"
+    QVERIFY2(out.contains("Frames: 21\r\nTransactions: 11\r\nNoise bytes: 0\r\nErrors: 4\r\n"
                           " Illegal data address: 1\r\n no reply: 1\r\n CRC error: 1\r\n"
                           " truncated frame: 1\r\nResponse times in ms:\r\n address 1: min "),
         qPrintable(out));
@@ -243,7 +246,7 @@ void tst_drvMonitor::listensToDriversAndSimulator()
     QCOMPARE(records.first().at(9), QString("hex"));
     const QStringList requests = sim.requestLog();
     const QStringList replies = sim.replyLog();
-    QCOMPARE(requests.size(), 10);
+    QCOMPARE(requests.size(), 11);
     int row = 1;
     for (int i = 0; i < requests.size(); ++i) {
         QVERIFY(row < records.size());

@@ -30,7 +30,7 @@ constexpr qint64 AnchorUs = 1000000;
 QVector<BusTransaction> transactions(const QStringList &steps)
 {
     TransactionTracker tracker(ReplyWindowUs);
-    RtuFramer framer(CharacterUs, SilenceUs, SilenceUs + 20000, tracker);
+    RtuFramer framer(CharacterUs, SilenceUs, IncompleteFrameTimeoutUs, tracker);
     qint64 lastByteUs = AnchorUs;
     QVector<BusTransaction> result;
     for (const QString &step : steps) {
