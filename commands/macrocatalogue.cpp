@@ -74,13 +74,13 @@ void buildLogin(quint16 user, const QString &password, MacroRequest *request)
     request->params = {user, passwordWords[0], passwordWords[1]};
 }
 
-// The year as a word, month to millisecond each as its low 8 bits in a word of
-// its own (the device's format), then the options word.
-void buildDateTime(quint16 year, const quint32 (&fields)[7], quint16 options, MacroRequest *request)
+// The year as a word, month to millisecond each as a byte in a word of its
+// own (the device's format), then the options word.
+void buildDateTime(quint16 year, const quint8 (&fields)[7], quint16 options, MacroRequest *request)
 {
     request->params = {year};
-    for (const quint32 field : fields)
-        request->params.append(quint16(field & 0xFFu));
+    for (const quint8 field : fields)
+        request->params.append(field);
     request->params.append(options);
 }
 
@@ -138,26 +138,33 @@ bool loginRule(const QString &text, MacroRequest *request)
 }
 
 // Empty text takes the computer's local date and time, with day of week 1
-// and options 0.
+// and options 0; its millisecond goes as its low 8 bits, as it always has.
+// Typed fields from month to millisecond must each fit their byte: one that
+// does not is refused rather than sent as another value.
 bool dateTimeRule(const QString &text, MacroRequest *request)
 {
-    QString fullText = text;
-    if (fullText.isEmpty()) {
+    if (text.isEmpty()) {
         const QDateTime now = QDateTime::currentDateTime();
-        fullText = now.toString(QStringLiteral("yyyy MM dd")) + QStringLiteral(" 1 ")
-            + now.toString(QStringLiteral("hh mm ss zzz")) + QStringLiteral(" 0");
+        const QDate date = now.date();
+        const QTime time = now.time();
+        const quint8 fields[7] = {quint8(date.month()), quint8(date.day()), 1, quint8(time.hour()),
+            quint8(time.minute()), quint8(time.second()), quint8(time.msec() & 0xFF)};
+        buildDateTime(quint16(date.year()), fields, 0, request);
+        return true;
     }
-    const QStringList tokens = tokensOf(fullText);
+    const QStringList tokens = tokensOf(text);
     if (tokens.size() != 9)
         return false;
     quint16 year = 0;
     quint16 options = 0;
-    quint32 fields[7] = {};
+    quint8 fields[7] = {};
     if (!readWord(tokens.at(0), &year) || !readWord(tokens.at(8), &options))
         return false;
     for (int i = 0; i < 7; ++i) {
-        if (!readNumber(tokens.at(1 + i), &fields[i]))
+        quint32 field = 0;
+        if (!readNumber(tokens.at(1 + i), &field) || field > 0xFFu)
             return false;
+        fields[i] = quint8(field);
     }
     buildDateTime(year, fields, options, request);
     return true;
@@ -197,6 +204,21 @@ bool freeMacroRule(const QString &text, MacroRequest *request)
 }
 
 using TextRule = bool (*)(const QString &text, MacroRequest *request);
+
+// A line break, a tab or any other control character (C0, DEL, C1, the
+// Unicode line and paragraph separators). No macro takes one; a text that
+// holds one was not meant for the macro (a line break can hide the rest of
+// the text from whoever reads it), so it is refused whatever the macro's rule.
+bool hasControlCharacter(const QString &text)
+{
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            return true;
+    }
+    return false;
+}
 
 struct MacroRow
 {
@@ -256,6 +278,8 @@ namespace MacroCatalogue {
 
 bool parse(const QString &name, const QString &text, MacroRequest *request)
 {
+    if (hasControlCharacter(text))
+        return false;
     for (const MacroRow &row : macroTable) {
         if (name != QLatin1String(row.name))
             continue;

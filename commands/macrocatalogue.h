@@ -10,9 +10,10 @@
 //
 // Unless a macro's rule says otherwise the text is split at every single blank,
 // empty tokens included, the token count must match exactly, and every token
-// is an unsigned decimal number (digits only) that must fit the word it is
-// sent in. Nothing is ever cut to fit: a number too wide for its word is a
-// parse failure, so a wrong value never reaches a device.
+// is an unsigned decimal number (digits only) that must fit the word (or
+// byte) it is sent in. Nothing is ever cut to fit: a number too wide for its
+// word is a parse failure, so a wrong value never reaches a device. A text
+// with a control character (a line break, a tab, ...) fails for every macro.
 namespace MacroCatalogue {
 
 // Looks the name up (exact, case-sensitive) and parses the text by its rule.

@@ -120,10 +120,11 @@ void TestMacroCatalogue::validText_data()
     row("set DAR command", "FD_MACRO_SET_DAR_COMMAND", "7", 65, 1, {7});
     row("set date time", "FD_MACRO_SET_DATE_TIME", "2024 3 31 1 23 59 58 7 0", 30, 1,
         {2024, 3, 31, 1, 23, 59, 58, 7, 0});
-    row("set date time, month 13 unchecked, milliseconds in 8 bits", "FD_MACRO_SET_DATE_TIME",
-        "2024 13 31 1 23 59 58 999 65535", 30, 1, {2024, 13, 31, 1, 23, 59, 58, 999 % 256, 65535});
-    row("set date time, fields as their low 8 bits", "FD_MACRO_SET_DATE_TIME",
-        "65535 257 4294967295 1 300 0 0 0 0", 30, 1, {65535, 1, 255, 1, 44, 0, 0, 0, 0});
+    row("set date time, month 13 unchecked", "FD_MACRO_SET_DATE_TIME",
+        "2024 13 31 1 23 59 58 255 65535", 30, 1, {2024, 13, 31, 1, 23, 59, 58, 255, 65535});
+    row("set date time, every field at the top of its byte", "FD_MACRO_SET_DATE_TIME",
+        "65535 255 255 255 255 255 255 255 0", 30, 1,
+        {65535, 255, 255, 255, 255, 255, 255, 255, 0});
     row("set memory read type", "FD_MACRO_SET_MEMORY_READ_TYPE", "1 200", 58, 1, {1, 200});
     row("set page memory read", "FD_MACRO_SET_PAGE_MEMORY_READ", "65535", 57, 1, {65535});
     row("set page memory write", "FD_MACRO_SET_PAGE_MEMORY_WRITE", "12", 56, 1, {12});
@@ -273,6 +274,41 @@ void TestMacroCatalogue::refusedText_data()
                                                       << "70000";
     QTest::newRow("IP part above one word") << "FD_MACRO_SET_IP_ADDRESS"
                                             << "3 1 0 168 65536";
+
+    // Month to millisecond each go in a byte: a value that does not fit is
+    // refused, never sent as its low 8 bits.
+    const char *const fieldNames[]
+        = {"month", "day", "day of week", "hour", "minute", "second", "millisecond"};
+    for (int field = 0; field < 7; ++field) {
+        for (const char *value : {"256", "65536", "4294967295"}) {
+            QStringList tokens {"2024", "1", "1", "1", "0", "0", "0", "0", "0"};
+            tokens[1 + field] = QLatin1String(value);
+            QTest::addRow("date time, %s %s", fieldNames[field], value)
+                << "FD_MACRO_SET_DATE_TIME" << tokens.join(' ');
+        }
+    }
+    QTest::newRow("date time, milliseconds in 8 bits no more") << "FD_MACRO_SET_DATE_TIME"
+                                                               << "2024 13 31 1 23 59 58 999 65535";
+    QTest::newRow("date time, fields as their low 8 bits no more")
+        << "FD_MACRO_SET_DATE_TIME"
+        << "65535 257 4294967295 1 300 0 0 0 0";
+
+    // A control character hides text or ends a line wherever it stands; no
+    // macro takes one, not even those that take any text.
+    const char *const controls[]
+        = {"\n", "\r", "\t", "\x01", "\x1B", "\x7F", "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"};
+    for (const char *control : controls) {
+        const QString c = QString::fromUtf8(control);
+        const QString shown = QString::number(c.at(0).unicode(), 16);
+        QTest::addRow("login, U+%s after the password", qPrintable(shown))
+            << "FD_MACRO_LOGIN"
+            << "1 7305" + c + "--help";
+        QTest::addRow("logout, U+%s in any text", qPrintable(shown)) << "FD_MACRO_LOGOUT" << c;
+        QTest::addRow("serial number, U+%s at the end", qPrintable(shown)) << "FD_MACRO_SET_SN"
+                                                                           << "9" + c;
+        QTest::addRow("date and time of the clock, U+%s", qPrintable(shown))
+            << "FD_MACRO_SET_DATE_TIME" << c;
+    }
 }
 
 void TestMacroCatalogue::refusedText()

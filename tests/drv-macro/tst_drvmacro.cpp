@@ -339,6 +339,19 @@ void TestDrvMacro::refusedCommandLine_data()
         QTest::addRow("%s: free macro, a parameter missing", name)
             << onTcp << line + QStringList {"--macro", "FD_MACRO_SET", "--param", "100 1 2 7"}
             << paramsError;
+        QTest::addRow("%s: a line break hides the rest of a login", name)
+            << onTcp
+            << line + QStringList {"--macro", "FD_MACRO_LOGIN", "--param", "1 7305\n--help"}
+            << paramsError;
+        QTest::addRow("%s: a tab in a logout's text", name)
+            << onTcp << line + QStringList {"--macro", "FD_MACRO_LOGOUT", "--param", "\t"}
+            << paramsError;
+        for (const char *millisecond : {"256", "65536"}) {
+            QTest::addRow("%s: millisecond %s does not fit its byte", name, millisecond) << onTcp
+                                                                                         << line
+                    + QStringList {"--macro", "FD_MACRO_SET_DATE_TIME", "--param",
+                        QString("2024 1 1 1 0 0 0 %1 0").arg(millisecond)} << paramsError;
+        }
         QTest::addRow("%s: free macro, specification above a byte", name)
             << onTcp << line + QStringList {"--macro", "FD_MACRO_SET", "--param", "100 258 0"}
             << paramsError;
