@@ -1,6 +1,7 @@
 #include "registerbank.h"
 
 #include "filesaving.h"
+#include "regularfile.h"
 
 #include <QTextStream>
 #include <sys/stat.h>
@@ -55,13 +56,16 @@ bool RegisterBank::setInput(int start, const QVector<quint16> &words)
 bool RegisterBank::loadFile(
     QVector<quint16> &target, int start, const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    // A FIFO would hold the start until something writes to it; a device
+    // would give what it likes.
+    QFile file;
+    QString reason;
+    if (!RegularFile::openForReading(&file, path, &reason)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, reason);
         return false;
     }
     // One byte more than the registers from start take tells a file too long
-    // without reading it whole (it may be huge, or a device without end).
+    // without reading it whole (it may be huge).
     const qint64 room = 2 * qint64(Count - start);
     const QByteArray bytes = file.read(room + 1);
     if (file.error() != QFileDevice::NoError) {

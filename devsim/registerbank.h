@@ -29,7 +29,8 @@ public:
     // Initial content; words beyond register 65535 are refused.
     bool setHolding(int start, const QVector<quint16> &words);
     bool setInput(int start, const QVector<quint16> &words);
-    // Loads an image file at a start register; false with *error on failure.
+    // Loads an image file at a start register; false with *error on failure,
+    // and for anything but a regular file.
     bool loadHoldingFile(int start, const QString &path, QString *error);
     bool loadInputFile(int start, const QString &path, QString *error);
 

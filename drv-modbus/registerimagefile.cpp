@@ -1,6 +1,7 @@
 #include "registerimagefile.h"
 
 #include "filesaving.h"
+#include "regularfile.h"
 #include "wordlist.h"
 
 #include "translationcontext.h"
@@ -59,13 +60,13 @@ QString textProblem(const QString &text, int offset)
     return QString();
 }
 
-// Reads at most limit bytes of an open file. Whatever the file (a huge
-// regular file, /dev/zero, a FIFO) no more than limit + 1 bytes are held:
-// a longer file sets *tooLong. False with *error on a read failure.
+// Reads at most limit bytes of an open regular file. However large the file,
+// or however it grows while it is read, no more than limit + 1 bytes are
+// held: a longer file sets *tooLong. False with *error on a read failure.
 bool readBounded(QFile *file, qint64 limit, QByteArray *content, bool *tooLong, QString *error)
 {
     *tooLong = false;
-    if (!file->isSequential() && file->size() > limit) {
+    if (file->size() > limit) {
         *tooLong = true;
         return true;
     }
@@ -129,9 +130,10 @@ bool load(const QString &fileName, const QString &format, QVector<quint16> *word
         *error = message(head, fileName, line(tr("no file name given")));
         return false;
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        *error = message(head, fileName, line(file.errorString()));
+    QFile file;
+    QString reason;
+    if (!RegularFile::openForReading(&file, fileName, &reason)) {
+        *error = message(head, fileName, line(reason));
         return false;
     }
     // The size is looked at before anything is read, so a file of any size
@@ -146,8 +148,7 @@ bool load(const QString &fileName, const QString &format, QVector<quint16> *word
         return false;
     }
     if (tooLong) {
-        const QString size = file.isSequential() ? tr("more than %1 bytes").arg(limit)
-                                                 : tr("%1 bytes").arg(file.size());
+        const QString size = tr("%1 bytes").arg(qMax(file.size(), limit + 1));
         *error = message(head, fileName,
             line(tr("too large: %1, at most %2 bytes for 65535 registers").arg(size).arg(limit)));
         return false;

@@ -91,20 +91,22 @@ bool RegisterRequest::loadWords(QString *message)
     return false;
 }
 
-// The registers from start on must all lie below 65536: the start register
-// then reads as out of range for this many registers. A word list longer than
-// the register space fits nowhere and is named by its length.
+// A block write takes at most 65535 registers, whichever way its words come
+// (the command line, a text or a binary image): a longer list is named by its
+// length. Otherwise the registers from start on must all lie below 65536: the
+// start register then reads as out of range for this many registers.
 void RegisterRequest::checkExtent(int registers, QString *errors) const
 {
     registers = qMax(registers, 1);
-    if (start + registers - 1 <= 65535)
-        return;
-    if (registers > 65536) {
+    if (registers > 65535) {
         if (errors)
             *errors += "&nbsp;" + QString::number(registers) + "&nbsp;"
-                + QCoreApplication::translate("qelDrvModbus", "words do not fit in 65536 registers")
+                + QCoreApplication::translate(
+                    "qelDrvModbus", "words do not fit in the 65535 registers of a block write")
                 + "<br>";
         return;
     }
+    if (start + registers - 1 <= 65535)
+        return;
     Checks::integerRangeCheck(startText, 0, 65536 - registers, errors);
 }

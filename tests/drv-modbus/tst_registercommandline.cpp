@@ -193,6 +193,16 @@ void TestRegisterCommandLine::invalidParameters_data()
     QTest::newRow("block write past the last register")
         << tcp + QStringList {"--write", "65534", "--data", "[1,2,3]"}
         << " 65534 is not a whole number from 0 to 65533\n";
+    // One limit whichever way the words come: 65535 registers.
+    const QString words65535 = QString("7,").repeated(65535).chopped(1);
+    QTest::newRow("block write of 65535 words at register 0")
+        << tcp + QStringList {"--write", "0", "--data", words65535} << "";
+    QTest::newRow("block write of 65535 words at register 2")
+        << tcp + QStringList {"--write", "2", "--data", words65535}
+        << " 2 is not a whole number from 0 to 1\n";
+    QTest::newRow("block write of 65536 words")
+        << tcp + QStringList {"--write", "0", "--data", words65535 + ",7"}
+        << " 65536 words do not fit in the 65535 registers of a block write\n";
 
     // Data of the chosen operation
     QTest::newRow("block data part")
@@ -369,14 +379,18 @@ void TestRegisterCommandLine::loadWords()
         QString("Invalid parameters:\n 65534 is not a whole number from 0 to 65533\n"));
     QVERIFY(past.words.isEmpty());
 
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("1 ").repeated(65537));
-    file.close();
-    RegisterRequest tooMany = request("0", fileName);
-    QVERIFY(!tooMany.loadWords(&message));
-    QCOMPARE(plain(message),
-        QString("Invalid parameters:\n 65537 words do not fit in 65536 registers\n"));
-    QVERIFY(tooMany.words.isEmpty());
+    for (const int count : {65536, 65537}) {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("1 ").repeated(count));
+        file.close();
+        RegisterRequest tooMany = request("0", fileName);
+        QVERIFY(!tooMany.loadWords(&message));
+        QCOMPARE(plain(message),
+            QString("Invalid parameters:\n %1 words do not fit in the 65535 registers of a block "
+                    "write\n")
+                .arg(count));
+        QVERIFY(tooMany.words.isEmpty());
+    }
 
     RegisterRequest missing = request("0", directory.filePath("none.txt"));
     QVERIFY(!missing.loadWords(&message));

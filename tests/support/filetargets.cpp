@@ -30,3 +30,28 @@ QString fileKind(const QString &path)
         return QStringLiteral("directory");
     return QStringLiteral("other");
 }
+
+NotARegularFile::NotARegularFile(const QString &path, const QString &kind)
+{
+    if (kind == QLatin1String("zero device")) {
+        made = makeCharacterDevice(path, MemoryDevices, ZeroMinor);
+        return;
+    }
+    made = ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    if (!made || kind == QLatin1String("fifo"))
+        return;
+    // The writer's open waits for a reader; once its reader goes away it ends.
+    const QString command = kind == QLatin1String("fifo fed")
+        ? QStringLiteral("exec yes 65535 > \"$0\"")
+        : QStringLiteral(": > \"$0\"");
+    writer.start(QStringLiteral("sh"), {QStringLiteral("-c"), command, path});
+    made = writer.waitForStarted(10000);
+}
+
+NotARegularFile::~NotARegularFile()
+{
+    if (writer.state() != QProcess::NotRunning) {
+        writer.kill();
+        writer.waitForFinished(10000);
+    }
+}
