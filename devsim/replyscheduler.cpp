@@ -24,15 +24,15 @@ void ReplyScheduler::schedule(const QByteArray &frame, const ActiveFaults &fault
     if (faults.trickleMs >= 0 && bytes.size() >= 2) {
         // A valid start, then the rest byte by byte: each byte alone keeps a
         // master's byte time-out from ending the wait.
-        segments.enqueue({faults.delayMs, bytes.left(1), false});
+        enqueue(faults.delayMs, bytes.left(1), false);
         for (int i = 1; i < bytes.size(); ++i)
-            segments.enqueue({faults.trickleMs, bytes.mid(i, 1), false});
+            enqueue(faults.trickleMs, bytes.mid(i, 1), false);
     } else if (faults.stallMs >= 0 && bytes.size() >= 2) {
         const int half = bytes.size() / 2;
-        segments.enqueue({faults.delayMs, bytes.left(half), false});
-        segments.enqueue({faults.stallMs, bytes.mid(half), false});
+        enqueue(faults.delayMs, bytes.left(half), false);
+        enqueue(faults.stallMs, bytes.mid(half), false);
     } else {
-        segments.enqueue({faults.delayMs, bytes, false});
+        enqueue(faults.delayMs, bytes, false);
     }
     if (idle)
         startNext();
@@ -41,7 +41,7 @@ void ReplyScheduler::schedule(const QByteArray &frame, const ActiveFaults &fault
 void ReplyScheduler::scheduleClose(int delayMs)
 {
     const bool idle = segments.isEmpty();
-    segments.enqueue({delayMs, QByteArray(), true});
+    enqueue(delayMs, QByteArray(), true);
     if (idle)
         startNext();
 }
@@ -50,6 +50,13 @@ void ReplyScheduler::clear()
 {
     timer.stop();
     segments.clear();
+    queuedBytes = 0;
+}
+
+void ReplyScheduler::enqueue(int delayMs, const QByteArray &bytes, bool close)
+{
+    segments.enqueue({delayMs, bytes, close});
+    queuedBytes += bytes.size();
 }
 
 void ReplyScheduler::startNext()
@@ -67,8 +74,9 @@ void ReplyScheduler::sendDue()
     if (segments.isEmpty())
         return;
     const Segment segment = segments.dequeue();
+    queuedBytes -= segment.bytes.size();
     if (segment.close) {
-        segments.clear();
+        clear();
         closer();
         return;
     }

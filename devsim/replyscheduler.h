@@ -30,6 +30,8 @@ public:
     void scheduleClose(int delayMs);
     // Drops everything still queued.
     void clear();
+    // The bytes of the replies still queued.
+    qint64 pendingBytes() const { return queuedBytes; }
 
 private:
     struct Segment
@@ -44,6 +46,9 @@ private:
 
     Writer writer;
     Closer closer;
+    void enqueue(int delayMs, const QByteArray &bytes, bool close);
+
     QQueue<Segment> segments;
+    qint64 queuedBytes = 0;
     QTimer timer;
 };

@@ -204,6 +204,16 @@ QString readRegisterFile(ParseState &state, const QString &option, const QString
     return QString();
 }
 
+// A file the simulator writes: a name that is empty would leave it unwritten
+// without a word.
+QString readFileName(const QString &option, const QString &value, QString *fileName)
+{
+    if (value.isEmpty())
+        return invalid(option, value, QStringLiteral("an empty file name"));
+    *fileName = value;
+    return QString();
+}
+
 QString readCounter(ParseState &state, const QString &option, const QString &value, bool input)
 {
     SimConfig::Counter counter;
@@ -352,14 +362,12 @@ const Option optionTable[] = {
             return QString();
         }},
     {"--dump-holding", "FILE", "keep FILE equal to the holding registers",
-        [](ParseState &state, const QString &, const QString &value) {
-            state.config->dumpHolding = value;
-            return QString();
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readFileName(option, value, &state.config->dumpHolding);
         }},
     {"--dump-input", "FILE", "write the input registers to FILE at start",
-        [](ParseState &state, const QString &, const QString &value) {
-            state.config->dumpInput = value;
-            return QString();
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readFileName(option, value, &state.config->dumpInput);
         }},
     {"--count-holding", "ADDR[=STEP]", "holding ADDR steps by STEP (default 1) after each read",
         [](ParseState &state, const QString &option, const QString &value) {
@@ -433,20 +441,17 @@ const Option optionTable[] = {
         }},
 
     {"--log", "FILE", "every received frame as hex bytes, one line each",
-        [](ParseState &state, const QString &, const QString &value) {
-            state.config->requestLog = value;
-            return QString();
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readFileName(option, value, &state.config->requestLog);
         },
         "Logs"},
     {"--macro-log", "FILE", "every accepted macro: KIND code=C spec=S params=P ...",
-        [](ParseState &state, const QString &, const QString &value) {
-            state.config->macroLog = value;
-            return QString();
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readFileName(option, value, &state.config->macroLog);
         }},
     {"--reply-log", "FILE", "line N: the bytes sent for the frame on line N of --log, or -",
-        [](ParseState &state, const QString &, const QString &value) {
-            state.config->replyLog = value;
-            return QString();
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readFileName(option, value, &state.config->replyLog);
         }},
 
     {"--fault", "KIND[=VALUE][,request=N][,function=F][,address=A]",

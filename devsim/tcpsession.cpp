@@ -18,21 +18,39 @@ TcpSession::TcpSession(
           },
           [this] { dropConnection(); })
 {
+    // Modbus frames are short and one master has one request out at a time:
+    // small buffers cost it nothing and bound what a connection can hold.
+    constexpr int StreamBufferBytes = 16 * 1024;
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, StreamBufferBytes);
+    socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, StreamBufferBytes);
+    socket->setReadBufferSize(StreamBufferBytes);
     connect(socket, &QTcpSocket::readyRead, this, &TcpSession::readSocket);
+    // Replies that went out make room for the requests left waiting.
+    connect(socket, &QTcpSocket::bytesWritten, this, &TcpSession::readSocket);
     connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
     readSocket();
 }
 
+qint64 TcpSession::waitingBytes() const
+{
+    return socket->bytesToWrite() + scheduler.pendingBytes();
+}
+
 void TcpSession::readSocket()
 {
-    buffer.append(socket->readAll());
-    while (buffer.size() >= 7) {
+    constexpr int HeaderBytes = 7; // MBAP header with the unit
+    while (waitingBytes() < MaxWaitingBytes && socket->state() == QAbstractSocket::ConnectedState) {
+        if (buffer.size() < HeaderBytes)
+            buffer.append(socket->read(HeaderBytes - buffer.size()));
+        if (buffer.size() < HeaderBytes)
+            return;
         const int length
             = (static_cast<quint8>(buffer.at(4)) << 8) | static_cast<quint8>(buffer.at(5));
         if (length < 2 || length > 254) {
             // Without a sound length field the stream cannot be cut any more.
+            buffer.append(socket->readAll());
             log.writeFrame(buffer);
             log.writeReply(QByteArray());
             QTextStream(stderr) << "qelDevSim: bad MBAP length " << length << ", connection closed"
@@ -41,10 +59,11 @@ void TcpSession::readSocket()
             dropConnection();
             return;
         }
+        buffer.append(socket->read(6 + length - buffer.size()));
         if (buffer.size() < 6 + length)
             return;
-        const QByteArray frame = buffer.left(6 + length);
-        buffer.remove(0, 6 + length);
+        const QByteArray frame = buffer;
+        buffer.clear();
         handleFrame(frame);
     }
 }

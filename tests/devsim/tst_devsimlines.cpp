@@ -10,11 +10,14 @@
 #include "rawmaster.h"
 
 #include <QtTest>
+#include <arpa/inet.h>
 #include <csignal>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <termios.h>
 #include <unistd.h>
@@ -63,6 +66,7 @@ private slots:
     void macroLog();
     void registerFiles();
     void badLengthFieldClosesConnection();
+    void masterThatDoesNotRead();
     void cleanShutdown();
     void interruptEndsIt();
     void endsWithItsStarter();
@@ -971,6 +975,73 @@ void TestDevSimLines::badLengthFieldClosesConnection()
     QCOMPARE(sim.requestLog(), QStringList {"00 01 00 00 01 06 01 03 00 00 00 01"});
 }
 
+// A master that sends request after request without reading its replies is
+// held back: the simulator takes its requests only while few replies wait
+// for it, so neither grows without end. Once the master reads, every request
+// it sent is answered in turn, and other masters are served all along.
+void TestDevSimLines::masterThatDoesNotRead()
+{
+    DevSim sim;
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    QVERIFY(fd >= 0);
+    // Small buffers on the master's side too: the system's buffers cannot
+    // take the whole stream, so what the simulator takes shows.
+    const int bufferBytes = 4096;
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &bufferBytes, sizeof bufferBytes);
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bufferBytes, sizeof bufferBytes);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(sim.tcpPort());
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    pollfd entry {fd, POLLOUT, 0};
+    QCOMPARE(::poll(&entry, 1, 10000), 1);
+
+    // 125 input registers: 12 bytes asked, 259 answered.
+    const QByteArray request = hexBytes("00 01 00 00 00 06 01 04 00 00 00 7D");
+    const QByteArray reply = hexBytes("00 01 00 00 00 FD 01 04 FA") + QByteArray(250, '\0');
+    const QByteArray stream = request.repeated(100);
+    const qint64 offered = qint64(100000) * request.size();
+    qint64 sent = 0;
+    for (;;) {
+        entry = {fd, POLLOUT, 0};
+        if (sent == offered || ::poll(&entry, 1, 2000) != 1)
+            break; // all sent, or held back for 2 s
+        const qint64 at = sent % stream.size();
+        const ssize_t count = ::send(fd, stream.constData() + at,
+            size_t(qMin(stream.size() - at, offered - sent)), MSG_NOSIGNAL);
+        QVERIFY2(count > 0 || errno == EAGAIN, strerror(errno));
+        sent += qMax<ssize_t>(count, 0);
+    }
+    QVERIFY2(sent < offered, "the simulator took every request");
+    const int taken = sim.requestLog().size();
+    QVERIFY2(qint64(taken) * reply.size() < 1024 * 1024, qPrintable(QString::number(taken)));
+
+    // Another master is served meanwhile.
+    const QByteArray shortReply = hexBytes("00 01 00 00 00 05 01 03 02 00 00");
+    QCOMPARE(exchangeOnce(sim, hexBytes("00 01 00 00 00 06 01 03 00 00 00 01"), shortReply.size()),
+        shortReply);
+
+    // Once the master reads, each whole request it sent gets its reply.
+    const qint64 expected = sent / request.size() * reply.size();
+    QByteArray received;
+    const QDeadlineTimer deadline(60000);
+    while (received.size() < expected && !deadline.hasExpired()) {
+        entry = {fd, POLLIN, 0};
+        if (::poll(&entry, 1, int(qMax<qint64>(1, deadline.remainingTime()))) != 1)
+            continue;
+        char buffer[65536];
+        const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
+        if (count <= 0)
+            break;
+        received.append(buffer, int(count));
+    }
+    ::close(fd);
+    QCOMPARE(qint64(received.size()), expected);
+    QVERIFY(received == reply.repeated(int(sent / request.size())));
+}
+
 void TestDevSimLines::cleanShutdown()
 {
     DevSim sim;
@@ -1046,13 +1117,20 @@ void TestDevSimLines::badCommandLine_data()
         << QStringList {"--holding", "1=70000"} << QByteArray("70000");
     QTest::newRow("not an address")
         << QStringList {"--tcp", "256.1.1.1:0"} << QByteArray("256.1.1.1");
+    // A file the simulator is to write needs a name: an empty one left it
+    // unwritten without a word.
+    for (const char *option :
+        {"--dump-holding", "--dump-input", "--log", "--macro-log", "--reply-log"}) {
+        QTest::addRow("%s with an empty name", option) << QStringList {"--tcp", "127.0.0.1:0",
+            option, ""} << "invalid value \"\" for " + QByteArray(option) + ": an empty file name";
+    }
 }
 
 void TestDevSimLines::badCommandLine()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, message);
-    const ProgramResult result = runProgram(programPath("qelDevSim"), arguments);
+    const ProgramResult result = runProgram(programPath("qelDevSim"), arguments, 30000);
     QVERIFY(result.finished);
     QVERIFY(result.exitCode != 0);
     QVERIFY(result.out.isEmpty());
