@@ -91,7 +91,9 @@ private:
     //       request fails, and the rest of the operation is dropped
     //   Running, Stopping, Closing ──end()──▶ Idle
     //
-    // current is the driver being waited for in Waiting and Stopping.
+    // begin() acts in Idle only and stop() in Waiting only; isBusy() is any
+    // state but Idle. current is the driver waited for in Waiting and
+    // Stopping.
     enum State { Idle, Running, Waiting, Stopping, Closing };
 
     struct driverRun
