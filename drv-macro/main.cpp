@@ -53,15 +53,10 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // the serial device name as given
     keepRunningWhenOutputCloses();
     QCoreApplication app(argc, argv);
-    const OptionTable &table = MacroDriverOptions::table();
-    if (Checks::printUnknownOptions(table.unknownOptions(QCoreApplication::arguments())))
-        return -1;
-    const OptionPairs options = table.scan(QCoreApplication::arguments());
-
-    if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
-        printReport(MacroDriverOptions::usageText());
-        return 0;
-    }
+    OptionPairs options;
+    if (const std::optional<int> status = MacroDriverOptions::table().readCommandLine(
+            QCoreApplication::arguments(), MacroDriverOptions::usageText(), &options))
+        return *status;
     const QString missing = MacroDriverOptions::missingOptions(options);
     if (!missing.isEmpty()) {
         printError(Checks::requiredParametersMessage(missing));

@@ -23,15 +23,10 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // file and device names as given
     keepRunningWhenOutputCloses(); // a block write is never cut off half-way
     QCoreApplication application(argc, argv);
-    const OptionTable &table = RegisterCommandLine::optionTable();
-    if (Checks::printUnknownOptions(table.unknownOptions(application.arguments())))
-        return ExitFailure;
-    const OptionPairs options = table.scan(application.arguments());
-
-    if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
-        printReport(RegisterCommandLine::helpText());
-        return ExitSuccess;
-    }
+    OptionPairs options;
+    if (const std::optional<int> status = RegisterCommandLine::optionTable().readCommandLine(
+            application.arguments(), RegisterCommandLine::helpText(), &options))
+        return *status;
 
     const QString missing = RegisterCommandLine::missingParameters(options);
     if (!missing.isEmpty()) {

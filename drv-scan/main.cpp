@@ -103,14 +103,10 @@ int main(int argc, char *argv[])
     FileNames::keepBytesAsGiven(); // database and port names as given
     keepRunningWhenOutputCloses(); // a scan recording to --db goes to its end
     QCoreApplication app(argc, argv);
-    const OptionTable &table = ScanOptions::table();
-    if (Checks::printUnknownOptions(table.unknownOptions(QCoreApplication::arguments())))
-        return -1;
-    const OptionPairs options = table.scan(QCoreApplication::arguments());
-    if (options.isEmpty() || options.has(QStringLiteral("--help"))) {
-        printReport(ScanOptions::usageText());
-        return 0;
-    }
+    OptionPairs options;
+    if (const std::optional<int> status = ScanOptions::table().readCommandLine(
+            QCoreApplication::arguments(), ScanOptions::usageText(), &options))
+        return *status;
 
     const int timeout = responseTimeout(options);
     if (timeout == -1)

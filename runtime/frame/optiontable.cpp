@@ -2,6 +2,7 @@
 
 #include "checks.h"
 #include "optionpairs.h"
+#include "reportprinter.h"
 
 #include <algorithm>
 
@@ -21,6 +22,19 @@ QStringList OptionTable::names() const
 OptionPairs OptionTable::scan(const QStringList &arguments) const
 {
     return OptionPairs(arguments, names());
+}
+
+std::optional<int> OptionTable::readCommandLine(
+    const QStringList &arguments, const QString &usageText, OptionPairs *options) const
+{
+    if (Checks::printUnknownOptions(unknownOptions(arguments)))
+        return -1;
+    *options = scan(arguments);
+    if (options->isEmpty() || options->has(QStringLiteral("--help"))) {
+        printReport(usageText);
+        return 0;
+    }
+    return std::nullopt;
 }
 
 QString OptionTable::unknownOptions(const QStringList &arguments) const

@@ -8,6 +8,7 @@
 #include <QVector>
 
 #include <iterator>
+#include <optional>
 
 class OptionPairs;
 
@@ -27,6 +28,13 @@ public:
     QStringList names() const;
     // The option pairs of a command line (the program's name first).
     OptionPairs scan(const QStringList &arguments) const;
+    // The start of every console program's run: a command line that names an
+    // unknown option ends it with the "Invalid parameters" message (status
+    // -1), one that asks for help or names no option with the usage text
+    // (status 0); the exit status is then returned. Otherwise *options holds
+    // the command line's pairs and nothing is returned.
+    std::optional<int> readCommandLine(
+        const QStringList &arguments, const QString &usageText, OptionPairs *options) const;
     // The "Unknown option" lines of a command line (Checks::unknownOptions).
     QString unknownOptions(const QStringList &arguments) const;
     // The lines of every value check that fails, for the options given on
