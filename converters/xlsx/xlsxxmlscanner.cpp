@@ -661,25 +661,29 @@ bool XmlScanner::openElement(qint64 qualifiedLength, qint64 localStart)
 
 XmlScanner::Token XmlScanner::readEndTag()
 {
+    if (openStarts.empty())
+        return fail(QStringLiteral("an end tag without its start tag"));
+    const std::string_view open = std::string_view(openNames).substr(openStarts.back());
+    // The end tag must be the open element's name, blanks and ">".
+    qint64 i = 2 + qint64(open.size());
+    if (require(i) && std::memcmp(buffer.constData() + start + 2, open.data(), open.size()) == 0
+        && skipInTag(&i, isSpace) && peek(i) == '>') {
+        const std::string_view local = localName(open);
+        nameStart = buffer.constData() + start + 2 + (local.data() - open.data());
+        nameLength = int(local.size());
+        closeElement();
+        start += i + 1;
+        return current = EndElement;
+    }
     const std::optional<qint64> close = findClosing(">", 2, "the part ends inside a tag");
     if (!close)
         return Invalid;
     std::string_view qualified(buffer.constData() + start + 2, size_t(*close - 2));
     while (!qualified.empty() && isSpace(qualified.back()))
         qualified.remove_suffix(1);
-    if (openStarts.empty())
-        return fail(QStringLiteral("an end tag without its start tag"));
-    const std::string_view open = std::string_view(openNames).substr(openStarts.back());
-    if (qualified != open)
-        return fail(QStringLiteral("end tag </%1> does not match <%2>")
-                        .arg(QString::fromUtf8(qualified.data(), int(qualified.size())),
-                            QString::fromUtf8(open.data(), int(open.size()))));
-    closeElement();
-    const std::string_view local = localName(qualified);
-    nameStart = local.data();
-    nameLength = int(local.size());
-    start += *close + 1;
-    return current = EndElement;
+    return fail(QStringLiteral("end tag </%1> does not match <%2>")
+                    .arg(QString::fromUtf8(qualified.data(), int(qualified.size())),
+                        QString::fromUtf8(open.data(), int(open.size()))));
 }
 
 void XmlScanner::closeElement()
