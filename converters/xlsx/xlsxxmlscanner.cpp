@@ -484,6 +484,26 @@ XmlScanner::Token XmlScanner::readCData()
     return current = Characters;
 }
 
+// Moves *offset past the bytes of the tag that `skipped` takes; false when
+// the part ends first or on an error.
+template<typename Skipped> bool XmlScanner::skipInTag(qint64 *offset, Skipped skipped)
+{
+    for (;;) {
+        const char *data = buffer.constData() + start;
+        const qint64 available = end - start;
+        qint64 i = *offset;
+        while (i < available && skipped(data[i]))
+            ++i;
+        *offset = i;
+        if (i < available)
+            return true;
+        if (!require(i + 1)) {
+            fail(QStringLiteral("the part ends inside a tag"));
+            return false;
+        }
+    }
+}
+
 // Offsets within a tag are from `start`, which stays put while the tag is read.
 XmlScanner::Token XmlScanner::readStartTag()
 {
@@ -520,26 +540,6 @@ XmlScanner::Token XmlScanner::readStartTag()
     return current = StartElement;
 }
 
-// Moves *offset past the bytes of the tag that `skipped` takes; false when
-// the part ends first or on an error.
-template<typename Skipped> bool XmlScanner::skipInTag(qint64 *offset, Skipped skipped)
-{
-    for (;;) {
-        const char *data = buffer.constData() + start;
-        const qint64 available = end - start;
-        qint64 i = *offset;
-        while (i < available && skipped(data[i]))
-            ++i;
-        *offset = i;
-        if (i < available)
-            return true;
-        if (!require(i + 1)) {
-            fail(QStringLiteral("the part ends inside a tag"));
-            return false;
-        }
-    }
-}
-
 // Moves *offset past the name of an element or attribute (`what` names it in
 // errors), which must be followed by a blank or by the end of the tag, or
 // "=" after an attribute; *localStart is where its local part starts.
@@ -549,18 +549,20 @@ bool XmlScanner::readName(qint64 *offset, qint64 *localStart, const char *what)
     if (!skipInTag(offset, isNameByte))
         return false;
     const char *name = buffer.constData() + start + first;
-    const size_t length = size_t(*offset - first);
+    const qint64 length = *offset - first;
+    bool ascii = true;
+    *localStart = first;
+    for (qint64 i = length - 1; i >= 0; --i) {
+        ascii = ascii && uchar(name[i]) < 0x80;
+        if (name[i] == ':')
+            *localStart = first + i + 1;
+    }
     const char after = peek(*offset);
     const bool ended = isSpace(after) || after == '>' || after == '/' || after == '=';
-    const bool ascii = std::all_of(name, name + length, [](char c) { return uchar(c) < 0x80; });
-    if (length == 0 || !isNameStartByte(name[0]) || !ended
-        || (!ascii && !isUtf8(name, qint64(length)))) {
-        fail(QStringLiteral("%1 with a name XML does not allow").arg(QLatin1String(what)));
-        return false;
-    }
-    const char *colon = static_cast<const char *>(std::memchr(name, ':', length));
-    *localStart = colon ? first + (colon - name) + 1 : first;
-    return true;
+    if (length > 0 && isNameStartByte(name[0]) && ended && (ascii || isUtf8(name, length)))
+        return true;
+    fail(QStringLiteral("%1 with a name XML does not allow").arg(QLatin1String(what)));
+    return false;
 }
 
 // name="value" or name='value', followed by a blank or the end of the tag.
@@ -580,43 +582,56 @@ bool XmlScanner::readAttribute(qint64 *offset)
     ++i;
     if (!skipInTag(&i, isSpace))
         return false;
-    const char quote = peek(i);
-    if (quote != '"' && quote != '\'') {
-        fail(QStringLiteral("an attribute value without quotes"));
+    Attribute attribute {int(localStart), int(nameEnd - localStart), 0, 0, true};
+    if (!readAttributeValue(&i, &attribute))
         return false;
-    }
-    const std::optional<qint64> close
-        = findClosing(std::string_view(&quote, 1), i + 1, "the part ends inside a tag");
-    if (!close)
-        return false;
-    const char *value = buffer.constData() + start + i + 1;
-    const qint64 valueLength = *close - i - 1;
-    bool plain = true;
-    bool ascii = true;
-    for (const char *c = value; c < value + valueLength; ++c) {
-        if (*c == '<') {
-            fail(QStringLiteral("\"<\" in an attribute value"));
-            return false;
-        }
-        plain = plain && *c != '&' && *c != '\r' && *c != '\n' && *c != '\t';
-        ascii = ascii && uchar(*c) < 0x80;
-    }
-    if (!ascii && !isUtf8(value, valueLength)) {
-        fail(QStringLiteral("an attribute value that is not UTF-8"));
-        return false;
-    }
-    attributes.push_back(
-        {int(localStart), int(nameEnd - localStart), int(i + 1), int(valueLength), plain});
-    *offset = *close + 1;
-    if (!require(*offset + 1)) {
+    attributes.push_back(attribute);
+    *offset = i;
+    if (!require(i + 1)) {
         fail(QStringLiteral("the part ends inside a tag"));
         return false;
     }
-    const char after = peek(*offset);
+    const char after = peek(i);
     if (isSpace(after) || after == '>' || after == '/')
         return true;
     fail(QStringLiteral("attributes without blanks between them"));
     return false;
+}
+
+// From the opening quote at *offset: the value up to the closing quote, which
+// may not hold "<" and must be UTF-8; *offset moves past the closing quote.
+bool XmlScanner::readAttributeValue(qint64 *offset, Attribute *attribute)
+{
+    const char quote = peek(*offset);
+    if (quote != '"' && quote != '\'') {
+        fail(QStringLiteral("an attribute value without quotes"));
+        return false;
+    }
+    const qint64 first = *offset + 1;
+    bool ascii = true;
+    // Read while scanning for the closing quote: values are short.
+    const auto inValue = [&](char c) {
+        if (c == quote || c == '<')
+            return false;
+        attribute->plain = attribute->plain && c != '&' && c != '\r' && c != '\n' && c != '\t';
+        ascii = ascii && uchar(c) < 0x80;
+        return true;
+    };
+    qint64 close = first;
+    if (!skipInTag(&close, inValue))
+        return false;
+    if (peek(close) == '<') {
+        fail(QStringLiteral("\"<\" in an attribute value"));
+        return false;
+    }
+    attribute->valueStart = int(first);
+    attribute->valueLength = int(close - first);
+    if (!ascii && !isUtf8(buffer.constData() + start + first, close - first)) {
+        fail(QStringLiteral("an attribute value that is not UTF-8"));
+        return false;
+    }
+    *offset = close + 1;
+    return true;
 }
 
 // Checks the references in the attribute values now, so that attribute()

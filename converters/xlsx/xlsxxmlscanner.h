@@ -99,6 +99,7 @@ private:
     template<typename Skipped> bool skipInTag(qint64 *offset, Skipped skipped);
     bool readName(qint64 *offset, qint64 *localStart, const char *what);
     bool readAttribute(qint64 *offset);
+    bool readAttributeValue(qint64 *offset, Attribute *attribute);
     bool checkAttributeValues();
     bool openElement(qint64 qualifiedLength, qint64 localStart);
     Token readEndTag();
