@@ -99,7 +99,13 @@ void Cmm_Read_Id::print(const QString &markup) const
 int Cmm_Read_Id::readSerialNumber(
     const QString &port, int baudRate, int address, const ProbeSettings &settings)
 {
-    ProbeLine line(port, baudRate, settings);
+    return readSerialNumber(LineSettings::serial(port, baudRate), address, settings);
+}
+
+int Cmm_Read_Id::readSerialNumber(
+    const LineSettings &settingsOfLine, int address, const ProbeSettings &settings)
+{
+    ProbeLine line(settingsOfLine, settings);
     if (!line.isCreated())
         return -1;
     Modbus::setAddress(line.modbusContext(), address);

@@ -53,6 +53,9 @@ public:
     // waits as the settings say.
     static int readSerialNumber(const QString &port, int baudRate, int address,
         const ProbeSettings &settings = ProbeSettings());
+    // The same on a line of any kind.
+    static int readSerialNumber(
+        const LineSettings &line, int address, const ProbeSettings &settings);
 
 private:
     void print(const QString &markup) const;

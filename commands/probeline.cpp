@@ -1,7 +1,11 @@
 #include "probeline.h"
 
 ProbeLine::ProbeLine(const QString &port, int baudRate, const ProbeSettings &settings)
-    : context(Modbus::newRtuContext(port.toLocal8Bit().constData(), baudRate, 'N', 8, 1))
+    : ProbeLine(LineSettings::serial(port, baudRate), settings)
+{ }
+
+ProbeLine::ProbeLine(const LineSettings &line, const ProbeSettings &settings)
+    : context(line.createContext())
 {
     if (!context)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/modbus.h"
+#include "linesettings.h"
 
 #include <QString>
 
@@ -12,10 +13,10 @@ struct ProbeSettings
     int cancelDescriptor = -1;
 };
 
-// One serial line opened for a probe of a device: no parity, 8 data bits,
-// 1 stop bit. The line is closed and the context freed when the object goes,
-// whatever happened in between, so a failed probe never leaves the port open
-// or a context allocated.
+// One line opened for a probe of a device: a serial line with no parity, 8
+// data bits, 1 stop bit, or any line given. The line is closed and the
+// context freed when the object goes, whatever happened in between, so a
+// failed probe never leaves the port open or a context allocated.
 class ProbeLine
 {
 public:
@@ -23,6 +24,7 @@ public:
     // baud rate, with the settings' waits; isCreated() tells whether the
     // engine accepted them.
     ProbeLine(const QString &port, int baudRate, const ProbeSettings &settings = ProbeSettings());
+    ProbeLine(const LineSettings &line, const ProbeSettings &settings);
     ~ProbeLine();
     ProbeLine(const ProbeLine &) = delete;
     ProbeLine &operator=(const ProbeLine &) = delete;

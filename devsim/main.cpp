@@ -1,14 +1,18 @@
 // qelDevSim: a Modbus device simulator on TCP, a pseudo-terminal or a serial line.
 
+#include "asciiformat.h"
 #include "demoimage.h"
 #include "devicesimulator.h"
 #include "filenames.h"
+#include "logfile.h"
 #include "macrolog.h"
+#include "mbapformat.h"
 #include "modbusslave.h"
 #include "registerbank.h"
 #include "reportprinter.h"
 #include "requestlog.h"
-#include "rtuline.h"
+#include "rtuformat.h"
+#include "serialline.h"
 #include "shutdownsignals.h"
 #include "simoptions.h"
 #include "tcpline.h"
@@ -50,6 +54,22 @@ bool loadRegisters(const SimConfig &config, RegisterBank &bank, QString *error)
     return true;
 }
 
+// The frame format of each connection (or of the serial line).
+TcpLine::FormatMaker formatMaker(const SimConfig &config, DeviceSimulator &simulator)
+{
+    switch (config.framing) {
+    case SimConfig::Framing::Rtu:
+        return [&simulator] { return std::make_unique<RtuFormat>(simulator); };
+    case SimConfig::Framing::Ascii:
+        return [&simulator] { return std::make_unique<AsciiFormat>(simulator); };
+    case SimConfig::Framing::LineDefault:
+        break;
+    }
+    if (config.line == SimConfig::Line::Tcp)
+        return [&simulator] { return std::make_unique<MbapFormat>(simulator); };
+    return [&simulator] { return std::make_unique<RtuFormat>(simulator); };
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -81,6 +101,9 @@ int main(int argc, char *argv[])
     MacroLog macroLog;
     if (!config.macroLog.isEmpty() && !macroLog.open(config.macroLog, &error))
         return fail(error);
+    LogFile tlsLog;
+    if (!config.tlsLog.isEmpty() && !tlsLog.open(config.tlsLog, &error))
+        return fail(error);
 
     ModbusSlave slave(bank, config.answers, macroLog);
     slave.setMacrosEnabled(config.macros);
@@ -94,22 +117,27 @@ int main(int argc, char *argv[])
     if (config.exitWithParent && !ShutdownSignals::followParent())
         return fail(QStringLiteral("the starting process has ended"));
 
+    const TcpLine::FormatMaker makeFormat = formatMaker(config, simulator);
     std::unique_ptr<TcpLine> tcp;
-    std::unique_ptr<RtuLine> rtu;
+    std::unique_ptr<SerialLine> serial;
     QString name;
     if (config.line == SimConfig::Line::Tcp) {
-        tcp = std::make_unique<TcpLine>(simulator, requestLog);
+        tcp = std::make_unique<TcpLine>(makeFormat, requestLog, config.frameGapMs);
+        if (config.tls.isOn()
+            && !tcp->useTls(config.tls.certificate, config.tls.privateKey, config.tls.authorities,
+                tlsLog, &error))
+            return fail(error);
         if (!tcp->listen(config.host, config.port, &error))
             return fail(error);
         name = tcp->name();
     } else {
-        rtu = std::make_unique<RtuLine>(simulator, requestLog, config.frameGapMs);
+        serial = std::make_unique<SerialLine>(makeFormat(), requestLog, config.frameGapMs);
         const bool opened = config.line == SimConfig::Line::Pty
-            ? rtu->openPseudoTerminal(&error)
-            : rtu->openSerialDevice(config.serial, &error);
+            ? serial->openPseudoTerminal(&error)
+            : serial->openSerialDevice(config.serial, &error);
         if (!opened)
             return fail(error);
-        name = rtu->name();
+        name = serial->name();
     }
     // The first line tells a starter where to connect; the line is ready by now.
     QTextStream(stdout) << name << Qt::endl;

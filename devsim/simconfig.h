@@ -12,6 +12,20 @@
 struct SimConfig
 {
     enum class Line { Tcp, Pty, Serial };
+    // How requests and replies are framed: MBAP over TCP and RTU on a serial
+    // line unless chosen; RTU or ASCII over TCP as a gateway passes them on.
+    enum class Framing { LineDefault, Rtu, Ascii };
+
+    // TLS on TCP: the simulator's certificate and key and the authorities of
+    // the clients' certificates (PEM files).
+    struct Tls
+    {
+        QString certificate;
+        QString privateKey;
+        QString authorities;
+
+        bool isOn() const { return !certificate.isEmpty(); }
+    };
 
     // Initial register content: words, or an image file when file is set.
     struct RegisterInit
@@ -35,6 +49,8 @@ struct SimConfig
     quint16 port = 1502;
     PosixLine::SerialSettings serial;
     int frameGapMs = 50;
+    Framing framing = Framing::LineDefault;
+    Tls tls;
 
     QVector<DeviceProfile> devices;
     bool answerBroadcast = false;
@@ -49,6 +65,7 @@ struct SimConfig
     QString requestLog;
     QString replyLog;
     QString macroLog;
+    QString tlsLog;
     QString dumpHolding;
     QString dumpInput;
 };

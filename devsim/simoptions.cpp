@@ -151,7 +151,11 @@ struct Option
     const char *section = nullptr; // heading of a group that starts here
     Layout layout = Layout::Row;
     int column = 27; // where the help starts, unless the name and value reach it
+    int valueCount = 1; // arguments the value takes (given apart, not with "=")
 };
+
+// The arguments of an option that takes several, as its handler gets them.
+constexpr QChar ValueSeparator = QChar(0);
 
 QString chooseLine(ParseState &state, SimConfig::Line line)
 {
@@ -286,6 +290,25 @@ const Option optionTable[] = {
                 return invalid(option, value, QStringLiteral("1 to 60000 ms"));
             return QString();
         }},
+    {"--framing", "RTU|ASCII", "frames on the line (default: MBAP on --tcp, RTU on serial)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            if (value == QLatin1String("RTU"))
+                state.config->framing = SimConfig::Framing::Rtu;
+            else if (value == QLatin1String("ASCII"))
+                state.config->framing = SimConfig::Framing::Ascii;
+            else
+                return invalid(option, value, QStringLiteral("RTU or ASCII"));
+            return QString();
+        }},
+    {"--tls", "CERT KEY CA",
+        "TCP inside TLS: own certificate and key (PEM),\n"
+        "the authorities that sign the clients' certificates (PEM)",
+        [](ParseState &state, const QString &, const QString &value) {
+            const QStringList files = value.split(ValueSeparator);
+            state.config->tls = SimConfig::Tls {files.at(0), files.at(1), files.at(2)};
+            return QString();
+        },
+        nullptr, Layout::Row, 27, 3},
 
     {"--address", "A", "address of the single device (1..247, default 1)",
         [](ParseState &state, const QString &option, const QString &value) {
@@ -453,6 +476,10 @@ const Option optionTable[] = {
         [](ParseState &state, const QString &option, const QString &value) {
             return readFileName(option, value, &state.config->replyLog);
         }},
+    {"--tls-log", "FILE", "every TLS handshake: the client's role, or why it failed",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readFileName(option, value, &state.config->tlsLog);
+        }},
 
     {"--fault", "KIND[=VALUE][,request=N][,function=F][,address=A]",
         "  exception=CODE  delay=MS  stall=MS  partial[=BYTES]  bad-crc  other-address=A\n"
@@ -542,12 +569,19 @@ Result parse(const QStringList &arguments, SimConfig *config, QString *error)
             *error = QStringLiteral("%1 takes no value").arg(name);
             return Result::Error;
         }
+        if (option->valueCount > 1 && inlineValue) {
+            *error = QStringLiteral("%1 takes %2 values").arg(name).arg(option->valueCount);
+            return Result::Error;
+        }
         if (option->value && !inlineValue) {
-            if (i + 1 >= arguments.size()) {
-                *error = QStringLiteral("%1 needs a value").arg(name);
+            if (i + option->valueCount >= arguments.size()) {
+                *error = option->valueCount > 1
+                    ? QStringLiteral("%1 needs %2 values").arg(name).arg(option->valueCount)
+                    : QStringLiteral("%1 needs a value").arg(name);
                 return Result::Error;
             }
-            value = arguments.at(++i);
+            value = arguments.mid(i + 1, option->valueCount).join(ValueSeparator);
+            i += option->valueCount;
         }
         *error = option->handler(state, name, value);
         if (!error->isEmpty())
@@ -557,6 +591,14 @@ Result parse(const QStringList &arguments, SimConfig *config, QString *error)
     }
     if (config->line == SimConfig::Line::Serial && config->serial.device.isEmpty()) {
         *error = QStringLiteral("--serial needs a device");
+        return Result::Error;
+    }
+    if (config->tls.isOn() && config->line != SimConfig::Line::Tcp) {
+        *error = QStringLiteral("--tls needs --tcp");
+        return Result::Error;
+    }
+    if (config->tls.isOn() && config->framing != SimConfig::Framing::LineDefault) {
+        *error = QStringLiteral("--tls carries MBAP frames: no --framing with it");
         return Result::Error;
     }
     *error = buildDevices(state);

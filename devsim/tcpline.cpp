@@ -1,15 +1,26 @@
 #include "tcpline.h"
 
+#include "secureserver.h"
 #include "tcpsession.h"
 
 #include <QHostAddress>
 
-TcpLine::TcpLine(DeviceSimulator &simulator, RequestLog &log, QObject *parent)
+TcpLine::TcpLine(FormatMaker makeFormat, RequestLog &log, int frameGapMs, QObject *parent)
     : QObject(parent)
-    , simulator(simulator)
+    , makeFormat(std::move(makeFormat))
     , log(log)
+    , frameGapMs(frameGapMs)
+    , server(std::make_unique<QTcpServer>())
+{ }
+
+bool TcpLine::useTls(const QString &certificate, const QString &privateKey,
+    const QString &authorities, LogFile &tlsLog, QString *error)
 {
-    connect(&server, &QTcpServer::newConnection, this, &TcpLine::acceptConnections);
+    QSslConfiguration configuration;
+    if (!SecureServer::configure(certificate, privateKey, authorities, &configuration, error))
+        return false;
+    server = std::make_unique<SecureServer>(configuration, tlsLog);
+    return true;
 }
 
 bool TcpLine::listen(const QString &host, quint16 port, QString *error)
@@ -19,11 +30,12 @@ bool TcpLine::listen(const QString &host, quint16 port, QString *error)
         *error = QStringLiteral("\"%1\" is not an IP address").arg(host);
         return false;
     }
-    if (!server.listen(address, port)) {
+    connect(server.get(), &QTcpServer::newConnection, this, &TcpLine::acceptConnections);
+    if (!server->listen(address, port)) {
         *error = QStringLiteral("cannot listen on %1:%2: %3")
                      .arg(host)
                      .arg(port)
-                     .arg(server.errorString());
+                     .arg(server->errorString());
         return false;
     }
     return true;
@@ -31,11 +43,13 @@ bool TcpLine::listen(const QString &host, quint16 port, QString *error)
 
 QString TcpLine::name() const
 {
-    return QStringLiteral("%1:%2").arg(server.serverAddress().toString()).arg(server.serverPort());
+    return QStringLiteral("%1:%2")
+        .arg(server->serverAddress().toString())
+        .arg(server->serverPort());
 }
 
 void TcpLine::acceptConnections()
 {
-    while (QTcpSocket *socket = server.nextPendingConnection())
-        new TcpSession(socket, simulator, log, this);
+    while (QTcpSocket *socket = server->nextPendingConnection())
+        new TcpSession(socket, makeFormat(), log, frameGapMs, this);
 }

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "devicesimulator.h"
 #include "replyscheduler.h"
+#include "requeststream.h"
 
 #include <QObject>
 #include <QTcpSocket>
 
+#include <memory>
+
 class RequestLog;
 
-// One master's TCP connection: cuts the stream into frames by their MBAP
-// header (transaction, protocol, length, unit), logs each frame and answers it.
+// One master's TCP connection (plain or TLS): reads its frames in the line's
+// format (MBAP, RTU or ASCII), logs each one and answers it.
 //
 // What a connection holds is bounded: requests are taken only while the
 // replies waiting to go out to the master stay below MaxWaitingBytes, and
@@ -22,23 +24,18 @@ class TcpSession : public QObject
 public:
     static constexpr qint64 MaxWaitingBytes = 64 * 1024;
 
-    TcpSession(
-        QTcpSocket *socket, DeviceSimulator &simulator, RequestLog &log, QObject *parent = nullptr);
+    // Takes the socket over.
+    TcpSession(QTcpSocket *socket, std::unique_ptr<FrameFormat> format, RequestLog &log,
+        int frameGapMs, QObject *parent = nullptr);
 
 private:
-    // Takes the requests that have come, one frame at a time, while few
-    // enough replies wait.
+    // Takes the requests that have come, a frame at a time, while few enough
+    // replies wait.
     void readSocket();
     qint64 waitingBytes() const;
-    void handleFrame(const QByteArray &frame);
-    // The whole reply frame: the MBAP header (with its faults) and the PDU.
-    static QByteArray replyFrame(
-        const QByteArray &request, const DeviceSimulator::Outcome &outcome);
     void dropConnection();
 
     QTcpSocket *socket;
-    DeviceSimulator &simulator;
-    RequestLog &log;
-    QByteArray buffer;
     ReplyScheduler scheduler;
+    RequestStream requests;
 };

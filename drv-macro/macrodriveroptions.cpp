@@ -37,6 +37,17 @@ const OptionRow optionRows[] = {
     {"--verbose", Value, QT_TRANSLATE_NOOP("MacroDriver", "Verbose mode when 1, off when 0")},
     {"--ip", Value, QT_TRANSLATE_NOOP("MacroDriver", "IP address")},
     {"--help", OptionRow::Flag, QT_TRANSLATE_NOOP("MacroDriver", "Help")},
+    {"--framing", Value,
+        QT_TRANSLATE_NOOP("MacroDriver", "Framing RTU, ASCII (with --ip: gateway)"),
+        ConnectionChecks::framing},
+    {"--tls", OptionRow::Flag,
+        QT_TRANSLATE_NOOP("MacroDriver", "Modbus/TCP Security (TLS), port 802")},
+    {"--cert", Value, QT_TRANSLATE_NOOP("MacroDriver", "TLS client certificate (PEM)"),
+        ConnectionChecks::tlsFile},
+    {"--key", Value, QT_TRANSLATE_NOOP("MacroDriver", "TLS client private key (PEM)"),
+        ConnectionChecks::tlsFile},
+    {"--ca", Value, QT_TRANSLATE_NOOP("MacroDriver", "TLS certificate authorities (PEM)"),
+        ConnectionChecks::tlsFile},
 };
 
 // The macro list of the usage text. It is fixed text, kept as the users know
@@ -112,10 +123,7 @@ QString usageText()
 QString missingOptions(const OptionPairs &options)
 {
     QString missing;
-    if (!DriverConnection::isTcp(options)) {
-        Checks::requireOption(options, QStringLiteral("--port"), &missing);
-        Checks::requireOption(options, QStringLiteral("--address"), &missing);
-    }
+    ConnectionChecks::missingOptions(options, &missing);
     Checks::requireOption(options, QStringLiteral("--macro"), &missing);
     Checks::requireOption(options, QStringLiteral("--param"), &missing);
     return missing;

@@ -14,9 +14,10 @@ namespace MacroDriverOptions {
 const OptionTable &table();
 // The usage text (markup): examples, one row per option, the macro list.
 QString usageText();
-// One line per missing required option ("&nbsp;--port<br>" ...), in the
-// order --port, --address, --macro, --param (serial line) or --macro,
-// --param (TCP); empty when nothing is missing.
+// One line per missing required option ("&nbsp;--port<br>" ...): the
+// connection options of the line (--port, --address on a serial line; see
+// ConnectionChecks::missingOptions), then --macro, --param; empty when
+// nothing is missing.
 QString missingOptions(const OptionPairs &options);
 // The lines of every failed value check, in option order; empty when all
 // values pass. The device address must be one the line accepts, so a request

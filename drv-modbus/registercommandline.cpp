@@ -46,7 +46,8 @@ constexpr OptionRow::Value Value = OptionRow::TakesValue;
 
 // Every option in the order of the help text. Its value checks run in the
 // order of their checkOrder: the device address and the baud rate, the
-// registers, the line settings, the display, the frame delay, the TCP port.
+// registers, the line settings, the display, the frame delay, the TCP port,
+// the framing and the TLS files.
 const RegisterOption registerOptions[] = {
     {{"--address", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Device address"),
         ConnectionChecks::deviceAddress, 1}},
@@ -125,6 +126,17 @@ const RegisterOption registerOptions[] = {
     {{"--fdelay", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Frames delay"), wholeNumber, 34}},
     {{"--ip", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "IP address")}},
     {{"--help", OptionRow::Flag, QT_TRANSLATE_NOOP("qelDrvModbus", "Help")}},
+    {{"--framing", Value,
+        QT_TRANSLATE_NOOP("qelDrvModbus", "Framing RTU, ASCII (with --ip: gateway)"),
+        ConnectionChecks::framing, 41}},
+    {{"--tls", OptionRow::Flag,
+        QT_TRANSLATE_NOOP("qelDrvModbus", "Modbus/TCP Security (TLS), port 802")}},
+    {{"--cert", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "TLS client certificate (PEM)"),
+        ConnectionChecks::tlsFile, 42}},
+    {{"--key", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "TLS client private key (PEM)"),
+        ConnectionChecks::tlsFile, 43}},
+    {{"--ca", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "TLS certificate authorities (PEM)"),
+        ConnectionChecks::tlsFile, 44}},
 };
 
 bool anyOfKind(const OptionPairs &options, RegisterRequest::Kind kind)
@@ -209,10 +221,7 @@ QString helpText()
 QString missingParameters(const OptionPairs &options)
 {
     QString lines;
-    if (!DriverConnection::isTcp(options)) {
-        Checks::requireOption(options, QStringLiteral("--port"), &lines);
-        Checks::requireOption(options, QStringLiteral("--address"), &lines);
-    }
+    ConnectionChecks::missingOptions(options, &lines);
 
     if (anyOfKind(options, BlockWrite)) {
         if (!options.has(QStringLiteral("--data")))

@@ -48,6 +48,28 @@ void Cmm_Scan::setVersions(const QStringList &values)
     versions = decimalValues(values);
 }
 
+void Cmm_Scan::setLine(const LineSettings &settings)
+{
+    line = settings;
+    if (overNetwork())
+        baudRates = {0};
+}
+
+QString Cmm_Scan::networkPort() const
+{
+    return line.host + ":" + QString::number(line.port);
+}
+
+LineSettings Cmm_Scan::probeLine(const QString &port, int baudRate) const
+{
+    LineSettings probe = line;
+    if (!overNetwork()) {
+        probe.device = port;
+        probe.baudRate = baudRate;
+    }
+    return probe;
+}
+
 bool Cmm_Scan::stopRequested() const
 {
     return StopRequest::isSignalled(settings.cancelDescriptor);
@@ -61,14 +83,18 @@ ScanResult Cmm_Scan::scanOne(
     result.baudRate = baudRate;
     result.address = address;
 
-    ProbeLine line(port, baudRate.toInt(), settings);
-    if (!line.isCreated())
+    ProbeLine probe(probeLine(port, baudRate.toInt()), settings);
+    if (!probe.isCreated())
         return result;
-    ModbusContext *context = line.modbusContext();
+    ModbusContext *context = probe.modbusContext();
     Modbus::setDebug(context, debug);
     Modbus::setAddress(context, address);
-    QString progress = tr("Open port:") + " " + port + " " + tr("Baudrate:") + " " + baudRate + " ";
-    if (!line.connect())
+    QString progress = tr("Open port:") + " " + port + " ";
+    if (overNetwork())
+        progress += tr("Address:") + " " + QString::number(address) + " ";
+    else
+        progress += tr("Baudrate:") + " " + baudRate + " ";
+    if (!probe.connect())
         return result;
     progress += "<font color=\"green\">" + tr("Connected") + "</font><br>";
     if (verbose) {
@@ -114,6 +140,20 @@ bool Cmm_Scan::scanNamedPorts(const QStringList &names, int address, bool verbos
     this->verbose = verbose;
     // Without any name no port is taken.
     return scanList(names.isEmpty() ? QStringList() : freePorts(names), address);
+}
+
+bool Cmm_Scan::scanNetwork(bool verbose)
+{
+    this->verbose = verbose;
+    for (const quint32 address : qAsConst(addresses)) {
+        if (stopRequested())
+            return anyFound();
+        const ScanResult result = scanOne(networkPort(), QStringLiteral("0"), int(address));
+        if (stopRequested())
+            return anyFound();
+        scanResults.append(result);
+    }
+    return anyFound();
 }
 
 bool Cmm_Scan::scanList(const QStringList &ports, int address)

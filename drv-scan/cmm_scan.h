@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cmm.h"
+#include "linesettings.h"
 #include "probeline.h"
 #include "scanresult.h"
 
@@ -30,6 +31,16 @@ public:
     void setBaudRates(const QStringList &values);
     void setVersions(const QStringList &values);
     void setDebug(bool on) { debug = on; }
+    // The line every probe opens: its kind and, over the network, the host,
+    // port and TLS files. On a serial line each probe takes its port and baud
+    // rate from the scan; over the network they do not apply: the scan goes
+    // over addresses alone, with the one baud rate 0 (8N1 RTU unless set).
+    void setLine(const LineSettings &line);
+    bool overNetwork() const { return ::overNetwork(line.kind); }
+    // "host:port" of a line over the network, the port name of its probes.
+    QString networkPort() const;
+    // The line of one probe of a port at a baud rate.
+    LineSettings probeLine(const QString &port, int baudRate) const;
     // Response time-out of every probe, identification and serial number, in
     // milliseconds; 0 keeps the engine's. A probe that finds nothing then
     // skips the settling pause after its attempts.
@@ -50,8 +61,9 @@ public:
 
     using ReportSink = std::function<void(const QString &)>;
 
-    // Opens the port at the baud rate (8N1), asks the device at address for
-    // its identification and closes the port again. The progress lines (when
+    // Opens the port at the baud rate (8N1; over the network the scan's
+    // line), asks the device at address for its identification and closes
+    // the line again. The progress lines (when
     // verbose) are printed, or handed to report when one is given. Safe to
     // run for several ports at the same time.
     ScanResult scanOne(const QString &port, const QString &baudRate, int address,
@@ -63,6 +75,8 @@ public:
     bool scanPorts(const QStringList &ports, int address, bool verbose);
     // Scans the free ports whose system location contains one of the names.
     bool scanNamedPorts(const QStringList &names, int address, bool verbose);
+    // Over the network: probes every device address in order.
+    bool scanNetwork(bool verbose);
     // Each scan appends to the results and returns whether any device of the
     // results so far was found. A stop request ends a scan early.
 
@@ -85,6 +99,7 @@ private:
     bool verbose = false;
     bool debug = false;
     ProbeSettings settings;
+    LineSettings line;
 };
 
 } // namespace CmmNamespace

@@ -1,13 +1,15 @@
 // qelDrvScan: searches serial lines for devices over ports, baud rates and
-// device addresses. With --db it records every device found, with its serial
-// number, in an SQLite database that another program watches; with --names
-// it prints one line per port and baud rate of the matching ports; with
-// --port, or with no port option, it prints the progress of every attempt.
+// device addresses, or the addresses behind a gateway or server with --ip.
+// With --db it records every device found, with its serial number, in an
+// SQLite database that another program watches; with --names it prints one
+// line per port and baud rate of the matching ports; with --ip, with --port,
+// or with no port option, it prints the progress of every attempt.
 // SIGINT or SIGTERM ends the probe under way, closes its line and ends the
 // run with "Stopped" and status -1.
 
 #include "checks.h"
 #include "cmm_scan.h"
+#include "connectionchecks.h"
 #include "filenames.h"
 #include "numbers.h"
 #include "optionpairs.h"
@@ -39,20 +41,24 @@ int stopped()
     return -1;
 }
 
-// The probe time-out in milliseconds, 0 when not given; -1 after printing
-// why the value is refused.
-int responseTimeout(const OptionPairs &options)
+// The options that must go together (those of TLS) and the values that are
+// checked (the time-out, the framing, the TLS files); false after printing
+// what is wrong.
+bool acceptable(const OptionPairs &options)
 {
-    const QString option = QStringLiteral("--timeout");
-    if (!options.has(option))
-        return 0;
-    const QString lines = ScanOptions::table().invalidValues(options, LineKind::Serial);
+    QString missing;
+    ConnectionChecks::missingTlsOptions(options, &missing);
+    if (!missing.isEmpty()) {
+        printError(Checks::requiredParametersMessage(missing));
+        return false;
+    }
+    const QString lines
+        = ScanOptions::table().invalidValues(options, LineSettings::kindOf(options));
     if (!lines.isEmpty()) {
         printError(Checks::invalidParametersMessage(lines));
-        return -1;
+        return false;
     }
-    // Read by the same rule as the check.
-    return int(Numbers::toReal(options.value(option)));
+    return true;
 }
 
 // Records the devices found in the database. A database that cannot be used
@@ -66,7 +72,9 @@ int databaseMode(const OptionPairs &options, Cmm_Scan &scan, int address)
     }
 
     QStringList ports;
-    if (options.has(QStringLiteral("--port"))) {
+    if (scan.overNetwork()) {
+        ports = QStringList {scan.networkPort()};
+    } else if (options.has(QStringLiteral("--port"))) {
         ports = options.values(QStringLiteral("--port"));
         scan.scanPorts(ports, address, true);
     } else {
@@ -108,9 +116,10 @@ int main(int argc, char *argv[])
             QCoreApplication::arguments(), ScanOptions::usageText(), &options))
         return *status;
 
-    const int timeout = responseTimeout(options);
-    if (timeout == -1)
+    if (!acceptable(options))
         return -1;
+    // Read by the same rule as the check.
+    const int timeout = int(Numbers::toReal(options.value(QStringLiteral("--timeout"))));
     if (!StopRequest::install()) {
         printError("<font color=\"red\">" + tr("Cannot handle stop signals:") + " "
             + QString::fromLocal8Bit(strerror(errno)) + "</font><br>");
@@ -127,6 +136,7 @@ int main(int argc, char *argv[])
         scan->setAddresses(options.values(QStringLiteral("--address")));
     if (Numbers::toDecimal(options.value(QStringLiteral("--debug"))) == 1)
         scan->setDebug(true);
+    scan->setLine(LineSettings::fromOptions(options));
     scan->setResponseTimeout(timeout);
     scan->setStopDescriptor(StopRequest::descriptor());
     const int address = options.has(QStringLiteral("--address"))
@@ -135,6 +145,10 @@ int main(int argc, char *argv[])
 
     if (options.has(QStringLiteral("--db")))
         return databaseMode(options, *scan, address);
+    if (scan->overNetwork()) {
+        scan->scanNetwork(true);
+        return scan->stopRequested() ? stopped() : 0;
+    }
     if (options.has(QStringLiteral("--names")))
         return namesMode(options, *scan, address);
     if (options.has(QStringLiteral("--port")))

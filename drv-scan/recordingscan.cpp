@@ -44,7 +44,7 @@ int RecordingScan::serialNumber(const QString &port, quint32 baudRate, quint32 a
 {
     for (int attempt = 0; attempt < SerialNumberAttempts && !scan.stopRequested(); ++attempt) {
         const int number = CmmNamespace::Cmm_Read_Id::readSerialNumber(
-            port, int(baudRate), int(address), scan.probeSettings());
+            scan.probeLine(port, int(baudRate)), int(address), scan.probeSettings());
         if (number != -1)
             return number;
         pauseProcessingEvents(SerialNumberPauseMs);

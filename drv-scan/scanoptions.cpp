@@ -1,6 +1,7 @@
 #include "scanoptions.h"
 
 #include "checks.h"
+#include "connectionchecks.h"
 #include "optiontable.h"
 
 namespace ScanOptions {
@@ -30,6 +31,18 @@ const OptionRow optionRows[] = {
         timeout},
     {"--parallel", OptionRow::Flag,
         QT_TRANSLATE_NOOP("ScanOptions", "Scan the ports at the same time (with --db)")},
+    {"--ip", Value, QT_TRANSLATE_NOOP("ScanOptions", "IP address: the addresses behind it")},
+    {"--framing", Value,
+        QT_TRANSLATE_NOOP("ScanOptions", "Framing RTU, ASCII (with --ip: gateway)"),
+        ConnectionChecks::framing},
+    {"--tls", OptionRow::Flag,
+        QT_TRANSLATE_NOOP("ScanOptions", "Modbus/TCP Security (TLS), port 802")},
+    {"--cert", Value, QT_TRANSLATE_NOOP("ScanOptions", "TLS client certificate (PEM)"),
+        ConnectionChecks::tlsFile},
+    {"--key", Value, QT_TRANSLATE_NOOP("ScanOptions", "TLS client private key (PEM)"),
+        ConnectionChecks::tlsFile},
+    {"--ca", Value, QT_TRANSLATE_NOOP("ScanOptions", "TLS certificate authorities (PEM)"),
+        ConnectionChecks::tlsFile},
 };
 
 } // namespace

@@ -4,8 +4,9 @@
 
 class OptionTable;
 
-// The command line of qelDrvScan: its option table and usage text. Only
-// --timeout is validated; other values that do not read as numbers become 0.
+// The command line of qelDrvScan: its option table and usage text. The
+// time-out, the framing and the TLS files are validated; other values that
+// do not read as numbers become 0.
 namespace ScanOptions {
 
 // The bounds of "--timeout", in milliseconds.

@@ -10,14 +10,17 @@ packages=(
     libquazip1-qt5-dev libftdi1-dev libqwt-qt5-dev qttranslations5-l10n
     # build: qelExelRd inserts rows through SQLite's C API
     libsqlite3-dev
+    # build: TLS of the Modbus/TCP Security line
+    libssl-dev
     # build: renders the programs' icon drawings to the theme's sizes
     libqt5svg5-dev
     # checks and packaging
     clang-format help2man desktop-file-utils lintian
     # tests
     sqlite3 python3-openpyxl openssh-client openssh-server
-    # tests: pymodbus, the independent Modbus peer, with its serial lines
-    python3-pymodbus python3-serial python3-serial-asyncio
+    # tests: pymodbus, the independent Modbus peer, with its serial lines;
+    # the certificates of the TLS tests
+    python3-pymodbus python3-serial python3-serial-asyncio openssl
 )
 
 missing=()

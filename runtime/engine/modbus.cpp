@@ -2,6 +2,7 @@
 // phases and checks them against their request. It knows no line; everything
 // particular to serial RTU or TCP goes through the context's Backend.
 
+#include "lineerrors.h"
 #include "modbuscontext.h"
 
 #include <algorithm>
@@ -396,7 +397,15 @@ const char *errorText(int code)
         return "Too many data";
     case ResponseNotFromRequestedSlave:
         return "Response not from requested slave";
+    case InvalidLrc:
+        return "Invalid LRC";
+    case InvalidAsciiFrame:
+        return "Invalid ASCII frame";
+    case NotRegularFile:
+        return "Not a regular file";
     default:
+        if (const char *text = lineErrorText(code))
+            return text;
         return strerror(code);
     }
 }

@@ -40,6 +40,9 @@ enum Error : int {
     InvalidExceptionCode = ErrorBase + 14,
     TooManyData = ErrorBase + 16,
     ResponseNotFromRequestedSlave = ErrorBase + 17,
+    InvalidLrc = ErrorBase + 18,
+    InvalidAsciiFrame = ErrorBase + 19, // bad hex, no CR LF, a length the frame does not have
+    NotRegularFile = ErrorBase + 20, // a certificate or key that is a FIFO, a device, ...
 };
 
 constexpr int MaxReadRegisters = 125;
@@ -62,6 +65,37 @@ std::string serialAccessGroup(const char *device);
 // (0 to 65535; anything else fails with EINVAL). The device address (unit
 // identifier) starts at 255.
 ModbusContext *newTcpContext(const char *ipAddress, int port);
+// RTU frames (address, PDU, CRC) on a TCP stream, as serial-to-Ethernet
+// gateways pass them on. The device address is the RTU address (0 to 247,
+// 0 broadcast) and starts unset, as on the serial line.
+ModbusContext *newRtuTcpContext(const char *ipAddress, int port);
+// Modbus ASCII (':', the address, PDU and LRC in hexadecimal, CR LF) on a
+// serial line, named and set up as for newRtuContext, and on TCP. The
+// device address is as on the serial line. A reply with bad hexadecimal,
+// without CR LF where its length ends or ending before it fails with
+// InvalidAsciiFrame, one whose LRC is wrong with InvalidLrc.
+ModbusContext *newAsciiContext(
+    const char *device, int baudRate, char parity, int dataBits, int stopBits);
+ModbusContext *newAsciiTcpContext(const char *ipAddress, int port);
+
+// PEM files of a TLS client: its certificate (any intermediate
+// certificates after it), its private key (not encrypted) and the
+// certificates of the authorities a server's certificate must chain to.
+struct TlsFiles
+{
+    std::string certificate;
+    std::string privateKey;
+    std::string authorities;
+};
+// MBAP frames inside TLS 1.2 or 1.3 (Modbus/TCP Security). Connecting reads
+// the files, connects and completes the handshake within the response
+// time-out; the server must present a certificate that chains to one of the
+// authorities. There is no fall-back to plain TCP. A failure of the library
+// has its own error code whose text is the library's ("certificate verify
+// failed: certificate has expired", "tlsv13 alert certificate required").
+// The device address (unit identifier) starts at 255.
+ModbusContext *newTlsContext(const char *ipAddress, int port, const TlsFiles &files);
+
 // Frees the line data and the context; null is accepted.
 void freeContext(ModbusContext *context);
 

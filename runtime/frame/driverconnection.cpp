@@ -1,5 +1,6 @@
 #include "driverconnection.h"
 
+#include "linesettings.h"
 #include "numbers.h"
 #include "optionpairs.h"
 #include "reportprinter.h"
@@ -9,13 +10,6 @@
 
 namespace {
 constexpr TranslationContext tr("DriverConnection");
-
-// Connection options are unsigned decimal; absent options take their default.
-int decimalOption(const OptionPairs &options, const QString &name, int defaultValue)
-{
-    return options.has(name) ? int(Numbers::toDecimal(options.value(name))) : defaultValue;
-}
-
 } // namespace
 
 // A serial line refused for lack of permission: names the group whose members
@@ -53,35 +47,21 @@ DriverConnection::~DriverConnection()
 
 bool DriverConnection::isTcp(const OptionPairs &options)
 {
-    return options.has(QStringLiteral("--ip"));
+    return overNetwork(lineKind(options));
 }
 
 LineKind DriverConnection::lineKind(const OptionPairs &options)
 {
-    return isTcp(options) ? LineKind::Tcp : LineKind::Serial;
+    return LineSettings::kindOf(options);
 }
 
 bool DriverConnection::open(const OptionPairs &options)
 {
-    int address = 0;
-    if (isTcp(options)) {
-        const QByteArray ip = options.value(QStringLiteral("--ip")).toLatin1();
-        modbusContext.reset(Modbus::newTcpContext(
-            ip.constData(), decimalOption(options, QStringLiteral("--port"), 502)));
-        address = 255;
-    } else {
-        const QByteArray device = options.value(QStringLiteral("--port")).toLocal8Bit();
-        const QString parity = options.has(QStringLiteral("--parity"))
-            ? options.value(QStringLiteral("--parity"))
-            : QStringLiteral("N");
-        modbusContext.reset(Modbus::newRtuContext(device.constData(),
-            decimalOption(options, QStringLiteral("--baudrate"), 115200),
-            parity.isEmpty() ? '\0' : parity.at(0).toLatin1(),
-            decimalOption(options, QStringLiteral("--data_bit"), 8),
-            decimalOption(options, QStringLiteral("--stop_bit"), 1)));
-        address = 1;
-    }
-    address = decimalOption(options, QStringLiteral("--address"), address);
+    const LineSettings line = LineSettings::fromOptions(options);
+    modbusContext = line.createContext();
+    const int address = options.has(QStringLiteral("--address"))
+        ? int(Numbers::toDecimal(options.value(QStringLiteral("--address"))))
+        : line.defaultAddress();
 
     if (!modbusContext) {
         printError("<font color=\"red\">" + tr("Unable to create the Modbus context") + "<br>");
@@ -96,7 +76,7 @@ bool DriverConnection::open(const OptionPairs &options)
         // Taken at once: building the message may touch errno.
         const int error = errno;
         printConnectionFailure(
-            error, isTcp(options) ? QString() : options.value(QStringLiteral("--port")));
+            error, overNetwork(line.kind) ? QString() : options.value(QStringLiteral("--port")));
         modbusContext.reset();
         return false;
     }

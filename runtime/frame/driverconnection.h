@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/modbus.h"
-#include "optionrow.h"
+#include "linekind.h"
+
+#include <QString>
 
 class OptionPairs;
 
@@ -15,13 +17,14 @@ void printEngineError(int code);
 // that adds the user to it.
 void printConnectionFailure(int error, const QString &serialDevice);
 
-// The connection of a register or macro driver, made from its options: a TCP
-// context when "--ip" is present (port "--port", default 502; address 255),
-// otherwise a serial context on "--port" with "--baudrate" (115200),
-// "--parity" (N), "--data_bit" (8) and "--stop_bit" (1); address 1. The
-// connection options are read as unsigned decimal numbers. "--address"
-// replaces the default device address and "--verbose 1" switches the engine's
-// trace on. The line is closed and the context freed on destruction.
+// The connection of a register or macro driver, made from its options (see
+// LineSettings): a TCP context when "--ip" is present (port "--port",
+// default 502; address 255), otherwise a serial context on "--port" with
+// "--baudrate" (115200), "--parity" (N), "--data_bit" (8) and "--stop_bit"
+// (1); address 1. "--framing" and "--tls" choose the gateway and TLS lines.
+// "--address" replaces the default device address and "--verbose 1"
+// switches the engine's trace on. The line is closed and the context freed
+// on destruction.
 class DriverConnection
 {
 public:
@@ -38,6 +41,7 @@ public:
     bool open(const OptionPairs &options);
     ModbusContext *context() const { return modbusContext.get(); }
 
+    // Whether the options reach the device over the network.
     static bool isTcp(const OptionPairs &options);
     static LineKind lineKind(const OptionPairs &options);
 

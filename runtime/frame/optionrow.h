@@ -1,10 +1,8 @@
 #pragma once
 
-class QString;
+#include "linekind.h"
 
-// The line a command line connects over: TCP when it names an IP address,
-// otherwise a serial line.
-enum class LineKind { Serial, Tcp };
+class QString;
 
 // Checks the value of an option given on the command line, for the line the
 // command line connects over; appends one markup line to *lines for each

@@ -52,7 +52,7 @@ QString OptionTable::invalidValues(const OptionPairs &options, LineKind line) co
     QVector<const OptionRow *> checked;
     for (const OptionRow &row : optionRows) {
         const bool onThisLine = row.checkedOn == OptionRow::AnyLine
-            || (row.checkedOn == OptionRow::TcpOnly) == (line == LineKind::Tcp);
+            || (row.checkedOn == OptionRow::TcpOnly) == overNetwork(line);
         if (row.check && onThisLine && options.has(QLatin1String(row.name)))
             checked.append(&row);
     }

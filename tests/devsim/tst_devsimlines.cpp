@@ -1120,10 +1120,20 @@ void TestDevSimLines::badCommandLine_data()
     // A file the simulator is to write needs a name: an empty one left it
     // unwritten without a word.
     for (const char *option :
-        {"--dump-holding", "--dump-input", "--log", "--macro-log", "--reply-log"}) {
+        {"--dump-holding", "--dump-input", "--log", "--macro-log", "--reply-log", "--tls-log"}) {
         QTest::addRow("%s with an empty name", option) << QStringList {"--tcp", "127.0.0.1:0",
             option, ""} << "invalid value \"\" for " + QByteArray(option) + ": an empty file name";
     }
+    QTest::newRow("framing of none")
+        << QStringList {"--framing", "MBAP"} << QByteArray("RTU or ASCII");
+    QTest::newRow("TLS with two files")
+        << QStringList {"--tls", "a.pem", "b.pem"} << QByteArray("--tls needs 3 values");
+    QTest::newRow("TLS on a serial line")
+        << QStringList {"--pty", "--tls", "a", "b", "c"} << QByteArray("--tls needs --tcp");
+    QTest::newRow("TLS with a framing") << QStringList {"--tls", "a", "b", "c", "--framing", "RTU"}
+                                        << QByteArray("no --framing with it");
+    QTest::newRow("TLS files that cannot be read") << QStringList {"--tcp", "127.0.0.1:0", "--tls",
+        "missing.pem", "b", "c"} << QByteArray("cannot read missing.pem");
 }
 
 void TestDevSimLines::badCommandLine()

@@ -450,7 +450,7 @@ void TestDevSimParts::usageOptionsAreKnown()
         SimOptions::parse({option}, &config, &error);
         QVERIFY2(!error.startsWith(QLatin1String("unknown option")), qPrintable(error));
     }
-    QCOMPARE(count, 42);
+    QCOMPARE(count, 45);
 }
 
 void TestDevSimParts::distortion_data()

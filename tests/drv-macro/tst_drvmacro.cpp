@@ -31,6 +31,11 @@ const QByteArray usageHead
       " --verbose          Verbose mode when 1, off when 0\r\n"
       " --ip               IP address\r\n"
       " --help             Help\r\n"
+      " --framing          Framing RTU, ASCII (with --ip: gateway)\r\n"
+      " --tls              Modbus/TCP Security (TLS), port 802\r\n"
+      " --cert             TLS client certificate (PEM)\r\n"
+      " --key              TLS client private key (PEM)\r\n"
+      " --ca               TLS certificate authorities (PEM)\r\n"
       "\r\n";
 
 // The names of a section of the macro list ("MACRO_SET", blank line, one

@@ -157,6 +157,11 @@ QByteArray expectedHelp()
         " --fdelay           Frames delay",
         " --ip               IP address",
         " --help             Help",
+        " --framing          Framing RTU, ASCII (with --ip: gateway)",
+        " --tls              Modbus/TCP Security (TLS), port 802",
+        " --cert             TLS client certificate (PEM)",
+        " --key              TLS client private key (PEM)",
+        " --ca               TLS certificate authorities (PEM)",
         "",
     };
     return (lines.join("\r\n") + "\r\n").toUtf8();

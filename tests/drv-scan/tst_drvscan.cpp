@@ -8,6 +8,7 @@
 #include "filenames.h"
 #include "programrun.h"
 #include "scannerrun.h"
+#include "testcertificates.h"
 #include "wireframe.h"
 
 #include <QFile>
@@ -238,9 +239,12 @@ private slots:
     void failedStatementIsReported();
     void readerHoldingALockDoesNotFailTheScan();
     void lockHeldTooLongFailsTheStatementOnly();
+    void gatewayScan_data();
+    void gatewayScan();
 
 private:
     QTemporaryDir folder;
+    TestCertificates certificates;
 };
 
 void TestDrvScan::usage_data()
@@ -275,6 +279,12 @@ void TestDrvScan::usage()
                    " --db               Data base - sqlite\r\n"
                    " --timeout          Response time-out in ms (10 to 10000)\r\n"
                    " --parallel         Scan the ports at the same time (with --db)\r\n"
+                   " --ip               IP address: the addresses behind it\r\n"
+                   " --framing          Framing RTU, ASCII (with --ip: gateway)\r\n"
+                   " --tls              Modbus/TCP Security (TLS), port 802\r\n"
+                   " --cert             TLS client certificate (PEM)\r\n"
+                   " --key              TLS client private key (PEM)\r\n"
+                   " --ca               TLS certificate authorities (PEM)\r\n"
                    "\r\n"));
 }
 
@@ -921,6 +931,66 @@ void TestDrvScan::timeoutValues()
         "Invalid parameters:\n " + refused + " is not a whole number from 10 to 10000\n");
     QCOMPARE(sim.requestLog(), QStringList());
     QCOMPARE(watcher.devices().size(), 1);
+}
+
+void TestDrvScan::gatewayScan_data()
+{
+    QTest::addColumn<QStringList>("simulator");
+    QTest::addColumn<QStringList>("scanner");
+    QTest::newRow("RTU through a gateway")
+        << QStringList {"--framing", "RTU"} << QStringList {"--framing", "RTU"};
+    QTest::newRow("ASCII through a gateway")
+        << QStringList {"--framing", "ASCII"} << QStringList {"--framing", "ASCII"};
+    QTest::newRow("MBAP inside TLS")
+        << QStringList {"--tls", "server.pem", "server.key", "ca.pem"}
+        << QStringList {"--tls", "--cert", "client.pem", "--key", "client.key", "--ca", "ca.pem"};
+}
+
+// Every address given is probed behind the gateway, in both modes; the
+// devices found are recorded with their serial numbers, the baud rate 0.
+void TestDrvScan::gatewayScan()
+{
+    QFETCH(QStringList, simulator);
+    QFETCH(QStringList, scanner);
+    if (simulator.contains("--tls")) {
+        QVERIFY2(certificates.make(), qPrintable(certificates.errorString()));
+        for (QStringList *list : {&simulator, &scanner}) {
+            for (QString &argument : *list) {
+                if (argument.endsWith(".pem") || argument.endsWith(".key"))
+                    argument = certificates.path(argument);
+            }
+        }
+    }
+    DevSim sim(simulator
+        + QStringList {
+            "--device", "3,version=1,sn=303,id=Bay 3", "--device", "7,version=2,id=Bay 7"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    const QString gateway = "127.0.0.1:" + QString::number(sim.tcpPort());
+    const QStringList common = QStringList {"--ip", "127.0.0.1", "--port",
+                                   QString::number(sim.tcpPort()), "--timeout", "300"}
+        + scanner + QStringList {"--address", "3", "--address", "5", "--address", "7"};
+    const auto open = [&gateway](int address) {
+        return "Open port: " + gateway + " Address: " + QString::number(address) + " Connected\r\n";
+    };
+
+    const ProgramResult plain = runProgram(programPath("qelDrvScan"), common);
+    QCOMPARE(plain.exitCode, 0);
+    QCOMPARE(QString(plain.out),
+        open(3) + attempt(1, true) + identified(1, "Bay 3") + open(5) + attempt(1, false)
+            + attempt(2, false) + attempt(3, false) + attempt(4, false) + open(7)
+            + attempt(1, false) + attempt(2, true) + identified(2, "Bay 7"));
+
+    const QString file = folder.filePath(QString("gateway-%1.db").arg(QTest::currentDataTag()));
+    Database watcher(file);
+    QVERIFY(watcher.execute(Tables));
+    const ProgramResult recorded
+        = runProgram(programPath("qelDrvScan"), common + QStringList {"--db", file});
+    QCOMPARE(recorded.exitCode, 0);
+    QCOMPARE(watcher.devices(),
+        QStringList({row(gateway, 3, 0, "Bay 3", "303"), row(gateway, 7, 0, "Bay 7", "12345")}));
+    QVERIFY2(
+        recorded.out.endsWith(databaseLine(gateway, 7, 0, "Bay 7", "12345").toUtf8() + "Done\r\n"),
+        recorded.out.constData());
 }
 
 QTEST_GUILESS_MAIN(TestDrvScan)

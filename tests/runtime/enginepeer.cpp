@@ -23,11 +23,18 @@ QByteArray frameBytes(const QString &text)
             const quint16 crc = WireFrame::crc16(bytes); // bit by bit, unlike the engine
             bytes.append(char(crc & 0xFF));
             bytes.append(char(crc >> 8));
+        } else if (part == QLatin1String("LRC")) {
+            bytes.append(char(WireFrame::lrc(bytes)));
         } else {
             bytes.append(char(part.toUInt(nullptr, 16)));
         }
     }
     return bytes;
+}
+
+QByteArray asciiFrame(const QString &text)
+{
+    return ':' + frameBytes(text).toHex().toUpper() + "\r\n";
 }
 
 static QString trace(const QByteArray &bytes, const char *format)
@@ -244,4 +251,33 @@ void OutputCapture::finish()
     errText = fileText(errFile);
     ::close(outFile);
     ::close(errFile);
+}
+
+PeerLine::~PeerLine()
+{
+    if (context)
+        Modbus::close(context.get());
+    if (accepted != -1)
+        ::close(accepted);
+}
+
+bool PeerLine::open(bool tcp, int address, const Maker &make)
+{
+    if (tcp) {
+        listener = std::make_unique<TcpListener>();
+        if (!listener->isOpen())
+            return false;
+        context.reset(make(QString(), listener->port()));
+    } else {
+        pty = std::make_unique<PtyPair>();
+        if (!pty->isOpen())
+            return false;
+        context.reset(make(pty->slavePath(), 0));
+    }
+    if (!context || Modbus::setAddress(context.get(), address) == -1
+        || Modbus::connect(context.get()) == -1)
+        return false;
+    if (tcp)
+        accepted = listener->accept();
+    return !tcp || accepted != -1;
 }

@@ -4,15 +4,23 @@
 // in for the serial line, a loopback socket for TCP. The peer runs in its own
 // thread because the engine's calls block.
 
+#include "engine/modbus.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <thread>
 
-// Bytes from text such as "01 03 00 64 00 02 CRC": hexadecimal bytes, and the
-// token CRC for the serial CRC-16 of the bytes before it (low byte first).
+// Bytes from text such as "01 03 00 64 00 02 CRC": hexadecimal bytes, the
+// token CRC for the serial CRC-16 of the bytes before it (low byte first)
+// and LRC for their ASCII LRC.
 QByteArray frameBytes(const QString &text);
+// The Modbus ASCII frame of the bytes of text (as frameBytes reads it): ':',
+// upper-case hexadecimal digits, CR LF.
+QByteArray asciiFrame(const QString &text);
 // "[01][03]..." / "<01><03>...": the engine's trace of sent / received bytes.
 QString sentTrace(const QByteArray &bytes);
 QString receivedTrace(const QByteArray &bytes);
@@ -114,4 +122,28 @@ private:
     int errFile = -1;
     QString outText;
     QString errText;
+};
+
+// A context connected to a scripted peer: on a pseudo-terminal pair, the
+// master side is the peer; over TCP, the connection a loopback listener
+// accepted. Closed, and the peer's end with it, on destruction.
+class PeerLine
+{
+public:
+    // Makes the context from the pseudo-terminal's slave path (serial) or
+    // the listener's port (TCP).
+    using Maker = std::function<ModbusContext *(const QString &device, int port)>;
+
+    ~PeerLine();
+    // Makes the context, sets its address and connects it to the peer.
+    bool open(bool tcp, int address, const Maker &make);
+    ModbusContext *get() const { return context.get(); }
+    int peer() const { return pty ? pty->master() : accepted; }
+    PtyPair *ptyPair() const { return pty.get(); }
+
+private:
+    std::unique_ptr<PtyPair> pty;
+    std::unique_ptr<TcpListener> listener;
+    int accepted = -1;
+    Modbus::ContextPtr context;
 };

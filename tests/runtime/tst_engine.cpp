@@ -4,6 +4,7 @@
 #include "engine/modbus.h"
 #include "engine/modbuscontext.h"
 #include "engine/rtusettings.h"
+#include "enginecalls.h"
 #include "enginepeer.h"
 #include "ptyspeed.h"
 #include "wireframe.h"
@@ -26,103 +27,7 @@
 #include <unistd.h>
 #include <vector>
 
-// One engine call of a row; writes what it read into *output.
-using EngineCall = std::function<int(ModbusContext *, QString *)>;
-Q_DECLARE_METATYPE(EngineCall)
-
 namespace {
-
-QString wordsText(const uint16_t *words, int count)
-{
-    QStringList parts;
-    for (int i = 0; i < count; ++i)
-        parts << QString::asprintf("%04X", words[i]);
-    return parts.join(QLatin1Char(' '));
-}
-
-// count words first, first + 1, ... as wire bytes "HH LL HH LL ..."
-QString wireWords(int count, int first)
-{
-    QStringList parts;
-    for (int i = 0; i < count; ++i)
-        parts << QString::asprintf("%02X %02X", ((first + i) >> 8) & 0xFF, (first + i) & 0xFF);
-    return parts.join(QLatin1Char(' '));
-}
-
-QString wordsOut(int count, int first)
-{
-    QStringList parts;
-    for (int i = 0; i < count; ++i)
-        parts << QString::asprintf("%04X", (first + i) & 0xFFFF);
-    return parts.join(QLatin1Char(' '));
-}
-
-QVector<uint16_t> wordVector(int count, int first)
-{
-    QVector<uint16_t> words;
-    for (int i = 0; i < count; ++i)
-        words << uint16_t(first + i);
-    return words;
-}
-
-EngineCall readHolding(int start, int count)
-{
-    return [=](ModbusContext *context, QString *output) {
-        uint16_t words[256] = {};
-        const int rc = Modbus::readHoldingRegisters(context, start, count, words);
-        *output = wordsText(words, rc);
-        return rc;
-    };
-}
-
-EngineCall readInput(int start, int count)
-{
-    return [=](ModbusContext *context, QString *output) {
-        uint16_t words[256] = {};
-        const int rc = Modbus::readInputRegisters(context, start, count, words);
-        *output = wordsText(words, rc);
-        return rc;
-    };
-}
-
-EngineCall writeRegisters(int start, const QVector<uint16_t> &words)
-{
-    return [=](ModbusContext *context, QString *) {
-        return Modbus::writeRegisters(context, start, words.size(), words.constData());
-    };
-}
-
-EngineCall writeMacro(uint16_t code, int specification, const QVector<uint16_t> &parameters)
-{
-    return [=](ModbusContext *context, QString *) {
-        return Modbus::writeMacro(
-            context, code, specification, parameters.size(), parameters.constData());
-    };
-}
-
-EngineCall readMacro(uint16_t code, int specification, const QVector<uint16_t> &parameters)
-{
-    return [=](ModbusContext *context, QString *output) {
-        uint16_t result[Modbus::MacroResultWords] = {};
-        const int rc = Modbus::readMacro(
-            context, code, specification, parameters.size(), parameters.constData(), result);
-        *output = wordsText(result, rc);
-        return rc;
-    };
-}
-
-// The whole buffer in hex after a successful read; it starts filled with EE.
-EngineCall readIdentification(int bufferSize, int version)
-{
-    return [=](ModbusContext *context, QString *output) {
-        QByteArray buffer(qMax(bufferSize, 1), char(0xEE));
-        const int rc = Modbus::readIdentification(
-            context, bufferSize, reinterpret_cast<uint8_t *>(buffer.data()), version);
-        if (rc > 0)
-            *output = QString::fromLatin1(buffer.left(bufferSize).toHex(' ').toUpper());
-        return rc;
-    };
-}
 
 // The request that follows every row: one holding register at 0.
 QByteArray followUpRequest(bool tcp, int address, int transactionId)
@@ -169,50 +74,17 @@ speed_t speedCode(int rate)
 }
 
 // A context connected to a scripted peer on either line.
-class Line
+class Line : public PeerLine
 {
 public:
     bool open(bool tcp, int address, int baudRate = 115200)
     {
-        if (tcp) {
-            listener = std::make_unique<TcpListener>();
-            if (!listener->isOpen())
-                return false;
-            context.reset(Modbus::newTcpContext("127.0.0.1", listener->port()));
-        } else {
-            pty = std::make_unique<PtyPair>();
-            if (!pty->isOpen())
-                return false;
-            context.reset(Modbus::newRtuContext(
-                pty->slavePath().toLocal8Bit().constData(), baudRate, 'N', 8, 1));
-        }
-        if (!context || Modbus::setAddress(context.get(), address) == -1
-            || Modbus::connect(context.get()) == -1)
-            return false;
-        if (tcp) {
-            accepted = listener->accept();
-            return accepted != -1;
-        }
-        return true;
+        return PeerLine::open(tcp, address, [baudRate](const QString &device, int port) {
+            return port != 0
+                ? Modbus::newTcpContext("127.0.0.1", port)
+                : Modbus::newRtuContext(device.toLocal8Bit().constData(), baudRate, 'N', 8, 1);
+        });
     }
-
-    ~Line()
-    {
-        if (context)
-            Modbus::close(context.get());
-        if (accepted != -1)
-            ::close(accepted);
-    }
-
-    ModbusContext *get() const { return context.get(); }
-    int peer() const { return pty ? pty->master() : accepted; }
-    PtyPair *ptyPair() const { return pty.get(); }
-
-private:
-    std::unique_ptr<PtyPair> pty;
-    std::unique_ptr<TcpListener> listener;
-    int accepted = -1;
-    Modbus::ContextPtr context;
 };
 
 QStringList hexList(const QList<QByteArray> &frames)
@@ -678,6 +550,13 @@ void TestEngine::tcpExchange_data()
         << readHolding(100, 2) << 1 << readRequest << "00 01 00 00 00 05 01 03 02 12 34" << -1
         << int(InvalidData) << ""
         << "Message length not corresponding to the computed length (11 != 13)\n"
+        << "";
+    // The request fixes how much is read: a frame whose length field counts
+    // more (an identification of a longer version) would pass cut short.
+    QTest::newRow("length field counting more than the reply")
+        << readHolding(100, 1) << 1 << "00 01 00 00 00 06 01 03 00 64 00 01"
+        << "00 01 00 00 00 07 01 03 02 12 34" << -1 << int(InvalidData) << ""
+        << "MBAP length 7 not corresponding to the received length 5\n"
         << "";
     QTest::newRow("wrong function")
         << readHolding(100, 2) << 1 << readRequest << "00 01 00 00 00 07 01 04 04 12 34 AB CD" << -1

@@ -2,6 +2,7 @@
 
 #include "checks.h"
 #include "filenames.h"
+#include "linesettings.h"
 #include "numbers.h"
 #include "optionpairs.h"
 #include "optiontable.h"
@@ -36,6 +37,8 @@ private slots:
     void optionTableHelpRows();
     void unknownOptions_data();
     void unknownOptions();
+    void lineOfOptions_data();
+    void lineOfOptions();
 };
 
 namespace {
@@ -330,6 +333,46 @@ void TestFrame::unknownOptions()
     // The program's own name never counts, whatever it looks like.
     const QStringList commandLine = QStringList {"--prog"} + arguments;
     QCOMPARE(ReportPrinter::toPlainText(table.unknownOptions(commandLine), "\n"), lines);
+}
+
+void TestFrame::lineOfOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("address"); // the default device address
+    const QStringList tcp {"--ip", "10.0.0.5"};
+    QTest::newRow("serial") << QStringList {"--port", "COM1"} << int(LineKind::Serial) << 502 << 1;
+    QTest::newRow("serial, RTU said")
+        << QStringList {"--port", "COM1", "--framing", "RTU"} << int(LineKind::Serial) << 502 << 1;
+    QTest::newRow("serial ASCII") << QStringList {"--port", "COM1", "--framing", "ASCII"}
+                                  << int(LineKind::SerialAscii) << 502 << 1;
+    QTest::newRow("MBAP") << tcp << int(LineKind::Tcp) << 502 << 255;
+    QTest::newRow("RTU through a gateway")
+        << tcp + QStringList {"--framing", "RTU", "--port", "4001"} << int(LineKind::TcpRtu) << 4001
+        << 1;
+    QTest::newRow("ASCII through a gateway")
+        << tcp + QStringList {"--framing", "ASCII"} << int(LineKind::TcpAscii) << 502 << 1;
+    QTest::newRow("TLS: port 802")
+        << tcp + QStringList {"--tls"} << int(LineKind::Tls) << 802 << 255;
+    QTest::newRow("TLS: port given")
+        << tcp + QStringList {"--tls", "--port", "8802"} << int(LineKind::Tls) << 8802 << 255;
+}
+
+// The line of a command line, its TCP port and the address a device gets
+// when none is given.
+void TestFrame::lineOfOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, kind);
+    QFETCH(int, port);
+    QFETCH(int, address);
+    const OptionPairs options(
+        QStringList {"prog"} + arguments, {"--ip", "--port", "--framing", "--tls"});
+    const LineSettings line = LineSettings::fromOptions(options);
+    QCOMPARE(int(line.kind), kind);
+    QCOMPARE(line.port, port);
+    QCOMPARE(line.defaultAddress(), address);
 }
 
 QTEST_APPLESS_MAIN(TestFrame)

@@ -59,8 +59,8 @@ bool DevSim::start(const QStringList &lineOptions)
     arguments << QStringLiteral("--log") << path("requests.log") << QStringLiteral("--reply-log")
               << path("replies.log") << QStringLiteral("--macro-log") << path("macros.log")
               << QStringLiteral("--dump-holding") << path("holding.bin")
-              << QStringLiteral("--dump-input") << path("input.bin")
-              << QStringLiteral("--exit-with-parent");
+              << QStringLiteral("--dump-input") << path("input.bin") << QStringLiteral("--tls-log")
+              << path("tls.log") << QStringLiteral("--exit-with-parent");
     arguments += options;
     process = std::make_unique<QProcess>();
     // Standard error goes to a file: a pipe nobody reads could fill and stall it.
@@ -151,6 +151,11 @@ QStringList DevSim::replyLog() const
 QStringList DevSim::macroLog() const
 {
     return readLines(path("macros.log"));
+}
+
+QStringList DevSim::tlsLog() const
+{
+    return readLines(path("tls.log"));
 }
 
 QByteArray DevSim::errorOutput() const

@@ -36,6 +36,9 @@ public:
     // Every macro accepted so far: "write code=44 spec=1 params=1 2 3",
     // "read code=226 spec=1 params=".
     QStringList macroLog() const;
+    // Every TLS handshake so far: "accepted HOST:PORT role=ROLE" or
+    // "refused HOST:PORT: REASON".
+    QStringList tlsLog() const;
     // What the simulator wrote on standard error (notes on ignored frames, errors).
     QByteArray errorOutput() const;
     // Why the last start failed; empty after a successful start.

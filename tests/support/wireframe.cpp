@@ -25,6 +25,14 @@ quint16 crc16(const QByteArray &bytes)
     return crc;
 }
 
+quint8 lrc(const QByteArray &bytes)
+{
+    unsigned sum = 0;
+    for (const char byte : bytes)
+        sum += quint8(byte);
+    return quint8(0x100 - (sum & 0xFF));
+}
+
 QByteArray fromHex(const QString &hex)
 {
     return QByteArray::fromHex(hex.toLatin1());

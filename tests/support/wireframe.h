@@ -13,6 +13,9 @@ namespace WireFrame {
 // the low byte of the number).
 quint16 crc16(const QByteArray &bytes);
 
+// The Modbus ASCII LRC: the two's complement of the bytes' sum.
+quint8 lrc(const QByteArray &bytes);
+
 QByteArray fromHex(const QString &hex);
 QString toHex(const QByteArray &bytes);
 
