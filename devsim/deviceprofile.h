@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deviceidobjects.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -18,6 +20,7 @@ struct DeviceProfile
     QByteArray identification = "qelDevSim"; // Latin-1 text
     quint16 serialNumber = 12345;
     SerialNumberMode serialNumberMode = SerialNumberMode::Answer;
+    DeviceIdObjects idObjects; // function 43, MEI type 14
 
     static int identificationLength(int version) { return 8 + 2 * version; }
 };

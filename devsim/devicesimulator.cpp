@@ -81,16 +81,26 @@ DeviceSimulator::Outcome DeviceSimulator::handle(
         outcome.reply = slave.execute(device, request);
     if (outcome.reply.isEmpty())
         return outcome;
-    outcome.reply = distort(outcome.reply, outcome.faults);
+    outcome.reply = distort(outcome.reply, outcome.faults, request);
     outcome.answer = true;
     return outcome;
 }
 
-QByteArray DeviceSimulator::distort(const QByteArray &reply, const ActiveFaults &faults)
+QByteArray DeviceSimulator::distort(
+    const QByteArray &reply, const ActiveFaults &faults, const QByteArray &request)
 {
     QByteArray result = reply;
     const int function = static_cast<quint8>(result.at(0));
     const bool exception = function & 0x80;
+    const bool echo = function == 5 || function == 6 || function == 15 || function == 16;
+    if (faults.badEcho && echo && result.size() == 5)
+        result[4] = static_cast<char>(result.at(4) ^ 0x01);
+    // Objects without end: each reply names the object after the one asked
+    // for as the next, so a master that follows them never finishes.
+    if (faults.moreFollows && function == 0x2B && result.size() >= 7 && request.size() >= 4) {
+        result[4] = static_cast<char>(0xFF);
+        result[5] = static_cast<char>((static_cast<quint8>(request.at(3)) + 1) & 0xFF);
+    }
     if (function == 0x41 && !exception && result.size() >= 10) {
         if (faults.badCodeComplement)
             result[5] = static_cast<char>(result.at(5) ^ 0x01);
@@ -100,7 +110,9 @@ QByteArray DeviceSimulator::distort(const QByteArray &reply, const ActiveFaults 
             result[result.size() - 1] = static_cast<char>(result.at(result.size() - 1) ^ 0x01);
     }
     if (faults.lengthDelta != 0) {
-        const bool byteCounted = !exception && (function == 3 || function == 4 || function == 0x41);
+        const bool byteCounted = !exception
+            && (function == 1 || function == 2 || function == 3 || function == 4
+                || function == 0x41);
         if (faults.lengthDelta > 0)
             result.append(QByteArray(faults.lengthDelta, '\0'));
         else

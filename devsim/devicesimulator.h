@@ -40,8 +40,10 @@ public:
 
     int requestCount() const { return requests; }
 
-    // Applies the faults that change the reply's content (exception aside).
-    static QByteArray distort(const QByteArray &reply, const ActiveFaults &faults);
+    // Applies the faults that change the reply's content (exception aside);
+    // request is the one the reply answers.
+    static QByteArray distort(const QByteArray &reply, const ActiveFaults &faults,
+        const QByteArray &request = QByteArray());
 
 private:
     const DeviceProfile *deviceFor(int address) const;

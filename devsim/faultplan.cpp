@@ -27,6 +27,8 @@ const KindName kindNames[] = {
     {"bad-spec-complement", FaultKind::BadSpecComplement, false},
     {"bad-count-complement", FaultKind::BadCountComplement, false},
     {"trickle", FaultKind::Trickle, true},
+    {"bad-echo", FaultKind::BadEcho, false},
+    {"more-follows", FaultKind::MoreFollows, false},
 };
 
 // Decimal, "0x" hexadecimal, or negative decimal.
@@ -173,6 +175,12 @@ ActiveFaults FaultPlan::select(int requestNumber, int function, int address) con
             break;
         case FaultKind::Trickle:
             faults.trickleMs = rule.value;
+            break;
+        case FaultKind::BadEcho:
+            faults.badEcho = true;
+            break;
+        case FaultKind::MoreFollows:
+            faults.moreFollows = true;
             break;
         }
     }

@@ -26,6 +26,8 @@ enum class FaultKind {
     BadSpecComplement, // 0x41 replies: complement of the specification damaged
     BadCountComplement, // 0x41 replies: complement of the word count damaged
     Trickle, // first byte of the reply at once, then one byte every VALUE ms
+    BadEcho, // 5, 6, 15, 16 replies: the last byte of the echo off by one bit
+    MoreFollows, // 43/14 replies: more follows, from the object after the one asked for
 };
 
 struct FaultRule
@@ -56,6 +58,8 @@ struct ActiveFaults
     bool badSpecComplement = false;
     bool badCountComplement = false;
     int trickleMs = -1; // -1: the reply goes out whole
+    bool badEcho = false;
+    bool moreFollows = false;
 };
 
 class FaultPlan

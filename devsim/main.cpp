@@ -1,6 +1,7 @@
 // qelDevSim: a Modbus device simulator on TCP, a pseudo-terminal or a serial line.
 
 #include "asciiformat.h"
+#include "bitbank.h"
 #include "demoimage.h"
 #include "devicesimulator.h"
 #include "filenames.h"
@@ -93,6 +94,13 @@ int main(int argc, char *argv[])
     RegisterBank bank;
     if (!loadRegisters(config, bank, &error))
         return fail(error);
+    BitBank bits;
+    for (const SimConfig::BitInit &init : config.bits) {
+        if (init.discrete)
+            bits.setDiscreteInputs(init.start, init.bits);
+        else
+            bits.setCoils(init.start, init.bits);
+    }
     RequestLog requestLog;
     if (!config.requestLog.isEmpty() && !requestLog.open(config.requestLog, &error))
         return fail(error);
@@ -105,7 +113,7 @@ int main(int argc, char *argv[])
     if (!config.tlsLog.isEmpty() && !tlsLog.open(config.tlsLog, &error))
         return fail(error);
 
-    ModbusSlave slave(bank, config.answers, macroLog);
+    ModbusSlave slave(bank, bits, config.answers, macroLog);
     slave.setMacrosEnabled(config.macros);
     DeviceSimulator simulator(config.devices, slave, config.faults);
     simulator.setAnswerBroadcast(config.answerBroadcast);

@@ -1,5 +1,6 @@
 #include "modbusslave.h"
 
+#include "bitbank.h"
 #include "macrolog.h"
 #include "registerbank.h"
 
@@ -7,6 +8,8 @@ namespace {
 
 constexpr int MaxReadCount = 125;
 constexpr int MaxWriteCount = 123;
+constexpr int MaxReadBits = 2000;
+constexpr int MaxWriteBits = 1968;
 
 quint8 byteAt(const QByteArray &bytes, int index)
 {
@@ -26,8 +29,10 @@ void appendWord(QByteArray &bytes, int word)
 
 } // namespace
 
-ModbusSlave::ModbusSlave(RegisterBank &bank, const MacroAnswers &answers, MacroLog &macroLog)
+ModbusSlave::ModbusSlave(
+    RegisterBank &bank, BitBank &bits, const MacroAnswers &answers, MacroLog &macroLog)
     : bank(bank)
+    , bits(bits)
     , answers(answers)
     , macroLog(macroLog)
 { }
@@ -46,12 +51,24 @@ QByteArray ModbusSlave::execute(const DeviceProfile &device, const QByteArray &r
         return QByteArray();
     const int function = byteAt(request, 0);
     switch (function) {
+    case 1:
+        return readBits(request, true);
+    case 2:
+        return readBits(request, false);
     case 3:
         return readRegisters(request, true);
     case 4:
         return readRegisters(request, false);
+    case 5:
+        return writeCoil(request);
+    case 6:
+        return writeRegister(request);
+    case 15:
+        return writeCoils(request);
     case 16:
         return writeRegisters(request);
+    case 0x2B:
+        return readDeviceId(device, request);
     case 0x41:
         return readMacro(device, request);
     case 0x11:
@@ -81,6 +98,84 @@ QByteArray ModbusSlave::readRegisters(const QByteArray &request, bool holding)
         appendWord(reply, holding ? bank.holding(start + i) : bank.input(start + i));
     bank.stepCounters(!holding, start, count);
     return reply;
+}
+
+QByteArray ModbusSlave::readBits(const QByteArray &request, bool coils)
+{
+    const int function = byteAt(request, 0);
+    if (request.size() != 5)
+        return exceptionReply(function, IllegalDataValue);
+    const int start = wordAt(request, 1);
+    const int count = wordAt(request, 3);
+    if (count < 1 || count > MaxReadBits)
+        return exceptionReply(function, IllegalDataValue);
+    if (start + count > BitBank::Count)
+        return exceptionReply(function, IllegalDataAddress);
+    QByteArray packed((count + 7) / 8, '\0');
+    for (int i = 0; i < count; ++i) {
+        if (coils ? bits.coil(start + i) : bits.discreteInput(start + i))
+            packed[i / 8] = static_cast<char>(byteAt(packed, i / 8) | (1 << (i % 8)));
+    }
+    QByteArray reply;
+    reply.append(static_cast<char>(function));
+    reply.append(static_cast<char>(packed.size()));
+    return reply + packed;
+}
+
+QByteArray ModbusSlave::writeCoil(const QByteArray &request)
+{
+    const int function = byteAt(request, 0);
+    if (request.size() != 5)
+        return exceptionReply(function, IllegalDataValue);
+    const int value = wordAt(request, 3);
+    if (value != 0xFF00 && value != 0x0000)
+        return exceptionReply(function, IllegalDataValue);
+    bits.setCoils(wordAt(request, 1), {value == 0xFF00});
+    return request;
+}
+
+QByteArray ModbusSlave::writeRegister(const QByteArray &request)
+{
+    const int function = byteAt(request, 0);
+    if (request.size() != 5)
+        return exceptionReply(function, IllegalDataValue);
+    bank.writeHolding(wordAt(request, 1), {static_cast<quint16>(wordAt(request, 3))});
+    return request;
+}
+
+QByteArray ModbusSlave::writeCoils(const QByteArray &request)
+{
+    const int function = byteAt(request, 0);
+    if (request.size() < 6)
+        return exceptionReply(function, IllegalDataValue);
+    const int start = wordAt(request, 1);
+    const int count = wordAt(request, 3);
+    const int byteCount = byteAt(request, 5);
+    if (count < 1 || count > MaxWriteBits || byteCount != (count + 7) / 8
+        || request.size() != 6 + byteCount)
+        return exceptionReply(function, IllegalDataValue);
+    if (start + count > BitBank::Count)
+        return exceptionReply(function, IllegalDataAddress);
+    QVector<bool> values(count);
+    for (int i = 0; i < count; ++i)
+        values[i] = (byteAt(request, 6 + i / 8) >> (i % 8)) & 1;
+    bits.setCoils(start, values);
+    return request.left(5);
+}
+
+QByteArray ModbusSlave::readDeviceId(const DeviceProfile &device, const QByteArray &request)
+{
+    const int function = byteAt(request, 0);
+    if (request.size() < 2 || byteAt(request, 1) != 0x0E)
+        return exceptionReply(function, IllegalFunction);
+    if (request.size() != 4)
+        return exceptionReply(function, IllegalDataValue);
+    int exception = 0;
+    const QByteArray objects
+        = device.idObjects.reply(byteAt(request, 2), byteAt(request, 3), &exception);
+    if (exception)
+        return exceptionReply(function, exception);
+    return QByteArray(1, static_cast<char>(function)) + objects;
 }
 
 bool ModbusSlave::decodeMacro(const QByteArray &payload, Macro *macro)

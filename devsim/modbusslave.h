@@ -6,15 +6,18 @@
 #include <QByteArray>
 #include <QVector>
 
+class BitBank;
 class MacroLog;
 class RegisterBank;
 
 // Carries out one request for one device and builds its reply, both as
 // protocol data units (function code and data, no address, header or CRC).
 //
-// Functions: 3 and 4 (at most 125 registers), 16 (at most 123 registers; at
-// register 0 a macro, unless macros are off), 0x41 (macro read) and 0x11
-// (identification). Anything else gets exception 1.
+// Functions: 1 and 2 (at most 2000 bits), 3 and 4 (at most 125 registers),
+// 5 (0xFF00 or 0x0000), 6, 15 (at most 1968 bits), 16 (at most 123
+// registers; at register 0 a macro, unless macros are off), 43 with MEI type
+// 14 (identification objects), 0x41 (macro read) and 0x11 (identification).
+// Anything else gets exception 1.
 class ModbusSlave
 {
 public:
@@ -24,7 +27,7 @@ public:
         IllegalDataValue = 3,
     };
 
-    ModbusSlave(RegisterBank &bank, const MacroAnswers &answers, MacroLog &macroLog);
+    ModbusSlave(RegisterBank &bank, BitBank &bits, const MacroAnswers &answers, MacroLog &macroLog);
 
     // Register 0 is an ordinary holding register when macros are off.
     void setMacrosEnabled(bool on) { macrosEnabled = on; }
@@ -47,11 +50,17 @@ private:
     // against their complements, and the length against the count.
     static bool decodeMacro(const QByteArray &payload, Macro *macro);
 
+    QByteArray readBits(const QByteArray &request, bool coils);
     QByteArray readRegisters(const QByteArray &request, bool holding);
+    QByteArray writeCoil(const QByteArray &request);
+    QByteArray writeRegister(const QByteArray &request);
+    QByteArray writeCoils(const QByteArray &request);
     QByteArray writeRegisters(const QByteArray &request);
+    static QByteArray readDeviceId(const DeviceProfile &device, const QByteArray &request);
     QByteArray readMacro(const DeviceProfile &device, const QByteArray &request);
 
     RegisterBank &bank;
+    BitBank &bits;
     const MacroAnswers &answers;
     MacroLog &macroLog;
     bool macrosEnabled = true;

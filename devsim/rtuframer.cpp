@@ -27,6 +27,13 @@ int RtuFramer::frameLength(const QByteArray &head)
             return 0;
         length = 9 + byteAt(6);
         break;
+    case 0x2B: // MEI type 14 (device identification) only
+        if (head.size() < 3)
+            return 0;
+        if (byteAt(2) != 0x0E)
+            return -1;
+        length = 7;
+        break;
     case 0x17:
         if (head.size() < 11)
             return 0;

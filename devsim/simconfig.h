@@ -36,6 +36,14 @@ struct SimConfig
         QString file;
     };
 
+    // Initial coils or discrete inputs.
+    struct BitInit
+    {
+        bool discrete = false;
+        int start = 0;
+        QVector<bool> bits;
+    };
+
     // A register that steps on each read (see RegisterBank::addCounter).
     struct Counter
     {
@@ -62,6 +70,7 @@ struct SimConfig
     bool demo = false;
     QVector<RegisterInit> registers; // applied in order, after the demo image
     QVector<Counter> counters;
+    QVector<BitInit> bits; // applied in order
     QString requestLog;
     QString replyLog;
     QString macroLog;

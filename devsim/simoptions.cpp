@@ -1,5 +1,7 @@
 #include "simoptions.h"
 
+#include "filenames.h"
+
 #include <QSet>
 
 namespace SimOptions {
@@ -218,6 +220,27 @@ QString readFileName(const QString &option, const QString &value, QString *fileN
     return QString();
 }
 
+// "ADDR=BITS": the bits as 0 and 1, commas between them allowed (1011 or 1,0,1,1).
+QString readBits(ParseState &state, const QString &option, const QString &value, bool discrete)
+{
+    SimConfig::BitInit init;
+    init.discrete = discrete;
+    QString text;
+    bool valid = splitAddress(value, &init.start, &text);
+    for (const QChar c : qAsConst(text)) {
+        if (c == QLatin1Char('0') || c == QLatin1Char('1'))
+            init.bits.append(c == QLatin1Char('1'));
+        else if (c != QLatin1Char(','))
+            valid = false;
+    }
+    if (!valid || init.bits.isEmpty())
+        return invalid(option, value, QStringLiteral("ADDR=BITS, bits 0 and 1 (1011 or 1,0,1,1)"));
+    if (init.start + init.bits.size() > 65536)
+        return invalid(option, value, QStringLiteral("beyond address 65535"));
+    state.config->bits.append(init);
+    return QString();
+}
+
 QString readCounter(ParseState &state, const QString &option, const QString &value, bool input)
 {
     SimConfig::Counter counter;
@@ -350,6 +373,22 @@ const Option optionTable[] = {
                 return invalid(option, value, QStringLiteral("0 to 65535, silent or exception"));
             return QString();
         }},
+    {"--id-object", "ID=TEXT",
+        "identification object ID (0..255) for function 43/14;\n"
+        "0 vendor name (default qel), 1 product code (qelDevSim), 2 revision (1.0)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            const int equals = value.indexOf(QLatin1Char('='));
+            int id = 0;
+            if (equals < 0 || !readInt(value.left(equals), 0, 255, &id))
+                return invalid(option, value, QStringLiteral("ID=TEXT, ID 0 to 255"));
+            const QByteArray text = FileNames::toBytes(value.mid(equals + 1));
+            if (text.size() > DeviceIdObjects::MaxValueLength)
+                return invalid(option, value,
+                    QStringLiteral("at most %1 bytes").arg(DeviceIdObjects::MaxValueLength));
+            state.defaults.idObjects.set(id, text);
+            return QString();
+        },
+        nullptr, Layout::Below},
     {"--answer-broadcast", nullptr, "the first device answers requests to address 0",
         [](ParseState &state, const QString &, const QString &) {
             state.config->answerBroadcast = true;
@@ -402,6 +441,15 @@ const Option optionTable[] = {
             return readCounter(state, option, value, true);
         },
         nullptr, Layout::Row, 31},
+
+    {"--coils", "ADDR=BITS", "initial coils (1011 or 1,0,1,1)",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readBits(state, option, value, false);
+        }},
+    {"--discrete", "ADDR=BITS", "initial discrete inputs",
+        [](ParseState &state, const QString &option, const QString &value) {
+            return readBits(state, option, value, true);
+        }},
 
     {"--device-info", "W,W,W", "GET_DEVICE_INFO (225) words (default 3,2,1)",
         [](ParseState &state, const QString &option, const QString &value) {
@@ -485,7 +533,9 @@ const Option optionTable[] = {
         "  exception=CODE  delay=MS  stall=MS  partial[=BYTES]  bad-crc  other-address=A\n"
         "  bad-transaction[=ID]  bad-protocol[=ID]  silent  drop  length[=DELTA]\n"
         "  bad-code-complement  bad-spec-complement  bad-count-complement\n"
-        "  trickle=MS      first byte of the reply, then one byte every MS",
+        "  trickle=MS      first byte of the reply, then one byte every MS\n"
+        "  bad-echo        5, 6, 15, 16: the echo's last byte off by one bit\n"
+        "  more-follows    43/14: more follows, from the object after the one asked for",
         [](ParseState &state, const QString &option, const QString &value) {
             QString why;
             const std::optional<FaultRule> rule = FaultPlan::parseRule(value, &why);

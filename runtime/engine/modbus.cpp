@@ -24,8 +24,13 @@ int word(const uint8_t *bytes)
 int metaLength(int function)
 {
     switch (function) {
+    case FunctionWriteCoil:
+    case FunctionWriteRegister:
+    case FunctionWriteCoils:
     case FunctionWriteRegisters:
-        return 4; // start address and quantity
+        return 4; // the echo: address and value, or start address and quantity
+    case FunctionDeviceIdentification:
+        return 6; // MEI type, read code, conformity, more follows, next object, objects
     case FunctionIdentification:
         return 0;
     default:
@@ -33,23 +38,53 @@ int metaLength(int function)
     }
 }
 
-// Bytes still to come after the meta bytes; -1 when no length is known (an
-// identification reply for a version without one).
-int dataLength(const ModbusContext *context, const uint8_t *reply)
+// Length of the objects of a device identification reply as far as the
+// bytes received tell it: up to the end of the last object whose header has
+// arrived, or up to the next object's header. complete is set when every
+// announced object is accounted for.
+int deviceIdObjectsEnd(const uint8_t *reply, int header, int received, bool *complete)
+{
+    const int objects = reply[header + 6];
+    int end = header + 7;
+    *complete = false;
+    for (int i = 0; i < objects; ++i) {
+        if (end + 2 > received)
+            return end + 2;
+        end += 2 + reply[end + 1];
+    }
+    *complete = true;
+    return end;
+}
+
+// Length the reply must reach, as far as its bytes up to received (the
+// function and meta bytes at least) tell it; -1 when no length fits (an
+// identification reply for a version without one). A reply whose length
+// grows with its content (device identification objects) gives a longer
+// length once more of it has arrived.
+int replyEnd(const ModbusContext *context, const uint8_t *reply, int received)
 {
     const Backend *line = context->backend;
-    const int function = reply[line->headerLength];
+    const int header = line->headerLength;
+    const int function = reply[header];
+    const int dataStart = header + 1 + metaLength(function);
     switch (function) {
+    case FunctionReadCoils:
+    case FunctionReadDiscreteInputs:
     case FunctionReadHolding:
     case FunctionReadInput:
     case FunctionReadMacro:
-        return reply[line->headerLength + 1] + line->checksumLength;
+        return dataStart + reply[header + 1] + line->checksumLength;
     case FunctionIdentification: {
         const int length = identificationLength(context->identificationVersion);
-        return length < 0 ? -1 : length + line->checksumLength;
+        return length < 0 ? -1 : dataStart + length + line->checksumLength;
+    }
+    case FunctionDeviceIdentification: {
+        bool complete = false;
+        const int end = deviceIdObjectsEnd(reply, header, received, &complete);
+        return complete ? end + line->checksumLength : end;
     }
     default:
-        return line->checksumLength;
+        return dataStart + line->checksumLength;
     }
 }
 
@@ -147,16 +182,20 @@ int receive(ModbusContext *context, uint8_t *reply, int lengthBound)
             wanted = metaLength(reply[line->headerLength]);
             phase = Phase::Meta;
         }
-        if (wanted == 0 && phase == Phase::Meta) {
-            wanted = dataLength(context, reply);
+        if (wanted == 0) {
+            // The meta bytes, or the data as far as the reply announced it,
+            // are here: the reply's length as they tell it. A reply of
+            // objects announces each one's length with the object before.
             phase = Phase::Data;
-            if (wanted < 0) {
+            const int end = replyEnd(context, reply, length);
+            if (end < 0) {
                 // Nothing fits: hand the bytes so far to the checks, whose
                 // length check refuses them.
                 lengthKnown = false;
-                wanted = 0;
+            } else {
+                wanted = std::max(0, end - length);
+                deadline.raise(end);
             }
-            deadline.raise(length + wanted);
         }
         if (length + wanted > line->maxFrameLength) {
             errno = InvalidData;
@@ -171,13 +210,16 @@ int receive(ModbusContext *context, uint8_t *reply, int lengthBound)
 }
 
 // Length the reply to request must have; reply is consulted for the result
-// count of a macro read.
+// count of a macro read and for the objects of a device identification.
 int expectedLength(
     const ModbusContext *context, const uint8_t *request, const uint8_t *reply, int replyLength)
 {
     const Backend *line = context->backend;
     const int header = line->headerLength;
     switch (request[header]) {
+    case FunctionReadCoils:
+    case FunctionReadDiscreteInputs:
+        return header + 2 + (word(request + header + 3) + 7) / 8 + line->checksumLength;
     case FunctionReadHolding:
     case FunctionReadInput:
         return header + 2 + 2 * word(request + header + 3) + line->checksumLength;
@@ -189,7 +231,14 @@ int expectedLength(
         const int results = replyLength > header + 7 ? reply[header + 7] : 0;
         return header + line->checksumLength + 10 + 2 * results;
     }
-    default: // function 16
+    case FunctionDeviceIdentification: {
+        if (replyLength < header + 7 + line->checksumLength)
+            return header + 7 + line->checksumLength;
+        bool complete = false;
+        const int end = deviceIdObjectsEnd(reply, header, replyLength, &complete);
+        return end + line->checksumLength;
+    }
+    default: // functions 5, 6, 15 and 16: the echo
         return header + 5 + line->checksumLength;
     }
 }
@@ -200,8 +249,13 @@ int replyLengthBound(const ModbusContext *context, const uint8_t *request)
 {
     const int header = context->backend->headerLength;
     switch (request[header]) {
+    case FunctionReadCoils:
+    case FunctionReadDiscreteInputs:
     case FunctionReadHolding:
     case FunctionReadInput:
+    case FunctionWriteCoil:
+    case FunctionWriteRegister:
+    case FunctionWriteCoils:
     case FunctionWriteRegisters:
     case FunctionIdentification:
         return std::max(expectedLength(context, request, nullptr, 0), header + 1);
@@ -210,8 +264,60 @@ int replyLengthBound(const ModbusContext *context, const uint8_t *request)
     }
 }
 
+// Fails with InvalidData and, in debug mode, the message when the reply's
+// value differs from the request's.
+bool sameAsRequest(const ModbusContext *context, const char *message, int received, int requested)
+{
+    if (received == requested)
+        return true;
+    if (context->debug)
+        fprintf(stderr, message, received, requested);
+    errno = InvalidData;
+    return false;
+}
+
+// The checks particular to a device identification reply: the MEI type and
+// read code of the request, a valid "more follows" that names an object
+// beyond the one asked for (so following it always ends), and for one object
+// asked for, that object alone.
+int checkDeviceIdReply(
+    const ModbusContext *context, const uint8_t *request, const uint8_t *reply, int replyLength)
+{
+    const int header = context->backend->headerLength;
+    const uint8_t *asked = request + header;
+    const uint8_t *answer = reply + header;
+    if (!sameAsRequest(context, "MEI type not corresponding to the request (0x%X != 0x%X)\n",
+            answer[1], asked[1])
+        || !sameAsRequest(context,
+            "Read device ID code not corresponding to the request (%d != %d)\n", answer[2],
+            asked[2]))
+        return -1;
+    const int moreFollows = answer[4];
+    if (moreFollows != 0x00 && moreFollows != 0xFF) {
+        if (context->debug)
+            fprintf(stderr, "More follows neither 0x00 nor 0xFF (0x%X)\n", moreFollows);
+        errno = InvalidData;
+        return -1;
+    }
+    if (moreFollows && answer[5] <= asked[3]) {
+        if (context->debug)
+            fprintf(stderr, "Next object not beyond the one requested (0x%X <= 0x%X)\n", answer[5],
+                asked[3]);
+        errno = InvalidData;
+        return -1;
+    }
+    if (asked[2] == DeviceIdIndividual
+        && (!sameAsRequest(
+                context, "Objects not corresponding to the request (%d != %d)\n", answer[6], 1)
+            || !sameAsRequest(context, "Object not corresponding to the request (0x%X != 0x%X)\n",
+                answer[7], asked[3])))
+        return -1;
+    return replyLength;
+}
+
 // Checks a reply against its request, in order: line pre-check, exception,
-// length, function, quantity.
+// length, function, then what the function's reply repeats of its request
+// (address, value, quantity, read code).
 int checkReply(
     ModbusContext *context, const uint8_t *request, const uint8_t *reply, int replyLength)
 {
@@ -250,26 +356,42 @@ int checkReply(
         return -1;
     }
 
+    const int requestedQuantity = word(request + header + 3);
     int quantity = 0;
     switch (function) {
+    case FunctionReadCoils:
+    case FunctionReadDiscreteInputs:
+        // The length check has matched the byte count to the quantity.
+        return requestedQuantity;
     case FunctionReadHolding:
     case FunctionReadInput:
         quantity = reply[header + 1] / 2;
         break;
+    case FunctionWriteCoil:
+    case FunctionWriteRegister:
+        // The reply repeats the request: a device that changed another
+        // register, or to another value, must not pass for a success.
+        if (!sameAsRequest(context, "Address not corresponding to the request (%d != %d)\n",
+                word(reply + header + 1), word(request + header + 1))
+            || !sameAsRequest(context, "Value not corresponding to the request (0x%X != 0x%X)\n",
+                word(reply + header + 3), requestedQuantity))
+            return -1;
+        return 1;
+    case FunctionWriteCoils:
     case FunctionWriteRegisters:
+        if (!sameAsRequest(context, "Address not corresponding to the request (%d != %d)\n",
+                word(reply + header + 1), word(request + header + 1)))
+            return -1;
         quantity = word(reply + header + 3);
         break;
+    case FunctionDeviceIdentification:
+        return checkDeviceIdReply(context, request, reply, replyLength);
     default:
         return replyLength;
     }
-    const int requestedQuantity = word(request + header + 3);
-    if (quantity != requestedQuantity) {
-        if (context->debug)
-            fprintf(stderr, "Quantity not corresponding to the request (%d != %d)\n", quantity,
-                requestedQuantity);
-        errno = InvalidData;
+    if (!sameAsRequest(context, "Quantity not corresponding to the request (%d != %d)\n", quantity,
+            requestedQuantity))
         return -1;
-    }
     return quantity;
 }
 
@@ -530,6 +652,21 @@ int writeRegisters(ModbusContext *context, int start, int count, const uint16_t 
         request[length++] = uint8_t(words[i] >> 8);
         request[length++] = uint8_t(words[i] & 0xFF);
     }
+    return Core::exchange(context, request, length, reply);
+}
+
+int writeRegister(ModbusContext *context, int address, uint16_t value)
+{
+    if (!context || address < 0 || address > 0xFFFF) {
+        errno = EINVAL;
+        return -1;
+    }
+    uint8_t request[FrameBufferSize];
+    uint8_t reply[FrameBufferSize];
+    // The value stands where other requests have their quantity.
+    const int length = Core::buildRequest(context, FunctionWriteRegister, address, value, request);
+    if (length == -1)
+        return -1;
     return Core::exchange(context, request, length, reply);
 }
 

@@ -47,6 +47,8 @@ enum Error : int {
 
 constexpr int MaxReadRegisters = 125;
 constexpr int MaxWriteRegisters = 123;
+constexpr int MaxReadBits = 2000;
+constexpr int MaxWriteBits = 1968;
 constexpr int MaxMacroParameters = 117;
 constexpr int MacroResultWords = 256; // size of the caller's result area of readMacro
 
@@ -127,7 +129,60 @@ int flush(ModbusContext *context);
 int readHoldingRegisters(ModbusContext *context, int start, int count, uint16_t *words);
 int readInputRegisters(ModbusContext *context, int start, int count, uint16_t *words);
 // Function 16: at most 123 registers; returns the number of words written.
+// The reply must repeat the start and the quantity.
 int writeRegisters(ModbusContext *context, int start, int count, const uint16_t *words);
+// Function 6: one register. The reply must repeat the request, register and
+// value; returns 1.
+int writeRegister(ModbusContext *context, int address, uint16_t value);
+
+// Function 1 / 2: at most 2000 coils or discrete inputs; bits[i] gets 0 or 1
+// for the bit at start + i. Returns the number of bits read.
+int readCoils(ModbusContext *context, int start, int count, uint8_t *bits);
+int readDiscreteInputs(ModbusContext *context, int start, int count, uint8_t *bits);
+// Function 5: one coil on (sent as 0xFF00) or off (0x0000). The reply must
+// repeat the request; returns 1.
+int writeCoil(ModbusContext *context, int address, bool on);
+// Function 15: at most 1968 coils from start, bits[i] non-zero for on. The
+// reply must repeat the start and the quantity; returns the number written.
+int writeCoils(ModbusContext *context, int start, int count, const uint8_t *bits);
+
+// Read codes of the device identification (function 43, MEI type 14): the
+// basic, regular or extended objects from an object on (stream access), or
+// one object alone.
+enum DeviceIdCode : int {
+    DeviceIdBasic = 1,
+    DeviceIdRegular = 2,
+    DeviceIdExtended = 3,
+    DeviceIdIndividual = 4,
+};
+
+// One reply of a device identification: its objects (their values side by
+// side in values) and whether more follow from nextObjectId on.
+struct DeviceIdReply
+{
+    struct Object
+    {
+        int id;
+        int length;
+        int offset; // of the value in values
+    };
+    static constexpr int MaxObjects = 126; // each takes two bytes at least
+
+    int conformityLevel = 0;
+    bool moreFollows = false;
+    int nextObjectId = 0;
+    int objectCount = 0;
+    Object objects[MaxObjects];
+    uint8_t values[256];
+};
+
+// Function 43, MEI type 14: one request for the objects of readCode from
+// objectId (0 to 255). The reply must repeat the MEI type and the read code;
+// when more follows, its next object must lie beyond objectId, so a caller
+// that follows it always comes to an end; for DeviceIdIndividual it holds
+// just the object asked for. Returns the number of objects.
+int readDeviceIdentification(
+    ModbusContext *context, int readCode, int objectId, DeviceIdReply *reply);
 
 // Macro written as function 16 at register 0 (payload with complement checks);
 // at most 117 parameter words. Only the low byte of specification is sent.

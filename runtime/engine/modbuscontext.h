@@ -15,11 +15,19 @@ namespace Modbus {
 // Requests and replies are built in buffers of this size on the stack.
 constexpr int FrameBufferSize = 260;
 
+constexpr int FunctionReadCoils = 0x01;
+constexpr int FunctionReadDiscreteInputs = 0x02;
 constexpr int FunctionReadHolding = 0x03;
 constexpr int FunctionReadInput = 0x04;
+constexpr int FunctionWriteCoil = 0x05;
+constexpr int FunctionWriteRegister = 0x06;
+constexpr int FunctionWriteCoils = 0x0F;
 constexpr int FunctionWriteRegisters = 0x10;
 constexpr int FunctionIdentification = 0x11;
+constexpr int FunctionDeviceIdentification = 0x2B; // with MEI type 14
 constexpr int FunctionReadMacro = 0x41;
+
+constexpr int MeiReadDeviceId = 0x0E;
 
 // Data bytes of an identification reply of the given version, -1 for a
 // version without one.

@@ -32,6 +32,8 @@ private slots:
     // Both lines
     void exchange_data();
     void exchange();
+    void bitsAndObjects_data();
+    void bitsAndObjects();
     void fault_data();
     void fault();
     void stallInMidFrame_data();
@@ -91,6 +93,27 @@ QByteArray exchangeOnce(DevSim &sim, const QByteArray &request, int replyLength)
     return master.receive(replyLength);
 }
 
+// The frame of the bytes given (address or unit first) on the line: with
+// their CRC, or after an MBAP header with the transaction identifier.
+QByteArray onLine(Line line, const QString &hex, int transaction)
+{
+    const QByteArray bytes = hexBytes(qPrintable(hex));
+    if (line == Line::Rtu)
+        return Crc16::appended(bytes);
+    QByteArray frame;
+    for (const int word : {transaction, 0, int(bytes.size())}) {
+        frame.append(char(word >> 8));
+        frame.append(char(word & 0xFF));
+    }
+    return frame + bytes;
+}
+
+// Text as hex bytes.
+QString hexText(const char *text)
+{
+    return QString::fromLatin1(QByteArray(text).toHex(' ').toUpper());
+}
+
 // The simulator on a line, with a bare master connected to it.
 struct SimOnLine
 {
@@ -127,7 +150,7 @@ void TestDevSimLines::exchange_data()
         QTest::newRow("RTU: exception")
             << Line::Rtu << registers << rtu("01 03 00 00 00 7E") << rtu("01 83 03");
         QTest::newRow("RTU: unknown function")
-            << Line::Rtu << registers << rtu("01 06 00 00 00 01") << rtu("01 86 01");
+            << Line::Rtu << registers << rtu("01 07") << rtu("01 87 01");
         QTest::newRow("RTU: device at address 9")
             << Line::Rtu << QStringList {"--address", "9", "--input", "0=1"}
             << rtu("09 04 00 00 00 01") << rtu("09 04 02 00 01");
@@ -207,7 +230,7 @@ void TestDevSimLines::exchange_data()
             << hexBytes("00 02 00 00 00 0B 01 10 FF FF 00 02 04 00 01 00 02")
             << hexBytes("00 02 00 00 00 03 01 90 02");
         QTest::newRow("TCP: unknown function")
-            << Line::Tcp << registers << hexBytes("00 03 00 00 00 03 01 2B 0E")
+            << Line::Tcp << registers << hexBytes("00 03 00 00 00 03 01 2B 0D")
             << hexBytes("00 03 00 00 00 03 01 AB 01");
         QTest::newRow("TCP: unknown unit")
             << Line::Tcp << registers << hexBytes("00 04 00 00 00 06 07 03 00 64 00 01")
@@ -310,6 +333,84 @@ void TestDevSimLines::exchange()
     QCOMPARE(on.sim.requestLog(), QStringList {QString::fromLatin1(request.toHex(' ').toUpper())});
 }
 
+// Functions 1, 2, 5, 6, 15 and 43/14: each row a sequence of exchanges
+// ("request > reply", address or unit first) with one simulator, so a write
+// is read back.
+void TestDevSimLines::bitsAndObjects_data()
+{
+    QTest::addColumn<Line>("line");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("exchanges");
+    const QStringList bits {"--coils", "0=1011001101", "--discrete", "2=1,1,0"};
+    const QString basicObjects = "03 00 03 " + hexText("qel") + " 01 09 " + hexText("qelDevSim")
+        + " 02 03 " + hexText("1.0");
+    for (const Line line : {Line::Rtu, Line::Tcp}) {
+        const QString name = line == Line::Rtu ? "RTU: " : "TCP: ";
+        QTest::newRow(qPrintable(name + "coils, a range ending inside a byte"))
+            << line << bits << QStringList {"01 01 00 00 00 0A > 01 01 02 CD 02"};
+        QTest::newRow(qPrintable(name + "discrete inputs"))
+            << line << bits << QStringList {"01 02 00 02 00 03 > 01 02 01 03"};
+        QTest::newRow(qPrintable(name + "device identification, basic"))
+            << line << QStringList()
+            << QStringList {"01 2B 0E 01 00 > 01 2B 0E 01 81 00 00 " + basicObjects};
+    }
+    QTest::newRow("TCP: one coil on and off")
+        << Line::Tcp << bits
+        << QStringList {"01 05 00 07 FF 00 > 01 05 00 07 FF 00", "01 01 00 06 00 03 > 01 01 01 03",
+               "01 05 00 00 00 00 > 01 05 00 00 00 00", "01 01 00 00 00 03 > 01 01 01 04"};
+    QTest::newRow("TCP: coils written")
+        << Line::Tcp << QStringList()
+        << QStringList {"01 0F 00 14 00 0A 02 CD 02 > 01 0F 00 14 00 0A",
+               "01 01 00 13 00 0C > 01 01 02 9A 05"};
+    QTest::newRow("TCP: one register written")
+        << Line::Tcp << QStringList()
+        << QStringList {
+               "01 06 00 64 AB CD > 01 06 00 64 AB CD", "01 03 00 64 00 01 > 01 03 02 AB CD"};
+    QTest::newRow("TCP: 2000 bits, the last coil")
+        << Line::Tcp << QStringList {"--coils", "65535=1"}
+        << QStringList {"01 01 F8 30 07 D0 > 01 01 FA" + QString(" 00").repeated(249) + " 80"};
+    QTest::newRow("TCP: bit ranges outside the banks")
+        << Line::Tcp << QStringList()
+        << QStringList {"01 01 00 00 07 D1 > 01 81 03", "01 02 00 00 00 00 > 01 82 03",
+               "01 01 F8 31 07 D0 > 01 81 02", "01 0F FF FF 00 02 01 03 > 01 8F 02",
+               "01 0F 00 00 07 B1 F7 > 01 8F 03"};
+    QTest::newRow("TCP: malformed coil writes")
+        << Line::Tcp << QStringList()
+        << QStringList {"01 05 00 01 12 34 > 01 85 03", "01 05 00 01 00 FF > 01 85 03",
+               "01 0F 00 00 00 0A 01 FF > 01 8F 03", "01 0F 00 00 00 0A 02 FF > 01 8F 03",
+               "01 01 00 01 00 01 > 01 01 01 00"};
+    QTest::newRow("TCP: objects one by one and outside the device")
+        << Line::Tcp << QStringList {"--id-object", "1=RB4"}
+        << QStringList {"01 2B 0E 04 01 > 01 2B 0E 04 81 00 00 01 01 03 " + hexText("RB4"),
+               "01 2B 0E 04 05 > 01 AB 02", "01 2B 0E 05 00 > 01 AB 03",
+               "01 2B 0D 01 00 > 01 AB 01"};
+    QTest::newRow("TCP: stream from an object, and from one the device lacks")
+        << Line::Tcp << QStringList()
+        << QStringList {"01 2B 0E 01 02 > 01 2B 0E 01 81 00 00 01 02 03 " + hexText("1.0"),
+               "01 2B 0E 01 09 > 01 2B 0E 01 81 00 00 " + basicObjects};
+    QTest::newRow("TCP: regular and extended objects")
+        << Line::Tcp << QStringList {"--id-object", "5=M", "--id-object", "0x80=X"}
+        << QStringList {
+               "01 2B 0E 02 02 > 01 2B 0E 02 83 00 00 02 02 03 " + hexText("1.0") + " 05 01 4D",
+               "01 2B 0E 03 05 > 01 2B 0E 03 83 00 00 02 05 01 4D 80 01 58"};
+}
+
+void TestDevSimLines::bitsAndObjects()
+{
+    QFETCH(Line, line);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, exchanges);
+    SimOnLine on(options);
+    QVERIFY2(on.start(line), qPrintable(on.sim.startError()));
+    for (int i = 0; i < exchanges.size(); ++i) {
+        const QStringList parts = exchanges.at(i).split(QStringLiteral(" > "));
+        const QByteArray reply = onLine(line, parts.at(1), i + 1);
+        QVERIFY(on.master.send(onLine(line, parts.at(0), i + 1)));
+        QCOMPARE(on.master.receive(reply.size()).toHex(' '), reply.toHex(' '));
+    }
+    QVERIFY(on.master.receive(1, 200).isEmpty());
+}
+
 void TestDevSimLines::fault_data()
 {
     QTest::addColumn<Line>("line");
@@ -345,6 +446,15 @@ void TestDevSimLines::fault_data()
             << Line::Rtu << "length=-2" << macro << rtu("01 41 08 00 E2 FF 1D 01 01 30 39");
         QTest::newRow("RTU: identification one byte short")
             << Line::Rtu << "length=-1" << rtu("01 11") << rtu("01 11 65 71 44 6C 76 65 69 53 00");
+        QTest::newRow("RTU: register write echoed with another value")
+            << Line::Rtu << "bad-echo" << rtu("01 06 00 01 00 05") << rtu("01 06 00 01 00 04");
+        QTest::newRow("RTU: coils write echoed with another quantity")
+            << Line::Rtu << "bad-echo" << rtu("01 0F 00 00 00 03 01 05")
+            << rtu("01 0F 00 00 00 02");
+        QTest::newRow("RTU: objects with more to follow")
+            << Line::Rtu << "more-follows" << rtu("01 2B 0E 01 01")
+            << Crc16::appended(hexBytes("01 2B 0E 01 81 FF 02 02 01 09") + "qelDevSim"
+                   + hexBytes("02 03") + "1.0");
     }
     {
         const QByteArray read = hexBytes("00 06 00 00 00 06 01 03 00 00 00 01");
@@ -379,6 +489,12 @@ void TestDevSimLines::fault_data()
         QTest::newRow("TCP: count complement")
             << Line::Tcp << "bad-count-complement" << macro
             << hexBytes("00 07 00 00 00 0D 01 41 0A 00 E2 FF 1D 01 01 30 39 FE FF");
+        QTest::newRow("TCP: coil write echoed with another value")
+            << Line::Tcp << "bad-echo" << hexBytes("00 06 00 00 00 06 01 05 00 03 FF 00")
+            << hexBytes("00 06 00 00 00 06 01 05 00 03 FF 01");
+        QTest::newRow("TCP: coils with two bytes more")
+            << Line::Tcp << "length" << hexBytes("00 06 00 00 00 06 01 01 00 00 00 03")
+            << hexBytes("00 06 00 00 00 06 01 01 03 00 00 00");
         QTest::newRow("TCP: macro reply two bytes longer")
             << Line::Tcp << "length=2" << macro
             << hexBytes("00 07 00 00 00 0F 01 41 0C 00 E2 FF 1D 01 01 30 39 FE FE 00 00");
@@ -595,8 +711,9 @@ void TestDevSimLines::frameEndedBySilence()
     QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
     RawMaster master;
     QVERIFY(master.openSerial(sim.ptyPath()));
-    // Function 0x2B has no length the simulator knows: silence ends the frame.
-    const QByteArray request = rtu("01 2B 0E 01 00");
+    // Function 0x2B of MEI type 13 has no length the simulator knows: silence
+    // ends the frame.
+    const QByteArray request = rtu("01 2B 0D 01 00");
     QVERIFY(master.send(request));
     QCOMPARE(master.receive(5).toHex(' '), rtu("01 AB 01").toHex(' '));
     QCOMPARE(sim.requestLog(), QStringList {QString::fromLatin1(request.toHex(' ').toUpper())});

@@ -2,6 +2,7 @@
 // values and the identification and text encodings.
 
 #include "crc16.h"
+#include "deviceidobjects.h"
 #include "devicesimulator.h"
 #include "faultplan.h"
 #include "macroanswers.h"
@@ -41,6 +42,7 @@ private slots:
     void usageOptionsAreKnown();
     void distortion_data();
     void distortion();
+    void objectsSplitAcrossReplies();
 };
 
 void TestDevSimParts::crcKnownAnswers_data()
@@ -99,7 +101,13 @@ void TestDevSimParts::frameLength_data()
     QTest::newRow("macro read, no parameters") << QByteArray::fromHex("014100000004") << 16;
     QTest::newRow("macro read, 117 parameters") << QByteArray::fromHex("014100000079") << 250;
     QTest::newRow("function 23 before byte count") << QByteArray::fromHex("0117000000010000") << 0;
-    QTest::newRow("unknown function") << QByteArray::fromHex("012B") << -1;
+    QTest::newRow("unknown function") << QByteArray::fromHex("012B0D") << -1;
+    QTest::newRow("function 1") << QByteArray::fromHex("0101") << 8;
+    QTest::newRow("function 5") << QByteArray::fromHex("0105") << 8;
+    QTest::newRow("function 15, 10 coils") << QByteArray::fromHex("010F0000000A02") << 11;
+    QTest::newRow("function 15, 1968 coils") << QByteArray::fromHex("010F000007B0F6") << 255;
+    QTest::newRow("function 43 before MEI type") << QByteArray::fromHex("012B") << 0;
+    QTest::newRow("device identification") << QByteArray::fromHex("012B0E") << 7;
 }
 
 void TestDevSimParts::frameLength()
@@ -396,6 +404,17 @@ void TestDevSimParts::options_data()
     QTest::newRow("counter step too big") << QStringList {"--count-input", "1=32768"} << error;
     QTest::newRow("counter without register") << QStringList {"--count-holding", "=2"} << error;
     QTest::newRow("counter beyond 65535") << QStringList {"--count-holding", "65536"} << error;
+    QTest::newRow("coils and discrete inputs")
+        << QStringList {"--coils", "0=1,0,1", "--discrete", "65534=10"} << run;
+    QTest::newRow("coils not bits") << QStringList {"--coils", "0=102"} << error;
+    QTest::newRow("coils without bits") << QStringList {"--coils", "7="} << error;
+    QTest::newRow("discrete beyond 65535") << QStringList {"--discrete", "65535=11"} << error;
+    QTest::newRow("identification object") << QStringList {"--id-object", "0x80=X"} << run;
+    QTest::newRow("identification object 256") << QStringList {"--id-object", "256=X"} << error;
+    QTest::newRow("identification object of 244 bytes")
+        << QStringList {"--id-object", "3=" + QString(244, 'x')} << run;
+    QTest::newRow("identification object of 245 bytes")
+        << QStringList {"--id-object", "3=" + QString(245, 'x')} << error;
 }
 
 void TestDevSimParts::options()
@@ -450,7 +469,7 @@ void TestDevSimParts::usageOptionsAreKnown()
         SimOptions::parse({option}, &config, &error);
         QVERIFY2(!error.startsWith(QLatin1String("unknown option")), qPrintable(error));
     }
-    QCOMPARE(count, 45);
+    QCOMPARE(count, 48);
 }
 
 void TestDevSimParts::distortion_data()
@@ -486,6 +505,34 @@ void TestDevSimParts::distortion()
     FaultPlan plan;
     plan.addRule(*FaultPlan::parseRule(fault, &error));
     QCOMPARE(DeviceSimulator::distort(reply, plan.select(1, 0, 1)).toHex(), distorted.toHex());
+}
+
+// Objects that do not fit one reply go in the next: "more follows" names the
+// first one left out, and the last reply says no more follow.
+void TestDevSimParts::objectsSplitAcrossReplies()
+{
+    DeviceIdObjects objects;
+    for (const int id : {0x80, 0x81, 0x82})
+        objects.set(id, QByteArray(200, char(id)));
+    const auto head = [](int more, int next, int count) {
+        return QByteArray::fromHex("0E0383") + char(more) + char(next) + char(count);
+    };
+    const auto object = [](int id, const QByteArray &value) {
+        return QByteArray(1, char(id)) + char(value.size()) + value;
+    };
+    const QByteArray basic = object(0, "qel") + object(1, "qelDevSim") + object(2, "1.0");
+    int exception = -1;
+    QCOMPARE(objects.reply(3, 0, &exception).toHex(),
+        (head(0xFF, 0x81, 4) + basic + object(0x80, QByteArray(200, char(0x80)))).toHex());
+    QCOMPARE(exception, 0);
+    QCOMPARE(objects.reply(3, 0x81, &exception).toHex(),
+        (head(0xFF, 0x82, 1) + object(0x81, QByteArray(200, char(0x81)))).toHex());
+    QCOMPARE(objects.reply(3, 0x82, &exception).toHex(),
+        (head(0, 0, 1) + object(0x82, QByteArray(200, char(0x82)))).toHex());
+    // The basic objects alone, whatever else the device has.
+    QCOMPARE(objects.reply(1, 0, &exception).size(), 6 + basic.size());
+    QVERIFY(objects.reply(0, 0, &exception).isEmpty());
+    QCOMPARE(exception, 3);
 }
 
 QTEST_GUILESS_MAIN(TestDevSimParts)
