@@ -1,5 +1,6 @@
 #include "enginecalls.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 QString wordsText(const uint16_t *words, int count)
@@ -90,4 +91,70 @@ EngineCall readIdentification(int bufferSize, int version)
             *output = QString::fromLatin1(buffer.left(bufferSize).toHex(' ').toUpper());
         return rc;
     };
+}
+
+QString bitsText(const uint8_t *bits, int count)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += bits[i] ? QLatin1Char('1') : QLatin1Char('0');
+    return text;
+}
+
+EngineCall readBits(bool coils, int start, int count)
+{
+    return [=](ModbusContext *context, QString *output) {
+        uint8_t bits[Modbus::MaxReadBits + 8] = {};
+        const int rc = coils ? Modbus::readCoils(context, start, count, bits)
+                             : Modbus::readDiscreteInputs(context, start, count, bits);
+        *output = bitsText(bits, rc);
+        return rc;
+    };
+}
+
+EngineCall writeCoils(int start, const QString &bits)
+{
+    return [=](ModbusContext *context, QString *) {
+        QVector<uint8_t> values;
+        for (const QChar c : bits)
+            values << (c == QLatin1Char('1') ? 1 : 0);
+        return Modbus::writeCoils(context, start, values.size(), values.constData());
+    };
+}
+
+EngineCall writeCoil(int address, bool on)
+{
+    return
+        [=](ModbusContext *context, QString *) { return Modbus::writeCoil(context, address, on); };
+}
+
+EngineCall writeRegister(int address, uint16_t value)
+{
+    return [=](ModbusContext *context, QString *) {
+        return Modbus::writeRegister(context, address, value);
+    };
+}
+
+EngineCall readDeviceId(int readCode, int objectId)
+{
+    return [=](ModbusContext *context, QString *output) {
+        Modbus::DeviceIdReply reply;
+        const int rc = Modbus::readDeviceIdentification(context, readCode, objectId, &reply);
+        if (rc < 0)
+            return rc;
+        *output = QString::asprintf("%02X %s %02X:", reply.conformityLevel,
+            reply.moreFollows ? "more" : "last", reply.nextObjectId);
+        for (int i = 0; i < rc; ++i) {
+            const Modbus::DeviceIdReply::Object &object = reply.objects[i];
+            *output += QString::asprintf(" %02X=", object.id)
+                + QString::fromLatin1(
+                    reinterpret_cast<const char *>(reply.values + object.offset), object.length);
+        }
+        return rc;
+    };
+}
+
+QString hexOf(const char *text)
+{
+    return QString::fromLatin1(QByteArray(text).toHex(' ').toUpper());
 }

@@ -31,3 +31,16 @@ EngineCall writeMacro(uint16_t code, int specification, const QVector<uint16_t> 
 EngineCall readMacro(uint16_t code, int specification, const QVector<uint16_t> &parameters);
 // The whole buffer in hex after a successful read; it starts filled with EE.
 EngineCall readIdentification(int bufferSize, int version);
+// Bits as "1011...".
+QString bitsText(const uint8_t *bits, int count);
+// Coils (function 1) or discrete inputs (2), as bitsText() gives them.
+EngineCall readBits(bool coils, int start, int count);
+// bits as "1011...", any length.
+EngineCall writeCoils(int start, const QString &bits);
+EngineCall writeCoil(int address, bool on);
+EngineCall writeRegister(int address, uint16_t value);
+// "81 last 00: 00=qel 01=PM": conformity level, whether more follow and the
+// next object, then every object with its text.
+EngineCall readDeviceId(int readCode, int objectId);
+// Text as hex bytes.
+QString hexOf(const char *text);

@@ -192,6 +192,8 @@ private slots:
     void rtuExchange() { checkExchange(false); }
     void tcpExchange_data();
     void tcpExchange() { checkExchange(true); }
+    void bitAndObjectExchange_data();
+    void bitAndObjectExchange();
     void quietWithoutDebug_data();
     void quietWithoutDebug();
     void timeouts_data();
@@ -602,6 +604,208 @@ void TestEngine::tcpExchange_data()
                                     << 0 << "31 30 33 32 35 34 37 36 39 38 00"
                                     << ""
                                     << "";
+}
+
+// Functions 1, 2, 5, 6, 15 and 43/14: exact requests, the length of each
+// reply by its rules, the echoes of writes and the objects' checks.
+void TestEngine::bitAndObjectExchange_data()
+{
+    QTest::addColumn<bool>("tcp");
+    addExchangeColumns();
+    using namespace Modbus;
+    const QString basic
+        = "03 00 03 " + hexOf("qel") + " 01 02 " + hexOf("PM") + " 02 03 " + hexOf("3.0");
+    const QString deviceIdRequest = "01 2B 0E 01 00 CRC";
+    const QString coilsWrite = "01 0F 00 14 00 0A 02 CD 02 CRC";
+
+    QTest::newRow("coils, a range ending inside a byte")
+        << false << readBits(true, 0, 10) << 1 << "01 01 00 00 00 0A CRC"
+        << "01 01 02 CD 02 CRC" << 10 << 0 << "1011001101"
+        << ""
+        << "";
+    QTest::newRow("padding bits beyond the range are no data")
+        << false << readBits(true, 0, 10) << 1 << "01 01 00 00 00 0A CRC"
+        << "01 01 02 CD FE CRC" << 10 << 0 << "1011001101"
+        << ""
+        << "";
+    QTest::newRow("discrete inputs")
+        << false << readBits(false, 2, 3) << 7 << "07 02 00 02 00 03 CRC"
+        << "07 02 01 03 CRC" << 3 << 0 << "110"
+        << ""
+        << "";
+    QTest::newRow("2000 coils") << false << readBits(true, 0, 2000) << 1 << "01 01 00 00 07 D0 CRC"
+                                << "01 01 FA" + QString(" 55").repeated(250) + " CRC" << 2000 << 0
+                                << QString("10").repeated(1000) << ""
+                                << "";
+    QTest::newRow("2001 coils: nothing sent") << false << readBits(true, 0, 2001) << 1 << ""
+                                              << "" << -1 << int(TooManyData) << ""
+                                              << "ERROR Too many bits requested (2001 > 2000)\n"
+                                              << "";
+    QTest::newRow("no bits: nothing sent") << false << readBits(false, 0, 0) << 1 << ""
+                                           << "" << -1 << EINVAL << ""
+                                           << ""
+                                           << "";
+    QTest::newRow("coils with one byte too few")
+        << false << readBits(true, 0, 10) << 1 << "01 01 00 00 00 0A CRC"
+        << "01 01 01 CD CRC" << -1 << int(InvalidData) << ""
+        << "Message length not corresponding to the computed length (6 != 7)\n"
+        << "";
+    QTest::newRow("coils with a byte too many")
+        << false << readBits(true, 0, 8) << 1 << "01 01 00 00 00 08 CRC"
+        << "01 01 02 CD 00 CRC" << -1 << int(InvalidData) << ""
+        << "Message length not corresponding to the computed length (7 != 6)\n"
+        << "";
+    QTest::newRow("coil on") << false << writeCoil(7, true) << 1 << "01 05 00 07 FF 00 CRC"
+                             << "01 05 00 07 FF 00 CRC" << 1 << 0 << ""
+                             << ""
+                             << "";
+    QTest::newRow("coil off") << false << writeCoil(0xFFFF, false) << 1 << "01 05 FF FF 00 00 CRC"
+                              << "01 05 FF FF 00 00 CRC" << 1 << 0 << ""
+                              << ""
+                              << "";
+    QTest::newRow("coil echoed off") << false << writeCoil(7, true) << 1 << "01 05 00 07 FF 00 CRC"
+                                     << "01 05 00 07 00 00 CRC" << -1 << int(InvalidData) << ""
+                                     << "Value not corresponding to the request (0x0 != 0xFF00)\n"
+                                     << "";
+    QTest::newRow("coil echoed at another address")
+        << false << writeCoil(7, true) << 1 << "01 05 00 07 FF 00 CRC"
+        << "01 05 00 08 FF 00 CRC" << -1 << int(InvalidData) << ""
+        << "Address not corresponding to the request (8 != 7)\n"
+        << "";
+    QTest::newRow("register") << false << writeRegister(100, 0xABCD) << 1 << "01 06 00 64 AB CD CRC"
+                              << "01 06 00 64 AB CD CRC" << 1 << 0 << ""
+                              << ""
+                              << "";
+    QTest::newRow("register echoed with another value")
+        << false << writeRegister(100, 0xABCD) << 1 << "01 06 00 64 AB CD CRC"
+        << "01 06 00 64 AB CC CRC" << -1 << int(InvalidData) << ""
+        << "Value not corresponding to the request (0xABCC != 0xABCD)\n"
+        << "";
+    QTest::newRow("register: exception 2")
+        << false << writeRegister(100, 1) << 1 << "01 06 00 64 00 01 CRC"
+        << "01 86 02 CRC" << -1 << int(IllegalDataAddress) << ""
+        << "ERROR Illegal data address\n"
+        << "";
+    QTest::newRow("coils") << false << writeCoils(20, "1011001101") << 1 << coilsWrite
+                           << "01 0F 00 14 00 0A CRC" << 10 << 0 << ""
+                           << ""
+                           << "";
+    QTest::newRow("coils echoed with another quantity")
+        << false << writeCoils(20, "1011001101") << 1 << coilsWrite << "01 0F 00 14 00 09 CRC" << -1
+        << int(InvalidData) << ""
+        << "Quantity not corresponding to the request (9 != 10)\n"
+        << "";
+    QTest::newRow("coils echoed at another start")
+        << false << writeCoils(20, "1011001101") << 1 << coilsWrite << "01 0F 00 15 00 0A CRC" << -1
+        << int(InvalidData) << ""
+        << "Address not corresponding to the request (21 != 20)\n"
+        << "";
+    QTest::newRow("1968 coils") << false << writeCoils(0, QString("1").repeated(1968)) << 1
+                                << "01 0F 00 00 07 B0 F6" + QString(" FF").repeated(246) + " CRC"
+                                << "01 0F 00 00 07 B0 CRC" << 1968 << 0 << ""
+                                << ""
+                                << "";
+    QTest::newRow("1969 coils: nothing sent")
+        << false << writeCoils(0, QString("1").repeated(1969)) << 1 << ""
+        << "" << -1 << int(TooManyData) << ""
+        << "ERROR Trying to write to too many bits (1969 > 1968)\n"
+        << "";
+    QTest::newRow("registers echoed at another start")
+        << false << writeRegisters(100, {1, 2}) << 1 << "01 10 00 64 00 02 04 00 01 00 02 CRC"
+        << "01 10 00 65 00 02 CRC" << -1 << int(InvalidData) << ""
+        << "Address not corresponding to the request (101 != 100)\n"
+        << "";
+
+    QTest::newRow("basic objects")
+        << false << readDeviceId(DeviceIdBasic, 0) << 1 << deviceIdRequest
+        << "01 2B 0E 01 81 00 00 " + basic + " CRC" << 3 << 0 << "81 last 00: 00=qel 01=PM 02=3.0"
+        << ""
+        << "";
+    QTest::newRow("objects with more to follow")
+        << false << readDeviceId(DeviceIdRegular, 0) << 1 << "01 2B 0E 02 00 CRC"
+        << "01 2B 0E 02 82 FF 02 02 00 03 " + hexOf("qel") + " 01 00 CRC" << 2 << 0
+        << "82 more 02: 00=qel 01="
+        << ""
+        << "";
+    QTest::newRow("one object") << false << readDeviceId(DeviceIdIndividual, 0x80) << 1
+                                << "01 2B 0E 04 80 CRC"
+                                << "01 2B 0E 04 83 00 00 01 80 02 " + hexOf("XY") + " CRC" << 1 << 0
+                                << "83 last 00: 80=XY"
+                                << ""
+                                << "";
+    QTest::newRow("no objects") << false << readDeviceId(DeviceIdExtended, 0) << 1
+                                << "01 2B 0E 03 00 CRC"
+                                << "01 2B 0E 03 83 00 00 00 CRC" << 0 << 0 << "83 last 00:"
+                                << ""
+                                << "";
+    QTest::newRow("next object not beyond the one asked for")
+        << false << readDeviceId(DeviceIdBasic, 2) << 1 << "01 2B 0E 01 02 CRC"
+        << "01 2B 0E 01 81 FF 02 01 02 03 " + hexOf("3.0") + " CRC" << -1 << int(InvalidData) << ""
+        << "Next object not beyond the one requested (0x2 <= 0x2)\n"
+        << "";
+    QTest::newRow("more follows neither 0 nor FF")
+        << false << readDeviceId(DeviceIdBasic, 0) << 1 << deviceIdRequest
+        << "01 2B 0E 01 81 01 00 " + basic + " CRC" << -1 << int(InvalidData) << ""
+        << "More follows neither 0x00 nor 0xFF (0x1)\n"
+        << "";
+    QTest::newRow("objects of another read code")
+        << false << readDeviceId(DeviceIdBasic, 0) << 1 << deviceIdRequest
+        << "01 2B 0E 02 81 00 00 " + basic + " CRC" << -1 << int(InvalidData) << ""
+        << "Read device ID code not corresponding to the request (2 != 1)\n"
+        << "";
+    QTest::newRow("another MEI type")
+        << false << readDeviceId(DeviceIdBasic, 0) << 1 << deviceIdRequest
+        << "01 2B 0D 01 81 00 00 " + basic + " CRC" << -1 << int(InvalidData) << ""
+        << "MEI type not corresponding to the request (0xD != 0xE)\n"
+        << "";
+    QTest::newRow("another object than the one asked for")
+        << false << readDeviceId(DeviceIdIndividual, 1) << 1 << "01 2B 0E 04 01 CRC"
+        << "01 2B 0E 04 81 00 00 01 02 03 " + hexOf("3.0") + " CRC" << -1 << int(InvalidData) << ""
+        << "Object not corresponding to the request (0x2 != 0x1)\n"
+        << "";
+    QTest::newRow("two objects for one asked for")
+        << false << readDeviceId(DeviceIdIndividual, 0) << 1 << "01 2B 0E 04 00 CRC"
+        << "01 2B 0E 04 81 00 00 " + basic + " CRC" << -1 << int(InvalidData) << ""
+        << "Objects not corresponding to the request (3 != 1)\n"
+        << "";
+    QTest::newRow("objects: exception 2")
+        << false << readDeviceId(DeviceIdIndividual, 9) << 1 << "01 2B 0E 04 09 CRC"
+        << "01 AB 02 CRC" << -1 << int(IllegalDataAddress) << ""
+        << "ERROR Illegal data address\n"
+        << "";
+    QTest::newRow("read code 5: nothing sent") << false << readDeviceId(5, 0) << 1 << ""
+                                               << "" << -1 << EINVAL << ""
+                                               << ""
+                                               << "";
+
+    QTest::newRow("TCP: coils") << true << readBits(true, 0xFFF0, 16) << 1
+                                << "00 01 00 00 00 06 01 01 FF F0 00 10"
+                                << "00 01 00 00 00 05 01 01 02 01 80" << 16 << 0
+                                << "1000000000000001"
+                                << ""
+                                << "";
+    QTest::newRow("TCP: coils written") << true << writeCoils(20, "1011001101") << 1
+                                        << "00 01 00 00 00 09 01 0F 00 14 00 0A 02 CD 02"
+                                        << "00 01 00 00 00 06 01 0F 00 14 00 0A" << 10 << 0 << ""
+                                        << ""
+                                        << "";
+    QTest::newRow("TCP: register echoed at another address")
+        << true << writeRegister(1, 5) << 1 << "00 01 00 00 00 06 01 06 00 01 00 05"
+        << "00 01 00 00 00 06 01 06 00 02 00 05" << -1 << int(InvalidData) << ""
+        << "Address not corresponding to the request (2 != 1)\n"
+        << "";
+    QTest::newRow("TCP: basic objects")
+        << true << readDeviceId(DeviceIdBasic, 0) << 1 << "00 01 00 00 00 05 01 2B 0E 01 00"
+        << "00 01 00 00 00 16 01 2B 0E 01 81 00 00 " + basic << 3 << 0
+        << "81 last 00: 00=qel 01=PM 02=3.0"
+        << ""
+        << "";
+}
+
+void TestEngine::bitAndObjectExchange()
+{
+    QFETCH(bool, tcp);
+    checkExchange(tcp);
 }
 
 void TestEngine::checkExchange(bool tcp)
