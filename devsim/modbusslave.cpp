@@ -80,17 +80,26 @@ QByteArray ModbusSlave::execute(const DeviceProfile &device, const QByteArray &r
     }
 }
 
+int ModbusSlave::readException(const QByteArray &request, int most)
+{
+    if (request.size() != 5)
+        return IllegalDataValue;
+    const int count = wordAt(request, 3);
+    if (count < 1 || count > most)
+        return IllegalDataValue;
+    // Both banks hold 65536 of their kind.
+    if (wordAt(request, 1) + count > RegisterBank::Count)
+        return IllegalDataAddress;
+    return 0;
+}
+
 QByteArray ModbusSlave::readRegisters(const QByteArray &request, bool holding)
 {
     const int function = byteAt(request, 0);
-    if (request.size() != 5)
-        return exceptionReply(function, IllegalDataValue);
+    if (const int exception = readException(request, MaxReadCount))
+        return exceptionReply(function, exception);
     const int start = wordAt(request, 1);
     const int count = wordAt(request, 3);
-    if (count < 1 || count > MaxReadCount)
-        return exceptionReply(function, IllegalDataValue);
-    if (start + count > RegisterBank::Count)
-        return exceptionReply(function, IllegalDataAddress);
     QByteArray reply;
     reply.append(static_cast<char>(function));
     reply.append(static_cast<char>(count * 2));
@@ -103,14 +112,10 @@ QByteArray ModbusSlave::readRegisters(const QByteArray &request, bool holding)
 QByteArray ModbusSlave::readBits(const QByteArray &request, bool coils)
 {
     const int function = byteAt(request, 0);
-    if (request.size() != 5)
-        return exceptionReply(function, IllegalDataValue);
+    if (const int exception = readException(request, MaxReadBits))
+        return exceptionReply(function, exception);
     const int start = wordAt(request, 1);
     const int count = wordAt(request, 3);
-    if (count < 1 || count > MaxReadBits)
-        return exceptionReply(function, IllegalDataValue);
-    if (start + count > BitBank::Count)
-        return exceptionReply(function, IllegalDataAddress);
     QByteArray packed((count + 7) / 8, '\0');
     for (int i = 0; i < count; ++i) {
         if (coils ? bits.coil(start + i) : bits.discreteInput(start + i))

@@ -50,6 +50,10 @@ private:
     // against their complements, and the length against the count.
     static bool decodeMacro(const QByteArray &payload, Macro *macro);
 
+    // The exception for a read (5 bytes: function, start, count) that the
+    // device cannot answer: 3 for another length or a count outside 1 to
+    // most, 2 for a range beyond address 65535; 0 when it can.
+    static int readException(const QByteArray &request, int most);
     QByteArray readBits(const QByteArray &request, bool coils);
     QByteArray readRegisters(const QByteArray &request, bool holding);
     QByteArray writeCoil(const QByteArray &request);

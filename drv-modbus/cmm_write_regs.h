@@ -1,10 +1,6 @@
 #pragma once
 
-#include "cmm.h"
-
-#include <QVector>
-
-struct ModbusContext;
+#include "rangewrite.h"
 
 namespace CmmNamespace {
 
@@ -12,18 +8,12 @@ namespace CmmNamespace {
 // in requests of at most 120 registers. The line is flushed before each
 // request and after a failed one; the first failure ends the command, so no
 // register is written after a write that failed.
-class Cmm_Write_Regs : public Cmm
+class Cmm_Write_Regs : public RangeWrite<quint16>
 {
 public:
     static constexpr int MaxRegistersPerRequest = 120;
 
     Cmm_Write_Regs(ModbusContext *context, quint16 start, const QVector<quint16> &words);
-    bool run() override;
-
-private:
-    ModbusContext *context;
-    quint16 start;
-    QVector<quint16> words;
 };
 
 } // namespace CmmNamespace

@@ -6,6 +6,8 @@
 #include "optionpairs.h"
 #include "optiontable.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace {
@@ -14,8 +16,14 @@ constexpr RegisterRequest::Kind BlockWrite = RegisterRequest::BlockWrite;
 constexpr RegisterRequest::Kind RangeRead = RegisterRequest::RangeRead;
 constexpr RegisterRequest::Kind TypedRead = RegisterRequest::TypedRead;
 constexpr RegisterRequest::Kind TypedWrite = RegisterRequest::TypedWrite;
+constexpr RegisterRequest::Kind SingleWrite = RegisterRequest::SingleWrite;
+constexpr RegisterRequest::Kind TextRead = RegisterRequest::TextRead;
+constexpr RegisterRequest::Kind TextWrite = RegisterRequest::TextWrite;
+constexpr RegisterRequest::Kind DeviceIdRead = RegisterRequest::DeviceIdRead;
 constexpr RegisterRequest::Table Holding = RegisterRequest::Holding;
 constexpr RegisterRequest::Table Input = RegisterRequest::Input;
+constexpr RegisterRequest::Table Coils = RegisterRequest::Coils;
+constexpr RegisterRequest::Table DiscreteInputs = RegisterRequest::DiscreteInputs;
 
 // A whole number from 0 to 65535, never cut to 16 bits: register 65536 would
 // write register 0, a frame delay of -1 would pause 65535 ms. Text that is no
@@ -29,6 +37,16 @@ void wholeNumber(const QString &value, LineKind, QString *lines)
 void display(const QString &value, LineKind, QString *lines)
 {
     Checks::memberCheck(value, {QStringLiteral("HEX"), QStringLiteral("DEC")}, lines);
+}
+
+void byteOrder(const QString &value, LineKind, QString *lines)
+{
+    Checks::memberCheck(value, ByteOrders::names(), lines);
+}
+
+void deviceIdCode(const QString &value, LineKind, QString *lines)
+{
+    Checks::memberCheck(value, RegisterCommandLine::deviceIdCodes(), lines);
 }
 
 // One option of the register driver and the operation it chooses; operations
@@ -46,8 +64,8 @@ constexpr OptionRow::Value Value = OptionRow::TakesValue;
 
 // Every option in the order of the help text. Its value checks run in the
 // order of their checkOrder: the device address and the baud rate, the
-// registers, the line settings, the display, the frame delay, the TCP port,
-// the framing and the TLS files.
+// registers, the line settings, the display, the frame delay, the byte order
+// and the device identification, the TCP port, the framing and the TLS files.
 const RegisterOption registerOptions[] = {
     {{"--address", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Device address"),
         ConnectionChecks::deviceAddress, 1}},
@@ -137,6 +155,75 @@ const RegisterOption registerOptions[] = {
         ConnectionChecks::tlsFile, 43}},
     {{"--ca", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "TLS certificate authorities (PEM)"),
         ConnectionChecks::tlsFile, 44}},
+    {{"--read_coils", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read coils from address"),
+         wholeNumber, 22},
+        19, RangeRead, Coils, ValueType::Bit},
+    {{"--readIn_bits", Value,
+         QT_TRANSLATE_NOOP("qelDrvModbus", "Read discrete inputs from address"), wholeNumber, 22},
+        20, RangeRead, DiscreteInputs, ValueType::Bit},
+    {{"--read_coil", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read one coil from address"),
+         wholeNumber, 22},
+        21, TypedRead, Coils, ValueType::Bit},
+    {{"--readIn_bit", Value,
+         QT_TRANSLATE_NOOP("qelDrvModbus", "Read one discrete input from address"), wholeNumber,
+         22},
+        22, TypedRead, DiscreteInputs, ValueType::Bit},
+    {{"--write_coil", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write one coil 0 or 1 to address"),
+         wholeNumber, 22},
+        23, TypedWrite, Coils, ValueType::Bit},
+    {{"--write_coils", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write coils to address"),
+         wholeNumber, 22},
+        24, BlockWrite, Coils, ValueType::Bit},
+    {{"--write_single", Value,
+         QT_TRANSLATE_NOOP("qelDrvModbus", "Write U16 or S16 with function 6 to address"),
+         wholeNumber, 22},
+        25, SingleWrite, Holding, ValueType::U16},
+    {{"--read_u64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read U64 from address"), wholeNumber,
+         22},
+        26, TypedRead, Holding, ValueType::U64},
+    {{"--read_s64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read S64 from address"), wholeNumber,
+         22},
+        27, TypedRead, Holding, ValueType::S64},
+    {{"--read_f64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read F64 from address"), wholeNumber,
+         22},
+        28, TypedRead, Holding, ValueType::F64},
+    {{"--readIn_u64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs U64 from address"),
+         wholeNumber, 22},
+        29, TypedRead, Input, ValueType::U64},
+    {{"--readIn_s64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs S64 from address"),
+         wholeNumber, 22},
+        30, TypedRead, Input, ValueType::S64},
+    {{"--readIn_f64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs F64 from address"),
+         wholeNumber, 22},
+        31, TypedRead, Input, ValueType::F64},
+    {{"--write_u64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write U64 to address"), wholeNumber,
+         22},
+        32, TypedWrite, Holding, ValueType::U64},
+    {{"--write_s64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write S64 to address"), wholeNumber,
+         22},
+        33, TypedWrite, Holding, ValueType::S64},
+    {{"--write_f64", Value, QT_TRANSLATE_NOOP("qelDrvModbus", "Write F64 to address"), wholeNumber,
+         22},
+        34, TypedWrite, Holding, ValueType::F64},
+    {{"--order", Value,
+        QT_TRANSLATE_NOOP("qelDrvModbus", "Byte order of 32/64-bit values ABCD, BADC, CDAB, DCBA"),
+        byteOrder, 35}},
+    {{"--read_str", Value,
+         QT_TRANSLATE_NOOP("qelDrvModbus", "Read text from address, --range registers"),
+         wholeNumber, 22},
+        35, TextRead, Holding, ValueType::U16},
+    {{"--readIn_str", Value,
+         QT_TRANSLATE_NOOP("qelDrvModbus", "Read inputs text from address, --range registers"),
+         wholeNumber, 22},
+        36, TextRead, Input, ValueType::U16},
+    {{"--write_str", Value,
+         QT_TRANSLATE_NOOP("qelDrvModbus", "Write text to address, --range registers"), wholeNumber,
+         22},
+        37, TextWrite, Holding, ValueType::U16},
+    {{"--read_device_id", Value,
+         QT_TRANSLATE_NOOP("qelDrvModbus", "Read identification objects basic, regular, extended"),
+         deviceIdCode, 36},
+        38, DeviceIdRead, Holding, ValueType::U16},
 };
 
 bool anyOfKind(const OptionPairs &options, RegisterRequest::Kind kind)
@@ -179,6 +266,11 @@ QVector<Operation> operations()
     return list;
 }
 
+QStringList deviceIdCodes()
+{
+    return {QStringLiteral("basic"), QStringLiteral("regular"), QStringLiteral("extended")};
+}
+
 QString helpText()
 {
     static const char *const serialExamples[] = {
@@ -207,6 +299,12 @@ QString helpText()
         "--display HEX",
         "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read 0 --range 1000 --display HEX",
         "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read_u16 0",
+        "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read_coils 0 --range 2000",
+        "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --write_coils 0 --data [1,0,1]",
+        "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --write_single 0 --data -1",
+        "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read_f64 0 --order ABCD",
+        "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --write_str 0 --range 8 --data \"Feeder 1\"",
+        "qelDrvModbus.exe --ip 127.0.0.1 --port 502 --read_device_id basic",
     };
 
     QString text = QStringLiteral("<br>");
@@ -231,10 +329,13 @@ QString missingParameters(const OptionPairs &options)
         if (options.has(QStringLiteral("--format")))
             Checks::memberCheck(options.value(QStringLiteral("--format")),
                 {QStringLiteral("DEC"), QStringLiteral("HEX"), QStringLiteral("BIN")}, &lines);
-    } else if (anyOfKind(options, TypedWrite)) {
+    } else if (anyOfKind(options, TypedWrite) || anyOfKind(options, SingleWrite)) {
         Checks::requireOption(options, QStringLiteral("--data"), &lines);
-    } else if (anyOfKind(options, RangeRead)) {
+    } else if (anyOfKind(options, RangeRead) || anyOfKind(options, TextRead)) {
         Checks::requireOption(options, QStringLiteral("--range"), &lines);
+    } else if (anyOfKind(options, TextWrite)) {
+        Checks::requireOption(options, QStringLiteral("--range"), &lines);
+        Checks::requireOption(options, QStringLiteral("--data"), &lines);
     }
     return lines;
 }

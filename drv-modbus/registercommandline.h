@@ -27,6 +27,9 @@ QString helpText();
 // The operation options in the order they are tried: the first one given
 // chooses the run's operation.
 QVector<Operation> operations();
+// The values of "--read_device_id", read codes 1, 2 and 3 in order: "basic",
+// "regular", "extended".
+QStringList deviceIdCodes();
 
 // Options that the given ones require but that are missing, and a "--format"
 // of a block write that is not DEC, HEX or BIN.

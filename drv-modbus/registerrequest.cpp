@@ -5,6 +5,7 @@
 #include "optionpairs.h"
 #include "registercommandline.h"
 #include "registerimagefile.h"
+#include "registertext.h"
 #include "wordlist.h"
 
 #include <QCoreApplication>
@@ -41,9 +42,11 @@ RegisterRequest::RegisterRequest(const OptionPairs &options, QString *errors)
         startText = options.value(name);
         break;
     }
+    checkOrder(options, errors);
     if (kind == Nothing)
         return;
     const bool startValid = registerValue(startText, &start);
+    const QString data = options.value(QStringLiteral("--data"));
 
     switch (kind) {
     case Nothing:
@@ -54,6 +57,7 @@ RegisterRequest::RegisterRequest(const OptionPairs &options, QString *errors)
             checkExtent(count, errors);
         break;
     case RangeRead:
+    case TextRead:
         if (registerValue(options.value(QStringLiteral("--range")), &count) && startValid)
             checkExtent(count, errors);
         break;
@@ -63,17 +67,47 @@ RegisterRequest::RegisterRequest(const OptionPairs &options, QString *errors)
             loadFile = options.value(QStringLiteral("--load"));
             if (options.has(QStringLiteral("--format")))
                 format = options.value(QStringLiteral("--format"));
-        } else if (WordList::fromText(options.value(QStringLiteral("--data")), &words, errors)
+        } else if (WordList::fromText(data, &words, errors, isBitTable() ? 1 : 0xFFFF)
             && startValid) {
             checkExtent(words.size(), errors);
         }
         break;
     case TypedWrite:
-        if (RegisterValue::toWords(type, options.value(QStringLiteral("--data")), &words, errors)
-            && startValid)
+        if (RegisterValue::toWords(type, data, &words, errors, order) && startValid)
             checkExtent(words.size(), errors);
         break;
+    case SingleWrite: {
+        quint16 word = 0;
+        if (RegisterValue::toSingleWord(data, &word, errors))
+            words = {word};
+        break;
     }
+    case TextWrite:
+        if (registerValue(options.value(QStringLiteral("--range")), &count)
+            && RegisterText::toWords(data, count, &words, errors) && startValid)
+            checkExtent(count, errors);
+        break;
+    case DeviceIdRead:
+        deviceIdCode = RegisterCommandLine::deviceIdCodes().indexOf(startText) + 1;
+        break;
+    }
+}
+
+// "--order" is given only for a 32- or 64-bit value.
+void RegisterRequest::checkOrder(const OptionPairs &options, QString *errors)
+{
+    const QString name = QStringLiteral("--order");
+    if (!options.has(name))
+        return;
+    if (!ByteOrders::fromName(options.value(name), &order))
+        return; // the command-line checks have named it
+    const bool ordered
+        = (kind == TypedRead || kind == TypedWrite) && RegisterValue::hasByteOrder(type);
+    if (!ordered && errors)
+        *errors += "&nbsp;" + name + "&nbsp;"
+            + QCoreApplication::translate("qelDrvModbus",
+                "applies to 32- and 64-bit values only (U32, S32, F32, U64, S64, F64)")
+            + "<br>";
 }
 
 bool RegisterRequest::loadWords(QString *message)
@@ -84,6 +118,8 @@ bool RegisterRequest::loadWords(QString *message)
         return false;
     QString lines;
     checkExtent(words.size(), &lines);
+    if (isBitTable())
+        WordList::checkBits(words, &lines);
     if (lines.isEmpty())
         return true;
     *message = Checks::invalidParametersMessage(lines);

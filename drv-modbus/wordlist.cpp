@@ -33,7 +33,7 @@ void appendDecimal(QString *text, quint16 word)
 
 namespace WordList {
 
-bool fromText(const QString &text, QVector<quint16> *words, QString *errors)
+bool fromText(const QString &text, QVector<quint16> *words, QString *errors, quint16 largest)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s,\\[\\]]+"));
     const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
@@ -42,7 +42,7 @@ bool fromText(const QString &text, QVector<quint16> *words, QString *errors)
     int failed = 0;
     for (const QString &part : parts) {
         quint16 word = 0;
-        if (RegisterValue::toWord(part, &word, failed < MaxErrorLines ? errors : nullptr))
+        if (RegisterValue::toWord(part, &word, failed < MaxErrorLines ? errors : nullptr, largest))
             words->append(word);
         else
             ++failed;
@@ -55,6 +55,28 @@ bool fromText(const QString &text, QVector<quint16> *words, QString *errors)
     }
     if (failed)
         words->clear();
+    return failed == 0;
+}
+
+bool checkBits(const QVector<quint16> &words, QString *errors)
+{
+    int failed = 0;
+    for (int i = 0; i < words.size(); ++i) {
+        if (words.at(i) <= 1)
+            continue;
+        if (failed++ < MaxErrorLines && errors)
+            *errors += "&nbsp;"
+                + QCoreApplication::translate("WordList", "value %1 at position %2 is not 0 or 1")
+                      .arg(words.at(i))
+                      .arg(i + 1)
+                + "<br>";
+    }
+    if (failed > MaxErrorLines && errors) {
+        *errors += "&nbsp;"
+            + QCoreApplication::translate("WordList", "%1 more values that are not 0 or 1")
+                  .arg(failed - MaxErrorLines)
+            + "<br>";
+    }
     return failed == 0;
 }
 

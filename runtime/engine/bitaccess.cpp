@@ -14,8 +14,17 @@ namespace {
 constexpr uint16_t CoilOn = 0xFF00;
 constexpr uint16_t CoilOff = 0x0000;
 
-bool validRange(const ModbusContext *context, int start, int count, const void *bits)
+// Refuses, before anything is sent, more bits than a request takes (with
+// the message in debug mode) and a range that is none.
+bool validRange(const ModbusContext *context, int start, int count, const void *bits, int most,
+    const char *message)
 {
+    if (count > most) {
+        if (context && context->debug)
+            fprintf(stderr, message, count, most);
+        errno = TooManyData;
+        return false;
+    }
     if (!context || !bits || count < 1 || start < 0 || start > 0xFFFF) {
         errno = EINVAL;
         return false;
@@ -25,20 +34,11 @@ bool validRange(const ModbusContext *context, int start, int count, const void *
 
 int readBits(ModbusContext *context, int function, int start, int count, uint8_t *bits)
 {
-    if (count > MaxReadBits) {
-        if (context && context->debug)
-            fprintf(stderr, "ERROR Too many bits requested (%d > %d)\n", count, MaxReadBits);
-        errno = TooManyData;
+    if (!validRange(
+            context, start, count, bits, MaxReadBits, "ERROR Too many bits requested (%d > %d)\n"))
         return -1;
-    }
-    if (!validRange(context, start, count, bits))
-        return -1;
-    uint8_t request[FrameBufferSize];
     uint8_t reply[FrameBufferSize];
-    const int length = Core::buildRequest(context, function, start, count, request);
-    if (length == -1)
-        return -1;
-    const int quantity = Core::exchange(context, request, length, reply);
+    const int quantity = Core::exchangeHeader(context, function, start, count, reply);
     if (quantity == -1)
         return -1;
     // The bits of the last byte beyond the quantity are padding, not data.
@@ -66,26 +66,15 @@ int writeCoil(ModbusContext *context, int address, bool on)
         errno = EINVAL;
         return -1;
     }
-    uint8_t request[FrameBufferSize];
     uint8_t reply[FrameBufferSize];
     // The value stands where other requests have their quantity.
-    const int length
-        = Core::buildRequest(context, FunctionWriteCoil, address, on ? CoilOn : CoilOff, request);
-    if (length == -1)
-        return -1;
-    return Core::exchange(context, request, length, reply);
+    return Core::exchangeHeader(context, FunctionWriteCoil, address, on ? CoilOn : CoilOff, reply);
 }
 
 int writeCoils(ModbusContext *context, int start, int count, const uint8_t *bits)
 {
-    if (count > MaxWriteBits) {
-        if (context && context->debug)
-            fprintf(
-                stderr, "ERROR Trying to write to too many bits (%d > %d)\n", count, MaxWriteBits);
-        errno = TooManyData;
-        return -1;
-    }
-    if (!validRange(context, start, count, bits))
+    if (!validRange(context, start, count, bits, MaxWriteBits,
+            "ERROR Trying to write to too many bits (%d > %d)\n"))
         return -1;
     uint8_t request[FrameBufferSize];
     uint8_t reply[FrameBufferSize];

@@ -401,12 +401,8 @@ int readRegisters(ModbusContext *context, int function, int start, int count, ui
         errno = EINVAL;
         return -1;
     }
-    uint8_t request[FrameBufferSize];
     uint8_t reply[FrameBufferSize];
-    const int length = Core::buildRequest(context, function, start, count, request);
-    if (length == -1)
-        return -1;
-    const int quantity = Core::exchange(context, request, length, reply);
+    const int quantity = Core::exchangeHeader(context, function, start, count, reply);
     if (quantity == -1)
         return -1;
     const uint8_t *data = reply + context->backend->headerLength + 2;
@@ -456,6 +452,15 @@ int buildRequest(ModbusContext *context, int function, int start, int quantity, 
         return -1;
     }
     return context->backend->buildRequestHeader(context, function, start, quantity, request);
+}
+
+int exchangeHeader(ModbusContext *context, int function, int start, int quantity, uint8_t *reply)
+{
+    uint8_t request[FrameBufferSize];
+    const int length = buildRequest(context, function, start, quantity, request);
+    if (length == -1)
+        return -1;
+    return exchange(context, request, length, reply);
 }
 
 int exchange(ModbusContext *context, uint8_t *request, int requestLength, uint8_t *reply)
@@ -661,13 +666,9 @@ int writeRegister(ModbusContext *context, int address, uint16_t value)
         errno = EINVAL;
         return -1;
     }
-    uint8_t request[FrameBufferSize];
     uint8_t reply[FrameBufferSize];
     // The value stands where other requests have their quantity.
-    const int length = Core::buildRequest(context, FunctionWriteRegister, address, value, request);
-    if (length == -1)
-        return -1;
-    return Core::exchange(context, request, length, reply);
+    return Core::exchangeHeader(context, FunctionWriteRegister, address, value, reply);
 }
 
 } // namespace Modbus

@@ -108,6 +108,11 @@ void errorPrint(const ModbusContext *context, const char *what);
 // Returns its length, or -1 with EINVAL when no device address is set.
 int buildRequest(ModbusContext *context, int function, int start, int quantity, uint8_t *request);
 
+// Sends a request that is its header alone (function, start and quantity:
+// the reads, the single writes) and receives its checked reply into reply
+// (FrameBufferSize bytes). Returns what exchange() returns.
+int exchangeHeader(ModbusContext *context, int function, int start, int quantity, uint8_t *reply);
+
 // Sends a request, receives its reply into reply (FrameBufferSize bytes) and
 // checks it. Returns the quantity of functions 3, 4 and 16, the reply length
 // for the others, or -1 with the error set.

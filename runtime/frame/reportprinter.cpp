@@ -49,6 +49,11 @@ void ReportPrinter::printError(const QString &markup)
     write(stderr, toPlainText(markup, QStringLiteral("\n")));
 }
 
+void ReportPrinter::printText(const QString &text)
+{
+    write(stdout, text);
+}
+
 void keepRunningWhenOutputCloses()
 {
 #ifdef SIGPIPE

@@ -14,6 +14,9 @@ public:
     void printReport(const QString &markup);
     // Error on standard error, "<br>" as "\n", UTF-8, flushed.
     void printError(const QString &markup);
+    // Text on standard output as it is, UTF-8, flushed: text of a device,
+    // which must not be taken for markup.
+    void printText(const QString &text);
 
     // The conversion itself, with the line end to put for each "<br>".
     static QString toPlainText(const QString &markup, const QString &lineEnd);

@@ -74,6 +74,18 @@ void TestRegisterCommandLine::missingParameters_data()
         << tcp + QStringList {"--write", "0", "--read", "0"} << " --load\n";
     QTest::newRow("typed write rule before range rule")
         << tcp + QStringList {"--read", "0", "--write_u16", "0"} << " --data\n";
+    QTest::newRow("coils without range") << tcp + QStringList {"--read_coils", "0"} << " --range\n";
+    QTest::newRow("coils written without data or load")
+        << tcp + QStringList {"--write_coils", "0"} << " --load\n";
+    QTest::newRow("coil without data") << tcp + QStringList {"--write_coil", "0"} << " --data\n";
+    QTest::newRow("single register without data")
+        << tcp + QStringList {"--write_single", "0"} << " --data\n";
+    QTest::newRow("text read without range")
+        << tcp + QStringList {"--read_str", "0"} << " --range\n";
+    QTest::newRow("text write without range and data")
+        << tcp + QStringList {"--write_str", "0"} << " --range\n --data\n";
+    QTest::newRow("identification needs nothing more")
+        << tcp + QStringList {"--read_device_id", "basic"} << "";
     QTest::newRow("connect only") << serial << "";
 }
 
@@ -293,6 +305,38 @@ void TestRegisterCommandLine::chosenOperation_data()
         << QStringList {"--write_f32", "1", "--write", "9", "--data", "4"}
         << RegisterRequest::BlockWrite << RegisterRequest::Holding << ValueType::U16 << 9 << 0
         << Words {4};
+    QTest::newRow("coils") << QStringList {"--read_coils", "10", "--range", "2001"}
+                           << RegisterRequest::RangeRead << RegisterRequest::Coils << ValueType::Bit
+                           << 10 << 2001 << Words {};
+    QTest::newRow("one discrete input")
+        << QStringList {"--readIn_bit", "3"} << RegisterRequest::TypedRead
+        << RegisterRequest::DiscreteInputs << ValueType::Bit << 3 << 1 << Words {};
+    QTest::newRow("one coil written")
+        << QStringList {"--write_coil", "3", "--data", "1"} << RegisterRequest::TypedWrite
+        << RegisterRequest::Coils << ValueType::Bit << 3 << 0 << Words {1};
+    QTest::newRow("coils written")
+        << QStringList {"--write_coils", "3", "--data", "[1,0,1]"} << RegisterRequest::BlockWrite
+        << RegisterRequest::Coils << ValueType::Bit << 3 << 0 << Words {1, 0, 1};
+    QTest::newRow("single register, signed")
+        << QStringList {"--write_single", "4", "--data", "-2"} << RegisterRequest::SingleWrite
+        << RegisterRequest::Holding << ValueType::U16 << 4 << 0 << Words {0xFFFE};
+    QTest::newRow("S64 write in ABCD")
+        << QStringList {"--write_s64", "8", "--data", "-2", "--order", "ABCD"}
+        << RegisterRequest::TypedWrite << RegisterRequest::Holding << ValueType::S64 << 8 << 0
+        << Words {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFE};
+    QTest::newRow("F64 input read")
+        << QStringList {"--readIn_f64", "8"} << RegisterRequest::TypedRead << RegisterRequest::Input
+        << ValueType::F64 << 8 << 4 << Words {};
+    QTest::newRow("text read") << QStringList {"--readIn_str", "8", "--range", "16"}
+                               << RegisterRequest::TextRead << RegisterRequest::Input
+                               << ValueType::U16 << 8 << 16 << Words {};
+    QTest::newRow("text write") << QStringList {"--write_str", "8", "--range", "2", "--data", "ABC"}
+                                << RegisterRequest::TextWrite << RegisterRequest::Holding
+                                << ValueType::U16 << 8 << 2 << Words {0x4142, 0x4300};
+    QTest::newRow("existing operations before the new ones")
+        << QStringList {"--read_coils", "1", "--range", "1", "--write_u16", "2", "--data", "3"}
+        << RegisterRequest::TypedWrite << RegisterRequest::Holding << ValueType::U16 << 2 << 0
+        << Words {3};
     QTest::newRow("first value of a repeated option")
         << QStringList {"--read_u16", "8", "--read_u16", "9"} << RegisterRequest::TypedRead
         << RegisterRequest::Holding << ValueType::U16 << 8 << 1 << Words {};

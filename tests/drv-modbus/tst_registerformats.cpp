@@ -1,6 +1,7 @@
 // Typed register values, word lists and the progress bar of the register driver.
 
 #include "progressbar.h"
+#include "registertext.h"
 #include "registervalue.h"
 #include "reportprinter.h"
 #include "wordlist.h"
@@ -9,6 +10,7 @@
 
 using Words = QVector<quint16>;
 Q_DECLARE_METATYPE(ValueType)
+Q_DECLARE_METATYPE(ByteOrder)
 
 class TestRegisterFormats : public QObject
 {
@@ -23,6 +25,15 @@ private slots:
     void typedReadText();
     void typedRoundTrip_data();
     void typedRoundTrip();
+    void byteOrders_data();
+    void byteOrders();
+    void singleRegisterWord_data();
+    void singleRegisterWord();
+    void registerText_data();
+    void registerText();
+    void textOfAWrite_data();
+    void textOfAWrite();
+    void bitsOnly();
     void blockWords_data();
     void blockWords();
     void blockWordsRefused_data();
@@ -64,6 +75,19 @@ void TestRegisterFormats::typedWriteWords_data()
         << ValueType::F32 << "0x10" << Words {0x0000, 0x4180};
     QTest::newRow("F32 largest") << ValueType::F32 << "3.4028234663852886e38"
                                  << Words {0xFFFF, 0x7F7F};
+    QTest::newRow("bit 1") << ValueType::Bit << "1" << Words {1};
+    QTest::newRow("bit 0 in hex") << ValueType::Bit << "0x0" << Words {0};
+    QTest::newRow("U64 largest") << ValueType::U64 << "18446744073709551615"
+                                 << Words {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+    QTest::newRow("U64 hex, low word first")
+        << ValueType::U64 << "0x1122334455667788" << Words {0x7788, 0x5566, 0x3344, 0x1122};
+    QTest::newRow("S64 most negative")
+        << ValueType::S64 << "-9223372036854775808" << Words {0, 0, 0, 0x8000};
+    QTest::newRow("S64 -1") << ValueType::S64 << "-1" << Words {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+    QTest::newRow("F64 1,5") << ValueType::F64 << "1,5" << Words {0, 0, 0, 0x3FF8};
+    QTest::newRow("F64 largest") << ValueType::F64 << "1.7976931348623157e308"
+                                 << Words {0xFFFF, 0xFFFF, 0xFFFF, 0x7FEF};
+    QTest::newRow("F64 smallest subnormal") << ValueType::F64 << "5e-324" << Words {1, 0, 0, 0};
 }
 
 void TestRegisterFormats::typedWriteWords()
@@ -121,8 +145,35 @@ void TestRegisterFormats::typedWriteRefusesWhatDoesNotFit_data()
                                   << " inf is not a finite F32 value\n";
     QTest::newRow("F32 not a number") << ValueType::F32 << "nan"
                                       << " nan is not a finite F32 value\n";
+    QTest::newRow("F32 beyond doubles") << ValueType::F32 << "-1e400"
+                                        << " -1e400 is not a finite F32 value\n";
     QTest::newRow("F32 text") << ValueType::F32 << "1.5V"
                               << " 1.5V is not a number\n";
+    QTest::newRow("bit 2") << ValueType::Bit << "2"
+                           << " 2 is not a whole number from 0 to 1\n";
+    QTest::newRow("bit -1") << ValueType::Bit << "-1"
+                            << " -1 is not a whole number from 0 to 1\n";
+    QTest::newRow("U64 over")
+        << ValueType::U64 << "18446744073709551616"
+        << " 18446744073709551616 is not a whole number from 0 to 18446744073709551615\n";
+    QTest::newRow("U64 negative") << ValueType::U64 << "-1"
+                                  << " -1 is not a whole number from 0 to 18446744073709551615\n";
+    QTest::newRow("U64 fraction") << ValueType::U64 << "0.5"
+                                  << " 0.5 is not a whole number from 0 to 18446744073709551615\n";
+    QTest::newRow("S64 over") << ValueType::S64 << "9223372036854775808"
+                              << " 9223372036854775808 is not a whole number from "
+                                 "-9223372036854775808 to 9223372036854775807\n";
+    QTest::newRow("S64 hex bit pattern") << ValueType::S64 << "0xFFFFFFFFFFFFFFFF"
+                                         << " 0xFFFFFFFFFFFFFFFF is not a whole number from "
+                                            "-9223372036854775808 to 9223372036854775807\n";
+    QTest::newRow("F64 beyond doubles") << ValueType::F64 << "1e309"
+                                        << " 1e309 is not a finite F64 value\n";
+    QTest::newRow("F64 NaN") << ValueType::F64 << "nan"
+                             << " nan is not a finite F64 value\n";
+    QTest::newRow("F64 minus infinity") << ValueType::F64 << "-inf"
+                                        << " -inf is not a finite F64 value\n";
+    QTest::newRow("F64 text") << ValueType::F64 << "pi"
+                              << " pi is not a number\n";
 }
 
 void TestRegisterFormats::typedWriteRefusesWhatDoesNotFit()
@@ -167,6 +218,28 @@ void TestRegisterFormats::typedReadText_data()
         << ValueType::F32 << Words {0x0000, 0x3FC0} << true << "0x3fc00000";
     QTest::newRow("F32 negative hex bits")
         << ValueType::F32 << Words {0x0000, 0xC000} << true << "0xc0000000";
+    QTest::newRow("bit") << ValueType::Bit << Words {1} << false << "1";
+    QTest::newRow("bit in hex is 0 or 1 too") << ValueType::Bit << Words {0} << true << "0";
+    QTest::newRow("U64 largest") << ValueType::U64 << Words {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}
+                                 << false << "18446744073709551615";
+    QTest::newRow("U64 hex") << ValueType::U64 << Words {0x7788, 0x5566, 0x3344, 0x1122} << true
+                             << "0x1122334455667788";
+    QTest::newRow("S64 most negative")
+        << ValueType::S64 << Words {0, 0, 0, 0x8000} << false << "-9223372036854775808";
+    QTest::newRow("S64 most negative in hex")
+        << ValueType::S64 << Words {0, 0, 0, 0x8000} << true << "0x-8000000000000000";
+    QTest::newRow("S64 largest") << ValueType::S64 << Words {0xFFFF, 0xFFFF, 0xFFFF, 0x7FFF}
+                                 << false << "9223372036854775807";
+    QTest::newRow("F64 0.1, every digit it needs")
+        << ValueType::F64 << Words {0x999A, 0x9999, 0x9999, 0x3FB9} << false << "0.1";
+    QTest::newRow("F64 1e300") << ValueType::F64 << Words {0x759C, 0x8800, 0xE43C, 0x7E37} << false
+                               << "1e+300";
+    QTest::newRow("F64 NaN") << ValueType::F64 << Words {0, 0, 0, 0x7FF8} << false << "nan";
+    QTest::newRow("F64 infinity") << ValueType::F64 << Words {0, 0, 0, 0x7FF0} << false << "inf";
+    QTest::newRow("F64 minus infinity")
+        << ValueType::F64 << Words {0, 0, 0, 0xFFF0} << false << "-inf";
+    QTest::newRow("F64 hex raw bits")
+        << ValueType::F64 << Words {0, 0, 0, 0xFFF0} << true << "0xfff0000000000000";
 }
 
 void TestRegisterFormats::typedReadText()
@@ -187,6 +260,139 @@ void TestRegisterFormats::typedRoundTrip_data()
     QTest::newRow("U32") << ValueType::U32 << "3000000000";
     QTest::newRow("S32") << ValueType::S32 << "-2000000000";
     QTest::newRow("F32") << ValueType::F32 << "-0.015625";
+    QTest::newRow("U64") << ValueType::U64 << "12345678901234567890";
+    QTest::newRow("S64") << ValueType::S64 << "-1234567890123456789";
+    QTest::newRow("F64") << ValueType::F64 << "-2.5e-300";
+    QTest::newRow("F64 third") << ValueType::F64 << "0.3333333333333333";
+    QTest::newRow("bit") << ValueType::Bit << "1";
+}
+
+// Where the bytes of 0x11223344 and 0x1122334455667788 go in each order.
+void TestRegisterFormats::byteOrders_data()
+{
+    QTest::addColumn<ByteOrder>("order");
+    QTest::addColumn<Words>("words32");
+    QTest::addColumn<Words>("words64");
+    QTest::newRow("ABCD") << ByteOrder::ABCD << Words {0x1122, 0x3344}
+                          << Words {0x1122, 0x3344, 0x5566, 0x7788};
+    QTest::newRow("BADC") << ByteOrder::BADC << Words {0x2211, 0x4433}
+                          << Words {0x2211, 0x4433, 0x6655, 0x8877};
+    QTest::newRow("CDAB") << ByteOrder::CDAB << Words {0x3344, 0x1122}
+                          << Words {0x7788, 0x5566, 0x3344, 0x1122};
+    QTest::newRow("DCBA") << ByteOrder::DCBA << Words {0x4433, 0x2211}
+                          << Words {0x8877, 0x6655, 0x4433, 0x2211};
+}
+
+void TestRegisterFormats::byteOrders()
+{
+    QFETCH(ByteOrder, order);
+    QFETCH(Words, words32);
+    QFETCH(Words, words64);
+    Words words;
+    QVERIFY(RegisterValue::toWords(ValueType::U32, "0x11223344", &words, nullptr, order));
+    QCOMPARE(words, words32);
+    QCOMPARE(RegisterValue::toText(ValueType::U32, words32, true, order), "0x11223344");
+    QVERIFY(RegisterValue::toWords(ValueType::S64, "0x1122334455667788", &words, nullptr, order));
+    QCOMPARE(words, words64);
+    QCOMPARE(RegisterValue::toText(ValueType::U64, words64, true, order), "0x1122334455667788");
+    // A 16-bit value has no order of its own.
+    QVERIFY(RegisterValue::toWords(ValueType::U16, "0x1122", &words, nullptr, order));
+    QCOMPARE(words, Words {0x1122});
+    QCOMPARE(ByteOrders::name(order), QString(QTest::currentDataTag()));
+}
+
+void TestRegisterFormats::singleRegisterWord_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("word"); // -1: refused
+    QTest::newRow("-1") << "-1" << 0xFFFF;
+    QTest::newRow("65535") << "65535" << 0xFFFF;
+    QTest::newRow("-32768") << "-32768" << 0x8000;
+    QTest::newRow("hex") << "0xBEEF" << 0xBEEF;
+    QTest::newRow("65536") << "65536" << -1;
+    QTest::newRow("-32769") << "-32769" << -1;
+    QTest::newRow("fraction") << "1.5" << -1;
+}
+
+void TestRegisterFormats::singleRegisterWord()
+{
+    QFETCH(QString, text);
+    QFETCH(int, word);
+    quint16 value = 7;
+    QString errors;
+    QCOMPARE(RegisterValue::toSingleWord(text, &value, &errors), word >= 0);
+    if (word >= 0)
+        QCOMPARE(int(value), word);
+    else
+        QCOMPARE(plain(errors), " " + text + " is not a whole number from -32768 to 65535\n");
+}
+
+// Registers as text: high byte first, up to the first NUL; what a console
+// could take for a command is shown as \xHH.
+void TestRegisterFormats::registerText_data()
+{
+    QTest::addColumn<Words>("words");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no NUL: every byte") << Words {0x4142, 0x4344} << "ABCD";
+    QTest::newRow("NUL in a high byte") << Words {0x4142, 0x0043} << "AB";
+    QTest::newRow("NUL in a low byte") << Words {0x4100, 0x4344} << "A";
+    QTest::newRow("empty") << Words {0, 0x4142} << "";
+    QTest::newRow("UTF-8") << Words {0x5AC3, 0xB361} << "Z\u00F3a";
+    QTest::newRow("escape sequence") << Words {0x1B5B, 0x324A} << "\\x1B[2J";
+    QTest::newRow("DEL and C1 controls") << Words {0x7FC2, 0x9B41} << "\\x7F\\xC2\\x9BA";
+    QTest::newRow("Latin-1, not UTF-8") << Words {0x4DFC, 0x6C6C} << "M\\xFCll";
+    QTest::newRow("sequence cut by the NUL") << Words {0x41E2, 0x8200} << "A\\xE2\\x82";
+    QTest::newRow("overlong form") << Words {0xC0AF} << "\\xC0\\xAF";
+    QTest::newRow("markup is text") << Words {0x3C62, 0x723E} << "<br>";
+}
+
+void TestRegisterFormats::registerText()
+{
+    QFETCH(Words, words);
+    QFETCH(QString, text);
+    QCOMPARE(RegisterText::shown(RegisterText::bytesOf(words)), text);
+}
+
+void TestRegisterFormats::textOfAWrite_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("registers");
+    QTest::addColumn<Words>("words"); // empty with an error line: refused
+    QTest::newRow("padded") << "ABC" << 3 << Words {0x4142, 0x4300, 0};
+    QTest::newRow("fills every byte, no NUL") << "ABCD" << 2 << Words {0x4142, 0x4344};
+    QTest::newRow("one byte too many") << "ABCDE" << 2 << Words {};
+    QTest::newRow("UTF-8 bytes count") << "\u00F3\u00F3" << 2 << Words {0xC3B3, 0xC3B3};
+    QTest::newRow("UTF-8 bytes beyond") << "a\u00F3\u00F3" << 2 << Words {};
+    QTest::newRow("nothing in no registers") << "" << 0 << Words {};
+}
+
+void TestRegisterFormats::textOfAWrite()
+{
+    QFETCH(QString, text);
+    QFETCH(int, registers);
+    QFETCH(Words, words);
+    Words result {9};
+    QString errors;
+    const bool fits = RegisterText::toWords(text, registers, &result, &errors);
+    QCOMPARE(result, words);
+    QCOMPARE(fits, errors.isEmpty());
+    QCOMPARE(fits, !words.isEmpty() || registers == 0);
+}
+
+void TestRegisterFormats::bitsOnly()
+{
+    QString errors;
+    QVERIFY(WordList::checkBits({0, 1, 1, 0}, &errors));
+    QCOMPARE(errors, QString());
+    Words many(20, 1);
+    many[2] = 2;
+    for (int i = 5; i < 17; ++i)
+        many[i] = quint16(0x100 + i);
+    QVERIFY(!WordList::checkBits(many, &errors));
+    const QStringList lines = plain(errors).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines.first(), " value 2 at position 3 is not 0 or 1");
+    QCOMPARE(lines.last(), " 3 more values that are not 0 or 1");
 }
 
 void TestRegisterFormats::typedRoundTrip()

@@ -5,6 +5,7 @@
 // reading back typed values and a range of 300 registers.
 
 #include "devsim.h"
+#include "peerprocess.h"
 #include "programrun.h"
 #include "ptybus.h"
 #include "testcertificates.h"
@@ -21,53 +22,6 @@ QString script()
 {
     return QStringLiteral(QEL_PYMODBUS_LINES);
 }
-
-// A process whose standard output the test reads line by line.
-class Peer
-{
-public:
-    ~Peer()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
-    }
-
-    void start(const QString &program, const QStringList &arguments)
-    {
-        process.start(program, arguments);
-    }
-    // The first line that starts with prefix, waiting at most 30 s for it.
-    QString waitForLine(const QString &prefix)
-    {
-        QDeadlineTimer deadline(30000);
-        for (;;) {
-            while (process.canReadLine()) {
-                const QString line = QString::fromUtf8(process.readLine()).trimmed();
-                seen.append(line);
-                if (line.startsWith(prefix))
-                    return line;
-            }
-            if (deadline.hasExpired() || process.state() == QProcess::NotRunning)
-                return QString();
-            process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
-        }
-    }
-    // Every line so far.
-    QStringList lines()
-    {
-        process.waitForReadyRead(100);
-        while (process.canReadLine())
-            seen.append(QString::fromUtf8(process.readLine()).trimmed());
-        return seen;
-    }
-    QString errors() { return QString::fromUtf8(process.readAllStandardError()); }
-
-private:
-    QProcess process;
-    QStringList seen;
-};
 
 enum class Kind { RtuTcp, AsciiTcp, AsciiSerial, Tls };
 
@@ -112,7 +66,7 @@ private:
             certificates.path(certificate), certificates.path(key), certificates.path("ca.pem")};
     }
     // Starts a pymodbus server of the kind; the driver's options to reach it.
-    QStringList startServer(Peer &server, Kind kind, PtyBus &bus,
+    QStringList startServer(PeerProcess &server, Kind kind, PtyBus &bus,
         const QString &serverCertificate = "server.pem", const QString &serverKey = "server.key");
 
     TestCertificates certificates;
@@ -132,7 +86,7 @@ void TestLinesPymodbus::addKinds()
     QTest::newRow("TLS") << Kind::Tls;
 }
 
-QStringList TestLinesPymodbus::startServer(Peer &server, Kind kind, PtyBus &bus,
+QStringList TestLinesPymodbus::startServer(PeerProcess &server, Kind kind, PtyBus &bus,
     const QString &serverCertificate, const QString &serverKey)
 {
     QStringList arguments {script(), "server", kindName(kind)};
@@ -172,7 +126,7 @@ void TestLinesPymodbus::driversAgainstPymodbus_data()
 void TestLinesPymodbus::driversAgainstPymodbus()
 {
     QFETCH(Kind, kind);
-    Peer server;
+    PeerProcess server;
     PtyBus bus;
     const QStringList connection = startServer(server, kind, bus);
     QVERIFY2(!connection.isEmpty(), qPrintable(server.errors()));
@@ -262,7 +216,7 @@ void TestLinesPymodbus::tlsFailuresAgainstPymodbus()
     QFETCH(QStringList, clientFiles);
     QFETCH(QString, cause);
 
-    Peer server;
+    PeerProcess server;
     PtyBus unused;
     QStringList connection = startServer(server, Kind::Tls, unused, serverCertificate, serverKey);
     QVERIFY2(!connection.isEmpty(), qPrintable(server.errors()));
