@@ -97,6 +97,9 @@ void SecureServer::incomingConnection(qintptr descriptor)
         delete socket;
         return;
     }
+    // Without Nagle's algorithm from the first byte: a reply must not wait for
+    // the acknowledgement of the session tickets sent after the handshake.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     socket->setSslConfiguration(configuration);
     connect(socket, &QSslSocket::encrypted, this, [this, socket] { accepted(socket); });
     connect(socket, QOverload<const QList<QSslError> &>::of(&QSslSocket::sslErrors), this,
