@@ -3,7 +3,27 @@
 
 #include "freeserialports.h"
 
+#include <QStandardItemModel>
+
 #include <algorithm>
+
+namespace {
+
+const QString ascii = QStringLiteral("ASCII");
+const QString sevenBits = QStringLiteral("7");
+
+// Selects text in box, adding it at the end when it is not listed.
+void selectText(QComboBox *box, const QString &text)
+{
+    int index = box->findText(text);
+    if (index < 0) {
+        box->addItem(text);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
+}
+
+} // namespace
 
 addRTUPort::addRTUPort(QWidget *parent)
     : addRTUPort(freeSerialPorts(), parent)
@@ -23,6 +43,19 @@ addRTUPort::addRTUPort(const QStringList &portNames, QWidget *parent)
     ui->com->addItems(names);
     if (!names.isEmpty())
         ui->com->setCurrentIndex(0);
+    connect(ui->framing, &QComboBox::currentTextChanged, this, &addRTUPort::framingChanged);
+    framingChanged();
+}
+
+void addRTUPort::framingChanged()
+{
+    const bool isAscii = ui->framing->currentText() == ascii;
+    if (!isAscii && ui->dataBits->currentText() == sevenBits)
+        ui->dataBits->setCurrentText(QStringLiteral("8"));
+    auto *model = qobject_cast<QStandardItemModel *>(ui->dataBits->model());
+    const int seven = ui->dataBits->findText(sevenBits);
+    if (model && seven >= 0)
+        model->item(seven)->setEnabled(isAscii);
 }
 
 addRTUPort::~addRTUPort()
@@ -52,6 +85,21 @@ QString addRTUPort::desc() const
     return ui->desc->toPlainText();
 }
 
+QString addRTUPort::framing() const
+{
+    return ui->framing->currentText() == ascii ? ascii : QString();
+}
+
+QString addRTUPort::dataBits() const
+{
+    return ui->dataBits->currentText();
+}
+
+QString addRTUPort::parity() const
+{
+    return ui->parity->currentText();
+}
+
 QString addRTUPort::hash() const
 {
     return values().fingerprint();
@@ -65,6 +113,9 @@ portValues addRTUPort::values() const
     values.baudrate = baudrate();
     values.addr = slave();
     values.desc = desc();
+    values.framing = framing();
+    values.dataBits = dataBits();
+    values.parity = parity();
     return values;
 }
 
@@ -74,6 +125,24 @@ void addRTUPort::setValues(const portValues &values)
     setDesc(values.desc);
     setCom(values.com);
     setBaudrate(values.baudrate);
+    setFraming(values.framing);
+    setDataBits(values.dataBits);
+    setParity(values.parity);
+}
+
+void addRTUPort::setFraming(const QString &framing)
+{
+    selectText(ui->framing, framing.isEmpty() ? QStringLiteral("RTU") : framing);
+}
+
+void addRTUPort::setDataBits(const QString &dataBits)
+{
+    selectText(ui->dataBits, dataBits);
+}
+
+void addRTUPort::setParity(const QString &parity)
+{
+    selectText(ui->parity, parity);
 }
 
 void addRTUPort::setCom(const QString &com)

@@ -9,8 +9,9 @@ namespace Ui {
 class addRTUPort;
 }
 
-// The serial line of a project: port name, baud rate, device address and
-// description.
+// The serial line of a project: port name, baud rate, device address,
+// framing (RTU or ASCII) with the data bits and parity, and description.
+// 7 data bits are offered with ASCII only.
 class addRTUPort : public QDialog
 {
     Q_OBJECT
@@ -26,7 +27,12 @@ public:
     QString baudrate() const;
     QString slave() const;
     QString desc() const;
-    // Fingerprint of desc(), baudrate(), slave(), com().
+    // "ASCII", or empty for RTU, the line's own framing.
+    QString framing() const;
+    QString dataBits() const;
+    QString parity() const;
+    // Fingerprint of desc(), baudrate(), slave(), com() and of the framing,
+    // data bits and parity that are not the defaults.
     QString hash() const;
     // The serial line the dialog holds.
     portValues values() const;
@@ -38,10 +44,18 @@ public:
     void setBaudrate(const QString &baudrate);
     void setSlave(int slave);
     void setDesc(const QString &desc);
+    // Texts not in their lists (from a hand-edited project) are added and
+    // selected, as for the baud rate.
+    void setFraming(const QString &framing);
+    void setDataBits(const QString &dataBits);
+    void setParity(const QString &parity);
     // Presets every control from a stored serial line.
     void setValues(const portValues &values);
 
 private:
+    // 7 data bits are for ASCII: with RTU the choice goes back to 8.
+    void framingChanged();
+
     Ui::addRTUPort *ui;
     QMetaObject::Connection acceptConnection;
     QMetaObject::Connection rejectConnection;

@@ -24,6 +24,7 @@ void rtuElement::showValues()
     ui->com->setText(line().com);
     ui->baudrate->setText(line().baudrate);
     ui->addr->setText(line().addr);
+    ui->line->setText(line().lineText());
     ui->desc->setText(line().desc);
 }
 

@@ -6,8 +6,8 @@ namespace Ui {
 class rtuElement;
 }
 
-// A serial line of the project: port name, baud rate, device address and
-// description.
+// A serial line of the project: port name, baud rate, device address, the
+// framing with its byte form ("RTU 8N1", "ASCII 7E1") and description.
 class rtuElement : public portElement
 {
     Q_OBJECT

@@ -39,12 +39,14 @@ void tcpElement::showValues()
     ui->ip->setText(line().ip);
     ui->port->setText(line().port);
     ui->addr->setText(line().addr);
+    ui->line->setText(line().lineText());
     ui->desc->setText(line().desc);
 }
 
 std::optional<rowValues> tcpElement::askValues(userPrompts &prompts) const
 {
     addTCPPort dialog;
+    dialog.setPrompts(&prompts);
     dialog.setValues(line());
     return prompts.accepted(dialog);
 }

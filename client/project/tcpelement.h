@@ -6,7 +6,8 @@ namespace Ui {
 class tcpElement;
 }
 
-// A TCP connection of the project: IP address, TCP port, device address and
+// A TCP connection of the project: IP address, TCP port, device address,
+// the framing ("MBAP", "RTU", "ASCII" through a gateway, or "TLS") and
 // description.
 class tcpElement : public portElement
 {

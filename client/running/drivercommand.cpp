@@ -20,6 +20,8 @@ driverCommand::driverCommand(const QString &program, const std::optional<portVal
     , arguments(port ? port->arguments() : QStringList())
 {
     portCount = arguments.size();
+    if (port)
+        quoted = port->fileArguments();
     arguments << request;
     if (verbose)
         arguments << QStringLiteral("--verbose") << QStringLiteral("1");
@@ -46,16 +48,19 @@ driverCommand driverCommand::macro(
 {
     driverCommand command(macroDriver, port, request.arguments(), verbose);
     // The parameter text follows "--macro", the name and "--param".
-    command.quoted = command.portCount + 3;
+    command.quoted << command.portCount + 3;
     return command;
 }
 
 QString driverCommand::text() const
 {
-    QString line = arguments.mid(0, portCount).join(QLatin1Char(' '));
-    for (int i = portCount; i < arguments.size(); ++i) {
-        line += QLatin1Char(' ');
-        if (i == quoted)
+    QString line;
+    for (int i = 0; i < arguments.size(); ++i) {
+        // The port part and the request part are joined by one blank, even
+        // when there is no port part.
+        if (i > 0 || portCount == 0)
+            line += QLatin1Char(' ');
+        if (quoted.contains(i))
             line += QLatin1Char('"') + arguments.at(i) + QLatin1Char('"');
         else
             line += arguments.at(i);

@@ -292,7 +292,9 @@ void MainWindow::commandAddRTUPort(bool)
 
 void MainWindow::commandAddTCPPort(bool)
 {
-    addFromDialog<addTCPPort>();
+    addTCPPort dialog(this);
+    dialog.setPrompts(prompts);
+    addRow(prompts->accepted(dialog));
 }
 
 void MainWindow::commandAddReadData(bool)

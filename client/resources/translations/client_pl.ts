@@ -27,6 +27,18 @@
         <source>Desc</source>
         <translation>Opis</translation>
     </message>
+    <message>
+        <source>Framing</source>
+        <translation>Format ramki</translation>
+    </message>
+    <message>
+        <source>Data bits</source>
+        <translation>Bity danych</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parzystość</translation>
+    </message>
 </context>
 <context>
     <name>addReadData</name>
@@ -80,6 +92,58 @@
     <message>
         <source>Desc</source>
         <translation>Opis</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Format ramki</translation>
+    </message>
+    <message>
+        <source>Security</source>
+        <translation>Zabezpieczenie</translation>
+    </message>
+    <message>
+        <source>TLS (Modbus/TCP Security)</source>
+        <translation>TLS (zabezpieczony Modbus/TCP)</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Certyfikat</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Klucz</translation>
+    </message>
+    <message>
+        <source>CA</source>
+        <translation>CA</translation>
+    </message>
+    <message>
+        <source>Choose the client certificate</source>
+        <translation>Wybierz certyfikat klienta</translation>
+    </message>
+    <message>
+        <source>Choose the client private key</source>
+        <translation>Wybierz klucz prywatny klienta</translation>
+    </message>
+    <message>
+        <source>Choose the certificates of the authorities</source>
+        <translation>Wybierz certyfikaty urzędów certyfikacji</translation>
+    </message>
+    <message>
+        <source>Client certificate</source>
+        <translation>Certyfikat klienta</translation>
+    </message>
+    <message>
+        <source>Client private key</source>
+        <translation>Klucz prywatny klienta</translation>
+    </message>
+    <message>
+        <source>Certificates of the authorities</source>
+        <translation>Certyfikaty urzędów certyfikacji</translation>
+    </message>
+    <message>
+        <source>PEM files (*.pem *.crt *.key);;All files (*)</source>
+        <translation>Pliki PEM (*.pem *.crt *.key);;Wszystkie pliki (*)</translation>
     </message>
 </context>
 <context>

@@ -131,12 +131,13 @@ void tst_elements::form_data()
     QTest::addColumn<QStringList>("labels"); // object name=initial text, in form order
     QTest::addColumn<QString>("exeIcon");
 
-    QTest::newRow("rtuElement") << Factory([] {
-        return new rtuElement;
-    }) << "rtuElement" << QStringList {"com=COM10", "baudrate=115200", "addr=0", "desc=desc"}
+    QTest::newRow("rtuElement") << Factory([] { return new rtuElement; }) << "rtuElement"
+                                << QStringList {"com=COM10", "baudrate=115200", "addr=0",
+                                       "line=RTU 8N1", "desc=desc"}
                                 << ":/_icons/disabled.png";
     QTest::newRow("tcpElement") << Factory([] { return new tcpElement; }) << "tcpElement"
-                                << QStringList {"ip=192.168.1.1", "port=502", "addr=0", "desc=desc"}
+                                << QStringList {"ip=192.168.1.1", "port=502", "addr=0", "line=MBAP",
+                                       "desc=desc"}
                                 << ":/_icons/disabled.png";
     QTest::newRow("readElement") << Factory([] {
         return new readElement;

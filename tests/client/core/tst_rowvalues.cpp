@@ -70,6 +70,18 @@ void tst_rowValues::fileObjects_data()
     QTest::newRow("hand-edited read") << "read"
                                       << QByteArray(R"({"addr":"0x10","desc":"","format":"F_Y",)"
                                                     R"("type":"u16"})");
+    QTest::newRow("serial line, ASCII 7E1")
+        << "port"
+        << QByteArray(R"({"addr":"1","baudrate":"9600","com":"COM3","databits":"7",)"
+                      R"("desc":"Meter","framing":"ASCII","parity":"E","type":"RTU"})");
+    QTest::newRow("RTU through a gateway")
+        << "port"
+        << QByteArray(R"({"addr":"7","desc":"Gateway","framing":"RTU","ip":"10.0.0.9",)"
+                      R"("port":"4001","type":"TCP"})");
+    QTest::newRow("TLS") << "port"
+                         << QByteArray(R"({"addr":"255","ca":"ca.pem","cert":"me.pem","desc":"",)"
+                                       R"("ip":"10.0.0.7","key":"my key.pem","port":"802",)"
+                                       R"("tls":true,"type":"TCP"})");
     QTest::newRow("hand-edited TCP port") << "port"
                                           << QByteArray(R"({"addr":"01","desc":"zażółć",)"
                                                         R"("ip":" x ","port":"-1","type":"TCP"})");
@@ -95,6 +107,15 @@ void tst_rowValues::missingKeys_data()
     QTest::newRow("TCP keys of a serial line are dropped")
         << "port" << QByteArray(R"({"ip":"1.2.3.4","port":"502","type":"RTU","com":"COM1"})")
         << QByteArray(R"({"addr":"","baudrate":"","com":"COM1","desc":"","type":"RTU"})");
+    QTest::newRow("TLS files without TLS are dropped")
+        << "port" << QByteArray(R"({"cert":"a.pem","ip":"1.2.3.4","port":"802","type":"TCP"})")
+        << QByteArray(R"({"addr":"","desc":"","ip":"1.2.3.4","port":"802","type":"TCP"})");
+    QTest::newRow("TLS that is no boolean")
+        << "port" << QByteArray(R"({"ip":"1.2.3.4","port":"802","tls":"yes","type":"TCP"})")
+        << QByteArray(R"({"addr":"","desc":"","ip":"1.2.3.4","port":"802","type":"TCP"})");
+    QTest::newRow("a serial line's defaults said are not kept")
+        << "port" << QByteArray(R"({"databits":"8","parity":"N","type":"RTU"})")
+        << QByteArray(R"({"addr":"","baudrate":"","com":"","desc":"","type":"RTU"})");
     QTest::newRow("read, numbers are no texts")
         << "read" << QByteArray(R"({"addr":100,"type":"U16"})")
         << QByteArray(R"({"addr":"","desc":"","format":"","type":"U16"})");
@@ -142,6 +163,18 @@ void tst_rowValues::arguments_data()
     QTest::newRow("TCP connection")
         << QByteArray(R"({"addr":"255","ip":"10.0.0.7","port":"502","type":"TCP"})") << "port"
         << QStringList {"--address", "255", "--ip", "10.0.0.7", "--port", "502"};
+    QTest::newRow("serial line, ASCII 7E1")
+        << QByteArray(R"({"addr":"1","baudrate":"9600","com":"COM3","databits":"7",)"
+                      R"("framing":"ASCII","parity":"E","type":"RTU"})")
+        << "port"
+        << QStringList {"--address", "1", "--port", "\\\\.\\COM3", "--baudrate", "9600",
+               "--framing", "ASCII", "--data_bit", "7", "--parity", "E"};
+    QTest::newRow("TLS") << QByteArray(R"({"addr":"255","ca":"ca.pem","cert":"me.pem",)"
+                                       R"("ip":"10.0.0.7","key":"me.key","port":"802",)"
+                                       R"("tls":true,"type":"TCP"})")
+                         << "port"
+                         << QStringList {"--address", "255", "--ip", "10.0.0.7", "--port", "802",
+                                "--tls", "--cert", "me.pem", "--key", "me.key", "--ca", "ca.pem"};
     QTest::newRow("read") << QByteArray(R"({"addr":"100","type":"S32"})") << "read"
                           << QStringList {"--read_s32", "100"};
     QTest::newRow("write") << QByteArray(R"({"addr":"7","type":"F32","value":"-2.5"})") << "write"
@@ -183,6 +216,14 @@ void tst_rowValues::fingerprintCoversEveryField_data()
     QTest::newRow("TCP connection") << QByteArray(R"({"addr":"1","desc":"d","ip":"10.0.0.7",)"
                                                   R"("port":"502","type":"TCP"})")
                                     << "port";
+    QTest::newRow("serial line, ASCII 7E1")
+        << QByteArray(R"({"addr":"1","baudrate":"9600","com":"COM3","databits":"7",)"
+                      R"("desc":"d","framing":"ASCII","parity":"E","type":"RTU"})")
+        << "port";
+    QTest::newRow("TLS") << QByteArray(R"({"addr":"1","ca":"ca.pem","cert":"me.pem","desc":"d",)"
+                                       R"("ip":"10.0.0.7","key":"me.key","port":"802",)"
+                                       R"("tls":true,"type":"TCP"})")
+                         << "port";
     QTest::newRow("read") << QByteArray(R"({"addr":"1","desc":"d","format":"F_X","type":"U16"})")
                           << "read";
     QTest::newRow("write") << QByteArray(R"({"addr":"1","desc":"d","type":"U16","value":"5"})")

@@ -1,12 +1,17 @@
 #include "addrtuport.h"
 #include "addtcpport.h"
 #include "dialogtesting.h"
+#include "userprompts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QStandardItemModel>
+#include <QToolButton>
 #include <QtTest>
 
 // The serial line and TCP connection dialogs.
@@ -43,7 +48,28 @@ private slots:
     void tcpHash();
     void answers_data();
     void answers();
+    void rtuFraming();
+    void tcpFramingAndTls();
 };
+
+namespace {
+
+// File choosers that answer with the names given, one per question, and
+// keep the captions asked.
+class fileAnswers : public userPrompts
+{
+public:
+    QStringList names;
+    QStringList captions;
+
+    QString openFileName(QWidget *, const QString &caption, const QString &) override
+    {
+        captions << caption;
+        return names.isEmpty() ? QString() : names.takeFirst();
+    }
+};
+
+} // namespace
 
 void tst_portdialogs::rtuInitial()
 {
@@ -252,6 +278,93 @@ void tst_portdialogs::answers()
     QCOMPARE(execAnswering(rtu, answer), result);
     addTCPPort tcp;
     QCOMPARE(execAnswering(tcp, answer), result);
+}
+
+// RTU or ASCII; 7 data bits only with ASCII, and back to 8 with RTU. The
+// values carry what is not a default, and come back in the controls.
+void tst_portdialogs::rtuFraming()
+{
+    addRTUPort dialog(QStringList {"COM1"});
+    auto *framing = control<QComboBox>(dialog, "framing");
+    auto *dataBits = control<QComboBox>(dialog, "dataBits");
+    auto *parity = control<QComboBox>(dialog, "parity");
+    QCOMPARE(items(framing), (QStringList {"RTU", "ASCII"}));
+    QCOMPARE(items(dataBits), (QStringList {"8", "7"}));
+    QCOMPARE(items(parity), (QStringList {"N", "E", "O"}));
+    const auto sevenOffered = [dataBits] {
+        return qobject_cast<QStandardItemModel *>(dataBits->model())->item(1)->isEnabled();
+    };
+    QVERIFY(!sevenOffered());
+    QCOMPARE(dialog.values().lineText(), QStringLiteral("RTU 8N1"));
+
+    framing->setCurrentText("ASCII");
+    QVERIFY(sevenOffered());
+    dataBits->setCurrentText("7");
+    parity->setCurrentText("E");
+    const portValues ascii = dialog.values();
+    QCOMPARE(ascii.framing, QStringLiteral("ASCII"));
+    QCOMPARE(ascii.arguments().mid(6),
+        (QStringList {"--framing", "ASCII", "--data_bit", "7", "--parity", "E"}));
+    QVERIFY(dialog.hash() != addRTUPort(QStringList {"COM1"}).hash());
+
+    framing->setCurrentText("RTU");
+    QCOMPARE(dialog.dataBits(), QStringLiteral("8"));
+    QVERIFY(!sevenOffered());
+    QCOMPARE(dialog.framing(), QString());
+
+    addRTUPort edited(QStringList {"COM1"});
+    edited.setValues(ascii);
+    QCOMPARE(edited.values().toJson(), ascii.toJson());
+}
+
+// MBAP, RTU or ASCII; with TLS the frames are MBAP, the port moves between
+// 502 and 802, and OK waits for the three files, which the choosers fill.
+void tst_portdialogs::tcpFramingAndTls()
+{
+    addTCPPort dialog;
+    fileAnswers answers;
+    dialog.setPrompts(&answers);
+    auto *framing = control<QComboBox>(dialog, "framing");
+    auto *tls = control<QCheckBox>(dialog, "tls");
+    QPushButton *ok = control<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok);
+    QCOMPARE(items(framing), (QStringList {"MBAP", "RTU", "ASCII"}));
+    QVERIFY(!tls->isChecked());
+    QVERIFY(!control<QLineEdit>(dialog, "cert")->isEnabled());
+    QVERIFY(ok->isEnabled());
+    QCOMPARE(dialog.values().lineText(), QStringLiteral("MBAP"));
+
+    framing->setCurrentText("ASCII");
+    QCOMPARE(dialog.values().arguments().mid(6), (QStringList {"--framing", "ASCII"}));
+
+    tls->setChecked(true);
+    QCOMPARE(dialog.framing(), QString());
+    QVERIFY(!framing->isEnabled());
+    QCOMPARE(dialog.port(), QStringLiteral("802"));
+    QVERIFY(!ok->isEnabled());
+    answers.names = QStringList {"/certs/me.pem", "/certs/my key.pem", "/certs/ca.pem"};
+    for (const char *browse : {"certBrowse", "keyBrowse", "caBrowse"})
+        control<QToolButton>(dialog, browse)->click();
+    QCOMPARE(answers.captions,
+        (QStringList {
+            "Client certificate", "Client private key", "Certificates of the authorities"}));
+    QVERIFY(ok->isEnabled());
+    const portValues secure = dialog.values();
+    QCOMPARE(secure.arguments().mid(6),
+        (QStringList {"--tls", "--cert", "/certs/me.pem", "--key", "/certs/my key.pem", "--ca",
+            "/certs/ca.pem"}));
+    QCOMPARE(secure.lineText(), QStringLiteral("TLS"));
+
+    // A stored port is kept as it was, 8802 with TLS too.
+    portValues stored = secure;
+    stored.port = QStringLiteral("8802");
+    addTCPPort edited;
+    edited.setValues(stored);
+    QCOMPARE(edited.values().toJson(), stored.toJson());
+
+    tls->setChecked(false);
+    QCOMPARE(dialog.port(), QStringLiteral("502"));
+    QVERIFY(framing->isEnabled());
+    QCOMPARE(dialog.values().toJson(), addTCPPort().values().toJson());
 }
 
 QTEST_MAIN(tst_portdialogs)

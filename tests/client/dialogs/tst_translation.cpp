@@ -72,7 +72,7 @@ void tst_translation::everyTextTranslated_data()
                                 << QStringList {"COM"} << "label_3"
                                 << "Adres urządzenia";
     QTest::newRow("addTCPPort") << Factory([] { return new addTCPPort; })
-                                << QStringList {"IP", "Port"} << "label_4"
+                                << QStringList {"IP", "Port", "CA"} << "label_4"
                                 << "Opis";
     QTest::newRow("addReadData") << Factory([] { return new addReadData; })
                                  << QStringList {"Format"} << ""
@@ -88,7 +88,7 @@ void tst_translation::everyTextTranslated_data()
                                << "Wyczyść";
     // The rows' values are data, not texts; their buttons' tips are.
     const QStringList values {"COM10", "115200", "0", "desc", "192.168.1.1", "502", "F32", "32768",
-        "", "MACRO", "PARAM", "Frame"};
+        "", "MACRO", "PARAM", "Frame", "RTU 8N1", "MBAP"};
     QTest::newRow("rtuElement") << Factory([] { return new rtuElement; }) << values << "exe"
                                 << "Ustaw ten port jako aktywny";
     QTest::newRow("tcpElement") << Factory([] { return new tcpElement; }) << values << "edit"

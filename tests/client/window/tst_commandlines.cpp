@@ -104,6 +104,32 @@ void tst_commandLines::rowRuns_data()
         << tcp << "macro" << macroRequest("FD_MACRO_LOGOUT", "") << true
         << (QStringList {"qelDrvMacro"} + tcpPart
                + QStringList {"--macro", "FD_MACRO_LOGOUT", "--param", "", "--verbose", "1"});
+
+    QJsonObject ascii = serial;
+    ascii.insert("framing", "ASCII");
+    ascii.insert("databits", "7");
+    ascii.insert("parity", "E");
+    QTest::newRow("serial ASCII 7E1 read") << ascii << "read" << readRequest("U16", "100") << false
+                                           << (QStringList {"qelDrvModbus"} + serialPart
+                                                  + QStringList {"--framing", "ASCII", "--data_bit",
+                                                      "7", "--parity", "E", "--read_u16", "100"});
+    QJsonObject gateway = tcp;
+    gateway.insert("framing", "RTU");
+    QTest::newRow("RTU through a gateway, write")
+        << gateway << "write" << writeRequest("U16", "5", "1") << false
+        << (QStringList {"qelDrvModbus"} + tcpPart
+               + QStringList {"--framing", "RTU", "--write_u16", "5", "--data", "1"});
+    QJsonObject secure = tcp;
+    secure.insert("tls", true);
+    secure.insert("cert", "/srv/site certs/engineer.pem");
+    secure.insert("key", "/srv/site certs/engineer.key");
+    secure.insert("ca", "/srv/site certs/ca.pem");
+    QTest::newRow("TLS macro, file names with blanks as one argument each")
+        << secure << "macro" << macroRequest("FD_MACRO_GET_SN", "") << false
+        << (QStringList {"qelDrvMacro"} + tcpPart
+               + QStringList {"--tls", "--cert", "/srv/site certs/engineer.pem", "--key",
+                   "/srv/site certs/engineer.key", "--ca", "/srv/site certs/ca.pem", "--macro",
+                   "FD_MACRO_GET_SN", "--param", ""});
 }
 
 // A row's run button runs its request alone over the active port.
@@ -186,6 +212,10 @@ void tst_commandLines::refusedValues_data()
     QTest::newRow("IP address with an option") << QJsonObject {{"active", true}, {"addr", "1"},
         {"desc", ""}, {"ip", "10.0.0.1 --address 9"}, {"port", "502"}, {"type", "TCP"}}
                                                << "write" << writeRequest("U16", "5", "1");
+    QTest::newRow("certificate with a double quote") << QJsonObject {{"active", true},
+        {"addr", "1"}, {"desc", ""}, {"ip", "10.0.0.1"}, {"port", "802"}, {"type", "TCP"},
+        {"tls", true}, {"cert", "c.pem\" --ip \"x"}, {"key", "k.pem"}, {"ca", "ca.pem"}}
+                                                     << "write" << writeRequest("U16", "5", "1");
 }
 
 // Values of a hand-edited project that would not reach the driver as they

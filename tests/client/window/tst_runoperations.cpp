@@ -5,6 +5,7 @@
 #include "readelement.h"
 #include "scriptedprompts.h"
 #include "tcpelement.h"
+#include "testcertificates.h"
 #include "windowtesting.h"
 #include "writeelement.h"
 
@@ -75,6 +76,8 @@ private slots:
     void immediateCommands();
     void demoProject();
     void serialLine();
+    void otherLines_data();
+    void otherLines();
 };
 
 void tst_runOperations::initTestCase()
@@ -617,6 +620,61 @@ void tst_runOperations::serialLine()
     QCOMPARE(int(sim.holding(151)), 70000 >> 16);
     QCOMPARE(sim.requestLog().at(0), QStringLiteral("01 03 00 65 00 01 94 15"));
     QCOMPARE(counters(window), (QStringList {"3", ""}));
+}
+
+void tst_runOperations::otherLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("ASCII 7E1 on a serial line") << "ascii";
+    QTest::newRow("RTU through a gateway") << "gateway";
+    QTest::newRow("TLS") << "tls";
+}
+
+// A port of each of the other lines runs the real drivers against the
+// simulator on that line: a read shows its value, a write reaches the
+// device.
+void tst_runOperations::otherLines()
+{
+    QFETCH(QString, line);
+    TestCertificates certificates;
+    QJsonObject port;
+    QStringList simulator {"--demo"};
+    if (line == "tls") {
+        QVERIFY2(certificates.make(), qPrintable(certificates.errorString()));
+        simulator << "--tls" << certificates.path("server.pem") << certificates.path("server.key")
+                  << certificates.path("ca.pem");
+    } else {
+        simulator << "--framing" << (line == "ascii" ? "ASCII" : "RTU");
+    }
+    DevSim sim(simulator);
+    QVERIFY2(line == "ascii" ? sim.startRtu() : sim.startTcp(), qPrintable(sim.startError()));
+    if (line == "ascii") {
+        port = rtuPort(sim.ptyPath().mid(5), true, "1", "9600");
+        port.insert("framing", "ASCII");
+        port.insert("databits", "7");
+        port.insert("parity", "E");
+    } else {
+        port = tcpPort(sim.tcpPort(), true, "1");
+        if (line == "gateway") {
+            port.insert("framing", "RTU");
+        } else {
+            port.insert("tls", true);
+            port.insert("cert", certificates.path("client.pem"));
+            port.insert("key", certificates.path("client.key"));
+            port.insert("ca", certificates.path("ca.pem"));
+        }
+    }
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {port}, {readRequest("F32", "106", "", "pi")},
+            {writeRequest("S32", "150", "-70000")})));
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isBusy(), 30000);
+    QCOMPARE(rows<readElement>(window, "readLayout").at(0)->value(), QStringLiteral("3.14159"));
+    QCOMPARE(quint32(sim.holding(150) | sim.holding(151) << 16), quint32(-70000));
+    QCOMPARE(counters(window), (QStringList {"2", ""}));
 }
 
 QTEST_MAIN(tst_runOperations)
