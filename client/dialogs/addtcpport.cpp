@@ -9,6 +9,8 @@ namespace {
 
 constexpr int MbapPort = 502;
 constexpr int SecurePort = 802;
+constexpr int AnyUnit = 255; // MBAP's "any unit", no RTU address
+constexpr int FirstRtuAddress = 1;
 
 } // namespace
 
@@ -23,6 +25,8 @@ addTCPPort::addTCPPort(QWidget *parent)
     acceptConnection = connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     rejectConnection = connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui->tls, &QCheckBox::toggled, this, &addTCPPort::tlsToggled);
+    connect(ui->framing, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &addTCPPort::framingChanged);
     for (QLineEdit *field : {ui->cert, ui->key, ui->ca})
         connect(field, &QLineEdit::textChanged, this, &addTCPPort::updateAcceptance);
     connect(ui->certBrowse, &QToolButton::clicked, this,
@@ -109,11 +113,13 @@ portValues addTCPPort::values() const
 
 void addTCPPort::setValues(const portValues &values)
 {
+    setFraming(values.framing);
+    setTls(values.tls);
+    // After the framing, which moves an address of 255 to 1: the stored
+    // address stands.
     setSlave(values.addr.toInt());
     setIp(values.ip);
     setDesc(values.desc);
-    setFraming(values.framing);
-    setTls(values.tls);
     setFiles(values.certificate, values.privateKey, values.authorities);
     // After TLS, which moves a port of 502 to 802: the stored port stands.
     setPort(values.port.toInt());
@@ -123,6 +129,14 @@ void addTCPPort::setFraming(const QString &framing)
 {
     const int index = ui->framing->findText(framing);
     ui->framing->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+void addTCPPort::framingChanged(int index)
+{
+    // A gateway passes the address to an RTU device, which answers 1 to 247
+    // only; 255 addresses any unit in MBAP alone.
+    if (index > 0 && ui->slave->value() == AnyUnit)
+        ui->slave->setValue(FirstRtuAddress);
 }
 
 void addTCPPort::setTls(bool on)

@@ -18,6 +18,8 @@ class addTCPPort;
 // client's certificate and key and the authorities' certificates, and
 // description. With TLS the frames are MBAP and the framing is not offered;
 // the port 502 becomes 802, the port of Modbus/TCP Security, and back.
+// Frames through a gateway take an RTU address: the address 255 (any unit)
+// becomes 1 when RTU or ASCII is chosen.
 class addTCPPort : public QDialog
 {
     Q_OBJECT
@@ -58,6 +60,7 @@ public:
     void setPrompts(userPrompts *prompts);
 
 private:
+    void framingChanged(int index);
     void tlsToggled(bool on);
     // OK takes TLS only with its three files named.
     void updateAcceptance();

@@ -82,6 +82,14 @@ void tst_rowValues::fileObjects_data()
                          << QByteArray(R"({"addr":"255","ca":"ca.pem","cert":"me.pem","desc":"",)"
                                        R"("ip":"10.0.0.7","key":"my key.pem","port":"802",)"
                                        R"("tls":true,"type":"TCP"})");
+    QTest::newRow("serial line, RTU 8O1")
+        << "port"
+        << QByteArray(R"({"addr":"2","baudrate":"19200","com":"ttyUSB0","desc":"",)"
+                      R"("parity":"O","type":"RTU"})");
+    QTest::newRow("ASCII through a gateway, TLS off")
+        << "port"
+        << QByteArray(R"({"addr":"0","desc":"","framing":"ASCII","ip":"gw.local",)"
+                      R"("port":"502","type":"TCP"})");
     QTest::newRow("hand-edited TCP port") << "port"
                                           << QByteArray(R"({"addr":"01","desc":"zażółć",)"
                                                         R"("ip":" x ","port":"-1","type":"TCP"})");

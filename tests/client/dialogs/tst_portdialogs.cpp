@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -50,6 +52,8 @@ private slots:
     void answers();
     void rtuFraming();
     void tcpFramingAndTls();
+    void editKeepsLine_data();
+    void editKeepsLine();
 };
 
 namespace {
@@ -333,8 +337,24 @@ void tst_portdialogs::tcpFramingAndTls()
     QVERIFY(ok->isEnabled());
     QCOMPARE(dialog.values().lineText(), QStringLiteral("MBAP"));
 
+    // A gateway's RTU device has no "any unit": 255 becomes 1, other
+    // addresses stay, and a stored 255 stays for the driver to refuse.
+    auto *slave = control<QSpinBox>(dialog, "slave");
+    QCOMPARE(slave->value(), 255);
     framing->setCurrentText("ASCII");
-    QCOMPARE(dialog.values().arguments().mid(6), (QStringList {"--framing", "ASCII"}));
+    QCOMPARE(dialog.values().arguments(),
+        (QStringList {
+            "--address", "1", "--ip", "192.168.1.1", "--port", "502", "--framing", "ASCII"}));
+    slave->setValue(17);
+    framing->setCurrentText("RTU");
+    QCOMPARE(dialog.slave(), QStringLiteral("17"));
+    portValues anyUnit = dialog.values();
+    anyUnit.addr = QStringLiteral("255");
+    addTCPPort gateway;
+    gateway.setValues(anyUnit);
+    QCOMPARE(gateway.values().toJson(), anyUnit.toJson());
+    framing->setCurrentText("ASCII");
+    slave->setValue(255);
 
     tls->setChecked(true);
     QCOMPARE(dialog.framing(), QString());
@@ -365,6 +385,59 @@ void tst_portdialogs::tcpFramingAndTls()
     QCOMPARE(dialog.port(), QStringLiteral("502"));
     QVERIFY(framing->isEnabled());
     QCOMPARE(dialog.values().toJson(), addTCPPort().values().toJson());
+}
+
+void tst_portdialogs::editKeepsLine_data()
+{
+    QTest::addColumn<QByteArray>("json"); // a port as the project file holds it
+
+    QTest::newRow("serial ASCII 7E1")
+        << QByteArray(R"({"addr":"1","baudrate":"9600","com":"COM3","databits":"7","desc":"d",)"
+                      R"("framing":"ASCII","parity":"E","type":"RTU"})");
+    QTest::newRow("serial ASCII 8N1")
+        << QByteArray(R"({"addr":"3","baudrate":"115200","com":"COM1","desc":"",)"
+                      R"("framing":"ASCII","type":"RTU"})");
+    QTest::newRow("serial RTU 8O1") << QByteArray(R"({"addr":"247","baudrate":"1200","com":"COM2",)"
+                                                  R"("desc":"","parity":"O","type":"RTU"})");
+    QTest::newRow("RTU through a gateway")
+        << QByteArray(R"({"addr":"0","desc":"gw","framing":"RTU","ip":"10.0.0.9",)"
+                      R"("port":"4001","type":"TCP"})");
+    QTest::newRow("ASCII through a gateway, address 255 kept")
+        << QByteArray(R"({"addr":"255","desc":"","framing":"ASCII","ip":"10.0.0.9",)"
+                      R"("port":"502","type":"TCP"})");
+    QTest::newRow("TLS on 802") << QByteArray(
+        R"({"addr":"255","ca":"/c/ca.pem","cert":"/c/me.pem",)"
+        R"("desc":"","ip":"10.0.0.7","key":"/c/me key.pem",)"
+        R"("port":"802","tls":true,"type":"TCP"})");
+    QTest::newRow("TLS on 502") << QByteArray(R"({"addr":"1","ca":"ca.pem","cert":"me.pem",)"
+                                              R"("desc":"","ip":"h","key":"me.key","port":"502",)"
+                                              R"("tls":true,"type":"TCP"})");
+}
+
+// A port's dialog preset from a stored port gives back the same values and
+// the fingerprint of the stored ones, so an edit that changes nothing is no
+// change and the project saves the same bytes.
+void tst_portdialogs::editKeepsLine()
+{
+    QFETCH(QByteArray, json);
+    const std::optional<portValues> stored
+        = portValues::fromJson(QJsonDocument::fromJson(json).object());
+    QVERIFY(stored);
+    portValues edited;
+    QString hash;
+    if (stored->kind == portValues::Serial) {
+        addRTUPort dialog(QStringList {"COM1"});
+        dialog.setValues(*stored);
+        edited = dialog.values();
+        hash = dialog.hash();
+    } else {
+        addTCPPort dialog;
+        dialog.setValues(*stored);
+        edited = dialog.values();
+        hash = dialog.hash();
+    }
+    QCOMPARE(QJsonDocument(edited.toJson()).toJson(QJsonDocument::Compact), json);
+    QCOMPARE(hash, stored->fingerprint());
 }
 
 QTEST_MAIN(tst_portdialogs)

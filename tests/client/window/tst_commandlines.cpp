@@ -216,6 +216,10 @@ void tst_commandLines::refusedValues_data()
         {"addr", "1"}, {"desc", ""}, {"ip", "10.0.0.1"}, {"port", "802"}, {"type", "TCP"},
         {"tls", true}, {"cert", "c.pem\" --ip \"x"}, {"key", "k.pem"}, {"ca", "ca.pem"}}
                                                      << "write" << writeRequest("U16", "5", "1");
+    QJsonObject parity = serial;
+    parity.insert("framing", "ASCII");
+    parity.insert("parity", "E --address 9");
+    QTest::newRow("parity with an option") << parity << "read" << readRequest("U16", "100");
 }
 
 // Values of a hand-edited project that would not reach the driver as they
