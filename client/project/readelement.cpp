@@ -2,6 +2,7 @@
 #include "ui_readelement.h"
 
 #include "addreaddata.h"
+#include "registertypes.h"
 #include "steadylabel.h"
 #include "userprompts.h"
 
@@ -37,7 +38,11 @@ readElement::~readElement()
 
 void readElement::showValues()
 {
-    ui->type->setText(request().type);
+    const readValues &read = request();
+    ui->kind->setText(registerTypes::kindShortLabel(read.kind));
+    ui->type->setText(registerTypes::typeText(read.type, read.order, read.length));
+    // A text has no value to plot.
+    ui->trend->setEnabled(registerTypes::isNumeric(read.type));
     ui->addr->setText(request().addr);
     ui->format->setText(request().format);
     ui->desc->setText(request().desc);

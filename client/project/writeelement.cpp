@@ -2,6 +2,7 @@
 #include "ui_writeelement.h"
 
 #include "addwritedata.h"
+#include "registertypes.h"
 #include "userprompts.h"
 
 writeElement::writeElement(const writeValues &values, QWidget *parent)
@@ -19,7 +20,12 @@ writeElement::~writeElement()
 
 void writeElement::showValues()
 {
-    ui->type->setText(request().type);
+    const writeValues &write = request();
+    ui->kind->setText(registerTypes::kindShortLabel(write.kind));
+    QString type = registerTypes::typeText(write.type, write.order, write.length);
+    if (write.single)
+        type += tr(" fn 6");
+    ui->type->setText(type);
     ui->addr->setText(request().addr);
     ui->value->setText(request().value);
     ui->desc->setText(request().desc);

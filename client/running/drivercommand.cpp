@@ -3,17 +3,6 @@
 const QString driverCommand::modbusDriver = QStringLiteral("qelDrvModbus");
 const QString driverCommand::macroDriver = QStringLiteral("qelDrvMacro");
 
-namespace {
-
-bool isDataType(const QString &type)
-{
-    static const QStringList types {QStringLiteral("F32"), QStringLiteral("U32"),
-        QStringLiteral("S32"), QStringLiteral("U16"), QStringLiteral("S16")};
-    return types.contains(type, Qt::CaseInsensitive);
-}
-
-} // namespace
-
 driverCommand::driverCommand(const QString &program, const std::optional<portValues> &port,
     const QStringList &request, bool verbose)
     : program(program)
@@ -31,15 +20,20 @@ driverCommand driverCommand::read(
     const std::optional<portValues> &port, const readValues &request, bool verbose)
 {
     driverCommand command(modbusDriver, port, request.arguments(), verbose);
-    command.knownType = isDataType(request.type);
+    command.knownType = request.isKnown();
     return command;
 }
 
 driverCommand driverCommand::write(
     const std::optional<portValues> &port, const writeValues &request, bool verbose)
 {
-    driverCommand command(modbusDriver, port, request.arguments(), verbose);
-    command.knownType = isDataType(request.type);
+    const QStringList arguments = request.arguments();
+    driverCommand command(modbusDriver, port, arguments, verbose);
+    command.knownType = request.isKnown();
+    // A text may hold blanks: it is written in double quotes, the last
+    // argument of the request.
+    if (request.isText())
+        command.quoted << command.portCount + arguments.size() - 1;
     return command;
 }
 
@@ -71,7 +65,7 @@ QString driverCommand::text() const
 QString driverCommand::problem() const
 {
     if (!knownType)
-        return tr("Not run: the data type is not one of F32, U32, S32, U16, S16");
+        return tr("Not run: the register kind or data type is not one the driver knows");
     if (splitArguments(text()) != arguments)
         return tr("Not run: a value is empty or holds a blank or a double quote");
     return QString();

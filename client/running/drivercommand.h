@@ -15,8 +15,8 @@
 // receives, the port's first (none without an active port), then the
 // request's. The list goes to the driver as it is. Its text, the command
 // line as it is written, is made from the list: the arguments separated by
-// blanks, a macro's parameter text and the port's file names in double
-// quotes. A value that the text
+// blanks, a macro's parameter text, the port's file names and a text
+// written to registers in double quotes. A value that the text
 // would not give back as written (one with a blank or a double quote from a
 // hand-edited project file, which could pass as options of their own) is
 // not run.

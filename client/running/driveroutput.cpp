@@ -11,10 +11,15 @@ const QString waitMark = QStringLiteral("Waiting for a confirmation...");
 QString driverOutput::readValue(const QString &out, bool verbose)
 {
     QString value = out;
+    // After the engine's trace the value is the last line: a text read may
+    // hold the '>' that ends the trace of the received bytes.
+    if (verbose) {
+        while (value.endsWith(QLatin1Char('\n')) || value.endsWith(QLatin1Char('\r')))
+            value.chop(1);
+        value = value.mid(value.lastIndexOf(QLatin1Char('\n')) + 1);
+    }
     value.remove(QLatin1Char('\n'));
     value.remove(QLatin1Char('\r'));
-    if (verbose)
-        value = value.mid(value.lastIndexOf(QLatin1Char('>')) + 1);
     return value;
 }
 

@@ -8,8 +8,7 @@ class driverOutput
 {
 public:
     // The value a read printed: the output without line ends; with the trace
-    // on, the text after the last received byte ("<XX>"), where the value
-    // follows the trace.
+    // on, its last line, where the value follows the trace.
     static QString readValue(const QString &out, bool verbose);
 
     // The last frame sent before the last wait for a reply, as the trace

@@ -1,6 +1,8 @@
 #include "readvalues.h"
 
 #include "fingerprint.h"
+#include "registertypes.h"
+#include "requestextras.h"
 
 readValues readValues::fromJson(const QJsonObject &object)
 {
@@ -9,21 +11,38 @@ readValues readValues::fromJson(const QJsonObject &object)
     values.addr = object.value(QLatin1String("addr")).toString();
     values.format = object.value(QLatin1String("format")).toString();
     values.desc = object.value(QLatin1String("desc")).toString();
+    requestExtras::read(object, &values.kind, &values.order, &values.length);
     return values;
 }
 
 QJsonObject readValues::toJson() const
 {
-    return {{QStringLiteral("type"), type}, {QStringLiteral("addr"), addr},
+    QJsonObject object {{QStringLiteral("type"), type}, {QStringLiteral("addr"), addr},
         {QStringLiteral("format"), format}, {QStringLiteral("desc"), desc}};
+    requestExtras::write(kind, order, length, &object);
+    return object;
 }
 
 QString readValues::fingerprint() const
 {
-    return ::fingerprint({desc, type, addr, format});
+    return ::fingerprint(
+        QStringList {desc, type, addr, format} + requestExtras::fingerprinted(kind, order, length));
 }
 
 QStringList readValues::arguments() const
 {
-    return {QStringLiteral("--read_") + type.toLower(), addr};
+    if (kind == registerTypes::coil)
+        return {QStringLiteral("--read_coil"), addr};
+    if (kind == registerTypes::discrete)
+        return {QStringLiteral("--readIn_bit"), addr};
+    const QString prefix
+        = kind == registerTypes::input ? QStringLiteral("--readIn_") : QStringLiteral("--read_");
+    if (type == registerTypes::text)
+        return {prefix + QStringLiteral("str"), addr, QStringLiteral("--range"), length};
+    return QStringList {prefix + type.toLower(), addr} + requestExtras::orderArguments(type, order);
+}
+
+bool readValues::isKnown() const
+{
+    return registerTypes::types(kind).contains(type, Qt::CaseInsensitive);
 }

@@ -5,24 +5,38 @@
 #include <QStringList>
 
 // A read request of a project: data type, register address, display format
-// and description. The fields are texts as the project file keeps them; a
-// value made without fields holds the texts of a new row. The value last
-// read and the trend mark belong to the row.
+// and description; the kind of register, the byte order of a 32- or 64-bit
+// value and the registers of a text. The fields are texts as the project
+// file keeps them; a value made without fields holds the texts of a new row.
+// The value last read and the trend mark belong to the row.
 struct readValues
 {
-    QString type = QStringLiteral("F32"); // "F32", "U32", "S32", "U16" or "S16"
+    // "F32", "U32", "S32", "U16", "S16", "U64", "S64", "F64", "STR"; "BIT"
+    // for coils and discrete inputs (registerTypes)
+    QString type = QStringLiteral("F32");
     QString addr = QStringLiteral("32768"); // register address
     QString format; // display format ("F_X" ... "F_X_XXXX"), or empty
     QString desc = QStringLiteral("desc");
+    QString kind = QStringLiteral("holding"); // "holding", "input", "coil", "discrete"
+    QString order = QStringLiteral("CDAB"); // of 32- and 64-bit values
+    QString length {}; // registers of a text
 
     // The request of a project file's object; a missing key gives the empty
-    // text.
+    // text, a missing kind or order the default.
     static readValues fromJson(const QJsonObject &object);
-    // The object of the project file, without the trend mark.
+    // The object of the project file, without the trend mark. "kind",
+    // "order" and "length" are written only when they differ from the
+    // defaults (holding, CDAB, none), so a request of a project written
+    // before they existed is written as it was.
     QJsonObject toJson() const;
-    // What an edit compares: the fingerprint of desc, type, addr, format.
+    // What an edit compares: the fingerprint of desc, type, addr, format,
+    // and of the kind, order and length that are not the defaults.
     QString fingerprint() const;
-    // The request part of the driver's arguments: "--read_" + the type in
-    // lower case, addr.
+    // The request part of the driver's arguments: "--read_" (input
+    // registers "--readIn_") + the type in lower case, addr; a text with
+    // "--range" and its registers; "--read_coil" or "--readIn_bit" and addr
+    // for a bit; "--order" and the order when it is not the default.
     QStringList arguments() const;
+    // Whether the driver knows the kind and its type.
+    bool isKnown() const;
 };

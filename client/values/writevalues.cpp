@@ -1,6 +1,8 @@
 #include "writevalues.h"
 
 #include "fingerprint.h"
+#include "registertypes.h"
+#include "requestextras.h"
 
 writeValues writeValues::fromJson(const QJsonObject &object)
 {
@@ -9,21 +11,51 @@ writeValues writeValues::fromJson(const QJsonObject &object)
     values.addr = object.value(QLatin1String("addr")).toString();
     values.value = object.value(QLatin1String("value")).toString();
     values.desc = object.value(QLatin1String("desc")).toString();
+    requestExtras::read(object, &values.kind, &values.order, &values.length);
+    values.single = object.value(QLatin1String("function")).toString() == QLatin1String("6");
     return values;
 }
 
 QJsonObject writeValues::toJson() const
 {
-    return {{QStringLiteral("type"), type}, {QStringLiteral("addr"), addr},
+    QJsonObject object {{QStringLiteral("type"), type}, {QStringLiteral("addr"), addr},
         {QStringLiteral("value"), value}, {QStringLiteral("desc"), desc}};
+    requestExtras::write(kind, order, length, &object);
+    if (single)
+        object.insert(QStringLiteral("function"), QStringLiteral("6"));
+    return object;
 }
 
 QString writeValues::fingerprint() const
 {
-    return ::fingerprint({desc, type, addr, value});
+    QStringList fields
+        = QStringList {desc, type, addr, value} + requestExtras::fingerprinted(kind, order, length);
+    if (single)
+        fields << QStringLiteral("function=6");
+    return ::fingerprint(fields);
 }
 
 QStringList writeValues::arguments() const
 {
-    return {QStringLiteral("--write_") + type.toLower(), addr, QStringLiteral("--data"), value};
+    const QString data = QStringLiteral("--data");
+    if (kind == registerTypes::coil)
+        return {QStringLiteral("--write_coil"), addr, data, value};
+    if (type == registerTypes::text)
+        return {
+            QStringLiteral("--write_str"), addr, QStringLiteral("--range"), length, data, value};
+    if (single && registerTypes::takesSingleWrite(type))
+        return {QStringLiteral("--write_single"), addr, data, value};
+    return QStringList {QStringLiteral("--write_") + type.toLower(), addr, data, value}
+    + requestExtras::orderArguments(type, order);
+}
+
+bool writeValues::isKnown() const
+{
+    return registerTypes::writeKinds().contains(kind)
+        && registerTypes::types(kind).contains(type, Qt::CaseInsensitive);
+}
+
+bool writeValues::isText() const
+{
+    return kind == registerTypes::holding && type == registerTypes::text;
 }

@@ -6,6 +6,7 @@
 #include "projectdocument.h"
 #include "projectelement.h"
 #include "readelement.h"
+#include "registertypes.h"
 #include "resultsink.h"
 #include "userprompts.h"
 
@@ -181,5 +182,7 @@ void trendCommands::syncRow(readElement *row, bool listed)
     const readValues &request = row->request();
     const QString label
         = request.desc.isEmpty() ? request.type + QLatin1Char(' ') + request.addr : request.desc;
-    sink->setMarked(row, listed && row->isTrendMarked(), label);
+    // The trend takes numbers: a text read stays out whatever its mark.
+    sink->setMarked(
+        row, listed && row->isTrendMarked() && registerTypes::isNumeric(request.type), label);
 }

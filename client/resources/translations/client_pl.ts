@@ -66,6 +66,26 @@
         <source>Desc</source>
         <translation>Opis</translation>
     </message>
+    <message>
+        <source>Kind</source>
+        <translation>Rodzaj</translation>
+    </message>
+    <message>
+        <source>Byte order</source>
+        <translation>Kolejność bajtów</translation>
+    </message>
+    <message>
+        <source>Bytes of 32- and 64-bit values from the lowest register on, A the most significant</source>
+        <translation>Bajty wartości 32- i 64-bitowych od najniższego rejestru, A najstarszy</translation>
+    </message>
+    <message>
+        <source>Registers</source>
+        <translation>Rejestry</translation>
+    </message>
+    <message>
+        <source>Registers of a text, two characters each</source>
+        <translation>Rejestry tekstu, po dwa znaki w każdym</translation>
+    </message>
 </context>
 <context>
     <name>addTCPPort</name>
@@ -172,6 +192,34 @@
         <source>Desc</source>
         <translation>Opis</translation>
     </message>
+    <message>
+        <source>Kind</source>
+        <translation>Rodzaj</translation>
+    </message>
+    <message>
+        <source>Byte order</source>
+        <translation>Kolejność bajtów</translation>
+    </message>
+    <message>
+        <source>Bytes of 32- and 64-bit values from the lowest register on, A the most significant</source>
+        <translation>Bajty wartości 32- i 64-bitowych od najniższego rejestru, A najstarszy</translation>
+    </message>
+    <message>
+        <source>Registers</source>
+        <translation>Rejestry</translation>
+    </message>
+    <message>
+        <source>Registers of a text, two characters each</source>
+        <translation>Rejestry tekstu, po dwa znaki w każdym</translation>
+    </message>
+    <message>
+        <source>Function 6 (one register)</source>
+        <translation>Funkcja 6 (jeden rejestr)</translation>
+    </message>
+    <message>
+        <source>For devices that refuse function 16 for a single register</source>
+        <translation>Dla urządzeń, które odrzucają funkcję 16 dla jednego rejestru</translation>
+    </message>
 </context>
 <context>
     <name>macroElement</name>
@@ -255,6 +303,34 @@
         <source>Value</source>
         <translation>Wartość</translation>
     </message>
+    <message>
+        <source>Kind</source>
+        <translation>Rodzaj</translation>
+    </message>
+    <message>
+        <source>Byte order</source>
+        <translation>Kolejność bajtów</translation>
+    </message>
+    <message>
+        <source>Bytes of 32- and 64-bit values from the lowest register on, A the most significant</source>
+        <translation>Bajty wartości 32- i 64-bitowych od najniższego rejestru, A najstarszy</translation>
+    </message>
+    <message>
+        <source>Registers</source>
+        <translation>Rejestry</translation>
+    </message>
+    <message>
+        <source>Registers of a text, two characters each</source>
+        <translation>Rejestry tekstu, po dwa znaki w każdym</translation>
+    </message>
+    <message>
+        <source>Function 6 (one register)</source>
+        <translation>Funkcja 6 (jeden rejestr)</translation>
+    </message>
+    <message>
+        <source>For devices that refuse function 16 for a single register</source>
+        <translation>Dla urządzeń, które odrzucają funkcję 16 dla jednego rejestru</translation>
+    </message>
 </context>
 <context>
     <name>writeElement</name>
@@ -269,6 +345,10 @@
     <message>
         <source>Delete</source>
         <translation>Usuń</translation>
+    </message>
+    <message>
+        <source> fn 6</source>
+        <translation> fn 6</translation>
     </message>
 </context>
 <context>
@@ -355,6 +435,37 @@
     <message>
         <source>Project name already use</source>
         <translation>Nazwa projektu już używana</translation>
+    </message>
+</context>
+<context>
+    <name>registerTypes</name>
+    <message>
+        <source>Holding register</source>
+        <translation>Rejestr holding</translation>
+    </message>
+    <message>
+        <source>Input register</source>
+        <translation>Rejestr wejściowy</translation>
+    </message>
+    <message>
+        <source>Coil</source>
+        <translation>Cewka</translation>
+    </message>
+    <message>
+        <source>Discrete input</source>
+        <translation>Wejście dyskretne</translation>
+    </message>
+    <message>
+        <source>Holding</source>
+        <translation>Holding</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Wejście</translation>
+    </message>
+    <message>
+        <source>Discrete</source>
+        <translation>Dyskretne</translation>
     </message>
 </context>
 </TS>

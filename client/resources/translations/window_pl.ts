@@ -187,8 +187,8 @@
 <context>
     <name>driverCommand</name>
     <message>
-        <source>Not run: the data type is not one of F32, U32, S32, U16, S16</source>
-        <translation>Nie uruchomiono: typ danych nie jest żadnym z F32, U32, S32, U16, S16</translation>
+        <source>Not run: the register kind or data type is not one the driver knows</source>
+        <translation>Nie uruchomiono: sterownik nie zna tego rodzaju rejestru lub typu danych</translation>
     </message>
     <message>
         <source>Not run: a value is empty or holds a blank or a double quote</source>

@@ -139,12 +139,13 @@ void tst_elements::form_data()
                                 << QStringList {"ip=192.168.1.1", "port=502", "addr=0", "line=MBAP",
                                        "desc=desc"}
                                 << ":/_icons/disabled.png";
-    QTest::newRow("readElement") << Factory([] {
-        return new readElement;
-    }) << "readElement" << QStringList {"type=F32", "addr=32768", "format=", "value=", "desc=desc"}
+    QTest::newRow("readElement") << Factory([] { return new readElement; }) << "readElement"
+                                 << QStringList {"kind=Holding", "type=F32", "addr=32768",
+                                        "format=", "value=", "desc=desc"}
                                  << ":/_icons/exe_128.png";
     QTest::newRow("writeElement") << Factory([] { return new writeElement; }) << "writeElement"
-                                  << QStringList {"type=F32", "addr=32768", "value=0", "desc=desc"}
+                                  << QStringList {"kind=Holding", "type=F32", "addr=32768",
+                                         "value=0", "desc=desc"}
                                   << ":/_icons/exe_128.png";
     QTest::newRow("macroElement") << Factory([] { return new macroElement; }) << "macroElement"
                                   << QStringList {"macro=MACRO", "param=PARAM", "desc=desc"}

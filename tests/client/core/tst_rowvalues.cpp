@@ -93,6 +93,42 @@ void tst_rowValues::fileObjects_data()
     QTest::newRow("hand-edited TCP port") << "port"
                                           << QByteArray(R"({"addr":"01","desc":"zażółć",)"
                                                         R"("ip":" x ","port":"-1","type":"TCP"})");
+    // The keys beyond the first ones, each value other than the default.
+    QTest::newRow("read of a coil") << "read"
+                                    << QByteArray(R"({"addr":"3","desc":"Breaker","format":"",)"
+                                                  R"("kind":"coil","type":"BIT"})");
+    QTest::newRow("read of a discrete input")
+        << "read"
+        << QByteArray(R"({"addr":"4","desc":"","format":"","kind":"discrete","type":"BIT"})");
+    QTest::newRow("read of input registers, U64 in ABCD")
+        << "read"
+        << QByteArray(R"({"addr":"10","desc":"Energy","format":"F_X","kind":"input",)"
+                      R"("order":"ABCD","type":"U64"})");
+    QTest::newRow("read of S64 in BADC")
+        << "read"
+        << QByteArray(R"({"addr":"1","desc":"","format":"","order":"BADC","type":"S64"})");
+    QTest::newRow("read of F64 in DCBA")
+        << "read"
+        << QByteArray(R"({"addr":"1","desc":"","format":"","order":"DCBA","type":"F64"})");
+    QTest::newRow("read of a text") << "read"
+                                    << QByteArray(R"({"addr":"40","desc":"Name","format":"",)"
+                                                  R"("length":"8","type":"STR"})");
+    QTest::newRow("write with function 6")
+        << "write"
+        << QByteArray(R"({"addr":"5","desc":"Setpoint","function":"6","type":"S16","value":"-1"})");
+    QTest::newRow("write of a coil")
+        << "write"
+        << QByteArray(R"({"addr":"3","desc":"Close","kind":"coil","type":"BIT","value":"1"})");
+    QTest::newRow("write of a text")
+        << "write"
+        << QByteArray(R"({"addr":"40","desc":"","length":"8","type":"STR","value":"Feeder 1"})");
+    QTest::newRow("write of U32 in BADC")
+        << "write"
+        << QByteArray(R"({"addr":"7","desc":"","order":"BADC","type":"U32","value":"4294967295"})");
+    QTest::newRow("write of the most negative S64")
+        << "write"
+        << QByteArray(R"({"addr":"7","desc":"","order":"ABCD","type":"S64",)"
+                      R"("value":"-9223372036854775808"})");
 }
 
 // An object read and written again is the same object.
@@ -131,6 +167,13 @@ void tst_rowValues::missingKeys_data()
                                   << QByteArray(R"({"addr":"","desc":"","type":"","value":""})");
     QTest::newRow("macro, empty") << "macro" << QByteArray("{}")
                                   << QByteArray(R"({"desc":"","macro":"","param":""})");
+    // The defaults are no keys, whether written or not.
+    QTest::newRow("read, default kind and order")
+        << "read" << QByteArray(R"({"addr":"1","kind":"holding","order":"CDAB","type":"U32"})")
+        << QByteArray(R"({"addr":"1","desc":"","format":"","type":"U32"})");
+    QTest::newRow("write, function 16 is the default")
+        << "write" << QByteArray(R"({"addr":"1","function":"16","type":"U16","value":"1"})")
+        << QByteArray(R"({"addr":"1","desc":"","type":"U16","value":"1"})");
 }
 
 // A missing key, or one that holds no text, gives the empty text.
@@ -187,6 +230,39 @@ void tst_rowValues::arguments_data()
                           << QStringList {"--read_s32", "100"};
     QTest::newRow("write") << QByteArray(R"({"addr":"7","type":"F32","value":"-2.5"})") << "write"
                            << QStringList {"--write_f32", "7", "--data", "-2.5"};
+    QTest::newRow("read of a coil") << QByteArray(R"({"addr":"3","kind":"coil","type":"BIT"})")
+                                    << "read" << QStringList {"--read_coil", "3"};
+    QTest::newRow("read of a discrete input")
+        << QByteArray(R"({"addr":"3","kind":"discrete","type":"BIT"})") << "read"
+        << QStringList {"--readIn_bit", "3"};
+    QTest::newRow("read of input registers in ABCD")
+        << QByteArray(R"({"addr":"10","kind":"input","order":"ABCD","type":"U64"})") << "read"
+        << QStringList {"--readIn_u64", "10", "--order", "ABCD"};
+    QTest::newRow("read of F64, default order") << QByteArray(R"({"addr":"10","type":"F64"})")
+                                                << "read" << QStringList {"--read_f64", "10"};
+    QTest::newRow("read of U16, an order is no option")
+        << QByteArray(R"({"addr":"10","order":"ABCD","type":"U16"})") << "read"
+        << QStringList {"--read_u16", "10"};
+    QTest::newRow("read of a text") << QByteArray(R"({"addr":"40","length":"8","type":"STR"})")
+                                    << "read" << QStringList {"--read_str", "40", "--range", "8"};
+    QTest::newRow("read of a text in input registers")
+        << QByteArray(R"({"addr":"40","kind":"input","length":"8","type":"STR"})") << "read"
+        << QStringList {"--readIn_str", "40", "--range", "8"};
+    QTest::newRow("write with function 6")
+        << QByteArray(R"({"addr":"5","function":"6","type":"S16","value":"-1"})") << "write"
+        << QStringList {"--write_single", "5", "--data", "-1"};
+    QTest::newRow("function 6 applies to 16-bit types only")
+        << QByteArray(R"({"addr":"5","function":"6","type":"F32","value":"1.5"})") << "write"
+        << QStringList {"--write_f32", "5", "--data", "1.5"};
+    QTest::newRow("write of a coil")
+        << QByteArray(R"({"addr":"3","kind":"coil","type":"BIT","value":"1"})") << "write"
+        << QStringList {"--write_coil", "3", "--data", "1"};
+    QTest::newRow("write of a text")
+        << QByteArray(R"({"addr":"40","length":"8","type":"STR","value":"Feeder 1"})") << "write"
+        << QStringList {"--write_str", "40", "--range", "8", "--data", "Feeder 1"};
+    QTest::newRow("write of F64 in DCBA")
+        << QByteArray(R"({"addr":"7","order":"DCBA","type":"F64","value":"-0.5"})") << "write"
+        << QStringList {"--write_f64", "7", "--data", "-0.5", "--order", "DCBA"};
     QTest::newRow("macro with blanks in its parameters")
         << QByteArray(R"({"macro":"FD_MACRO_LOGIN","param":"1 7305"})") << "macro"
         << QStringList {"--macro", "FD_MACRO_LOGIN", "--param", "1 7305"};
@@ -236,6 +312,12 @@ void tst_rowValues::fingerprintCoversEveryField_data()
                           << "read";
     QTest::newRow("write") << QByteArray(R"({"addr":"1","desc":"d","type":"U16","value":"5"})")
                            << "write";
+    QTest::newRow("read with kind, order and length") << QByteArray(
+        R"({"addr":"1","desc":"d","format":"","kind":"input","length":"4",)"
+        R"("order":"ABCD","type":"U64"})") << "read";
+    QTest::newRow("write with kind, order, length and function") << QByteArray(
+        R"({"addr":"1","desc":"d","function":"6","kind":"coil","length":"4",)"
+        R"("order":"ABCD","type":"U16","value":"5"})") << "write";
     QTest::newRow("macro") << QByteArray(R"({"desc":"d","macro":"FD_MACRO_SET","param":"1 1 0"})")
                            << "macro";
 }

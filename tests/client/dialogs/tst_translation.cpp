@@ -86,9 +86,10 @@ void tst_translation::everyTextTranslated_data()
     QTest::newRow("logWindow") << Factory([] { return new logWindow; }) << QStringList {}
                                << "actionClear"
                                << "Wyczyść";
-    // The rows' values are data, not texts; their buttons' tips are.
+    // The rows' values are data, not texts; their buttons' tips are. The
+    // short name of holding registers is the same in Polish.
     const QStringList values {"COM10", "115200", "0", "desc", "192.168.1.1", "502", "F32", "32768",
-        "", "MACRO", "PARAM", "Frame", "RTU 8N1", "MBAP"};
+        "", "MACRO", "PARAM", "Frame", "RTU 8N1", "MBAP", "Holding"};
     QTest::newRow("rtuElement") << Factory([] { return new rtuElement; }) << values << "exe"
                                 << "Ustaw ten port jako aktywny";
     QTest::newRow("tcpElement") << Factory([] { return new tcpElement; }) << values << "edit"

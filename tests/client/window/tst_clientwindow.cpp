@@ -93,6 +93,7 @@ private slots:
     void addRows();
     void removeRowAndUndo();
     void roundTrip();
+    void roundTripRegisterValues();
     void openShownWindow();
     void nameNotUtf8();
     void openSkipsUnknownPorts();
@@ -398,6 +399,64 @@ void tst_clientWindow::roundTrip()
     QVERIFY(QFile::remove(file("trip-again.json")));
     QVERIFY(invoke(window, "commandSave"));
     QCOMPARE(readFile(file("trip-again.json")), original);
+}
+
+// Reads and writes of every kind, type, order, text length and function 6
+// load into rows that show them and save byte for byte as they were; the
+// rows of today's project beside them keep their keys.
+void tst_clientWindow::roundTripRegisterValues()
+{
+    const auto with = [](QJsonObject request, const QJsonObject &extras) {
+        for (auto it = extras.begin(); it != extras.end(); ++it)
+            request.insert(it.key(), it.value());
+        return request;
+    };
+    const QJsonObject root = project("Plant", {tcpPort(502, true, "255")},
+        {readRequest("U16", "100", "F_X_XX", "today"),
+            with(readRequest("BIT", "3"), {{"kind", "coil"}}),
+            with(readRequest("BIT", "4"), {{"kind", "discrete"}}),
+            with(readRequest("U64", "10", "F_X"), {{"kind", "input"}, {"order", "ABCD"}}),
+            with(readRequest("S64", "14"), {{"order", "BADC"}}),
+            with(readRequest("F64", "18"), {{"order", "DCBA"}}),
+            with(readRequest("F32", "22"), {{"order", "ABCD"}}),
+            with(readRequest("STR", "40"), {{"kind", "input"}, {"length", "8"}})},
+        {writeRequest("F32", "134", "1.5", "today"),
+            with(writeRequest("S16", "5", "-1"), {{"function", "6"}}),
+            with(writeRequest("BIT", "3", "1"), {{"kind", "coil"}}),
+            with(writeRequest("STR", "40", "Feeder \"1\" ł"), {{"length", "8"}}),
+            with(writeRequest("S64", "7", "-9223372036854775808"), {{"order", "DCBA"}}),
+            with(writeRequest("U64", "11", "18446744073709551615"), {{"order", "ABCD"}}),
+            with(writeRequest("F64", "15", "-1e-300"), {{"order", "BADC"}})});
+    const QByteArray original = QJsonDocument(root).toJson();
+    QVERIFY(writeFile(file("registers.json"), original));
+
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    openFile(window, prompts, file("registers.json"));
+    const QList<readElement *> reads = rows<readElement>(window, "readLayout");
+    QCOMPARE(reads.size(), 8);
+    const auto shown
+        = [](QWidget *row, const char *label) { return row->findChild<QLabel *>(label)->text(); };
+    QCOMPARE(shown(reads.at(0), "kind"), QStringLiteral("Holding"));
+    QCOMPARE(shown(reads.at(0), "type"), QStringLiteral("U16"));
+    QCOMPARE(shown(reads.at(1), "kind"), QStringLiteral("Coil"));
+    QCOMPARE(shown(reads.at(2), "kind"), QStringLiteral("Discrete"));
+    QCOMPARE(shown(reads.at(3), "kind"), QStringLiteral("Input"));
+    QCOMPARE(shown(reads.at(3), "type"), QStringLiteral("U64 ABCD"));
+    QCOMPARE(shown(reads.at(5), "type"), QStringLiteral("F64 DCBA"));
+    QCOMPARE(shown(reads.at(7), "type"), QStringLiteral("STR 8"));
+    // A text is no value of the trend.
+    QVERIFY(reads.at(3)->findChild<QAbstractButton *>("trend")->isEnabled());
+    QVERIFY(!reads.at(7)->findChild<QAbstractButton *>("trend")->isEnabled());
+    const QList<writeElement *> writes = rows<writeElement>(window, "writeLayout");
+    QCOMPARE(writes.size(), 7);
+    QCOMPARE(shown(writes.at(1), "type"), QStringLiteral("S16 fn 6"));
+    QCOMPARE(shown(writes.at(2), "kind"), QStringLiteral("Coil"));
+    QCOMPARE(shown(writes.at(3), "value"), QStringLiteral("Feeder \"1\" ł"));
+
+    prompts.fileAnswers << file("registers-again.json");
+    QVERIFY(invoke(window, "commandSaveAs"));
+    QCOMPARE(readFile(file("registers-again.json")), original);
 }
 
 // Rows are put into their lists out of sight and the lists shown again: in

@@ -203,7 +203,7 @@ void tst_commandLines::refusedValues_data()
     QTest::newRow("address with an option")
         << serial << "read" << readRequest("U16", "100 --ip 10.0.0.9");
     QTest::newRow("empty address") << serial << "read" << readRequest("U16", "");
-    QTest::newRow("unknown type") << serial << "read" << readRequest("U64", "100");
+    QTest::newRow("unknown type") << serial << "read" << readRequest("U128", "100");
     QTest::newRow("value with a blank") << serial << "write" << writeRequest("U16", "5", "1 2");
     QTest::newRow("parameters with a double quote")
         << serial << "macro" << macroRequest("FD_MACRO_LOGIN", "1\" --ip \"10.0.0.9");

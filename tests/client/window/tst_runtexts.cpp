@@ -21,6 +21,8 @@ private slots:
     void frames();
     void commandLine_data();
     void commandLine();
+    void textWriteCommandLine_data();
+    void textWriteCommandLine();
     void splitArguments_data();
     void splitArguments();
     void logFragments_data();
@@ -123,6 +125,9 @@ void tst_runTexts::readValue_data()
                            << true << "1234";
     QTest::newRow("negative after trace") << "<01><03><02><FB><2E>\n-1234\r\n" << true << "-1234";
     QTest::newRow("verbose without trace") << "1234\r\n" << true << "1234";
+    QTest::newRow("text with the marks of the trace") << "<01><03><04><3C><42><3E><00>\n<B>\r\n"
+                                                      << true << "<B>";
+    QTest::newRow("text without trace") << "a>b <c>\r\n" << false << "a>b <c>";
 }
 
 void tst_runTexts::readValue()
@@ -236,8 +241,8 @@ void tst_runTexts::commandLine_data()
         << "read" << (serial + QStringList {"U16", ""}) << false << "qelDrvModbus"
         << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --read_u16 " << false;
     QTest::newRow("unknown type")
-        << "read" << (serial + QStringList {"F64", "100"}) << false << "qelDrvModbus"
-        << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --read_f64 100" << false;
+        << "read" << (serial + QStringList {"F128", "100"}) << false << "qelDrvModbus"
+        << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --read_f128 100" << false;
     QTest::newRow("value with a blank")
         << "write" << (serial + QStringList {"U16", "5", "1 2"}) << false << "qelDrvModbus"
         << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --write_u16 5 --data 1 2" << false;
@@ -277,6 +282,46 @@ void tst_runTexts::commandLine()
     QCOMPARE(command.text(), arguments);
     QCOMPARE(command.problem().isEmpty(), runs);
     // What runs is what the text says.
+    if (runs)
+        QCOMPARE(driverCommand::splitArguments(command.text()), command.arguments);
+}
+
+void tst_runTexts::textWriteCommandLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<bool>("runs");
+
+    QTest::newRow("blanks in double quotes")
+        << "Feeder 1"
+        << "--write_str 40 --range 8 --data \"Feeder 1\"" << true;
+    QTest::newRow("empty text clears the registers")
+        << ""
+        << "--write_str 40 --range 8 --data \"\"" << true;
+    QTest::newRow("a text like an option stays one value")
+        << "--ip 10.0.0.9"
+        << "--write_str 40 --range 8 --data \"--ip 10.0.0.9\"" << true;
+    QTest::newRow("a double quote would end the value")
+        << "a\" --ip \"b"
+        << "--write_str 40 --range 8 --data \"a\" --ip \"b\"" << false;
+}
+
+// A text written to registers reaches the driver as one argument, blanks
+// and all; one that the command line would not give back is not run.
+void tst_runTexts::textWriteCommandLine()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, arguments);
+    QFETCH(bool, runs);
+
+    writeValues request;
+    request.type = QStringLiteral("STR");
+    request.addr = QStringLiteral("40");
+    request.length = QStringLiteral("8");
+    request.value = text;
+    const driverCommand command = driverCommand::write(std::nullopt, request, false);
+    QCOMPARE(command.text(), QLatin1Char(' ') + arguments);
+    QCOMPARE(command.problem().isEmpty(), runs);
     if (runs)
         QCOMPARE(driverCommand::splitArguments(command.text()), command.arguments);
 }
