@@ -1,19 +1,27 @@
 #include "addreaddata.h"
 #include "ui_addreaddata.h"
 
+#include "registertypes.h"
+#include "typechoice.h"
+
 addReadData::addReadData(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::addReadData)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    typeChoice::fillKinds(ui->kind, registerTypes::readKinds());
+    typeChoice::fillOrders(ui->order);
     connections[0] = connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connections[1] = connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connections[2]
         = connect(ui->type, &QComboBox::currentTextChanged, this, &addReadData::typeChange);
     connections[3]
         = connect(ui->format, &QComboBox::currentTextChanged, this, &addReadData::formatChange);
+    connections[4] = connect(ui->kind, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        &addReadData::kindChange);
     ui->format->setEnabled(false);
+    typeChoice::enableFor(ui->order, ui->length, type());
 }
 
 addReadData::~addReadData()
@@ -43,6 +51,21 @@ QString addReadData::desc() const
     return ui->desc->toPlainText();
 }
 
+QString addReadData::kind() const
+{
+    return ui->kind->currentData().toString();
+}
+
+QString addReadData::order() const
+{
+    return typeChoice::order(ui->order, type());
+}
+
+QString addReadData::length() const
+{
+    return typeChoice::length(ui->length, type());
+}
+
 QString addReadData::hash() const
 {
     return values().fingerprint();
@@ -55,6 +78,9 @@ readValues addReadData::values() const
     values.addr = address();
     values.format = format();
     values.desc = desc();
+    values.kind = kind();
+    values.order = order();
+    values.length = length();
     return values;
 }
 
@@ -62,6 +88,11 @@ void addReadData::setValues(const readValues &values)
 {
     setAddress(values.addr.toInt());
     setDesc(values.desc);
+    // The kind first: its change offers its types, and a type without a
+    // display format clears the saved one.
+    setKind(values.kind);
+    setOrder(values.order);
+    setLength(values.length.toInt());
     setFormat(values.format);
     setType(values.type);
 }
@@ -87,15 +118,37 @@ void addReadData::setFormat(const QString &format)
     saved = format;
 }
 
+void addReadData::setKind(const QString &kind)
+{
+    typeChoice::selectData(ui->kind, kind);
+}
+
+void addReadData::setOrder(const QString &order)
+{
+    typeChoice::selectData(ui->order, order);
+}
+
+void addReadData::setLength(int registers)
+{
+    ui->length->setValue(registers);
+}
+
 void addReadData::setType(const QString &type)
 {
     ui->type->setCurrentText(type);
     typeChange(type);
 }
 
+void addReadData::kindChange(int)
+{
+    typeChoice::offerTypes(ui->type, kind());
+    typeChange(type());
+}
+
 void addReadData::typeChange(const QString &type)
 {
-    if (type == QLatin1String("F32")) {
+    typeChoice::enableFor(ui->order, ui->length, type);
+    if (!registerTypes::isInteger(type)) {
         // Clears the saved format through formatChange when it changes.
         ui->format->setCurrentIndex(ui->format->findText(QString()));
         ui->format->setEnabled(false);

@@ -1,7 +1,7 @@
 #include "addwritedata.h"
 #include "ui_addwritedata.h"
 
-#include "writevalue.h"
+#include "writefields.h"
 
 addWriteData::addWriteData(QWidget *parent)
     : QDialog(parent)
@@ -11,9 +11,9 @@ addWriteData::addWriteData(QWidget *parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connections[0] = connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connections[1] = connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connections[2]
-        = connect(ui->type, &QComboBox::currentTextChanged, this, &addWriteData::typeChange);
-    typeChange(QStringLiteral("F32"));
+    fields = new writeFields({ui->kind, ui->type, ui->order, ui->length, ui->address, ui->value,
+                                 ui->text, ui->single, ui->buttonBox->button(QDialogButtonBox::Ok)},
+        this);
 }
 
 addWriteData::~addWriteData()
@@ -35,7 +35,7 @@ QString addWriteData::address() const
 
 QString addWriteData::value() const
 {
-    return writeValue::text(ui->value->value(), type());
+    return fields->value();
 }
 
 QString addWriteData::desc() const
@@ -50,20 +50,15 @@ QString addWriteData::hash() const
 
 writeValues addWriteData::values() const
 {
-    writeValues values;
-    values.type = type();
-    values.addr = address();
-    values.value = value();
+    writeValues values = fields->values();
     values.desc = desc();
     return values;
 }
 
 void addWriteData::setValues(const writeValues &values)
 {
-    setAddress(values.addr.toInt());
     setDesc(values.desc);
-    setType(values.type);
-    setValue(values.value.toDouble());
+    fields->setValues(values);
 }
 
 void addWriteData::setAddress(int address)
@@ -78,8 +73,7 @@ void addWriteData::setDesc(const QString &desc)
 
 void addWriteData::setType(const QString &type)
 {
-    ui->type->setCurrentText(type);
-    typeChange(type);
+    fields->setType(type);
 }
 
 void addWriteData::setValue(double value)
@@ -89,5 +83,5 @@ void addWriteData::setValue(double value)
 
 void addWriteData::typeChange(const QString &type)
 {
-    writeValue::applyType(ui->value, type);
+    fields->typeChange(type);
 }

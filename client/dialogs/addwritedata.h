@@ -4,12 +4,15 @@
 
 #include <QDialog>
 
+class writeFields;
+
 namespace Ui {
 class addWriteData;
 }
 
-// A stored write request: data type, register address, value, description.
-// The value's range and decimals follow the type.
+// A stored write request: kind of register (holding or coil), data type,
+// byte order, registers of a text, register address, value, function 6,
+// description. The controls follow one another as writeFields has them.
 class addWriteData : public QDialog
 {
     Q_OBJECT
@@ -21,7 +24,7 @@ public:
     QString type() const;
     QString address() const;
     // The full value: exact integers, the shortest F32 text that reads back
-    // to the same single-precision number.
+    // to the same single-precision number, a 64-bit value or text as typed.
     QString value() const;
     QString desc() const;
     // Fingerprint of desc(), type(), address(), value().
@@ -44,5 +47,6 @@ public slots:
 
 private:
     Ui::addWriteData *ui;
-    QMetaObject::Connection connections[3];
+    writeFields *fields;
+    QMetaObject::Connection connections[2];
 };

@@ -1,7 +1,7 @@
 #include "writedata.h"
 #include "ui_writedata.h"
 
-#include "writevalue.h"
+#include "writefields.h"
 
 writeData::writeData(QWidget *parent)
     : QDialog(parent)
@@ -11,9 +11,9 @@ writeData::writeData(QWidget *parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connections[0] = connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connections[1] = connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connections[2]
-        = connect(ui->type, &QComboBox::currentTextChanged, this, &writeData::typeChange);
-    typeChange(QStringLiteral("F32"));
+    fields = new writeFields({ui->kind, ui->type, ui->order, ui->length, ui->address, ui->value,
+                                 ui->text, ui->single, ui->buttonBox->button(QDialogButtonBox::Ok)},
+        this);
 }
 
 writeData::~writeData()
@@ -35,17 +35,12 @@ QString writeData::address() const
 
 QString writeData::value() const
 {
-    return writeValue::text(ui->value->value(), type());
+    return fields->value();
 }
 
 writeValues writeData::values() const
 {
-    writeValues values;
-    values.type = type();
-    values.addr = address();
-    values.value = value();
-    values.desc.clear();
-    return values;
+    return fields->values();
 }
 
 void writeData::setAddress(int address)
@@ -55,8 +50,7 @@ void writeData::setAddress(int address)
 
 void writeData::setType(const QString &type)
 {
-    ui->type->setCurrentText(type);
-    typeChange(type);
+    fields->setType(type);
 }
 
 void writeData::setValue(double value)
@@ -66,5 +60,5 @@ void writeData::setValue(double value)
 
 void writeData::typeChange(const QString &type)
 {
-    writeValue::applyType(ui->value, type);
+    fields->typeChange(type);
 }

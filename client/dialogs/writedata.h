@@ -4,12 +4,15 @@
 
 #include <QDialog>
 
+class writeFields;
+
 namespace Ui {
 class writeData;
 }
 
-// A write carried out at once and not stored: data type, register address and
-// value. The value's range and decimals follow the type.
+// A write carried out at once and not stored: kind of register, data type,
+// byte order, registers of a text, register address, value and function 6,
+// the controls following one another as writeFields has them.
 class writeData : public QDialog
 {
     Q_OBJECT
@@ -21,7 +24,7 @@ public:
     QString type() const;
     QString address() const;
     // The full value: exact integers, the shortest F32 text that reads back
-    // to the same single-precision number.
+    // to the same single-precision number, a 64-bit value or text as typed.
     QString value() const;
     // The write the dialog holds; it has no description.
     writeValues values() const;
@@ -35,5 +38,6 @@ public slots:
 
 private:
     Ui::writeData *ui;
-    QMetaObject::Connection connections[3];
+    writeFields *fields;
+    QMetaObject::Connection connections[2];
 };

@@ -1,6 +1,7 @@
 #include "writevalue.h"
 
 #include <QDoubleSpinBox>
+#include <QLocale>
 
 #include <cmath>
 #include <limits>
@@ -15,7 +16,8 @@ struct TypeRange
     int decimals;
 };
 
-// F32 spans the single-precision range in both directions.
+// F32 spans its range in both directions. The 64-bit types and text are no
+// numbers of a spin box: they are typed as text (valueTextValidator).
 constexpr double FloatMax = double(std::numeric_limits<float>::max());
 constexpr TypeRange Ranges[] = {
     {"F32", -FloatMax, FloatMax, 3},
@@ -23,6 +25,7 @@ constexpr TypeRange Ranges[] = {
     {"S32", -2147483648.0, 2147483647.0, 0},
     {"U16", 0.0, 65535.0, 0},
     {"S16", -32768.0, 32767.0, 0},
+    {"BIT", 0.0, 1.0, 0},
 };
 
 const TypeRange *rangeOf(const QString &type)
@@ -85,7 +88,13 @@ QString writeValue::text(double value, const QString &type)
     const TypeRange *range = rangeOf(type);
     if (range && range->decimals == 0)
         return QString::number(qint64(std::llround(value)));
-    if (range)
+    if (type == QLatin1String("F32"))
         return shortestFloat(value);
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+bool writeValue::isTyped(const QString &type)
+{
+    return type == QLatin1String("U64") || type == QLatin1String("S64")
+        || type == QLatin1String("F64") || type == QLatin1String("STR");
 }

@@ -3,13 +3,17 @@
 #include "dialogtesting.h"
 #include "writedata.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QJsonDocument>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QtTest>
 
 #include <limits>
+#include <memory>
 
 // The read request, stored write request and immediate write dialogs.
 class tst_datadialogs : public QObject
@@ -60,9 +64,21 @@ private slots:
     void writeHash_data();
     void writeHash();
     void answers();
+    void kindOffersTypes_data();
+    void kindOffersTypes();
+    void controlsFollowType_data();
+    void controlsFollowType();
+    void readValuesRoundTrip_data();
+    void readValuesRoundTrip();
+    void writeValuesRoundTrip_data();
+    void writeValuesRoundTrip();
+    void typedValueChecks_data();
+    void typedValueChecks();
+    void longerTextWaitsForRegisters();
 };
 
-const QStringList tst_datadialogs::types {"F32", "U32", "S32", "U16", "S16"};
+const QStringList tst_datadialogs::types {
+    "F32", "U32", "S32", "U16", "S16", "U64", "S64", "F64", "STR"};
 
 void tst_datadialogs::readInitial()
 {
@@ -376,6 +392,276 @@ void tst_datadialogs::answers()
     QCOMPARE(execAnswering(stored, QDialogButtonBox::Cancel), int(QDialog::Rejected));
     writeData immediate;
     QCOMPARE(execAnswering(immediate, QDialogButtonBox::Ok), int(QDialog::Accepted));
+}
+
+void tst_datadialogs::kindOffersTypes_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QStringList>("kinds"); // as the user reads them
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("offered");
+
+    const QStringList readKinds {"Holding register", "Input register", "Coil", "Discrete input"};
+    const QStringList writeKinds {"Holding register", "Coil"};
+    QTest::newRow("read of input registers") << "read" << readKinds << "Input register" << types;
+    QTest::newRow("read of coils") << "read" << readKinds << "Coil" << QStringList {"BIT"};
+    QTest::newRow("read of discrete inputs")
+        << "read" << readKinds << "Discrete input" << QStringList {"BIT"};
+    QTest::newRow("stored write of a coil")
+        << "stored" << writeKinds << "Coil" << QStringList {"BIT"};
+    QTest::newRow("immediate write of a coil")
+        << "immediate" << writeKinds << "Coil" << QStringList {"BIT"};
+    QTest::newRow("immediate write of registers")
+        << "immediate" << writeKinds << "Holding register" << types;
+}
+
+// The kinds each dialog offers, holding registers first, and the types of
+// the kind chosen; a coil's value is 0 or 1.
+void tst_datadialogs::kindOffersTypes()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QStringList, kinds);
+    QFETCH(QString, kind);
+    QFETCH(QStringList, offered);
+
+    std::unique_ptr<QDialog> shown;
+    if (dialog == "read")
+        shown.reset(new addReadData);
+    else if (dialog == "stored")
+        shown.reset(new addWriteData);
+    else
+        shown.reset(new writeData);
+    QCOMPARE(items(control<QComboBox>(*shown, "kind")), kinds);
+    choose(*shown, "type", "U32");
+    choose(*shown, "kind", kind);
+    QCOMPARE(items(control<QComboBox>(*shown, "type")), offered);
+    // The type shown stays when the kind has it, otherwise the kind's first.
+    QCOMPARE(control<QComboBox>(*shown, "type")->currentText(),
+        offered.contains("U32") ? "U32" : offered.first());
+    if (dialog != "read" && offered == QStringList {"BIT"}) {
+        auto *value = control<QDoubleSpinBox>(*shown, "value");
+        QCOMPARE(value->minimum(), 0.0);
+        QCOMPARE(value->maximum(), 1.0);
+        QCOMPARE(value->decimals(), 0);
+    }
+    // Back to the first kind: its types again.
+    control<QComboBox>(*shown, "kind")->setCurrentIndex(0);
+    QCOMPARE(items(control<QComboBox>(*shown, "type")), types);
+}
+
+void tst_datadialogs::controlsFollowType_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("order");
+    QTest::addColumn<bool>("length");
+    QTest::addColumn<bool>("single"); // function 6 can be chosen
+    QTest::addColumn<bool>("typed"); // the value is typed as text
+
+    QTest::newRow("F32") << "F32" << true << false << false << false;
+    QTest::newRow("U32") << "U32" << true << false << false << false;
+    QTest::newRow("S32") << "S32" << true << false << false << false;
+    QTest::newRow("U16") << "U16" << false << false << true << false;
+    QTest::newRow("S16") << "S16" << false << false << true << false;
+    QTest::newRow("U64") << "U64" << true << false << false << true;
+    QTest::newRow("S64") << "S64" << true << false << false << true;
+    QTest::newRow("F64") << "F64" << true << false << false << true;
+    QTest::newRow("STR") << "STR" << false << true << false << true;
+}
+
+// The byte order applies to 32- and 64-bit types, the registers to text,
+// function 6 to 16-bit values; what does not apply is not in the request.
+void tst_datadialogs::controlsFollowType()
+{
+    QFETCH(QString, type);
+    QFETCH(bool, order);
+    QFETCH(bool, length);
+    QFETCH(bool, single);
+    QFETCH(bool, typed);
+
+    addReadData read;
+    choose(read, "order", "ABCD");
+    control<QSpinBox>(read, "length")->setValue(5);
+    choose(read, "type", type);
+    QCOMPARE(control<QComboBox>(read, "order")->isEnabled(), order);
+    QCOMPARE(control<QSpinBox>(read, "length")->isEnabled(), length);
+    QCOMPARE(read.values().order, order ? "ABCD" : "CDAB");
+    QCOMPARE(read.values().length, length ? "5" : "");
+
+    writeData write;
+    write.show();
+    choose(write, "order", "DCBA");
+    control<QCheckBox>(write, "single")->setChecked(true);
+    choose(write, "type", type);
+    QCOMPARE(control<QComboBox>(write, "order")->isEnabled(), order);
+    QCOMPARE(control<QCheckBox>(write, "single")->isEnabled(), single);
+    QCOMPARE(control<QLineEdit>(write, "text")->isVisible(), typed);
+    QCOMPARE(control<QDoubleSpinBox>(write, "value")->isVisible(), !typed);
+    QCOMPARE(write.values().order, order ? "DCBA" : "CDAB");
+    QCOMPARE(write.values().single, single);
+}
+
+void tst_datadialogs::readValuesRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("json");
+
+    QTest::newRow("today's read") << QByteArray(
+        R"({"addr":"100","desc":"V","format":"F_X_XX","type":"U16"})");
+    QTest::newRow("coil") << QByteArray(
+        R"({"addr":"3","desc":"","format":"","kind":"coil","type":"BIT"})");
+    QTest::newRow("discrete input")
+        << QByteArray(R"({"addr":"65535","desc":"","format":"","kind":"discrete","type":"BIT"})");
+    QTest::newRow("input U64 in ABCD with a format") << QByteArray(
+        R"({"addr":"10","desc":"E","format":"F_X","kind":"input","order":"ABCD","type":"U64"})");
+    QTest::newRow("S64 in BADC") << QByteArray(
+        R"({"addr":"1","desc":"","format":"","order":"BADC","type":"S64"})");
+    QTest::newRow("F64 in DCBA") << QByteArray(
+        R"({"addr":"1","desc":"","format":"","order":"DCBA","type":"F64"})");
+    QTest::newRow("F32 in ABCD") << QByteArray(
+        R"({"addr":"1","desc":"","format":"","order":"ABCD","type":"F32"})");
+    QTest::newRow("text of 120 registers") << QByteArray(
+        R"({"addr":"40","desc":"","format":"","kind":"input","length":"120","type":"STR"})");
+}
+
+// A stored read presets the editor, which gives back the same request and
+// fingerprint: an edit confirmed without changes changes nothing.
+void tst_datadialogs::readValuesRoundTrip()
+{
+    QFETCH(QByteArray, json);
+    const readValues stored = readValues::fromJson(QJsonDocument::fromJson(json).object());
+    addReadData dialog;
+    dialog.setValues(stored);
+    QCOMPARE(QJsonDocument(dialog.values().toJson()).toJson(QJsonDocument::Compact), json);
+    QCOMPARE(dialog.hash(), stored.fingerprint());
+}
+
+void tst_datadialogs::writeValuesRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("json");
+
+    QTest::newRow("today's write")
+        << QByteArray(R"({"addr":"300","desc":"T","type":"F32","value":"2.5"})");
+    QTest::newRow("function 6, S16")
+        << QByteArray(R"({"addr":"5","desc":"","function":"6","type":"S16","value":"-32768"})");
+    QTest::newRow("function 6, U16")
+        << QByteArray(R"({"addr":"5","desc":"","function":"6","type":"U16","value":"65535"})");
+    QTest::newRow("coil on") << QByteArray(
+        R"({"addr":"3","desc":"","kind":"coil","type":"BIT","value":"1"})");
+    QTest::newRow("coil off") << QByteArray(
+        R"({"addr":"3","desc":"","kind":"coil","type":"BIT","value":"0"})");
+    QTest::newRow("U32 in BADC") << QByteArray(
+        R"({"addr":"7","desc":"","order":"BADC","type":"U32","value":"4294967295"})");
+    QTest::newRow("largest U64 in ABCD") << QByteArray(
+        R"({"addr":"7","desc":"","order":"ABCD","type":"U64","value":"18446744073709551615"})");
+    QTest::newRow("most negative S64")
+        << QByteArray(R"({"addr":"7","desc":"","type":"S64","value":"-9223372036854775808"})");
+    QTest::newRow("F64 in DCBA") << QByteArray(
+        R"({"addr":"7","desc":"","order":"DCBA","type":"F64","value":"-1.7976931348623157e308"})");
+    QTest::newRow("text filling its registers")
+        << QByteArray(R"({"addr":"40","desc":"","length":"4","type":"STR","value":"Pole ł1"})");
+    QTest::newRow("text with blanks")
+        << QByteArray(R"({"addr":"40","desc":"","length":"8","type":"STR","value":"Feeder 1"})");
+}
+
+// Every value of a stored write comes back from its editor unchanged, the
+// full 64-bit numbers included; the immediate write dialog holds the same.
+void tst_datadialogs::writeValuesRoundTrip()
+{
+    QFETCH(QByteArray, json);
+    const writeValues stored = writeValues::fromJson(QJsonDocument::fromJson(json).object());
+    addWriteData dialog;
+    dialog.setValues(stored);
+    QCOMPARE(QJsonDocument(dialog.values().toJson()).toJson(QJsonDocument::Compact), json);
+    QCOMPARE(dialog.hash(), stored.fingerprint());
+    QVERIFY(dialog.findChild<QDialogButtonBox *>("buttonBox")
+                ->button(QDialogButtonBox::Ok)
+                ->isEnabled());
+}
+
+void tst_datadialogs::typedValueChecks_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("registers");
+    QTest::addColumn<QString>("typed"); // keystrokes
+    QTest::addColumn<QString>("value"); // what the field holds then
+    QTest::addColumn<bool>("ok");
+
+    QTest::newRow("largest U64") << "U64" << 0 << "18446744073709551615"
+                                 << "18446744073709551615" << true;
+    QTest::newRow("U64 beyond its range") << "U64" << 0 << "18446744073709551616"
+                                          << "1844674407370955161" << true;
+    QTest::newRow("U64 refuses a sign") << "U64" << 0 << "-1"
+                                        << "1" << true;
+    QTest::newRow("most negative S64") << "S64" << 0 << "-9223372036854775808"
+                                       << "-9223372036854775808" << true;
+    QTest::newRow("S64 below its range") << "S64" << 0 << "-9223372036854775809"
+                                         << "-922337203685477580" << true;
+    QTest::newRow("a sign alone is no value") << "S64" << 0 << "-"
+                                              << "-" << false;
+    QTest::newRow("empty") << "U64" << 0 << ""
+                           << "" << false;
+    QTest::newRow("F64 with a decimal comma") << "F64" << 0 << "-2,5e-3"
+                                              << "-2,5e-3" << true;
+    QTest::newRow("F64 beyond its range is no value") << "F64" << 0 << "1e309"
+                                                      << "1e309" << false;
+    QTest::newRow("F64 unfinished exponent") << "F64" << 0 << "1e"
+                                             << "1e" << false;
+    QTest::newRow("F64 refuses NaN and infinity") << "F64" << 0 << "nan inf"
+                                                  << "" << false;
+    QTest::newRow("text fills its registers") << "STR" << 2 << "abcdef"
+                                              << "abcd" << true;
+    QTest::newRow("text counts UTF-8 bytes") << "STR" << 2 << "łłł"
+                                             << "łł" << true;
+    QTest::newRow("text refuses a double quote") << "STR" << 4 << "a\"b"
+                                                 << "ab" << true;
+}
+
+// A value typed for a 64-bit type or a text is checked as it is typed;
+// OK waits for a value the type takes.
+void tst_datadialogs::typedValueChecks()
+{
+    QFETCH(QString, type);
+    QFETCH(int, registers);
+    QFETCH(QString, typed);
+    QFETCH(QString, value);
+    QFETCH(bool, ok);
+
+    writeData dialog;
+    choose(dialog, "type", type);
+    if (registers)
+        control<QSpinBox>(dialog, "length")->setValue(registers);
+    QLineEdit *text = control<QLineEdit>(dialog, "text");
+    // Character by character through the validator, as typing goes.
+    for (const QChar c : typed)
+        text->insert(c);
+    QCOMPARE(text->text(), value);
+    QCOMPARE(dialog.value(), value);
+    QCOMPARE(dialog.findChild<QDialogButtonBox *>("buttonBox")
+                 ->button(QDialogButtonBox::Ok)
+                 ->isEnabled(),
+        ok);
+}
+
+// Fewer registers than a text takes keep the text whole and hold OK back
+// until there are registers enough again.
+void tst_datadialogs::longerTextWaitsForRegisters()
+{
+    addWriteData dialog;
+    choose(dialog, "type", "STR");
+    QSpinBox *length = control<QSpinBox>(dialog, "length");
+    length->setValue(4);
+    control<QLineEdit>(dialog, "text")->insert("Feeder 1");
+    QPushButton *ok
+        = dialog.findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok);
+    QVERIFY(ok->isEnabled());
+    length->setValue(3);
+    QCOMPARE(dialog.value(), QStringLiteral("Feeder 1"));
+    QVERIFY(!ok->isEnabled());
+    length->setValue(4);
+    QVERIFY(ok->isEnabled());
+    // Another type: the text is no value of it.
+    choose(dialog, "type", "U64");
+    QCOMPARE(dialog.value(), QString());
+    QVERIFY(!ok->isEnabled());
 }
 
 QTEST_MAIN(tst_datadialogs)
