@@ -8,6 +8,7 @@
 #include "autorefresh.h"
 #include "logholder.h"
 #include "loglines.h"
+#include "monitorcommands.h"
 #include "projectdocument.h"
 #include "projectelement.h"
 #include "projecttitle.h"
@@ -49,6 +50,7 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
         ui->menuFile->actions().value(ui->menuFile->actions().indexOf(ui->actionExit) - 1),
         ui->menuView, ui->statusBar, requests, project, this->prompts, this);
     connections << connect(trend, &trendCommands::logged, this, &MainWindow::appendLog);
+    new monitorCommands(ui->menuView, project, this->prompts, this);
 
     connectActions();
     updateUi();

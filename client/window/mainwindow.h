@@ -26,7 +26,7 @@ class MainWindow;
 // rows and the statistics in the status bar. It asks the user (through
 // userPrompts) and hands the work on: the project to its document, the runs
 // to the runner, the automatic refresh to autoRefresh, the trend and the
-// recording to trendCommands.
+// recording to trendCommands, the bus monitor to monitorCommands.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

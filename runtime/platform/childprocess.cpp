@@ -1,5 +1,6 @@
 #include "childprocess.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSocketNotifier>
 
@@ -169,6 +170,26 @@ void childProcess::kill()
 {
     if (pid > 0)
         ::kill(pid_t(pid), SIGKILL);
+}
+
+void childProcess::terminate()
+{
+    if (pid > 0)
+        ::kill(pid_t(pid), SIGTERM);
+}
+
+bool childProcess::waitForFinished(int timeoutMs)
+{
+    if (pid <= 0)
+        return true;
+    QDeadlineTimer deadline(qMax(0, timeoutMs));
+    pollfd end {pidDescriptor, POLLIN, 0};
+    int ready;
+    while ((ready = ::poll(&end, 1, int(deadline.remainingTime()))) < 0 && errno == EINTR) { }
+    if (ready <= 0)
+        return false;
+    ended();
+    return true;
 }
 
 QByteArray childProcess::readAllStandardOutput()

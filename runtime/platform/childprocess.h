@@ -36,6 +36,12 @@ public:
 
     // Ends the child at once (SIGKILL); finished() follows from the event loop.
     void kill();
+    // Asks the child to end (SIGTERM), as a program that cleans up on the
+    // way out wants; finished() follows from the event loop once it has.
+    void terminate();
+    // Waits at most timeoutMs, without the event loop, for the child to end;
+    // true when it has ended, finished() emitted by then.
+    bool waitForFinished(int timeoutMs);
 
     // What the child has written since the last call.
     QByteArray readAllStandardOutput();

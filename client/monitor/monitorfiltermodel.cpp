@@ -1,0 +1,23 @@
+#include "monitorfiltermodel.h"
+
+#include "monitortransactionmodel.h"
+
+monitorFilterModel::monitorFilterModel(monitorTransactionModel *transactions, QObject *parent)
+    : QSortFilterProxyModel(parent)
+    , transactions(transactions)
+{
+    setSourceModel(transactions);
+}
+
+void monitorFilterModel::setFilter(const monitorFilter &filter)
+{
+    if (filter == current)
+        return;
+    current = filter;
+    invalidateFilter();
+}
+
+bool monitorFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
+{
+    return !sourceParent.isValid() && current.accepts(transactions->at(sourceRow));
+}
