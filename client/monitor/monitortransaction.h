@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -60,3 +61,5 @@ struct monitorTransaction
     static QString replyDirection();
     static QString okStatus();
 };
+
+Q_DECLARE_METATYPE(monitorTransaction)

@@ -17,8 +17,9 @@ namespace {
 
 const QString warningIcon = QStringLiteral(":/_icons/system_warning_trans_128.png");
 const char parities[] = {'N', 'E', 'O'};
-// Lines of messages kept beneath the table.
+// Lines of messages kept beneath the table, and shown of a failure in its box.
 constexpr int MaxMessageLines = 2000;
+constexpr int MaxErrorLines = 12;
 
 } // namespace
 
@@ -39,8 +40,12 @@ monitorWindow::monitorWindow(const QString &program, userPrompts *prompts, Devic
         ui->baudrate->addItem(QString::number(rate));
     ui->baudrate->setCurrentText(QStringLiteral("115200"));
     ui->messages->setMaximumBlockCount(MaxMessageLines);
-    ui->splitter->setStretchFactor(0, 5);
-    ui->splitter->setStretchFactor(1, 1);
+    ui->splitter->setStretchFactor(0, 1);
+    ui->splitter->setStretchFactor(1, 0);
+    ui->splitter->setSizes({height(), fontMetrics().lineSpacing() * 8});
+    // Wide enough for the text that stands for every address.
+    ui->address->setMinimumWidth(
+        fontMetrics().horizontalAdvance(ui->address->specialValueText()) + 40);
     ui->table->setModel(filtered);
     setColumnWidths();
     refreshPorts();
@@ -93,7 +98,7 @@ monitorWindow::~monitorWindow()
 void monitorWindow::setColumnWidths()
 {
     const int character = fontMetrics().averageCharWidth();
-    const int widths[monitorTransaction::ColumnCount] = {13, 7, 24, 7, 6, 22, 26, 6, 20, 26, 26};
+    const int widths[monitorTransaction::ColumnCount] = {13, 7, 24, 9, 7, 24, 26, 6, 20, 26, 26};
     QHeaderView *columns = ui->table->horizontalHeader();
     for (int column = 0; column < monitorTransaction::ColumnCount; ++column)
         columns->resizeSection(column, widths[column] * character + 12);
@@ -181,10 +186,14 @@ void monitorWindow::listeningEnded(const monitorSession::outcome &how)
         endText = tr("Listening ended");
     showMessage(endText);
     showState();
-    // A monitor asked to stop has said all there is in its summary.
+    // A monitor asked to stop has said all there is in its summary. Of a
+    // failure the box shows the first lines; the rest stays beneath the table.
     if (!how.ok() && !how.killed) {
-        const QString said = how.messages.trimmed();
-        showError(said.isEmpty() ? endText : endText + QStringLiteral(":\n") + said);
+        QStringList said = how.messages.trimmed().split(QLatin1Char('\n'));
+        if (said.size() > MaxErrorLines)
+            said = said.mid(0, MaxErrorLines) << QStringLiteral("…");
+        const QString text = said.join(QLatin1Char('\n'));
+        showError(text.isEmpty() ? endText : endText + QStringLiteral(":\n") + text);
     }
 }
 
@@ -224,16 +233,16 @@ void monitorWindow::showCounts()
         break;
     }
     QStringList counts;
-    counts << tr("%n transaction(s)", nullptr, model->rowCount())
-           << tr("%n error(s)", nullptr, model->failedCount());
+    counts << tr("Transactions: %1").arg(model->rowCount())
+           << tr("errors: %1").arg(model->failedCount());
     if (filtered->rowCount() != model->rowCount())
-        counts << tr("%n shown", nullptr, filtered->rowCount());
+        counts << tr("shown: %1").arg(filtered->rowCount());
     const qint64 dropped = model->droppedCount() + batches->droppedCount();
     if (dropped > 0)
-        counts << tr("%1 oldest dropped, the last %2 kept").arg(dropped).arg(model->limit());
+        counts << tr("oldest dropped: %1 (the last %2 are kept)").arg(dropped).arg(model->limit());
     if (batches->isPaused())
-        counts << tr("paused: %n waiting", nullptr, int(batches->waitingTransactions().size()));
-    ui->status->setText((text.isEmpty() ? QString() : text + QStringLiteral("   "))
+        counts << tr("paused, waiting: %1").arg(batches->waitingTransactions().size());
+    ui->status->setText((text.isEmpty() ? QString() : text + QStringLiteral(" — "))
         + counts.join(QStringLiteral(", ")));
     ui->save->setEnabled(model->rowCount() > 0 || !batches->waitingTransactions().empty());
 }
@@ -308,8 +317,8 @@ bool monitorWindow::saveTo(const QString &path)
                       .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
-    showMessage(tr("%n transaction(s) saved to %1", nullptr, rows.size())
-                    .arg(QDir::toNativeSeparators(path)));
+    showMessage(
+        tr("Transactions saved to %1: %2").arg(QDir::toNativeSeparators(path)).arg(rows.size()));
     return true;
 }
 

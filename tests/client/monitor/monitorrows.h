@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Rows as qelDrvMonitor writes them with "--csv -", for the tests of the
 // client's monitor: one request and reply of each kind the table tells
