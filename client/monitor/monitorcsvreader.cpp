@@ -49,8 +49,11 @@ QList<QByteArray> monitorCsvReader::feed(const QByteArray &bytes)
         bool recordEnd = false;
         position = step(position, data[i], &recordEnd);
         if (recordEnd) {
-            done << pending + QByteArray::fromRawData(data + start, i + 1 - start);
-            done.last().detach();
+            // Sized to the record: it is kept as long as its row is.
+            QByteArray record;
+            record.reserve(pending.size() + i + 1 - start);
+            record.append(pending).append(data + start, i + 1 - start);
+            done << record;
             pending.clear();
             start = i + 1;
         } else if (pending.size() + (i + 1 - start) > MaxRecordBytes) {

@@ -14,7 +14,9 @@ void monitorFilterModel::setFilter(const monitorFilter &filter)
     if (filter == current)
         return;
     current = filter;
-    invalidateFilter();
+    // One change of layout rather than a removal for every run of rows the
+    // filter now leaves out: far quicker on a table of many rows.
+    invalidate();
 }
 
 bool monitorFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const

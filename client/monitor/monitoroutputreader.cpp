@@ -48,7 +48,10 @@ void monitorOutputReader::take(const QByteArray &record, QVector<monitorTransact
         const QByteArray request = waitingRequest;
         waitingRequest.clear();
         if (direction == monitorTransaction::replyDirection()) {
-            *done << make(request + record, waitingFields, status);
+            QByteArray rows;
+            rows.reserve(request.size() + record.size());
+            rows.append(request).append(record);
+            *done << make(rows, waitingFields, status);
             return;
         }
         // The reply row that should have come did not: the request stands
