@@ -49,6 +49,9 @@ void monitorCommands::showMonitor()
         shown = new monitorWindow(driverLocation(QStringLiteral("qelDrvMonitor")), prompts,
             activeDevice, freeSerialPorts);
         shown->setAttribute(Qt::WA_QuitOnClose, false);
+        // A port made the active one while the monitor listens to it is left
+        // to the drivers.
+        connect(project, &projectDocument::changed, shown.data(), &monitorWindow::leaveActivePort);
     }
     shown->show();
     shown->raise();

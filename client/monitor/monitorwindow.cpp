@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
 
 namespace {
@@ -20,6 +21,8 @@ const char parities[] = {'N', 'E', 'O'};
 // Lines of messages kept beneath the table, and shown of a failure in its box.
 constexpr int MaxMessageLines = 2000;
 constexpr int MaxErrorLines = 12;
+// Lines of messages the window opens with beneath the table: the summary's.
+constexpr int MessageLinesShown = 7;
 
 } // namespace
 
@@ -40,14 +43,14 @@ monitorWindow::monitorWindow(const QString &program, userPrompts *prompts, Devic
         ui->baudrate->addItem(QString::number(rate));
     ui->baudrate->setCurrentText(QStringLiteral("115200"));
     ui->messages->setMaximumBlockCount(MaxMessageLines);
-    ui->splitter->setStretchFactor(0, 1);
-    ui->splitter->setStretchFactor(1, 0);
-    ui->splitter->setSizes({height(), fontMetrics().lineSpacing() * 8});
     // Wide enough for the text that stands for every address.
     ui->address->setMinimumWidth(
         fontMetrics().horizontalAdvance(ui->address->specialValueText()) + 40);
     ui->table->setModel(filtered);
-    setColumnWidths();
+    fitToColumns(setColumnWidths());
+    ui->splitter->setStretchFactor(0, 1);
+    ui->splitter->setStretchFactor(1, 0);
+    ui->splitter->setSizes({height(), fontMetrics().lineSpacing() * MessageLinesShown});
     refreshPorts();
     showFunctions();
 
@@ -95,18 +98,39 @@ monitorWindow::~monitorWindow()
     delete ui;
 }
 
-void monitorWindow::setColumnWidths()
+int monitorWindow::setColumnWidths()
 {
     const int character = fontMetrics().averageCharWidth();
-    const int widths[monitorTransaction::ColumnCount] = {13, 7, 24, 9, 7, 24, 26, 6, 20, 26, 26};
+    // In characters: a time of day with milliseconds, an address, the longest
+    // function names, register numbers, a few values asked and answered, a
+    // response time, an exception's name, and the bytes of short frames.
+    const int widths[monitorTransaction::ColumnCount] = {13, 7, 24, 9, 7, 18, 26, 6, 20, 26, 26};
     QHeaderView *columns = ui->table->horizontalHeader();
-    for (int column = 0; column < monitorTransaction::ColumnCount; ++column)
-        columns->resizeSection(column, widths[column] * character + 12);
+    int total = 0;
+    for (int column = 0; column < monitorTransaction::ColumnCount; ++column) {
+        const int width = qMax(widths[column] * character + 12, columns->sectionSizeHint(column));
+        columns->resizeSection(column, width);
+        total += width;
+    }
     columns->setStretchLastSection(true);
     QHeaderView *rows = ui->table->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(fontMetrics().height() + 6);
     rows->hide();
+    return total;
+}
+
+void monitorWindow::fitToColumns(int columnsWidth)
+{
+    // Every column in sight, the frames' bytes included, where the screen
+    // has the room; never narrower than the controls need.
+    const QRect room = screen()->availableGeometry();
+    const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    const int wanted = columnsWidth + ui->table->verticalScrollBar()->sizeHint().width()
+        + 2 * ui->table->frameWidth() + margins;
+    const int width = qMax(minimumSizeHint().width(), qMin(wanted, room.width() * 9 / 10));
+    const int height = qMax(this->height(), qMin(800, room.height() * 3 / 4));
+    resize(width, height);
 }
 
 monitorLine monitorWindow::line() const
@@ -159,6 +183,10 @@ void monitorWindow::startListening()
     }
     listeningLine.clear();
     endText.clear();
+    listened = chosen;
+    // The key that started the listening stops it, rather than focus falling
+    // on the filter once Start is disabled.
+    const bool keyed = ui->start->hasFocus();
     if (!listening->start(chosen)) {
         endText = listening->errorString();
         showMessage(endText);
@@ -167,11 +195,30 @@ void monitorWindow::startListening()
         return;
     }
     showState();
+    if (keyed)
+        ui->stop->setFocus();
 }
 
 void monitorWindow::stopListening()
 {
+    // And the key that stopped it starts it again once it has ended.
+    stopKeyed = ui->stop->hasFocus();
     listening->stop();
+}
+
+void monitorWindow::leaveActivePort()
+{
+    const monitorSession::State state = listening->state();
+    if (state != monitorSession::Starting && state != monitorSession::Listening)
+        return;
+    if (!listened.isDevice(activeDevice()))
+        return;
+    listening->stop();
+    const QString text = tr("%1 has become the project's active port: the listening ends, so "
+                            "that the drivers get every byte of the replies they wait for.")
+                             .arg(listened.port);
+    showMessage(text);
+    showError(text);
 }
 
 void monitorWindow::listeningEnded(const monitorSession::outcome &how)
@@ -186,6 +233,9 @@ void monitorWindow::listeningEnded(const monitorSession::outcome &how)
         endText = tr("Listening ended");
     showMessage(endText);
     showState();
+    if (stopKeyed)
+        ui->start->setFocus();
+    stopKeyed = false;
     // A monitor asked to stop has said all there is in its summary. Of a
     // failure the box shows the first lines; the rest stays beneath the table.
     if (!how.ok() && !how.killed) {

@@ -55,6 +55,9 @@ public slots:
     // told why, when it could not be written.
     bool saveTo(const QString &path);
     void refreshPorts();
+    // Ends the listening when its line has become the project's active
+    // port, and tells the user why: the drivers' replies are not shared.
+    void leaveActivePort();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -69,7 +72,10 @@ private:
     void showError(const QString &text);
     // The rows of the transactions the filter shows, those waiting included.
     QList<QByteArray> shownRows() const;
-    void setColumnWidths();
+    // Sets the columns' widths; their sum.
+    int setColumnWidths();
+    // Sizes the window to show columnsWidth of columns where the screen has room.
+    void fitToColumns(int columnsWidth);
 
     Ui::monitorWindow *ui;
     userPrompts *prompts;
@@ -79,7 +85,9 @@ private:
     monitorTransactionModel *model;
     monitorFilterModel *filtered;
     monitorFeed *batches;
+    monitorLine listened; // the line of the current or last listening
     QString listeningLine; // the monitor's "Listening on ..." line of the current run
     QString endText; // how the last listening ended
+    bool stopKeyed = false; // Stop had the focus when it was pressed
     bool following = true; // the view shows the newest rows and keeps doing so
 };

@@ -132,6 +132,10 @@
         <translation>%1 jest aktywnym portem projektu: monitor zabierałby bajty odpowiedzi, na które czekają jego zapytania. Nasłuchuj przez drugi adapter na tej samej magistrali.</translation>
     </message>
     <message>
+        <source>%1 has become the project&apos;s active port: the listening ends, so that the drivers get every byte of the replies they wait for.</source>
+        <translation>%1 stał się aktywnym portem projektu: nasłuch kończy się, aby sterowniki dostały każdy bajt odpowiedzi, na które czekają.</translation>
+    </message>
+    <message>
         <source>The monitor did not end when asked and was killed</source>
         <translation>Monitor nie zakończył się na żądanie i został zabity</translation>
     </message>

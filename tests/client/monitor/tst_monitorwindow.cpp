@@ -1,5 +1,6 @@
 #include "devsim.h"
 #include "filetargets.h"
+#include "mainwindow.h"
 #include "monitorfeed.h"
 #include "monitorfiltermodel.h"
 #include "monitoroutputreader.h"
@@ -7,10 +8,14 @@
 #include "monitortransactionmodel.h"
 #include "monitorwindow.h"
 #include "programrun.h"
+#include "projectdocument.h"
+#include "projectelement.h"
 #include "ptybus.h"
 #include "scriptedprompts.h"
+#include "scriptfile.h"
 #include "wireframe.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -47,7 +52,10 @@ private slots:
     void lineThatGoesAway();
     void refusedStarts_data();
     void refusedStarts();
+    void monitorThatFails_data();
     void monitorThatFails();
+    void activePortTakenWhileListening();
+    void menuOpensTheMonitor();
     void saveRoundTrip();
     void saveRefused_data();
     void saveRefused();
@@ -73,6 +81,16 @@ QString cell(monitorWindow &window, int row, int column)
 {
     QAbstractItemModel *shown = window.shown();
     return shown->data(shown->index(row, column)).toString();
+}
+
+// Starts window listening to line at 115200 baud 8N1; whether it listens
+// within the bound.
+bool listenOn(monitorWindow &window, const QString &line)
+{
+    window.setLine({line, 115200, 'N', 8, 1, false});
+    window.startListening();
+    return QTest::qWaitFor(
+        [&window] { return window.session()->state() == monitorSession::Listening; }, 30000);
 }
 
 // The transactions of rows as the monitor writes them.
@@ -227,9 +245,7 @@ void tst_monitorWindow::thousandsOfTransactions()
     PtyBus bus;
     QVERIFY2(bus.start(), qPrintable(bus.errorString()));
     auto window = makeWindow();
-    window->setLine({bus.tapLine(), 115200, 'N', 8, 1, false});
-    window->startListening();
-    QTRY_COMPARE_WITH_TIMEOUT(window->session()->state(), monitorSession::Listening, 30000);
+    QVERIFY(listenOn(*window, bus.tapLine()));
 
     // In bursts of 200 transactions, each once the one before has been
     // read: a pseudo-terminal keeps no more than 4 KiB for its reader.
@@ -264,9 +280,7 @@ void tst_monitorWindow::lineThatGoesAway()
     PtyBus bus;
     QVERIFY2(bus.start(), qPrintable(bus.errorString()));
     auto window = makeWindow();
-    window->setLine({bus.tapLine(), 115200, 'N', 8, 1, false});
-    window->startListening();
-    QTRY_COMPARE_WITH_TIMEOUT(window->session()->state(), monitorSession::Listening, 30000);
+    QVERIFY(listenOn(*window, bus.tapLine()));
     bus.sendToTap(WireFrame::fromHex(WireFrame::rtu("01 06 00 01 00 05")));
     QTRY_COMPARE_WITH_TIMEOUT(window->transactions()->rowCount(), 1, 30000);
     bus.closeTap();
@@ -279,6 +293,65 @@ void tst_monitorWindow::lineThatGoesAway()
     QCOMPARE(cell(*window, 0, monitorTransaction::Status), QString("no reply"));
     QVERIFY(button(*window, "start")->isEnabled());
     QVERIFY(button(*window, "save")->isEnabled());
+}
+
+// View → Monitor in the client's window opens the monitor's window, once;
+// making the line it listens to the project's active port ends the
+// listening, and the client going takes the monitor along.
+void tst_monitorWindow::menuOpensTheMonitor()
+{
+    PtyBus bus;
+    QVERIFY2(bus.start(), qPrintable(bus.errorString()));
+    prompts.asked.clear();
+    auto client = std::make_unique<MainWindow>(nullptr, &prompts);
+    QAction *action = client->findChild<QAction *>("actionMonitor");
+    QVERIFY(action);
+    const auto monitors = [] {
+        QList<monitorWindow *> found;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *monitor = qobject_cast<monitorWindow *>(widget))
+                found << monitor;
+        return found;
+    };
+    // The client finds its programs in the current folder first.
+    const QString folderBefore = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QEL_BIN_DIR));
+    action->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(monitors().size(), 1, 30000);
+    QVERIFY(QDir::setCurrent(folderBefore));
+    monitorWindow *window = monitors().first();
+    QCOMPARE(window->session()->program(), programPath("qelDrvMonitor"));
+    QVERIFY(window->isVisible());
+    window->close();
+    action->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 30000);
+    QCOMPARE(monitors().size(), 1);
+
+    QVERIFY(listenOn(*window, bus.tapLine()));
+    const qint64 first = window->session()->processId();
+
+    // A port of the project on the tap, made the active one.
+    projectDocument *project = client->findChild<projectDocument *>();
+    QVERIFY(project);
+    portValues port;
+    port.com = bus.tapLine().mid(QString("/dev/").size());
+    projectElement *row = project->add(port);
+    project->activate(row);
+    QVERIFY(project->activePort());
+    QTRY_COMPARE_WITH_TIMEOUT(window->session()->state(), monitorSession::Idle, 30000);
+    QVERIFY(processGone(first));
+    QCOMPARE(prompts.kinds(), QStringList {"message"});
+    QVERIFY2(prompts.asked.first().text.contains("has become the project's active port"),
+        qPrintable(prompts.asked.first().text));
+
+    // Another line listened to while the client goes.
+    PtyBus other;
+    QVERIFY2(other.start(), qPrintable(other.errorString()));
+    QVERIFY(listenOn(*window, other.tapLine()));
+    const qint64 second = window->session()->processId();
+    client.reset();
+    QVERIFY(monitors().isEmpty());
+    QVERIFY(processGone(second));
 }
 
 void tst_monitorWindow::refusedStarts_data()
@@ -322,21 +395,87 @@ void tst_monitorWindow::refusedStarts()
     QVERIFY(button(*window, "start")->isEnabled());
 }
 
+void tst_monitorWindow::monitorThatFails_data()
+{
+    QTest::addColumn<bool>("forbidden");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a line that does not exist") << false << "No such file or directory";
+    QTest::newRow("a line it may not open") << true << "Permission denied";
+}
+
 // A line that cannot be opened: the monitor's own words reach the user.
 void tst_monitorWindow::monitorThatFails()
 {
-    auto window = makeWindow();
-    window->setLine({"/nonexistent/ttyUSB9", 115200, 'N', 8, 1, false});
+    QFETCH(bool, forbidden);
+    QFETCH(QString, reason);
+
+    QString port = "/nonexistent/ttyUSB9";
+    QString program = programPath("qelDrvMonitor");
+    PtyBus bus;
+    if (forbidden) {
+        QVERIFY2(bus.start(), qPrintable(bus.errorString()));
+        port = bus.tapLine();
+        QVERIFY(QFile::setPermissions(port, QFileDevice::Permissions()));
+        if (::geteuid() == 0) {
+            // The superuser opens any file: the monitor runs without that power.
+            program = folder.filePath("unprivileged-monitor");
+            QVERIFY(writeScript(program,
+                "exec setpriv --bounding-set=-dac_override,-dac_read_search '"
+                    + programPath("qelDrvMonitor").toUtf8() + "' \"$@\"\n"));
+        }
+    }
+    auto window = makeWindow(QString(), program);
+    window->setLine({port, 115200, 'N', 8, 1, false});
     window->startListening();
     QTRY_COMPARE_WITH_TIMEOUT(prompts.kinds(), QStringList {"message"}, 30000);
     QCOMPARE(prompts.asked.first().text,
-        QString("The monitor failed (status 255):\nConnection fails: No such file or directory"));
+        "The monitor failed (status 255):\nConnection fails: " + reason);
     QCOMPARE(window->session()->state(), monitorSession::Idle);
     QVERIFY(window->findChild<QLabel *>("status")->text().startsWith(
         "The monitor failed (status 255)"));
     QVERIFY(window->findChild<QPlainTextEdit *>("messages")
                 ->toPlainText()
-                .contains("Connection fails: No such file or directory"));
+                .contains("Connection fails: " + reason));
+    QVERIFY(button(*window, "start")->isEnabled());
+    if (forbidden)
+        QCOMPARE(bus.fromTap(), QByteArray());
+}
+
+// The line listened to becomes the project's active port: the listening
+// ends at once and the user is told why; another port made active changes
+// nothing.
+void tst_monitorWindow::activePortTakenWhileListening()
+{
+    PtyBus bus;
+    QVERIFY2(bus.start(), qPrintable(bus.errorString()));
+    const QByteArray tapBefore = bus.tapSettings();
+    QString active = "\\\\.\\ttyUSB0";
+    prompts.asked.clear();
+    monitorWindow window(
+        programPath("qelDrvMonitor"), &prompts, [&active] { return active; },
+        [] { return QStringList(); });
+    QVERIFY(listenOn(window, bus.tapLine()));
+
+    active = bus.masterLine();
+    window.leaveActivePort();
+    QCOMPARE(window.session()->state(), monitorSession::Listening);
+    QCOMPARE(prompts.kinds(), QStringList());
+
+    const qint64 pid = window.session()->processId();
+    active = bus.tapLine();
+    window.leaveActivePort();
+    QCOMPARE(prompts.kinds(), QStringList {"message"});
+    QVERIFY2(prompts.asked.first().text.startsWith(
+                 bus.tapLine() + " has become the project's active port: the listening ends"),
+        qPrintable(prompts.asked.first().text));
+    QTRY_COMPARE_WITH_TIMEOUT(window.session()->state(), monitorSession::Idle, 30000);
+    QVERIFY(processGone(pid));
+    QCOMPARE(bus.tapSettings(), tapBefore);
+    QCOMPARE(prompts.kinds(), QStringList {"message"});
+
+    // Idle, nothing more happens.
+    window.leaveActivePort();
+    QCOMPARE(prompts.kinds(), QStringList {"message"});
 }
 
 // What is saved is read back as the same transactions: the rows the filter

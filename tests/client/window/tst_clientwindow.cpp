@@ -128,7 +128,8 @@ void tst_clientWindow::initialState()
     QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
     QCOMPARE(window.size(), QSize(930, 540));
     const QStringList usable {"actionNew", "actionOpen", "actionExit", "actionRefresh", "actionLog",
-        "actionLanguage", "actionVerbose", "actionTrend", "actionRecordCsv", "actionStop"};
+        "actionLanguage", "actionVerbose", "actionTrend", "actionRecordCsv", "actionStop",
+        "actionMonitor"};
     for (QAction *item : window.findChildren<QAction *>()) {
         if (item->objectName().isEmpty() || item->menu())
             continue;
