@@ -70,6 +70,10 @@ monitorWindow::monitorWindow(const QString &program, userPrompts *prompts, Devic
 
     connect(listening, &monitorSession::transactionsRead, batches, &monitorFeed::take);
     connect(listening, &monitorSession::stateChanged, this, &monitorWindow::showState);
+    connect(listening, &monitorSession::stateChanged, this, [this](monitorSession::State state) {
+        if (state == monitorSession::Stopping)
+            markSummaryStart();
+    });
     connect(listening, &monitorSession::listening, this, [this](const QString &line) {
         listeningLine = line;
         showMessage(line);
@@ -236,6 +240,11 @@ void monitorWindow::listeningEnded(const monitorSession::outcome &how)
     if (stopKeyed)
         ui->start->setFocus();
     stopKeyed = false;
+    // The summary of a monitor asked to stop is shown from its first line,
+    // its totals, rather than from its end.
+    if (how.stopped && !summaryStart.isNull())
+        ui->messages->verticalScrollBar()->setValue(summaryStart.blockNumber() + 1);
+    summaryStart = QTextCursor();
     // A monitor asked to stop has said all there is in its summary. Of a
     // failure the box shows the first lines; the rest stays beneath the table.
     if (!how.ok() && !how.killed) {
@@ -326,6 +335,14 @@ void monitorWindow::applyFilter()
 void monitorWindow::showMessage(const QString &line)
 {
     ui->messages->appendPlainText(line);
+}
+
+void monitorWindow::markSummaryStart()
+{
+    // Stays after the last line written so far, as the oldest lines go.
+    summaryStart = QTextCursor(ui->messages->document());
+    summaryStart.movePosition(QTextCursor::End);
+    summaryStart.setKeepPositionOnInsert(true);
 }
 
 void monitorWindow::showError(const QString &text)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTextCursor>
 #include <QWidget>
 
 #include <functional>
@@ -68,6 +69,8 @@ private:
     void showFunctions();
     void applyFilter();
     void showMessage(const QString &line);
+    // Marks where the summary of a monitor asked to stop will begin.
+    void markSummaryStart();
     void listeningEnded(const monitorSession::outcome &how);
     void showError(const QString &text);
     // The rows of the transactions the filter shows, those waiting included.
@@ -88,6 +91,7 @@ private:
     monitorLine listened; // the line of the current or last listening
     QString listeningLine; // the monitor's "Listening on ..." line of the current run
     QString endText; // how the last listening ended
+    QTextCursor summaryStart; // the end of the messages when the monitor was asked to stop
     bool stopKeyed = false; // Stop had the focus when it was pressed
     bool following = true; // the view shows the newest rows and keeps doing so
 };

@@ -22,8 +22,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
@@ -196,6 +198,12 @@ void tst_monitorWindow::listensToTheBus()
     QVERIFY2(messages.contains("Listening on " + bus.tapLine()), qPrintable(messages));
     QVERIFY2(messages.contains("Frames: 9\nTransactions: 5\nNoise bytes: 0\nErrors: 2\n"),
         qPrintable(messages));
+    // The summary is shown from its first line.
+    QPlainTextEdit *messageView = window->findChild<QPlainTextEdit *>("messages");
+    QCOMPARE(messageView->document()
+                 ->findBlockByNumber(messageView->verticalScrollBar()->value())
+                 .text(),
+        QString("Frames: 9"));
     QVERIFY(window->findChild<QLabel *>("status")->text().startsWith("Listening ended"));
     QCOMPARE(prompts.kinds(), QStringList());
     QVERIFY(port->isEnabled());
