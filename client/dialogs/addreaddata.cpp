@@ -2,13 +2,19 @@
 #include "ui_addreaddata.h"
 
 #include "registertypes.h"
+#include "scalingfields.h"
 #include "typechoice.h"
+
+#include <QPushButton>
 
 addReadData::addReadData(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::addReadData)
 {
     ui->setupUi(this);
+    scaling = new scalingFields(this);
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->buttonBox), scaling);
+    connect(scaling, &scalingFields::changed, this, &addReadData::checkScaling);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     typeChoice::fillKinds(ui->kind, registerTypes::readKinds());
     typeChoice::fillOrders(ui->order);
@@ -78,6 +84,7 @@ readValues addReadData::values() const
     values.addr = address();
     values.format = format();
     values.desc = desc();
+    values.scaling = scaling->values();
     values.kind = kind();
     values.order = order();
     values.length = length();
@@ -94,6 +101,7 @@ void addReadData::setValues(const readValues &values)
     setOrder(values.order);
     setLength(values.length.toInt());
     setFormat(values.format);
+    scaling->setValues(values.scaling);
     setType(values.type);
 }
 
@@ -139,6 +147,13 @@ void addReadData::setType(const QString &type)
     typeChange(type);
 }
 
+void addReadData::checkScaling()
+{
+    const QString problem = scaling->values().problem(type());
+    scaling->showProblem(problem);
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(problem.isEmpty());
+}
+
 void addReadData::kindChange(int)
 {
     typeChoice::offerTypes(ui->type, kind());
@@ -147,6 +162,7 @@ void addReadData::kindChange(int)
 
 void addReadData::typeChange(const QString &type)
 {
+    scaling->setType(type);
     typeChoice::enableFor(ui->order, ui->length, type);
     if (!registerTypes::isInteger(type)) {
         // Clears the saved format through formatChange when it changes.

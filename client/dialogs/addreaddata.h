@@ -4,16 +4,19 @@
 
 #include <QDialog>
 
+class scalingFields;
+
 namespace Ui {
 class addReadData;
 }
 
 // A read request: kind of register, data type, byte order, registers of a
-// text, register address, display format, description. The types follow
-// the kind (BIT for coils and discrete inputs); the byte order applies to
-// 32- and 64-bit types, the registers to text, the display format to the
-// integer types only: the last format the user chose comes back when an
-// integer type is chosen again.
+// text, register address, display format, description and the engineering
+// value (scale, offset, unit). The types follow the kind (BIT for coils and
+// discrete inputs); the byte order applies to 32- and 64-bit types, the
+// registers to text, the display format to the integer types only: the
+// last format the user chose comes back when an integer type is chosen
+// again. OK is refused while the scaling is not valid for the type.
 class addReadData : public QDialog
 {
     Q_OBJECT
@@ -59,7 +62,10 @@ public slots:
     void kindChange(int index);
 
 private:
+    void checkScaling();
+
     Ui::addReadData *ui;
+    scalingFields *scaling;
     QString saved; // the format to show whenever an integer type is chosen
     QMetaObject::Connection connections[5];
 };

@@ -1,7 +1,10 @@
 #include "addwritedata.h"
 #include "ui_addwritedata.h"
 
+#include "scalingfields.h"
 #include "writefields.h"
+
+#include <QPushButton>
 
 addWriteData::addWriteData(QWidget *parent)
     : QDialog(parent)
@@ -11,8 +14,11 @@ addWriteData::addWriteData(QWidget *parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connections[0] = connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connections[1] = connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    fields = new writeFields({ui->kind, ui->type, ui->order, ui->length, ui->address, ui->value,
-                                 ui->text, ui->single, ui->buttonBox->button(QDialogButtonBox::Ok)},
+    auto *scaling = new scalingFields(this);
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->buttonBox), scaling);
+    fields = new writeFields(
+        {ui->kind, ui->type, ui->order, ui->length, ui->address, ui->value, ui->text, ui->single,
+            ui->buttonBox->button(QDialogButtonBox::Ok), scaling},
         this);
 }
 

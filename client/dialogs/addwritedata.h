@@ -12,7 +12,9 @@ class addWriteData;
 
 // A stored write request: kind of register (holding or coil), data type,
 // byte order, registers of a text, register address, value, function 6,
-// description. The controls follow one another as writeFields has them.
+// description and the engineering value (scale, offset, unit; the value is
+// then typed as the engineering value). The controls follow one another as
+// writeFields has them.
 class addWriteData : public QDialog
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "writefields.h"
 
 #include "registertypes.h"
+#include "scalingfields.h"
 #include "typechoice.h"
 #include "valuetextvalidator.h"
 #include "writevalue.h"
@@ -31,6 +32,8 @@ writeFields::writeFields(const Controls &controls, QObject *parent)
             updateAcceptance();
         });
     connect(controls.text, &QLineEdit::textChanged, this, &writeFields::updateAcceptance);
+    if (controls.scaling)
+        connect(controls.scaling, &scalingFields::changed, this, &writeFields::scalingChange);
     typeChange(controls.type->currentText());
 }
 
@@ -39,6 +42,9 @@ QString writeFields::value() const
     const QString type = controls.type->currentText();
     if (writeValue::isTyped(type))
         return controls.text->text();
+    // An engineering value, kept with a decimal point.
+    if (typesText())
+        return controls.text->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
     return writeValue::text(controls.value->value(), type);
 }
 
@@ -53,6 +59,8 @@ writeValues writeFields::values() const
     values.order = typeChoice::order(controls.order, values.type);
     values.length = typeChoice::length(controls.length, values.type);
     values.single = controls.single->isEnabled() && controls.single->isChecked();
+    if (controls.scaling)
+        values.scaling = controls.scaling->values();
     return values;
 }
 
@@ -62,8 +70,10 @@ void writeFields::setValues(const writeValues &values)
     typeChoice::selectData(controls.kind, values.kind);
     typeChoice::selectData(controls.order, values.order);
     controls.length->setValue(values.length.toInt());
+    if (controls.scaling)
+        controls.scaling->setValues(values.scaling);
     setType(values.type);
-    if (writeValue::isTyped(values.type))
+    if (typesText())
         controls.text->setText(values.value);
     else
         controls.value->setValue(values.value.toDouble());
@@ -79,12 +89,17 @@ void writeFields::setType(const QString &type)
 void writeFields::typeChange(const QString &type)
 {
     writeValue::applyType(controls.value, type);
-    const bool typed = writeValue::isTyped(type);
+    if (controls.scaling)
+        controls.scaling->setType(type);
+    const bool typed = typesText();
     controls.value->setVisible(!typed);
     controls.text->setVisible(typed);
     typeChoice::enableFor(controls.order, controls.length, type);
     controls.single->setEnabled(registerTypes::takesSingleWrite(type));
-    validator->setType(type, controls.length->value());
+    // An engineering value is any finite number; whether it has a raw value
+    // is checked as a whole.
+    validator->setType(typed && !writeValue::isTyped(type) ? QStringLiteral("F64") : type,
+        controls.length->value());
     // A value typed for another type (a text where a number is due) is no
     // value of this one.
     QString entered = controls.text->text();
@@ -94,10 +109,37 @@ void writeFields::typeChange(const QString &type)
     updateAcceptance();
 }
 
+bool writeFields::typesText() const
+{
+    return writeValue::isTyped(controls.type->currentText())
+        || (controls.scaling && controls.scaling->values().converts());
+}
+
+void writeFields::scalingChange()
+{
+    // The spin box's value goes over to the text field when a scaling
+    // makes the value of a type the box takes one typed as text.
+    const QString type = controls.type->currentText();
+    const bool wasText = controls.text->isVisibleTo(controls.text->parentWidget());
+    const QString spun = writeValue::text(controls.value->value(), type);
+    typeChange(type);
+    if (!wasText && !writeValue::isTyped(type) && typesText() && controls.text->text().isEmpty())
+        controls.text->setText(spun);
+}
+
 void writeFields::updateAcceptance()
 {
-    const bool typed = writeValue::isTyped(controls.type->currentText());
-    controls.ok->setEnabled(!typed || controls.text->hasAcceptableInput());
+    const bool typed = typesText();
+    bool acceptable = !typed || controls.text->hasAcceptableInput();
+    if (controls.scaling) {
+        const writeValues request = values();
+        QString problem = request.scaling.problem(request.type);
+        if (problem.isEmpty() && acceptable)
+            request.rawValue(&problem);
+        controls.scaling->showProblem(problem);
+        acceptable = acceptable && problem.isEmpty();
+    }
+    controls.ok->setEnabled(acceptable);
 }
 
 void writeFields::kindChange()

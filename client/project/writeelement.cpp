@@ -27,7 +27,7 @@ void writeElement::showValues()
         type += tr(" fn 6");
     ui->type->setText(type);
     ui->addr->setText(request().addr);
-    ui->value->setText(request().value);
+    ui->value->setText(request().shown());
     ui->desc->setText(request().desc);
 }
 

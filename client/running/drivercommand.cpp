@@ -34,6 +34,10 @@ driverCommand driverCommand::write(
     // argument of the request.
     if (request.isText())
         command.quoted << command.portCount + arguments.size() - 1;
+    QString error;
+    request.rawValue(&error);
+    if (!error.isEmpty())
+        command.refusal = tr("Not run: %1").arg(error);
     return command;
 }
 
@@ -64,6 +68,8 @@ QString driverCommand::text() const
 
 QString driverCommand::problem() const
 {
+    if (!refusal.isEmpty())
+        return refusal;
     if (!knownType)
         return tr("Not run: the register kind or data type is not one the driver knows");
     if (splitArguments(text()) != arguments)

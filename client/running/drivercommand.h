@@ -19,7 +19,7 @@
 // written to registers in double quotes. A value that the text
 // would not give back as written (one with a blank or a double quote from a
 // hand-edited project file, which could pass as options of their own) is
-// not run.
+// not run, nor is a write whose engineering value has no raw value.
 class driverCommand
 {
     Q_DECLARE_TR_FUNCTIONS(driverCommand)
@@ -57,4 +57,5 @@ private:
     int portCount = 0; // the leading arguments that are the port part
     QList<int> quoted; // the arguments written in double quotes
     bool knownType = true;
+    QString refusal; // why the request has no arguments to run with
 };

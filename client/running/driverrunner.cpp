@@ -6,7 +6,6 @@
 #include "exe.h"
 #include "loglines.h"
 #include "projectelement.h"
-#include "readformat.h"
 #include "runstatistics.h"
 
 #include <QActionGroup>
@@ -123,13 +122,14 @@ driverRunner::result driverRunner::read(
     outcome.ok = run.ok();
     if (outcome.ok) {
         outcome.value = driverOutput::readValue(run.out, trace);
-        outcome.shown = formatReadValue(outcome.value, request.format);
+        outcome.shown = request.shown(outcome.value);
     } else {
         outcome.value = outcome.shown = QStringLiteral("?");
     }
     const QString time = logLines::timeText();
     outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
-    emit logged(logLines::read(time, request.type, request.addr, outcome.value));
+    emit logged(logLines::read(time, request.type, request.addr,
+        outcome.ok ? request.logged(outcome.value) : outcome.value));
     emit logged(run.status());
     if (!run.refusal.isEmpty())
         emit logged(logLines::refused(time, run.refusal));
@@ -146,7 +146,7 @@ driverRunner::result driverRunner::write(
     const bool trace = withVerbose && verbose;
     const QString time = logLines::timeText();
     const driverRun run = this->run(driverCommand::write(port, request, trace),
-        logLines::write(time, request.type, request.addr, request.value));
+        logLines::write(time, request.type, request.addr, request.shown()));
     emit logged(run.status());
     if (!run.refusal.isEmpty())
         emit logged(logLines::refused(time, run.refusal));

@@ -18,7 +18,8 @@ struct requestRecord
     QString addr; // empty for a macro
     QString type; // the data type, or the macro's name
     QString raw; // the value read or written, or the macro's parameter text
-    QString shown; // the value as the row shows it
+    QString shown; // the value as the row shows it, with its unit
+    QString plotted; // a read's shown value without its unit, for the trend
     bool ok = false;
     QString cause; // why it failed, empty when it did not
 };

@@ -67,22 +67,25 @@ void resultSink::showWindow()
     plotWindow->activateWindow();
 }
 
-void resultSink::setMarked(const QObject *row, bool marked, const QString &label)
+void resultSink::setMarked(
+    const QObject *row, bool marked, const QString &label, const QString &unit)
 {
     if (!marked) {
         model.removeSeries(row);
-    } else if (model.hasSeries(row)) {
-        model.setLabel(row, label);
-    } else {
-        model.addSeries(row, label);
+        return;
     }
+    if (model.hasSeries(row))
+        model.setLabel(row, label);
+    else
+        model.addSeries(row, label);
+    model.setUnit(row, unit);
 }
 
 void resultSink::take(const QObject *row, const requestRecord &result)
 {
     csv.record(result);
     if (row && result.kind == readKind())
-        model.append(row, result.time, result.ok, result.shown);
+        model.append(row, result.time, result.ok, result.plotted);
 }
 
 void resultSink::showRecording()

@@ -32,8 +32,10 @@ public:
     // the setting "trendMinutes".
     void showWindow();
 
-    // Plots row (labelled label) from now on, or no longer.
-    void setMarked(const QObject *row, bool marked, const QString &label);
+    // Plots row (labelled label, its values in unit) from now on, or no
+    // longer.
+    void setMarked(
+        const QObject *row, bool marked, const QString &label, const QString &unit = QString());
 
     // One result; row is the request's row, null for a request without one.
     void take(const QObject *row, const requestRecord &result);

@@ -69,6 +69,24 @@ void trendModel::setLabel(const QObject *row, const QString &label)
     emit labelChanged(row);
 }
 
+void trendModel::setUnit(const QObject *row, const QString &unit)
+{
+    trendSeries *s = index.value(row);
+    if (!s || s->unit_ == unit)
+        return;
+    s->unit_ = unit;
+    emit labelChanged(row);
+}
+
+QStringList trendModel::units() const
+{
+    QStringList list;
+    for (const entry &e : entries)
+        if (!e.series->unit_.isEmpty() && !list.contains(e.series->unit_))
+            list.append(e.series->unit_);
+    return list;
+}
+
 const trendSeries *trendModel::series(const QObject *row) const
 {
     return index.value(row);

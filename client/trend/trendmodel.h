@@ -30,6 +30,8 @@ public:
     { }
 
     QString label() const { return label_; }
+    // The unit of the values, empty when they have none.
+    QString unit() const { return unit_; }
     int visibleCount() const;
     const trendPoint &at(int index) const { return points[static_cast<size_t>(index)]; }
     int size() const { return static_cast<int>(points.size()); }
@@ -39,6 +41,7 @@ public:
 private:
     friend class trendModel;
     QString label_;
+    QString unit_;
     std::deque<trendPoint> points;
     int frozenCount = -1; // visible points while paused, -1 when running
     quint64 revision_ = 0;
@@ -63,6 +66,10 @@ public:
     void addSeries(const QObject *row, const QString &label);
     void removeSeries(const QObject *row);
     void setLabel(const QObject *row, const QString &label);
+    void setUnit(const QObject *row, const QString &unit);
+    // The units of the series, each once, in the order the series were
+    // added: what the value axis is named by.
+    QStringList units() const;
     bool hasSeries(const QObject *row) const { return index.contains(row); }
     const trendSeries *series(const QObject *row) const;
     // The rows with a series, in the order they were added.
@@ -86,6 +93,7 @@ public:
 signals:
     void seriesAdded(const QObject *row);
     void seriesRemoved(const QObject *row);
+    // The label or the unit of row's series changed.
     void labelChanged(const QObject *row);
     // New points arrived (also while paused) or old ones expired.
     void changed();

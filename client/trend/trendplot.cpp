@@ -143,6 +143,7 @@ void trendPlot::addCurve(const QObject *row)
     curve->attach(this);
     curves.insert(row, curve);
     showEmptyNote();
+    showUnits();
     scheduleReplot();
 }
 
@@ -154,6 +155,7 @@ void trendPlot::removeCurve(const QObject *row)
     curve->detach();
     delete curve;
     showEmptyNote();
+    showUnits();
     scheduleReplot();
 }
 
@@ -162,6 +164,7 @@ void trendPlot::retitle(const QObject *row)
     gappedCurve *curve = curves.value(row);
     if (curve)
         curve->setTitle(model->series(row)->label());
+    showUnits();
 }
 
 void trendPlot::scheduleReplot()
@@ -185,6 +188,11 @@ void trendPlot::refresh()
     // shown now, not to the scales of the moment the plot was made.
     if (isAutoscale() && zoomer->zoomRectIndex() == 0)
         zoomer->setZoomBase(false);
+}
+
+void trendPlot::showUnits()
+{
+    setAxisTitle(QwtPlot::yLeft, model->units().join(QStringLiteral(", ")));
 }
 
 void trendPlot::showEmptyNote()

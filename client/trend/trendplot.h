@@ -44,6 +44,8 @@ private slots:
 
 private:
     void showEmptyNote();
+    // Names the value axis by the units of the curves.
+    void showUnits();
 
     trendModel *model;
     QHash<const QObject *, gappedCurve *> curves;

@@ -1,6 +1,7 @@
 #include "readvalues.h"
 
 #include "fingerprint.h"
+#include "readformat.h"
 #include "registertypes.h"
 #include "requestextras.h"
 
@@ -11,6 +12,7 @@ readValues readValues::fromJson(const QJsonObject &object)
     values.addr = object.value(QLatin1String("addr")).toString();
     values.format = object.value(QLatin1String("format")).toString();
     values.desc = object.value(QLatin1String("desc")).toString();
+    values.scaling = engineeringScale::fromJson(object);
     requestExtras::read(object, &values.kind, &values.order, &values.length);
     return values;
 }
@@ -19,14 +21,15 @@ QJsonObject readValues::toJson() const
 {
     QJsonObject object {{QStringLiteral("type"), type}, {QStringLiteral("addr"), addr},
         {QStringLiteral("format"), format}, {QStringLiteral("desc"), desc}};
+    scaling.writeJson(&object);
     requestExtras::write(kind, order, length, &object);
     return object;
 }
 
 QString readValues::fingerprint() const
 {
-    return ::fingerprint(
-        QStringList {desc, type, addr, format} + requestExtras::fingerprinted(kind, order, length));
+    return ::fingerprint(QStringList {desc, type, addr, format}
+        + requestExtras::fingerprinted(kind, order, length) + scaling.fingerprinted());
 }
 
 QStringList readValues::arguments() const
@@ -45,4 +48,23 @@ QStringList readValues::arguments() const
 bool readValues::isKnown() const
 {
     return registerTypes::types(kind).contains(type, Qt::CaseInsensitive);
+}
+
+QString readValues::shown(const QString &raw) const
+{
+    return scaling.withUnit(shownNumber(raw));
+}
+
+QString readValues::shownNumber(const QString &raw) const
+{
+    if (!scaling.converts())
+        return formatReadValue(raw, format);
+    return scaling.engineering(raw, type, formatDigits(format));
+}
+
+QString readValues::logged(const QString &raw) const
+{
+    if (scaling.isEmpty())
+        return raw;
+    return shown(raw) + QStringLiteral(" (") + raw + QLatin1Char(')');
 }

@@ -13,6 +13,7 @@ writeValues writeValues::fromJson(const QJsonObject &object)
     values.desc = object.value(QLatin1String("desc")).toString();
     requestExtras::read(object, &values.kind, &values.order, &values.length);
     values.single = object.value(QLatin1String("function")).toString() == QLatin1String("6");
+    values.scaling = engineeringScale::fromJson(object);
     return values;
 }
 
@@ -23,13 +24,14 @@ QJsonObject writeValues::toJson() const
     requestExtras::write(kind, order, length, &object);
     if (single)
         object.insert(QStringLiteral("function"), QStringLiteral("6"));
+    scaling.writeJson(&object);
     return object;
 }
 
 QString writeValues::fingerprint() const
 {
-    QStringList fields
-        = QStringList {desc, type, addr, value} + requestExtras::fingerprinted(kind, order, length);
+    QStringList fields = QStringList {desc, type, addr, value}
+        + requestExtras::fingerprinted(kind, order, length) + scaling.fingerprinted();
     if (single)
         fields << QStringLiteral("function=6");
     return ::fingerprint(fields);
@@ -37,15 +39,18 @@ QString writeValues::fingerprint() const
 
 QStringList writeValues::arguments() const
 {
+    // A value that has no raw value leaves --data empty: the command is not
+    // run (driverCommand says why).
+    QString error;
+    const QString raw = rawValue(&error);
     const QString data = QStringLiteral("--data");
     if (kind == registerTypes::coil)
-        return {QStringLiteral("--write_coil"), addr, data, value};
+        return {QStringLiteral("--write_coil"), addr, data, raw};
     if (type == registerTypes::text)
-        return {
-            QStringLiteral("--write_str"), addr, QStringLiteral("--range"), length, data, value};
+        return {QStringLiteral("--write_str"), addr, QStringLiteral("--range"), length, data, raw};
     if (single && registerTypes::takesSingleWrite(type))
-        return {QStringLiteral("--write_single"), addr, data, value};
-    return QStringList {QStringLiteral("--write_") + type.toLower(), addr, data, value}
+        return {QStringLiteral("--write_single"), addr, data, raw};
+    return QStringList {QStringLiteral("--write_") + type.toLower(), addr, data, raw}
     + requestExtras::orderArguments(type, order);
 }
 
@@ -58,4 +63,19 @@ bool writeValues::isKnown() const
 bool writeValues::isText() const
 {
     return kind == registerTypes::holding && type == registerTypes::text;
+}
+
+QString writeValues::rawValue(QString *error) const
+{
+    return scaling.rawValue(value, type, error);
+}
+
+QString writeValues::shown() const
+{
+    QString error;
+    const QString raw = rawValue(&error);
+    const QString text = scaling.withUnit(value);
+    return scaling.converts() && !raw.isEmpty()
+        ? text + QStringLiteral(" (") + raw + QLatin1Char(')')
+        : text;
 }

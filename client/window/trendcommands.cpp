@@ -38,7 +38,9 @@ requestRecord recordOf(
         record.desc = write->desc;
         record.addr = write->addr;
         record.type = write->type;
-        record.raw = record.shown = write->value;
+        QString error;
+        record.raw = write->rawValue(&error);
+        record.shown = write->scaling.withUnit(write->value);
     } else if (const auto *macro = std::get_if<macroValues>(&request)) {
         record.kind = resultSink::macroKind();
         record.desc = macro->desc;
@@ -141,6 +143,7 @@ void trendCommands::recordRow(projectElement *row, const QDateTime &time, const 
         // A failed read has no value to record.
         result.raw = ok ? value : QString();
         result.shown = ok ? shown : QString();
+        result.plotted = ok ? std::get<readValues>(row->values()).shownNumber(value) : QString();
     }
     sink->take(row, result);
 }
@@ -182,7 +185,8 @@ void trendCommands::syncRow(readElement *row, bool listed)
     const readValues &request = row->request();
     const QString label
         = request.desc.isEmpty() ? request.type + QLatin1Char(' ') + request.addr : request.desc;
+    const QString unit = request.scaling.unit;
     // The trend takes numbers: a text read stays out whatever its mark.
-    sink->setMarked(
-        row, listed && row->isTrendMarked() && registerTypes::isNumeric(request.type), label);
+    sink->setMarked(row, listed && row->isTrendMarked() && registerTypes::isNumeric(request.type),
+        unit.isEmpty() ? label : label + QStringLiteral(" [") + unit + QLatin1Char(']'), unit);
 }

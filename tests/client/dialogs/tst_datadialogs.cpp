@@ -5,10 +5,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -53,6 +56,8 @@ private slots:
     void readEditPreset();
     void readHash_data();
     void readHash();
+    void readScaling();
+    void writeScaling();
     void writeInitial();
     void writeRanges_data();
     void writeRanges();
@@ -208,6 +213,78 @@ void tst_datadialogs::readHash()
     dialog.setFormat(format);
     dialog.setType(type);
     QCOMPARE(dialog.hash(), hash);
+}
+
+// The engineering value: taken as typed (a decimal comma as a point), given
+// back as preset, and OK refused with the reason while it is not valid.
+void tst_datadialogs::readScaling()
+{
+    addReadData dialog;
+    readValues stored;
+    stored.type = "S32";
+    stored.scaling = {"0.01", "-40", "°C"};
+    dialog.setValues(stored);
+    QCOMPARE(dialog.values().scaling, stored.scaling);
+    const QString unscaledHash = [] {
+        addReadData plain;
+        readValues values;
+        values.type = "S32";
+        plain.setValues(values);
+        return plain.hash();
+    }();
+    QVERIFY(dialog.hash() != unscaledHash);
+
+    QPushButton *ok = control<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok);
+    QLabel *problem = control<QLabel>(dialog, "scalingProblem");
+    control<QLineEdit>(dialog, "scale")->setText("0");
+    QVERIFY(!ok->isEnabled());
+    QCOMPARE(problem->text(), QString("the scale must not be 0"));
+    control<QLineEdit>(dialog, "scale")->setText(" 0,5 ");
+    control<QLineEdit>(dialog, "offset")->setText("x");
+    QVERIFY(!ok->isEnabled());
+    QCOMPARE(problem->text(), QString("the offset x is not a number"));
+    control<QLineEdit>(dialog, "offset")->clear();
+    QVERIFY(ok->isEnabled());
+    QVERIFY(problem->isHidden());
+    QCOMPARE(dialog.values().scaling.scale, QString("0.5"));
+    QCOMPARE(dialog.values().scaling.offset, QString());
+}
+
+// A scaled write takes its engineering value as text (the spin box's value
+// carried over) and refuses one that lands on no raw value of the type.
+void tst_datadialogs::writeScaling()
+{
+    addWriteData dialog;
+    choose(dialog, "type", "U16");
+    control<QDoubleSpinBox>(dialog, "value")->setValue(12);
+    QLineEdit *text = control<QLineEdit>(dialog, "text");
+    QPushButton *ok = control<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok);
+    QLabel *problem = control<QLabel>(dialog, "scalingProblem");
+    control<QLineEdit>(dialog, "scale")->setText("0.01");
+    QVERIFY(!text->isHidden());
+    QCOMPARE(text->text(), QString("12"));
+    QVERIFY(ok->isEnabled());
+    text->setText("12,345");
+    QVERIFY(!ok->isEnabled());
+    QVERIFY2(
+        problem->text().startsWith("12.345 is not a whole raw value"), qPrintable(problem->text()));
+    text->setText("655.36");
+    QVERIFY(!ok->isEnabled());
+    QVERIFY(problem->text().contains("outside 0 to 65535"));
+    text->setText("12,34");
+    QVERIFY(ok->isEnabled());
+    QCOMPARE(dialog.values().value, QString("12.34"));
+    QString error;
+    QCOMPARE(dialog.values().rawValue(&error), QString("1234"));
+
+    // Presetting a stored scaled write shows its engineering value.
+    addWriteData edit;
+    edit.setValues(dialog.values());
+    QCOMPARE(edit.values().toJson(), dialog.values().toJson());
+    // Without the scaling the spin box is back.
+    control<QLineEdit>(edit, "scale")->clear();
+    QVERIFY(control<QLineEdit>(edit, "text")->isHidden());
+    QCOMPARE(edit.values().scaling.scale, QString());
 }
 
 void tst_datadialogs::writeInitial()

@@ -1,10 +1,6 @@
 #include "readformat.h"
 
-namespace {
-
-// Digits after the decimal point per format; 0 for formats that show the
-// value unchanged.
-int fractionDigits(const QString &format)
+int formatDigits(const QString &format)
 {
     if (format == QLatin1String("F_X_X"))
         return 1;
@@ -17,11 +13,9 @@ int fractionDigits(const QString &format)
     return 0;
 }
 
-} // namespace
-
 QString formatReadValue(const QString &value, const QString &format)
 {
-    const int digits = fractionDigits(format);
+    const int digits = formatDigits(format);
     if (digits == 0)
         return value;
 
