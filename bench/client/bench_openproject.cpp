@@ -9,13 +9,12 @@
 //   bench_openproject [requests...]      (default 1000 4000 10000)
 
 #include "clientenvironment.h"
+#include "idlewindow.h"
 #include "mainwindow.h"
 #include "projectdocument.h"
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -60,27 +59,6 @@ QByteArray projectText(int requests)
     const QJsonObject root {{"communications", QJsonArray {tcp}}, {"macro", macros},
         {"name", "bench"}, {"read", reads}, {"write", writes}};
     return QJsonDocument(root).toJson();
-}
-
-// The largest resident size of this process so far, in MiB.
-double peakMib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    return 0;
-}
-
-// Returns once the event loop has nothing left to do and is about to wait.
-void waitForIdle()
-{
-    QEventLoop loop;
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
-        &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 // One size in this process: prints the seconds to open, the peak MiB (after

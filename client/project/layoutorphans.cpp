@@ -19,6 +19,11 @@ void put(QBoxLayout *layout, QWidget *widget, int index)
     if (index > layout->count())
         index = -1;
     layout->insertWidget(index, widget);
+    // A new row put into a list out of sight is shown with the list, and
+    // polished only when it is shown; one that was taken out was hidden.
+    const QWidget *list = layout->parentWidget();
+    if (list && !list->isVisible() && !widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        return;
     widget->show();
 }
 

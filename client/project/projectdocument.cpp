@@ -2,8 +2,10 @@
 
 #include "activateportelement.h"
 #include "addelementtolayout.h"
+#include "commandgroup.h"
 #include "editelementtolayout.h"
 #include "markreadelementfortrend.h"
+#include "outofsight.h"
 #include "projectelement.h"
 #include "projectfile.h"
 #include "readelement.h"
@@ -11,6 +13,7 @@
 #include "undostack.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QPointer>
 
 #include <algorithm>
@@ -98,14 +101,43 @@ void projectDocument::adopt(projectElement *row)
     emit rowAdopted(row);
 }
 
+std::unique_ptr<command> projectDocument::addition(const rowValues &values, projectElement **row)
+{
+    *row = projectLists::create(values);
+    adopt(*row);
+    QBoxLayout *layout = rows->layout(projectLists::listOf(values));
+    return std::make_unique<addElementToLayout>(layout, *row, layout->count() - 1);
+}
+
 projectElement *projectDocument::add(const rowValues &values)
 {
-    projectElement *row = projectLists::create(values);
-    adopt(row);
-    QBoxLayout *layout = rows->layout(projectLists::listOf(values));
-    history->push(new addElementToLayout(layout, row, layout->count() - 1));
+    projectElement *row = nullptr;
+    history->push(addition(values, &row).release());
     emit changed();
     return row;
+}
+
+// As a project is opened: the lists out of sight while they fill, and the
+// new rows' pending events delivered now and then so that they stay few.
+void projectDocument::addAll(const QList<rowValues> &values)
+{
+    QList<QWidget *> lists;
+    for (int list = projectLists::Ports; list <= projectLists::Macros; ++list)
+        lists << rows->layout(projectLists::List(list))->parentWidget();
+    auto group = std::make_unique<commandGroup>(lists);
+    {
+        const listsOutOfSight hidden(lists);
+        for (const rowValues &value : values) {
+            projectElement *row = nullptr;
+            group->append(addition(value, &row));
+            if (group->size() % 256 == 0)
+                QCoreApplication::sendPostedEvents();
+        }
+    }
+    if (group->isEmpty())
+        return;
+    history->push(group.release());
+    emit changed();
 }
 
 void projectDocument::remove(projectElement *row)

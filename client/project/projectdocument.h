@@ -12,6 +12,7 @@
 class QAction;
 class QBoxLayout;
 class UndoStack;
+class command;
 class projectElement;
 class readElement;
 
@@ -58,6 +59,9 @@ public:
     // The changes, each one step of the history.
     // A new row of values at the end of its list.
     projectElement *add(const rowValues &values);
+    // New rows at the ends of their lists, all in one step; nothing happens
+    // for none.
+    void addAll(const QList<rowValues> &values);
     void remove(projectElement *row);
     // Nothing happens when values are those the row has, or of another kind.
     void edit(projectElement *row, const rowValues &values);
@@ -78,6 +82,9 @@ signals:
 private:
     // Connects a new row's requests.
     void adopt(projectElement *row);
+    // A new row of values at the end of its list, and the step that put it
+    // there.
+    std::unique_ptr<command> addition(const rowValues &values, projectElement **row);
 
     std::unique_ptr<projectLists> rows;
     std::unique_ptr<UndoStack> history;

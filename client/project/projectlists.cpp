@@ -1,6 +1,7 @@
 #include "projectlists.h"
 
 #include "macroelement.h"
+#include "outofsight.h"
 #include "readelement.h"
 #include "rtuelement.h"
 #include "tcpelement.h"
@@ -24,32 +25,6 @@ namespace {
 
 // The file's section of each list, in the order they are loaded.
 const char *const sections[] = {"communications", "read", "write", "macro"};
-
-// Hides a shown list for as long as it lives. Rows put into or taken from a
-// shown list are each shown, moved, repainted and laid out through events
-// of their own, and Qt looks through every pending event for each new one:
-// thousands of rows took seconds. Out of sight they go without events, and
-// the list is shown once.
-class outOfSight
-{
-public:
-    explicit outOfSight(QWidget *list)
-        : list(list && list->isVisible() ? list : nullptr)
-    {
-        if (this->list)
-            this->list->hide();
-    }
-    ~outOfSight()
-    {
-        if (list)
-            list->show();
-    }
-    outOfSight(const outOfSight &) = delete;
-    outOfSight &operator=(const outOfSight &) = delete;
-
-private:
-    QWidget *list;
-};
 
 } // namespace
 

@@ -78,6 +78,16 @@ QString logLines::recordFile(const QString &time, const QString &path)
     return fileLine(time, tr("Record file"), path);
 }
 
+QString logLines::importMap(const QString &time, const QString &path)
+{
+    return fileLine(time, tr("Import map"), path);
+}
+
+QString logLines::exportMap(const QString &time, const QString &path)
+{
+    return fileLine(time, tr("Export map"), path);
+}
+
 QString logLines::tx(const QString &frame)
 {
     return QStringLiteral("tx ") + frame + QStringLiteral("<br>");

@@ -34,6 +34,9 @@ public:
     static QString saveFile(const QString &time, const QString &path);
     // The line of "Record file" (a CSV recording starts) before its status.
     static QString recordFile(const QString &time, const QString &path);
+    // The lines of "Import map" and "Export map" before their status.
+    static QString importMap(const QString &time, const QString &path);
+    static QString exportMap(const QString &time, const QString &path);
 
     // The trace lines of a verbose run: the sent and the received frame.
     static QString tx(const QString &frame);

@@ -8,6 +8,7 @@
 #include "autorefresh.h"
 #include "logholder.h"
 #include "loglines.h"
+#include "mapcommands.h"
 #include "monitorcommands.h"
 #include "projectdocument.h"
 #include "projectelement.h"
@@ -51,6 +52,8 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
         ui->menuView, ui->statusBar, requests, project, this->prompts, this);
     connections << connect(trend, &trendCommands::logged, this, &MainWindow::appendLog);
     new monitorCommands(ui->menuView, project, this->prompts, this);
+    maps = new mapCommands(ui->menuFile, ui->actionSaveAs, project, this->prompts, this);
+    connections << connect(maps, &mapCommands::logged, this, &MainWindow::appendLog);
 
     connectActions();
     updateUi();
@@ -61,8 +64,7 @@ MainWindow::~MainWindow()
     refresh->stop();
     for (const QMetaObject::Connection &connection : qAsConst(connections))
         disconnect(connection);
-    // The document goes first: its history may own rows that are out of the
-    // lists; the rows in the lists go with the form.
+    // The document first (its history may own rows out of the lists), then the form.
     delete project;
     delete ui;
 }
@@ -111,8 +113,7 @@ void MainWindow::appendLog(const QString &html)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Unsaved edits are asked about, whatever closes the window; Cancel
-    // keeps it open.
+    // Unsaved edits are asked about, whatever closes it; Cancel keeps it open.
     if (!maybeSave()) {
         event->ignore();
         return;
@@ -188,8 +189,7 @@ void MainWindow::commandOpen(bool)
 void MainWindow::loadFile(const QString &path)
 {
     appendLog(logLines::openFile(logLines::timeText(), path));
-    // Rows put into enabled lists are not each enabled again once the
-    // project is open.
+    // Enabled first, so the rows put in are not each enabled again.
     ui->tabWidget->setEnabled(true);
     QString error;
     const bool ok = project->load(path, &error);

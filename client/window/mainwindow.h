@@ -15,6 +15,7 @@ class autoRefresh;
 class projectDocument;
 class projectElement;
 class runStatistics;
+class mapCommands;
 class trendCommands;
 class userPrompts;
 
@@ -26,7 +27,8 @@ class MainWindow;
 // rows and the statistics in the status bar. It asks the user (through
 // userPrompts) and hands the work on: the project to its document, the runs
 // to the runner, the automatic refresh to autoRefresh, the trend and the
-// recording to trendCommands, the bus monitor to monitorCommands.
+// recording to trendCommands, the bus monitor to monitorCommands, the
+// register maps to mapCommands.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -53,6 +55,7 @@ public:
     driverRunner *runner() const { return requests; }
     // The trend of the marked reads and the CSV recording.
     trendCommands *trends() const { return trend; }
+    mapCommands *registerMaps() const { return maps; }
 
 signals:
     // An HTML fragment has been appended to the log.
@@ -113,6 +116,7 @@ private:
     driverRunner *requests;
     autoRefresh *refresh;
     trendCommands *trend;
+    mapCommands *maps;
     QActionGroup *runCommands;
     QList<QMetaObject::Connection> connections;
 };
