@@ -231,8 +231,8 @@ void tst_monitorSession::monitorThatIgnoresStop()
 void tst_monitorSession::rowsOfAnotherForm()
 {
     monitorSession session(standIn("otherform.sh",
-        "trap 'exit 0' TERM\necho 'Listening on /dev/ttyMONITOR' >&2\n"
-        "printf 'when,what\\r\\n1,2\\r\\n'\nsleep 1000 &\nwait $!\n"));
+        "trap 'kill $waiter; exit 0' TERM\necho 'Listening on /dev/ttyMONITOR' >&2\n"
+        "printf 'when,what\\r\\n1,2\\r\\n'\nsleep 1000 &\nwaiter=$!\nwait $waiter\n"));
     QSignalSpy read(&session, &monitorSession::transactionsRead);
     QSignalSpy messages(&session, &monitorSession::messageWritten);
     QSignalSpy ended(&session, &monitorSession::ended);
