@@ -36,7 +36,7 @@ bool sendMacro(ModbusContext *context, const QString &macro, const QString &para
 
     if (!command->run()) {
         printReport(tr("ERR") + "<br>");
-        printEngineError(command->error);
+        printEngineError(context, command->error);
         return false;
     }
     QString outcome = tr("OK") + "<br>";

@@ -40,12 +40,13 @@ int perCommand(const RegisterRequest &request)
         : Modbus::MaxReadBits;
 }
 
-// Runs one command that was made for one use; a failure prints its cause.
-bool runCommand(CmmNamespace::Cmm &command)
+// Runs one command of context that was made for one use; a failure prints
+// its cause.
+bool runCommand(const ModbusContext *context, CmmNamespace::Cmm &command)
 {
     if (command.run())
         return true;
-    printEngineError(command.error);
+    printEngineError(context, command.error);
     return false;
 }
 
@@ -54,7 +55,7 @@ template<class Command>
 bool runRead(ModbusContext *context, int start, int count, QVector<quint16> *words)
 {
     Command command(context, quint16(start), quint16(count));
-    if (!runCommand(command))
+    if (!runCommand(context, command))
         return false;
     words->clear();
     words->reserve(count);
@@ -204,7 +205,7 @@ bool RequestRunner::write(const RegisterRequest &request)
         } else {
             command = std::make_unique<Cmm_Write_Regs>(context, start, words);
         }
-        if (!runCommand(*command))
+        if (!runCommand(context, *command))
             return false;
         printBar(done + 1, total);
     }
@@ -215,7 +216,7 @@ bool RequestRunner::singleWrite(const RegisterRequest &request)
 {
     printBar(0, 10);
     CmmNamespace::Cmm_Write_Reg command(context, quint16(request.start), request.words.value(0));
-    if (!runCommand(command))
+    if (!runCommand(context, command))
         return false;
     printBar(1, 1);
     return true;
@@ -231,7 +232,7 @@ bool RequestRunner::deviceIdRead(const RegisterRequest &request)
                            .arg(CmmNamespace::Cmm_Read_DeviceId::MaxRequests)
                 + "<br>");
         else
-            printEngineError(command.error);
+            printEngineError(context, command.error);
         return false;
     }
     QString text;

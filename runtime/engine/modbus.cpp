@@ -134,6 +134,21 @@ private:
     int bound = 0;
 };
 
+// Records how a wait for a reply that failed with ETIMEDOUT ended: no byte
+// within the first wait (of waitedMs), or a reply that stopped after
+// received bytes.
+void noteTimeout(
+    ModbusContext *context, int received, int waitedMs, std::chrono::steady_clock::time_point start)
+{
+    if (received == 0) {
+        context->replyTimeout = {ReplyTimeout::NoReply, waitedMs};
+        return;
+    }
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    context->replyTimeout = {ReplyTimeout::Incomplete, int(elapsed.count())};
+}
+
 // Receives one reply of at most about lengthBound bytes into reply. Returns
 // its length (0 for a reply from another device on the serial line) or -1
 // with the error set.
@@ -149,15 +164,19 @@ int receive(ModbusContext *context, uint8_t *reply, int lengthBound)
     bool lengthKnown = true;
     const Timeout *phaseLimit = &context->responseTimeout;
     ReplyDeadline deadline(context, lengthBound);
+    const auto start = std::chrono::steady_clock::now();
 
     while (wanted > 0) {
         Timeout limit {};
         if (!deadline.limitWait(*phaseLimit, &limit)) {
             errno = ETIMEDOUT;
+            noteTimeout(context, length, 0, start);
             Core::errorPrint(context, "select");
             return -1;
         }
         if (line->waitForData(context, limit, wanted) == -1) {
+            if (errno == ETIMEDOUT)
+                noteTimeout(context, length, limit.milliseconds(), start);
             Core::errorPrint(context, "select");
             return -1;
         }
@@ -466,6 +485,7 @@ int exchangeHeader(ModbusContext *context, int function, int start, int quantity
 int exchange(ModbusContext *context, uint8_t *request, int requestLength, uint8_t *reply)
 {
     const Backend *line = context->backend;
+    context->replyTimeout = ReplyTimeout();
     const int length = line->finishFrame(request, requestLength);
     if (context->debug) {
         for (int i = 0; i < length; ++i)
@@ -588,6 +608,19 @@ int connect(ModbusContext *context)
         return -1;
     }
     return context->backend->connect(context);
+}
+
+int requestLimitMs(const ModbusContext *context)
+{
+    const int response = context->responseTimeout.milliseconds();
+    // Connect, send, and the reply: its first byte and the rest.
+    return 3 * response
+        + context->backend->replyAllowanceMs(context, context->backend->maxFrameLength);
+}
+
+ReplyTimeout lastReplyTimeout(const ModbusContext *context)
+{
+    return context ? context->replyTimeout : ReplyTimeout();
 }
 
 void close(ModbusContext *context)

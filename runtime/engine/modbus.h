@@ -122,6 +122,27 @@ void setCancelDescriptor(ModbusContext *context, int descriptor);
 
 int connect(ModbusContext *context);
 void close(ModbusContext *context);
+
+// The longest one connect and one request of a context may take before the
+// engine gives up: each line bounds its connect and its send by the
+// response time-out, and a reply by the response time-out and the line's
+// allowance for its largest frame at the line's speed. A program that
+// watches a driver from outside waits longer than this, so that the
+// driver's own cause always comes first.
+int requestLimitMs(const ModbusContext *context);
+
+// How the last request of a context ended when it failed with ETIMEDOUT:
+// no byte of the reply came within the response time-out, or the reply
+// stopped before its end. Nothing else leaves a mark here.
+struct ReplyTimeout
+{
+    enum Kind { None, NoReply, Incomplete };
+    Kind kind = None;
+    // NoReply: the response time-out waited for the first byte; Incomplete:
+    // the time from the request sent to the end of the wait.
+    int milliseconds = 0;
+};
+ReplyTimeout lastReplyTimeout(const ModbusContext *context);
 // Drops pending input; returns the number of bytes discarded or -1.
 int flush(ModbusContext *context);
 

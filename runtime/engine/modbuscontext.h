@@ -96,6 +96,7 @@ struct ModbusContext
     void *backendData = nullptr; // owned, line-specific
     int identificationVersion = 0; // of the last identification request
     int cancelDescriptor = -1; // borrowed; once readable, every wait ends (ECANCELED)
+    Modbus::ReplyTimeout replyTimeout; // of the last request
 };
 
 namespace Modbus {

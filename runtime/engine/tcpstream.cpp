@@ -136,8 +136,9 @@ int TcpStream::connect(ModbusContext *context)
         closeSocket(context);
         return -1;
     }
+    // The connection's own failure: refused, no route, unreachable network.
     if (pending != 0) {
-        errno = ECONNREFUSED;
+        errno = pending;
         closeSocket(context);
         return -1;
     }

@@ -28,15 +28,33 @@ static void printPermissionHint(const QString &device)
 
 void printConnectionFailure(int error, const QString &serialDevice)
 {
-    printError("<font color=\"red\">" + tr("Connection fails:") + " "
-        + QString::fromLocal8Bit(Modbus::errorText(error)) + "</font><br>");
+    // The platform's "Connection timed out" would read like a silent device.
+    const QString cause = error == ETIMEDOUT ? tr("Timed out while connecting")
+                                             : QString::fromLocal8Bit(Modbus::errorText(error));
+    printError("<font color=\"red\">" + tr("Connection fails:") + " " + cause + "</font><br>");
     if (!serialDevice.isEmpty() && (error == EACCES || error == EPERM))
         printPermissionHint(serialDevice);
 }
 
-void printEngineError(int code)
+QString requestFailureText(const ModbusContext *context, int code)
 {
-    printError(QString::fromLocal8Bit(Modbus::errorText(code)) + "<br>");
+    if (code == ETIMEDOUT) {
+        const Modbus::ReplyTimeout timeout = Modbus::lastReplyTimeout(context);
+        switch (timeout.kind) {
+        case Modbus::ReplyTimeout::NoReply:
+            return tr("The device did not answer within %1 ms").arg(timeout.milliseconds);
+        case Modbus::ReplyTimeout::Incomplete:
+            return tr("The device's reply was incomplete after %1 ms").arg(timeout.milliseconds);
+        case Modbus::ReplyTimeout::None:
+            break;
+        }
+    }
+    return QString::fromLocal8Bit(Modbus::errorText(code));
+}
+
+void printEngineError(const ModbusContext *context, int code)
+{
+    printError(requestFailureText(context, code) + "<br>");
 }
 
 DriverConnection::~DriverConnection()
@@ -53,6 +71,21 @@ bool DriverConnection::isTcp(const OptionPairs &options)
 LineKind DriverConnection::lineKind(const OptionPairs &options)
 {
     return LineSettings::kindOf(options);
+}
+
+QStringList DriverConnection::optionNames()
+{
+    return {QStringLiteral("--ip"), QStringLiteral("--port"), QStringLiteral("--baudrate"),
+        QStringLiteral("--parity"), QStringLiteral("--data_bit"), QStringLiteral("--stop_bit"),
+        QStringLiteral("--framing"), QStringLiteral("--tls"), QStringLiteral("--cert"),
+        QStringLiteral("--key"), QStringLiteral("--ca"), QStringLiteral("--address"),
+        QStringLiteral("--verbose")};
+}
+
+int DriverConnection::requestLimitMs(const OptionPairs &options)
+{
+    const Modbus::ContextPtr context = LineSettings::fromOptions(options).createContext();
+    return context ? Modbus::requestLimitMs(context.get()) : 0;
 }
 
 bool DriverConnection::open(const OptionPairs &options)

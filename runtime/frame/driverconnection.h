@@ -5,16 +5,25 @@
 
 #include <QString>
 
+#include <QString>
+#include <QStringList>
+
 class OptionPairs;
 
-// Prints the engine's text for an error code as one line on standard error:
-// the cause of an operation that failed after its command line was accepted.
-void printEngineError(int code);
+// The cause of a request of context that failed with the error code, in
+// the terms of the engineer who waits for the device: a reply that timed
+// out is "The device did not answer within N ms" or "The device's reply was
+// incomplete after N ms"; any other code has the engine's text.
+QString requestFailureText(const ModbusContext *context, int code);
+// Prints requestFailureText() as one line on standard error: the cause of
+// an operation that failed after its command line was accepted.
+void printEngineError(const ModbusContext *context, int code);
 
-// Prints "Connection fails: " and the text of the error code on standard
-// error; for a serial device (empty for TCP) refused for lack of permission,
-// a hint that names the group whose members may open it and the command
-// that adds the user to it.
+// Prints "Connection fails: " and the cause on standard error: the text of
+// the error code, or "Timed out while connecting" for a connection that was
+// not made within its time-out; for a serial device (empty for TCP) refused
+// for lack of permission, a hint that names the group whose members may
+// open it and the command that adds the user to it.
 void printConnectionFailure(int error, const QString &serialDevice);
 
 // The connection of a register or macro driver, made from its options (see
@@ -44,6 +53,13 @@ public:
     // Whether the options reach the device over the network.
     static bool isTcp(const OptionPairs &options);
     static LineKind lineKind(const OptionPairs &options);
+
+    // The options the connection reads.
+    static QStringList optionNames();
+    // The longest a run of the options' line takes for its connect and one
+    // request (Modbus::requestLimitMs); 0 when the options make no context,
+    // which a driver refuses at once.
+    static int requestLimitMs(const OptionPairs &options);
 
 private:
     Modbus::ContextPtr modbusContext;

@@ -632,7 +632,7 @@ void TestDrvMacro::replyFailures_data()
         << "FD_MACRO_GET_SN" << getSn << QByteArray("Invalid data\n");
     QTest::newRow("no reply, RTU")
         << false << "silent"
-        << "FD_MACRO_SET_SN" << setSn << QByteArray("Connection timed out\n");
+        << "FD_MACRO_SET_SN" << setSn << QByteArray("The device did not answer within 2000 ms\n");
 }
 
 void TestDrvMacro::replyFailures()

@@ -1,6 +1,7 @@
 // The Modbus engine against scripted peers: exact request bytes, every reply
 // check with its error code and trace, time-outs, limits, line settings.
 
+#include "driverconnection.h"
 #include "engine/modbus.h"
 #include "engine/modbuscontext.h"
 #include "engine/rtusettings.h"
@@ -911,17 +912,23 @@ void TestEngine::timeouts_data()
 {
     QTest::addColumn<bool>("tcp");
     QTest::addColumn<QString>("reply");
-    QTest::newRow("serial: silence") << false << "";
-    QTest::newRow("serial: stall in mid-frame") << false << "01 03 04 12";
-    QTest::newRow("tcp: stall in mid-frame") << true << "00 01 00 00 00 07 01";
+    QTest::addColumn<int>("kind"); // Modbus::ReplyTimeout::Kind
+    QTest::newRow("serial: silence") << false << "" << int(Modbus::ReplyTimeout::NoReply);
+    QTest::newRow("tcp: silence") << true << "" << int(Modbus::ReplyTimeout::NoReply);
+    QTest::newRow("serial: stall in mid-frame")
+        << false << "01 03 04 12" << int(Modbus::ReplyTimeout::Incomplete);
+    QTest::newRow("tcp: stall in mid-frame")
+        << true << "00 01 00 00 00 07 01" << int(Modbus::ReplyTimeout::Incomplete);
 }
 
 // A reply that does not come, or stops coming, ends the wait after the 2 s
-// time-out with ETIMEDOUT.
+// time-out with ETIMEDOUT; the context tells the one from the other, and
+// after how long, for the cause a driver prints.
 void TestEngine::timeouts()
 {
     QFETCH(bool, tcp);
     QFETCH(QString, reply);
+    QFETCH(int, kind);
 
     Line line;
     QVERIFY(line.open(tcp, 1));
@@ -934,6 +941,24 @@ void TestEngine::timeouts()
     QCOMPARE(outcome.error, ETIMEDOUT);
     QVERIFY(outcome.out.endsWith("Waiting for a confirmation...\n" + receivedTrace(replyBytes)));
     QCOMPARE(outcome.err, QString("ERROR %1: select\n").arg(strerror(ETIMEDOUT)));
+    const Modbus::ReplyTimeout timeout = Modbus::lastReplyTimeout(line.get());
+    QCOMPARE(int(timeout.kind), kind);
+    QVERIFY2(timeout.milliseconds >= 2000, qPrintable(QString::number(timeout.milliseconds)));
+    const QString cause = requestFailureText(line.get(), ETIMEDOUT);
+    if (kind == Modbus::ReplyTimeout::NoReply)
+        QCOMPARE(cause, QString("The device did not answer within 2000 ms"));
+    else
+        QCOMPARE(cause,
+            QString("The device's reply was incomplete after %1 ms").arg(timeout.milliseconds));
+
+    // The next request that fails otherwise leaves no time-out behind.
+    const CallOutcome refused = callWithPeer(line,
+        {PeerStep {
+            tcp ? 12 : 8, frameBytes(tcp ? "00 02 00 00 00 03 01 83 02" : "01 83 02 CRC"), false}},
+        readHolding(100, 2));
+    QCOMPARE(refused.error, int(Modbus::IllegalDataAddress));
+    QCOMPARE(int(Modbus::lastReplyTimeout(line.get()).kind), int(Modbus::ReplyTimeout::None));
+    QCOMPARE(requestFailureText(line.get(), refused.error), QString("Illegal data address"));
 }
 
 void TestEngine::cancelAndResponseTimeout_data()
@@ -1664,6 +1689,11 @@ void TestEngine::connectTimeout()
     QCOMPARE(rc, -1);
     QCOMPARE(error, ETIMEDOUT);
     QCOMPARE(context->socket, -1);
+    // Not the platform's "Connection timed out", which reads like a silent device.
+    OutputCapture capture;
+    printConnectionFailure(error, QString());
+    capture.finish();
+    QCOMPARE(capture.err(), QString("Connection fails: Timed out while connecting\n"));
 }
 
 void TestEngine::errorTexts_data()
