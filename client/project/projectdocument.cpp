@@ -48,9 +48,12 @@ bool projectDocument::load(const QString &path, QString *error)
 {
     clear();
     const projectFile::Content content = projectFile::load(path);
-    if (content.status != projectFile::Loaded) {
+    const QString problem = content.status == projectFile::Loaded
+        ? projectLists::problemOf(content.root)
+        : content.error;
+    if (!problem.isEmpty()) {
         if (error)
-            *error = content.error;
+            *error = problem;
         return false;
     }
     // The rows go into their lists as an addition would put them, outside
@@ -109,8 +112,23 @@ std::unique_ptr<command> projectDocument::addition(const rowValues &values, proj
     return std::make_unique<addElementToLayout>(layout, *row, layout->count() - 1);
 }
 
+bool projectDocument::takes(const rowValues &values, int index)
+{
+    const QString problem = problemOf(values);
+    if (problem.isEmpty())
+        return true;
+    emit refused(tr("%1, row %2: %3")
+                     .arg(projectLists::title(projectLists::listOf(values)))
+                     .arg(index + 1)
+                     .arg(problem));
+    return false;
+}
+
 projectElement *projectDocument::add(const rowValues &values)
 {
+    const projectLists::List list = projectLists::listOf(values);
+    if (!takes(values, rows->elements(list).size()))
+        return nullptr;
     projectElement *row = nullptr;
     history->push(addition(values, &row).release());
     emit changed();
@@ -119,8 +137,17 @@ projectElement *projectDocument::add(const rowValues &values)
 
 // As a project is opened: the lists out of sight while they fill, and the
 // new rows' pending events delivered now and then so that they stay few.
-void projectDocument::addAll(const QList<rowValues> &values)
+bool projectDocument::addAll(const QList<rowValues> &values)
 {
+    // Rows that break the rules of their fields are refused all together:
+    // nothing is added, refused() names the first.
+    QVector<int> next(projectLists::Macros + 1);
+    for (int list = projectLists::Ports; list <= projectLists::Macros; ++list)
+        next[list] = rows->elements(projectLists::List(list)).size();
+    for (const rowValues &value : values) {
+        if (!takes(value, next[projectLists::listOf(value)]++))
+            return false;
+    }
     QList<QWidget *> lists;
     for (int list = projectLists::Ports; list <= projectLists::Macros; ++list)
         lists << rows->layout(projectLists::List(list))->parentWidget();
@@ -135,9 +162,10 @@ void projectDocument::addAll(const QList<rowValues> &values)
         }
     }
     if (group->isEmpty())
-        return;
+        return true;
     history->push(group.release());
     emit changed();
+    return true;
 }
 
 void projectDocument::remove(projectElement *row)
@@ -155,6 +183,8 @@ void projectDocument::remove(projectElement *row)
 void projectDocument::edit(projectElement *row, const rowValues &values)
 {
     if (!row->holds(values) || jsonOf(values) == jsonOf(row->values()))
+        return;
+    if (!takes(values, rows->elements(projectLists::listOf(values)).indexOf(row)))
         return;
     history->push(new editElementToLayout(row, values));
     emit changed();

@@ -47,8 +47,9 @@ public:
     std::optional<portValues> activePort() const;
 
     // Replaces the project with the one in path, unmodified. On failure
-    // (the file cannot be read or holds no JSON object) the project is left
-    // cleared and error says why.
+    // (the file cannot be read, holds no JSON object, or one that is no
+    // project: projectLists::problemOf()) the project is left cleared and
+    // error says why.
     bool load(const QString &path, QString *error = nullptr);
     // Writes the project to path; once written it is unmodified. On failure
     // error says why and the project stays as it was.
@@ -56,12 +57,13 @@ public:
     // Forgets every row, the history, the name and the file.
     void clear();
 
-    // The changes, each one step of the history.
-    // A new row of values at the end of its list.
+    // The changes, each one step of the history. Values that break the
+    // rules of their fields (problemOf()) are refused: refused() says why.
+    // A new row of values at the end of its list; null when refused.
     projectElement *add(const rowValues &values);
     // New rows at the ends of their lists, all in one step; nothing happens
-    // for none.
-    void addAll(const QList<rowValues> &values);
+    // for none. False when one is refused: then none is added.
+    bool addAll(const QList<rowValues> &values);
     void remove(projectElement *row);
     // Nothing happens when values are those the row has, or of another kind.
     void edit(projectElement *row, const rowValues &values);
@@ -78,6 +80,8 @@ signals:
     // The rows have changed: a step done, undone or redone, or the project
     // loaded or cleared.
     void changed();
+    // A change was refused: why, naming the list, the row and the field.
+    void refused(const QString &why);
 
 private:
     // Connects a new row's requests.
@@ -85,6 +89,9 @@ private:
     // A new row of values at the end of its list, and the step that put it
     // there.
     std::unique_ptr<command> addition(const rowValues &values, projectElement **row);
+    // Whether values may be the row at index of their list; refused() when
+    // not.
+    bool takes(const rowValues &values, int index);
 
     std::unique_ptr<projectLists> rows;
     std::unique_ptr<UndoStack> history;

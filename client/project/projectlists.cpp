@@ -25,6 +25,58 @@ namespace {
 
 // The file's section of each list, in the order they are loaded.
 const char *const sections[] = {"communications", "read", "write", "macro"};
+// What a row of each list keeps of its own in the file, each true or false.
+const char *const stateKeys[] = {"active", "trend", nullptr, nullptr};
+
+// The kind of a JSON value, as a message names what it found.
+QString jsonKind(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null:
+        return projectLists::tr("null");
+    case QJsonValue::Bool:
+        return projectLists::tr("true or false");
+    case QJsonValue::Double:
+        return projectLists::tr("a number");
+    case QJsonValue::String:
+        return value.toString().isEmpty() ? projectLists::tr("an empty text")
+                                          : projectLists::tr("a text");
+    case QJsonValue::Array:
+        return projectLists::tr("a list");
+    case QJsonValue::Object:
+        return projectLists::tr("an object");
+    case QJsonValue::Undefined:
+        break;
+    }
+    return projectLists::tr("nothing");
+}
+
+// Why a section's row cannot be taken; empty when it can.
+QString rowProblem(projectLists::List list, const QJsonObject &object)
+{
+    if (list == projectLists::Ports && object.contains(QLatin1String("type"))
+        && !object.value(QLatin1String("type")).isString())
+        return projectLists::tr("\"type\" must be a text, not %1")
+            .arg(jsonKind(object.value(QLatin1String("type"))));
+    const std::optional<rowValues> values = projectLists::valuesOf(list, object);
+    if (!values)
+        return QString(); // a port of a type the client does not know
+    const QVector<valueField> fields
+        = std::visit([](const auto &kind) { return kind.fields(); }, *values);
+    for (const valueField &field : fields) {
+        const QJsonValue value = object.value(QLatin1String(field.key));
+        if (!value.isUndefined() && !value.isString())
+            return projectLists::tr("\"%1\" must be a text, not %2")
+                .arg(QLatin1String(field.key), jsonKind(value));
+    }
+    if (const char *key = stateKeys[list]) {
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isBool())
+            return projectLists::tr("\"%1\" must be true or false, not %2")
+                .arg(QLatin1String(key), jsonKind(value));
+    }
+    return valueFields::problem(fields);
+}
 
 } // namespace
 
@@ -70,6 +122,45 @@ QJsonObject projectLists::toJson(const QString &name) const
     }
     root.insert(QStringLiteral("name"), name);
     return root;
+}
+
+QString projectLists::problemOf(const QJsonObject &root)
+{
+    const QJsonValue name = root.value(QLatin1String("name"));
+    if (name.isUndefined())
+        return tr("The project has no \"name\"; its name, a text that is not empty, is "
+                  "expected");
+    if (!name.isString() || name.toString().isEmpty())
+        return tr("\"name\" must be a text that is not empty, not %1").arg(jsonKind(name));
+    if (valueFields::hasControlCharacter(name.toString()))
+        return tr("\"name\" holds a control character");
+    for (int list = Ports; list <= Macros; ++list) {
+        const QString section = QLatin1String(sections[list]);
+        const QJsonValue rows = root.value(section);
+        if (rows.isUndefined())
+            continue;
+        if (!rows.isArray())
+            return tr("\"%1\" must be a list of rows, not %2").arg(section, jsonKind(rows));
+        const QJsonArray array = rows.toArray();
+        for (int i = 0; i < array.size(); ++i) {
+            const QJsonValue row = array.at(i);
+            const QString problem = row.isObject()
+                ? rowProblem(List(list), row.toObject())
+                : tr("a row must be an object, not %1").arg(jsonKind(row));
+            if (!problem.isEmpty())
+                return tr("Row %1 of \"%2\": %3").arg(i + 1).arg(section, problem);
+        }
+    }
+    return QString();
+}
+
+QString projectLists::title(List list)
+{
+    // The titles of the window's tabs, in their translation.
+    static const char *const titles[] = {QT_TRANSLATE_NOOP("MainWindow", "Communications"),
+        QT_TRANSLATE_NOOP("MainWindow", "Read"), QT_TRANSLATE_NOOP("MainWindow", "Write"),
+        QT_TRANSLATE_NOOP("MainWindow", "Macro")};
+    return QCoreApplication::translate("MainWindow", titles[list]);
 }
 
 void projectLists::fromJson(

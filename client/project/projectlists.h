@@ -2,6 +2,7 @@
 
 #include "rowvalues.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QList>
 
@@ -17,6 +18,8 @@ class projectElement;
 // "communications", "read", "write", "macro".
 class projectLists
 {
+    Q_DECLARE_TR_FUNCTIONS(projectLists)
+
 public:
     // In the order of the kinds of rowValues.
     enum List { Ports, Reads, Writes, Macros };
@@ -33,6 +36,15 @@ public:
 
     // The project file's root object: the four sections and the name.
     QJsonObject toJson(const QString &name) const;
+    // Why a project file's root object cannot be opened, naming the key and
+    // what it must hold, and for a row its section and number; empty when
+    // it can. The project has a "name" that is a text and not empty; each
+    // section is a list of objects; every text field (the values' fields())
+    // is a text that keeps the values' rules, and what a row keeps of its
+    // own ("active", "trend") is true or false. A missing field is an empty
+    // text, a port of another type than "RTU" or "TCP" is skipped, and keys
+    // the client does not know are left alone.
+    static QString problemOf(const QJsonObject &root);
     // Creates the rows of a project file's root object, hands each to adopt
     // and puts it at the end of its list. A port of another type than "RTU"
     // or "TCP" is skipped.
@@ -48,6 +60,8 @@ public:
     static std::optional<rowValues> valuesOf(List list, const QJsonObject &object);
     // A new row showing values.
     static projectElement *create(const rowValues &values);
+    // The name of a list as its tab shows it.
+    static QString title(List list);
 
 private:
     QBoxLayout *layouts[4];

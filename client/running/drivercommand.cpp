@@ -1,5 +1,11 @@
 #include "drivercommand.h"
 
+#include "driverconnection.h"
+#include "optionpairs.h"
+#include "valuefields.h"
+
+#include <algorithm>
+
 const QString driverCommand::modbusDriver = QStringLiteral("qelDrvModbus");
 const QString driverCommand::macroDriver = QStringLiteral("qelDrvMacro");
 
@@ -72,9 +78,25 @@ QString driverCommand::problem() const
         return refusal;
     if (!knownType)
         return tr("Not run: the register kind or data type is not one the driver knows");
-    if (splitArguments(text()) != arguments)
-        return tr("Not run: a value is empty or holds a blank or a double quote");
+    // A control character would reach the driver as less than the row shows
+    // (a NUL ends the argument) or as another line.
+    const bool control = std::any_of(arguments.cbegin(), arguments.cend(),
+        [](const QString &argument) { return valueFields::hasControlCharacter(argument); });
+    if (control || splitArguments(text()) != arguments)
+        return tr("Not run: a value is empty or holds a blank, a double quote or a control "
+                  "character");
     return QString();
+}
+
+int driverCommand::silenceLimitMs() const
+{
+    // The engine's limit for the line as the driver will make it; without
+    // the port's options the driver refuses its command line at once.
+    const int engineLimit = portCount == 0
+        ? 0
+        : DriverConnection::requestLimitMs(
+            OptionPairs(arguments.mid(0, portCount), DriverConnection::optionNames()));
+    return engineLimit + StartMarginMs;
 }
 
 QStringList driverCommand::splitArguments(const QString &text)

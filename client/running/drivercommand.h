@@ -18,8 +18,9 @@
 // blanks, a macro's parameter text, the port's file names and a text
 // written to registers in double quotes. A value that the text
 // would not give back as written (one with a blank or a double quote from a
-// hand-edited project file, which could pass as options of their own) is
-// not run, nor is a write whose engineering value has no raw value.
+// hand-edited project file, which could pass as options of their own), one
+// with a control character, or a write whose engineering value has no raw
+// value, is not run.
 class driverCommand
 {
     Q_DECLARE_TR_FUNCTIONS(driverCommand)
@@ -44,6 +45,16 @@ public:
     QString text() const;
     // Empty when the command may run; otherwise why it may not.
     QString problem() const;
+
+    // How long the driver may stay silent before the client ends it: longer
+    // than the driver's engine waits for a connection and one request on
+    // the command's line at its speed, and time for the driver to start, so
+    // that a device that is silent or slow is reported by the driver in its
+    // words, never by the client's time-out in its place.
+    int silenceLimitMs() const;
+    // Time a driver takes to start and to print its cause once the engine
+    // has given up, beyond the engine's own limit.
+    static constexpr int StartMarginMs = 2000;
 
     // Splits a command line as a shell of the drivers' platform does: blanks
     // separate arguments, double quotes group, three double quotes stand for

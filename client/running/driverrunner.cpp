@@ -4,12 +4,14 @@
 #include "driverlocation.h"
 #include "driveroutput.h"
 #include "exe.h"
+#include "knowncauses.h"
 #include "loglines.h"
 #include "projectelement.h"
 #include "runstatistics.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QDir>
 #include <QPointer>
 
 #include <cstring>
@@ -53,7 +55,9 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
             emit logged(before);
         return ran;
     }
-    AppExe::exe process(driverLocation(command.program), command.arguments, true, DriverTimeoutMs);
+    const QString program = driverLocation(command.program);
+    ran.commandLine = QDir::toNativeSeparators(program) + QLatin1Char(' ') + command.text();
+    AppExe::exe process(program, command.arguments, true, command.silenceLimitMs());
     if (!before.isEmpty())
         emit logged(before);
     current = &process;
@@ -68,15 +72,16 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
     ran.ended = process.done;
     ran.code = process.result;
     ran.out = process.outText;
+    ran.err = process.errText;
     if (!ran.ok())
-        ran.cause = failureCause(process);
+        ran.cause = failureCause(process, command.program);
     return ran;
 }
 
 // The driver prints the cause of a failure as the last line on its standard
-// error; a driver that said nothing could not be started, was killed for its
+// error; a driver that said nothing could not be started, was ended for its
 // silence or by a signal, or ended with a status alone.
-QString driverRunner::failureCause(const AppExe::exe &process) const
+QString driverRunner::failureCause(const AppExe::exe &process, const QString &program) const
 {
     const QStringList lines = process.errText.split(QLatin1Char('\n'));
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
@@ -91,7 +96,7 @@ QString driverRunner::failureCause(const AppExe::exe &process) const
     if (process.result == AppExe::exe::StoppedResult)
         return tr("stopped; %n more not run", nullptr, following);
     if (process.result == AppExe::exe::TimeoutResult)
-        return tr("the driver did not answer within %1 ms").arg(DriverTimeoutMs);
+        return tr("%1 wrote nothing for %2 ms and was ended").arg(program).arg(process.timeoutMs);
     if (process.signal > 0)
         return tr("the driver was ended by signal %1 (%2)")
             .arg(process.signal)
@@ -101,7 +106,29 @@ QString driverRunner::failureCause(const AppExe::exe &process) const
 
 QString driverRunner::driverRun::status() const
 {
-    return ok() ? logLines::status(true) : logLines::failed(cause);
+    return ok() ? logLines::status(true) : logLines::failed(knownCauses::translated(cause));
+}
+
+void driverRunner::logEnd(const QString &time, const driverRun &run, bool trace)
+{
+    emit logged(run.status());
+    if (!run.refusal.isEmpty()) {
+        emit logged(logLines::refused(time, run.refusal));
+        return;
+    }
+    if (!trace)
+        return;
+    emit logged(logLines::commandLine(run.commandLine));
+    // A driver that failed before it sent a frame has none to show.
+    const QString sent = driverOutput::sentFrame(run.out);
+    if (run.ok() || !sent.isEmpty()) {
+        emit logged(logLines::tx(sent));
+        emit logged(logLines::rx(driverOutput::receivedFrame(run.out)));
+    }
+    for (const QString &line : run.err.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty())
+            emit logged(logLines::driverText(line.trimmed()));
+    }
 }
 
 bool driverRunner::stop()
@@ -130,13 +157,7 @@ driverRunner::result driverRunner::read(
     outcome.cause = run.cause.isEmpty() ? run.refusal : run.cause;
     emit logged(logLines::read(time, request.type, request.addr,
         outcome.ok ? request.logged(outcome.value) : outcome.value));
-    emit logged(run.status());
-    if (!run.refusal.isEmpty())
-        emit logged(logLines::refused(time, run.refusal));
-    if (outcome.ok && trace) {
-        emit logged(logLines::tx(driverOutput::sentFrame(run.out)));
-        emit logged(logLines::rx(driverOutput::receivedFrame(run.out)));
-    }
+    logEnd(time, run, trace);
     return outcome;
 }
 
@@ -147,9 +168,7 @@ driverRunner::result driverRunner::write(
     const QString time = logLines::timeText();
     const driverRun run = this->run(driverCommand::write(port, request, trace),
         logLines::write(time, request.type, request.addr, request.shown()));
-    emit logged(run.status());
-    if (!run.refusal.isEmpty())
-        emit logged(logLines::refused(time, run.refusal));
+    logEnd(time, run, trace);
     result outcome;
     outcome.ok = run.ok();
     outcome.value = request.value;
@@ -164,13 +183,7 @@ driverRunner::result driverRunner::macro(
     const QString time = logLines::timeText();
     const driverRun run = this->run(
         driverCommand::macro(port, request, trace), logLines::macro(time, request.name));
-    emit logged(run.status());
-    if (!run.refusal.isEmpty()) {
-        emit logged(logLines::refused(time, run.refusal));
-    } else if (trace) {
-        emit logged(logLines::tx(driverOutput::sentFrame(run.out)));
-        emit logged(logLines::rx(driverOutput::receivedFrame(run.out)));
-    }
+    logEnd(time, run, trace);
     result outcome;
     outcome.ok = run.ok();
     outcome.value = request.param;
@@ -217,7 +230,7 @@ std::optional<driverRunner::result> driverRunner::runRequest(
 
 void driverRunner::showResult(projectElement *row, const result &outcome)
 {
-    row->showResult(outcome.ok, outcome.shown, outcome.cause);
+    row->showResult(outcome.ok, outcome.shown, knownCauses::translated(outcome.cause));
     row->setExeRequested(false);
     emit rowFinished(
         row, QDateTime::currentDateTime(), outcome.value, outcome.shown, outcome.ok, outcome.cause);

@@ -28,15 +28,12 @@ class driverRunner : public QObject
     Q_OBJECT
 
 public:
-    // The time-out of silence after which a driver is killed.
-    static constexpr int DriverTimeoutMs = 2000;
-
     struct result
     {
         bool ok = false;
         QString value; // a read's raw text, "?" after a failure; a write's value
         QString shown; // a read's text for the row: value by its format, or "?"
-        QString cause; // why it failed, empty on success
+        QString cause; // why it failed, in the driver's words; empty on success
     };
 
     // runCommands (the commands that start runs) are disabled during an
@@ -72,7 +69,9 @@ signals:
     void logged(const QString &html);
     // A row's request has ended at time: the raw value (a read's text, a
     // write's value), the text shown in the row, whether it succeeded and
-    // why it failed. This is where every result of a run becomes known.
+    // why it failed (in the driver's words; the row and the log show it in
+    // the interface's language). This is where every result of a run
+    // becomes known.
     void rowFinished(projectElement *row, const QDateTime &time, const QString &value,
         const QString &shown, bool ok, const QString &cause);
     // An immediate command (a write or a macro without a row) has ended.
@@ -100,11 +99,14 @@ private:
     {
         bool ended = false; // the driver ended or was killed (not interrupted)
         int code = -1;
+        QString commandLine; // the driver's path and its command line
         QString out;
+        QString err;
         QString refusal; // why the command was not started
         QString cause; // why it failed: the driver's last line on standard error, or ours
         bool ok() const { return ended && code == 0; }
-        // The status fragment that ends the request's log line.
+        // The status fragment that ends the request's log line, with the
+        // cause in the interface's language.
         QString status() const;
     };
 
@@ -113,7 +115,12 @@ private:
     // Runs a command to its end. before is logged once the driver has been
     // started (or refused) and before the wait.
     driverRun run(const driverCommand &command, const QString &before);
-    QString failureCause(const AppExe::exe &process) const;
+    QString failureCause(const AppExe::exe &process, const QString &program) const;
+    // Ends a request's log: its status, the line of a command that was not
+    // run, and with trace on what verbose mode shows of the driver's run:
+    // its command line, the frames sent and received, and what it said on
+    // standard error, in its own words.
+    void logEnd(const QString &time, const driverRun &run, bool trace);
 
     // One request by its kind; nothing for values that are no request. The
     // trace of verbose mode comes with a write or a macro only withVerbose.

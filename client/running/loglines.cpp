@@ -88,6 +88,16 @@ QString logLines::exportMap(const QString &time, const QString &path)
     return fileLine(time, tr("Export map"), path);
 }
 
+QString logLines::commandLine(const QString &text)
+{
+    return QStringLiteral("cmd ") + escaped(text) + QStringLiteral("<br>");
+}
+
+QString logLines::driverText(const QString &line)
+{
+    return QStringLiteral("err ") + escaped(line) + QStringLiteral("<br>");
+}
+
 QString logLines::tx(const QString &frame)
 {
     return QStringLiteral("tx ") + frame + QStringLiteral("<br>");

@@ -38,9 +38,12 @@ public:
     static QString importMap(const QString &time, const QString &path);
     static QString exportMap(const QString &time, const QString &path);
 
-    // The trace lines of a verbose run: the sent and the received frame.
+    // The trace lines of a verbose run: the driver's command line, the sent
+    // and the received frame, and a line the driver wrote on standard error.
+    static QString commandLine(const QString &text);
     static QString tx(const QString &frame);
     static QString rx(const QString &frame);
+    static QString driverText(const QString &line);
 
     // A line that says why a request was not started, in red.
     static QString refused(const QString &time, const QString &reason);

@@ -97,6 +97,12 @@ QStringList engineeringScale::fingerprinted() const
     return fields;
 }
 
+QVector<valueField> engineeringScale::fields() const
+{
+    return {{"scale", scale, valueField::Text}, {"offset", offset, valueField::Text},
+        {"unit", unit, valueField::Text}};
+}
+
 bool engineeringScale::isScalable(const QString &type)
 {
     return rangeOf(type) || floatLimit(type) > 0;

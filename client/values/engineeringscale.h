@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuefields.h"
+
 #include <QCoreApplication>
 #include <QJsonObject>
 #include <QString>
@@ -32,6 +34,8 @@ public:
     // The fields a fingerprint covers: those that are set, each with its
     // key, so that no two settings give the same texts.
     QStringList fingerprinted() const;
+    // The text fields "scale", "offset" and "unit", none a driver's value.
+    QVector<valueField> fields() const;
 
     // Why the fields do not fit the data type, empty when they do: a scale
     // or offset that is no number, a scale of 0, scaling of a bit or a

@@ -26,3 +26,9 @@ QStringList macroValues::arguments() const
 {
     return {QStringLiteral("--macro"), name, QStringLiteral("--param"), param};
 }
+
+QVector<valueField> macroValues::fields() const
+{
+    return {{"macro", name, valueField::DriverValue}, {"param", param, valueField::DriverValue},
+        {"desc", desc, valueField::Text}};
+}

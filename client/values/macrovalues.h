@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuefields.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -25,4 +27,7 @@ struct macroValues
     // The request part of the driver's arguments: "--macro", name,
     // "--param", param.
     QStringList arguments() const;
+    // The text fields with their keys in the project file, those that go
+    // to a driver marked so (valueFields checks them).
+    QVector<valueField> fields() const;
 };

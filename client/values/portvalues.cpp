@@ -138,3 +138,23 @@ QString portValues::lineText() const
     return (framing.isEmpty() ? QStringLiteral("RTU") : framing) + QLatin1Char(' ') + dataBits
         + parity + QLatin1Char('1');
 }
+
+QVector<valueField> portValues::fields() const
+{
+    QVector<valueField> fields;
+    if (kind == Serial)
+        fields = {{"com", com, valueField::DriverValue},
+            {"baudrate", baudrate, valueField::DriverValue},
+            {"addr", addr, valueField::DriverValue}, {"desc", desc, valueField::Text},
+            {"databits", dataBits, valueField::DriverValue},
+            {"parity", parity, valueField::DriverValue}};
+    else
+        fields = {{"ip", ip, valueField::DriverValue}, {"port", port, valueField::DriverValue},
+            {"addr", addr, valueField::DriverValue}, {"desc", desc, valueField::Text}};
+    fields.append({"framing", framing, valueField::DriverValue});
+    if (kind == Tcp && tls)
+        fields << valueField {"cert", certificate, valueField::DriverValue}
+               << valueField {"key", privateKey, valueField::DriverValue}
+               << valueField {"ca", authorities, valueField::DriverValue};
+    return fields;
+}

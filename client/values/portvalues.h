@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuefields.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -63,4 +65,7 @@ struct portValues
     // The positions in arguments() of file names, which a command line's
     // text writes in double quotes: they may hold blanks.
     QList<int> fileArguments() const;
+    // The text fields with their keys in the project file, those that go
+    // to a driver marked so (valueFields checks them).
+    QVector<valueField> fields() const;
 };

@@ -68,3 +68,13 @@ QString readValues::logged(const QString &raw) const
         return raw;
     return shown(raw) + QStringLiteral(" (") + raw + QLatin1Char(')');
 }
+
+QVector<valueField> readValues::fields() const
+{
+    // The type is part of an option's name and is checked against the list of
+    // types before a run.
+    return QVector<valueField> {{"type", type, valueField::Text},
+               {"addr", addr, valueField::DriverValue}, {"format", format, valueField::Text},
+               {"desc", desc, valueField::Text}}
+    + requestExtras::fields(kind, order, length) + scaling.fields();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engineeringscale.h"
+#include "valuefields.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -53,4 +54,7 @@ struct readValues
     QStringList arguments() const;
     // Whether the driver knows the kind and its type.
     bool isKnown() const;
+    // The text fields with their keys in the project file, those that go
+    // to a driver marked so (valueFields checks them).
+    QVector<valueField> fields() const;
 };

@@ -40,4 +40,10 @@ QStringList orderArguments(const QString &type, const QString &order)
     return {QStringLiteral("--order"), order};
 }
 
+QVector<valueField> fields(const QString &kind, const QString &order, const QString &length)
+{
+    return {{"kind", kind, valueField::Text}, {"order", order, valueField::DriverValue},
+        {"length", length, valueField::DriverValue}};
+}
+
 } // namespace requestExtras

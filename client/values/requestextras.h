@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuefields.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -20,5 +22,8 @@ QStringList fingerprinted(const QString &kind, const QString &order, const QStri
 // "--order" and the order, for a 32- or 64-bit type in another order than
 // the default; nothing otherwise.
 QStringList orderArguments(const QString &type, const QString &order);
+// The text fields "kind", "order" and "length"; the order and the length
+// go to a driver as values of options.
+QVector<valueField> fields(const QString &kind, const QString &order, const QString &length);
 
 } // namespace requestExtras

@@ -19,3 +19,10 @@ inline QJsonObject jsonOf(const rowValues &values)
 {
     return std::visit([](const auto &kind) { return kind.toJson(); }, values);
 }
+
+// Why the values cannot be a row's (valueFields::problem); empty when they
+// can.
+inline QString problemOf(const rowValues &values)
+{
+    return valueFields::problem(std::visit([](const auto &kind) { return kind.fields(); }, values));
+}

@@ -79,3 +79,11 @@ QString writeValues::shown() const
         ? text + QStringLiteral(" (") + raw + QLatin1Char(')')
         : text;
 }
+
+QVector<valueField> writeValues::fields() const
+{
+    return QVector<valueField> {{"type", type, valueField::Text},
+               {"addr", addr, valueField::DriverValue}, {"value", value, valueField::DriverValue},
+               {"desc", desc, valueField::Text}}
+    + requestExtras::fields(kind, order, length) + scaling.fields();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engineeringscale.h"
+#include "valuefields.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -57,4 +58,7 @@ struct writeValues
     // The value as the row and the log show it: with the unit, and the raw
     // value beside a converted one ("12.5 A (1250)").
     QString shown() const;
+    // The text fields with their keys in the project file, those that go
+    // to a driver marked so (valueFields checks them).
+    QVector<valueField> fields() const;
 };

@@ -36,6 +36,7 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
     project = new projectDocument(ui->comLayout, ui->readLayout, ui->writeLayout, ui->macroLayout,
         ui->actionUndo, ui->actionRedo, this);
     connections << connect(project, &projectDocument::rowAdopted, this, &MainWindow::adopt);
+    connections << connect(project, &projectDocument::refused, this, &MainWindow::showError);
     statistics.reset(new runStatistics(ui->statusBar));
 
     // The commands that start runs, disabled while one goes on; Stop is not one.
@@ -274,9 +275,8 @@ template<class Dialog> void MainWindow::addFromDialog()
 
 void MainWindow::addRow(const std::optional<rowValues> &values)
 {
-    if (!values)
+    if (!values || !project->add(*values))
         return;
-    project->add(*values);
     const projectLists::List list = projectLists::listOf(*values);
     QWidget *const dataTabs[] = {nullptr, ui->tabRead, ui->tabWrite, ui->tabMacro};
     if (list == projectLists::Ports) {

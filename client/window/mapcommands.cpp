@@ -102,9 +102,9 @@ bool mapCommands::importFrom(const QString &path)
     settings.setValue("addresses", int(chosen.addresses));
 
     emit logged(logLines::importMap(logLines::timeText(), path));
-    project->addAll(rows);
-    emit logged(logLines::status(true));
-    return true;
+    const bool added = project->addAll(rows);
+    emit logged(logLines::status(added));
+    return added;
 }
 
 void mapCommands::chooseExport()

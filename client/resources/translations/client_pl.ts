@@ -468,4 +468,93 @@
         <translation>Dyskretne</translation>
     </message>
 </context>
+<context>
+    <name>valueFields</name>
+    <message>
+        <source>&quot;%1&quot; holds a control character (U+%2)</source>
+        <translation>&quot;%1&quot; zawiera znak sterujący (U+%2)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; begins with &quot;--&quot;, which a driver would take for an option</source>
+        <translation>&quot;%1&quot; zaczyna się od &quot;--&quot;, co program sterownika uznałby za opcję</translation>
+    </message>
+</context>
+<context>
+    <name>projectLists</name>
+    <message>
+        <source>null</source>
+        <translation>null</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>true lub false</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>liczba</translation>
+    </message>
+    <message>
+        <source>an empty text</source>
+        <translation>pusty tekst</translation>
+    </message>
+    <message>
+        <source>a text</source>
+        <translation>tekst</translation>
+    </message>
+    <message>
+        <source>a list</source>
+        <translation>lista</translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation>obiekt</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nic</translation>
+    </message>
+    <message>
+        <source>&quot;type&quot; must be a text, not %1</source>
+        <translation>&quot;type&quot; musi być tekstem, a jest to: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text, not %2</source>
+        <translation>&quot;%1&quot; musi być tekstem, a jest to: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false, not %2</source>
+        <translation>&quot;%1&quot; musi mieć wartość true lub false, a jest to: %2</translation>
+    </message>
+    <message>
+        <source>The project has no &quot;name&quot;; its name, a text that is not empty, is expected</source>
+        <translation>Projekt nie ma klucza &quot;name&quot;; oczekiwana jest jego nazwa, niepusty tekst</translation>
+    </message>
+    <message>
+        <source>&quot;name&quot; must be a text that is not empty, not %1</source>
+        <translation>&quot;name&quot; musi być niepustym tekstem, a jest to: %1</translation>
+    </message>
+    <message>
+        <source>&quot;name&quot; holds a control character</source>
+        <translation>&quot;name&quot; zawiera znak sterujący</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of rows, not %2</source>
+        <translation>&quot;%1&quot; musi być listą wierszy, a jest to: %2</translation>
+    </message>
+    <message>
+        <source>a row must be an object, not %1</source>
+        <translation>wiersz musi być obiektem, a jest to: %1</translation>
+    </message>
+    <message>
+        <source>Row %1 of &quot;%2&quot;: %3</source>
+        <translation>Wiersz %1 w &quot;%2&quot;: %3</translation>
+    </message>
+</context>
+<context>
+    <name>projectDocument</name>
+    <message>
+        <source>%1, row %2: %3</source>
+        <translation>%1, wiersz %2: %3</translation>
+    </message>
+</context>
 </TS>

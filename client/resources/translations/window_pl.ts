@@ -191,8 +191,8 @@
         <translation>Nie uruchomiono: sterownik nie zna tego rodzaju rejestru lub typu danych</translation>
     </message>
     <message>
-        <source>Not run: a value is empty or holds a blank or a double quote</source>
-        <translation>Nie uruchomiono: wartość jest pusta albo zawiera spację lub cudzysłów</translation>
+        <source>Not run: a value is empty or holds a blank, a double quote or a control character</source>
+        <translation>Nie uruchomiono: wartość jest pusta albo zawiera spację, cudzysłów lub znak sterujący</translation>
     </message>
 </context>
 <context>
@@ -252,8 +252,8 @@
         <translation>sterownik został zakończony sygnałem %1 (%2)</translation>
     </message>
     <message>
-        <source>the driver did not answer within %1 ms</source>
-        <translation>sterownik nie odpowiedział w ciągu %1 ms</translation>
+        <source>%1 wrote nothing for %2 ms and was ended</source>
+        <translation>program %1 nic nie wypisał przez %2 ms i został zakończony</translation>
     </message>
     <message>
         <source>the driver ended with status %1</source>
@@ -285,6 +285,225 @@
     <message>
         <source>Errors</source>
         <translation>Błędy</translation>
+    </message>
+</context>
+<context>
+    <name>knownCauses</name>
+    <message>
+        <source>Illegal function</source>
+        <translation>Niedozwolona funkcja</translation>
+    </message>
+    <message>
+        <source>Illegal data address</source>
+        <translation>Niedozwolony adres danych</translation>
+    </message>
+    <message>
+        <source>Illegal data value</source>
+        <translation>Niedozwolona wartość danych</translation>
+    </message>
+    <message>
+        <source>Slave device or server failure</source>
+        <translation>Awaria urządzenia podrzędnego lub serwera</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>Potwierdzenie: urządzenie przyjęło żądanie i wykonuje je</translation>
+    </message>
+    <message>
+        <source>Slave device or server is busy</source>
+        <translation>Urządzenie podrzędne lub serwer jest zajęty</translation>
+    </message>
+    <message>
+        <source>Negative acknowledge</source>
+        <translation>Odmowa wykonania</translation>
+    </message>
+    <message>
+        <source>Memory parity error</source>
+        <translation>Błąd parzystości pamięci</translation>
+    </message>
+    <message>
+        <source>Gateway path unavailable</source>
+        <translation>Ścieżka przez bramę niedostępna</translation>
+    </message>
+    <message>
+        <source>Target device failed to respond</source>
+        <translation>Urządzenie za bramą nie odpowiedziało</translation>
+    </message>
+    <message>
+        <source>Invalid CRC</source>
+        <translation>Błędna suma kontrolna CRC</translation>
+    </message>
+    <message>
+        <source>Invalid data</source>
+        <translation>Błędne dane</translation>
+    </message>
+    <message>
+        <source>Invalid exception code</source>
+        <translation>Błędny kod wyjątku</translation>
+    </message>
+    <message>
+        <source>Too many data</source>
+        <translation>Zbyt wiele danych</translation>
+    </message>
+    <message>
+        <source>Response not from requested slave</source>
+        <translation>Odpowiedź nie od odpytywanego urządzenia</translation>
+    </message>
+    <message>
+        <source>Invalid LRC</source>
+        <translation>Błędna suma kontrolna LRC</translation>
+    </message>
+    <message>
+        <source>Invalid ASCII frame</source>
+        <translation>Błędna ramka ASCII</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>To nie jest zwykły plik</translation>
+    </message>
+    <message>
+        <source>The device did not answer within %1 ms</source>
+        <translation>Urządzenie nie odpowiedziało w ciągu %1 ms</translation>
+    </message>
+    <message>
+        <source>The device&apos;s reply was incomplete after %1 ms</source>
+        <translation>Odpowiedź urządzenia była niepełna po %1 ms</translation>
+    </message>
+    <message>
+        <source>Connection fails: %1</source>
+        <translation>Nie można nawiązać połączenia: %1</translation>
+    </message>
+    <message>
+        <source>Timed out while connecting</source>
+        <translation>upłynął czas oczekiwania na połączenie</translation>
+    </message>
+    <message>
+        <source>Unable to create the Modbus context</source>
+        <translation>Nie można utworzyć kontekstu Modbus</translation>
+    </message>
+    <message>
+        <source>Macro params error</source>
+        <translation>Błędne parametry makra</translation>
+    </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>połączenie odrzucone</translation>
+    </message>
+    <message>
+        <source>No route to host</source>
+        <translation>brak trasy do hosta</translation>
+    </message>
+    <message>
+        <source>Network is unreachable</source>
+        <translation>sieć jest nieosiągalna</translation>
+    </message>
+    <message>
+        <source>Connection reset by peer</source>
+        <translation>połączenie zerwane przez drugą stronę</translation>
+    </message>
+    <message>
+        <source>Connection timed out</source>
+        <translation>upłynął czas połączenia</translation>
+    </message>
+    <message>
+        <source>Broken pipe</source>
+        <translation>przerwany potok</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>brak uprawnień</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>nie ma takiego pliku ani katalogu</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>urządzenie lub zasób jest zajęty</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>błąd wejścia/wyjścia</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>nieprawidłowy argument</translation>
+    </message>
+    <message>
+        <source>certificate verify failed: %1</source>
+        <translation>weryfikacja certyfikatu nie powiodła się: %1</translation>
+    </message>
+    <message>
+        <source>certificate: %1</source>
+        <translation>certyfikat: %1</translation>
+    </message>
+    <message>
+        <source>private key: %1</source>
+        <translation>klucz prywatny: %1</translation>
+    </message>
+    <message>
+        <source>CA: %1</source>
+        <translation>urząd certyfikacji: %1</translation>
+    </message>
+    <message>
+        <source>certificate has expired</source>
+        <translation>certyfikat wygasł</translation>
+    </message>
+    <message>
+        <source>certificate is not yet valid</source>
+        <translation>certyfikat nie jest jeszcze ważny</translation>
+    </message>
+    <message>
+        <source>unable to get local issuer certificate</source>
+        <translation>brak certyfikatu wystawcy</translation>
+    </message>
+    <message>
+        <source>unable to verify the first certificate</source>
+        <translation>nie można zweryfikować pierwszego certyfikatu</translation>
+    </message>
+    <message>
+        <source>self-signed certificate</source>
+        <translation>certyfikat podpisany przez samego siebie</translation>
+    </message>
+    <message>
+        <source>self-signed certificate in certificate chain</source>
+        <translation>certyfikat podpisany przez samego siebie w łańcuchu certyfikatów</translation>
+    </message>
+    <message>
+        <source>key values mismatch</source>
+        <translation>klucz nie pasuje do certyfikatu</translation>
+    </message>
+    <message>
+        <source>no PEM certificate in the file</source>
+        <translation>w pliku nie ma certyfikatu PEM</translation>
+    </message>
+    <message>
+        <source>no PEM private key without pass phrase in the file</source>
+        <translation>w pliku nie ma klucza prywatnego PEM bez hasła</translation>
+    </message>
+    <message>
+        <source>tlsv13 alert certificate required</source>
+        <translation>serwer wymaga certyfikatu klienta</translation>
+    </message>
+    <message>
+        <source>sslv3 alert bad certificate</source>
+        <translation>serwer odrzucił certyfikat</translation>
+    </message>
+    <message>
+        <source>sslv3 alert handshake failure</source>
+        <translation>uzgadnianie TLS nie powiodło się</translation>
+    </message>
+    <message>
+        <source>tlsv1 alert unknown ca</source>
+        <translation>serwer nie zna urzędu certyfikacji</translation>
+    </message>
+    <message>
+        <source>wrong version number</source>
+        <translation>niewłaściwy numer wersji protokołu</translation>
+    </message>
+    <message>
+        <source>unexpected eof while reading</source>
+        <translation>nieoczekiwany koniec połączenia podczas odczytu</translation>
     </message>
 </context>
 </TS>

@@ -98,6 +98,9 @@ private slots:
     void nameNotUtf8();
     void openSkipsUnknownPorts();
     void openWithoutName();
+    void openRefusesDamagedRows_data();
+    void openRefusesDamagedRows();
+    void editRefusesBadValues();
     void openFailures_data();
     void openFailures();
     void saveFailureKeepsModified();
@@ -523,8 +526,8 @@ void tst_clientWindow::openSkipsUnknownPorts()
     QCOMPARE(rows<readElement>(window, "readLayout").at(0)->request().addr, QString());
 }
 
-// A file without a name loads its rows but leaves the window without a
-// project.
+// A file without a name is no project: the user is told so, and no row is
+// shown greyed out in a window without a project.
 void tst_clientWindow::openWithoutName()
 {
     scriptedPrompts prompts;
@@ -533,9 +536,168 @@ void tst_clientWindow::openWithoutName()
     root.remove("name");
     QVERIFY(writeProject(file("nameless.json"), root));
     openFile(window, prompts, file("nameless.json"));
-    QCOMPARE(rows<readElement>(window, "readLayout").size(), 3);
+    QCOMPARE(prompts.kinds(), (QStringList {"open", "message"}));
+    QVERIFY2(prompts.asked.at(1).text.endsWith(
+                 "The project has no \"name\"; its name, a text that is not empty, is expected"),
+        qPrintable(prompts.asked.at(1).text));
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 0);
     QCOMPARE(window.windowTitle(), QStringLiteral("ModbusClient"));
     QVERIFY(!action(window, "actionSave")->isEnabled());
+}
+
+void tst_clientWindow::openRefusesDamagedRows_data()
+{
+    QTest::addColumn<QString>("list"); // the section changed; "" the root
+    QTest::addColumn<int>("row"); // the row of the section that is replaced
+    QTest::addColumn<QJsonValue>("value"); // the row, or the section's or root key's value
+    QTest::addColumn<QString>("key"); // of the root, when list is ""
+    QTest::addColumn<QString>("message");
+
+    const auto write = [](const QString &value) { return writeRequest("U16", "130", value); };
+    QTest::newRow("a NUL in a written value")
+        << "write" << 0 << QJsonValue(write(QString("77") + QChar(0) + "999")) << ""
+        << "Row 1 of \"write\": \"value\" holds a control character (U+0000)";
+    QTest::newRow("a line break in a macro's parameters")
+        << "macro" << 1 << QJsonValue(macroRequest("FD_MACRO_LOGIN", "1 7305\n--help")) << ""
+        << "Row 2 of \"macro\": \"param\" holds a control character (U+000A)";
+    QTest::newRow("a tab in a description")
+        << "read" << 2 << QJsonValue(readRequest("U16", "100", "", "a\tb")) << ""
+        << "Row 3 of \"read\": \"desc\" holds a control character (U+0009)";
+    QTest::newRow("a line separator in a port name")
+        << "communications" << 0 << QJsonValue(rtuPort(QString("COM1") + QChar(0x2028))) << ""
+        << "Row 1 of \"communications\": \"com\" holds a control character (U+2028)";
+    const QString option = "begins with \"--\", which a driver would take for an option";
+    QTest::newRow("a written value that is an option")
+        << "write" << 1 << QJsonValue(write("--save")) << ""
+        << "Row 2 of \"write\": \"value\" " + option;
+    QTest::newRow("a register address that is an option")
+        << "read" << 0 << QJsonValue(readRequest("U16", "--5")) << ""
+        << "Row 1 of \"read\": \"addr\" " + option;
+    QTest::newRow("a TCP port that is an option")
+        << "communications" << 1
+        << QJsonValue(QJsonObject {{"active", true}, {"addr", "1"}, {"desc", ""},
+               {"ip", "10.0.0.1"}, {"port", "--data"}, {"type", "TCP"}})
+        << ""
+        << "Row 2 of \"communications\": \"port\" " + option;
+    QTest::newRow("a device address that is an option")
+        << "communications" << 2 << QJsonValue(rtuPort("COM2", false, "--help")) << ""
+        << "Row 3 of \"communications\": \"addr\" " + option;
+    QTest::newRow("macro parameters that are an option")
+        << "macro" << 0 << QJsonValue(macroRequest("FD_MACRO_LOGOUT", "--help")) << ""
+        << "Row 1 of \"macro\": \"param\" " + option;
+    QTest::newRow("an address that is a number")
+        << "read" << 1
+        << QJsonValue(QJsonObject {{"addr", 100}, {"desc", "x"}, {"format", ""}, {"type", "U16"}})
+        << ""
+        << "Row 2 of \"read\": \"addr\" must be a text, not a number";
+    QTest::newRow("a value that is a list")
+        << "write" << 0
+        << QJsonValue(
+               QJsonObject {{"addr", "1"}, {"desc", ""}, {"type", "U16"}, {"value", QJsonArray {}}})
+        << ""
+        << "Row 1 of \"write\": \"value\" must be a text, not a list";
+    QTest::newRow("active that is a text")
+        << "communications" << 0
+        << QJsonValue(QJsonObject {{"active", "true"}, {"addr", "1"}, {"baudrate", "9600"},
+               {"com", "COM1"}, {"desc", ""}, {"type", "RTU"}})
+        << ""
+        << "Row 1 of \"communications\": \"active\" must be true or false, not a text";
+    QTest::newRow("a port type that is a number")
+        << "communications" << 0 << QJsonValue(QJsonObject {{"type", 5}}) << ""
+        << "Row 1 of \"communications\": \"type\" must be a text, not a number";
+    QTest::newRow("a row that is a number")
+        << "read" << 1 << QJsonValue(5) << ""
+        << "Row 2 of \"read\": a row must be an object, not a number";
+    QTest::newRow("a section that is an object")
+        << "" << 0 << QJsonValue(QJsonObject {}) << "read"
+        << "\"read\" must be a list of rows, not an object";
+    QTest::newRow("a name that is a number")
+        << "" << 0 << QJsonValue(7) << "name"
+        << "\"name\" must be a text that is not empty, not a number";
+    QTest::newRow("an empty name")
+        << "" << 0 << QJsonValue("") << "name"
+        << "\"name\" must be a text that is not empty, not an empty text";
+}
+
+// A project file with a field of the wrong JSON type, or with a value that
+// holds a control character or would pass as a driver's option, is refused
+// whole: the message names the row and the key, and nothing of it is shown
+// or could be run.
+void tst_clientWindow::openRefusesDamagedRows()
+{
+    QFETCH(QString, list);
+    QFETCH(int, row);
+    QFETCH(QJsonValue, value);
+    QFETCH(QString, key);
+    QFETCH(QString, message);
+
+    QJsonObject root = everyKind();
+    if (list.isEmpty()) {
+        root.insert(key, value);
+    } else {
+        QJsonArray rows = root.value(list).toArray();
+        rows.replace(row, value);
+        root.insert(list, rows);
+    }
+    const QString path = file(QStringLiteral("damaged-%1.json").arg(QTest::currentDataTag()));
+    QVERIFY(writeProject(path, root));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    logRecorder log(window);
+    openFile(window, prompts, path);
+
+    QCOMPARE(prompts.kinds(), (QStringList {"open", "message"}));
+    QCOMPARE(prompts.asked.at(1).title, QStringLiteral("Error"));
+    QCOMPARE(prompts.asked.at(1).text,
+        QStringLiteral("Cannot open the project %1:\n%2").arg(path, message));
+    QVERIFY(log.lines().at(0).endsWith(errorStatus));
+    QCOMPARE(window.document()->name(), QString());
+    QCOMPARE(window.document()->path(), QString());
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 0);
+    QCOMPARE(rows<writeElement>(window, "writeLayout").size(), 0);
+    QCOMPARE(rows<macroElement>(window, "macroLayout").size(), 0);
+    QCOMPARE(window.findChild<QBoxLayout *>("comLayout")->count(), 1); // the spacer
+}
+
+// Values accepted in a row's dialog or in an adding dialog that hold a
+// control character or would pass as a driver's option are refused with a
+// message naming the list, the row and the field; the row stays as it was
+// and nothing is added to the history.
+void tst_clientWindow::editRefusesBadValues()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(writeProject(file("edit.json"), everyKind()));
+    openFile(window, prompts, file("edit.json"));
+    prompts.asked.clear();
+
+    tcpElement *tcp = rows<tcpElement>(window, "comLayout").at(0);
+    const portValues before = tcp->line();
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        qobject_cast<addTCPPort *>(dialog)->setIp("--help");
+        return int(QDialog::Accepted);
+    };
+    tcp->findChild<QAbstractButton *>("edit")->click();
+    QTRY_COMPARE(prompts.asked.size(), 2);
+    QCOMPARE(prompts.kinds(), (QStringList {"dialog", "message"}));
+    QCOMPARE(prompts.asked.at(1).text,
+        QStringLiteral("Communications, row 2: \"ip\" begins with \"--\", which a driver would "
+                       "take for an option"));
+    QCOMPARE(tcp->line().ip, before.ip);
+    QVERIFY(!action(window, "actionUndo")->isEnabled());
+
+    prompts.dialogAnswers << [](QDialog *dialog) {
+        addWriteData *write = qobject_cast<addWriteData *>(dialog);
+        write->setAddress(5);
+        write->setDesc("limit\nsecond line");
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(invoke(window, "commandAddWriteData"));
+    QCOMPARE(prompts.asked.size(), 4);
+    QCOMPARE(prompts.asked.at(3).text,
+        QStringLiteral("Write, row 3: \"desc\" holds a control character (U+000A)"));
+    QCOMPARE(rows<writeElement>(window, "writeLayout").size(), 2);
+    QVERIFY(!action(window, "actionUndo")->isEnabled());
 }
 
 void tst_clientWindow::openFailures_data()

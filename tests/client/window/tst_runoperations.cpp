@@ -58,6 +58,17 @@ private:
             && (window.loadFile(path), !window.document()->path().isEmpty());
     }
 
+    // Starts sim on TCP; its port in *port. Stopped, nothing listens there.
+    static bool startTcp(DevSim &sim, bool stopped, quint16 *port)
+    {
+        if (!sim.startTcp())
+            return false;
+        *port = sim.tcpPort();
+        if (stopped)
+            sim.stop();
+        return true;
+    }
+
     QTemporaryDir dir;
     int files = 0;
 
@@ -70,9 +81,13 @@ private slots:
     void macros();
     void failures_data();
     void failures();
+    void deviceSilence_data();
+    void deviceSilence();
     void statistics();
     void stopEndsReadAll();
     void verboseTrace();
+    void verboseFailures_data();
+    void verboseFailures();
     void immediateCommands();
     void demoProject();
     void serialLine();
@@ -302,14 +317,13 @@ void tst_runOperations::failures_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<bool>("stopped");
     QTest::addColumn<QString>("addr"); // device address of the port
-    // As the driver gives it after the status; a silent device makes the driver
-    // and the client's silence time-out end at the same time, so either may.
+    // As the driver gives it after the status.
     QTest::addColumn<QString>("cause");
 
     QTest::newRow("exception reply") << QStringList {"--fault", "exception=2"} << false << "1"
                                      << "Illegal data address";
     QTest::newRow("no reply") << QStringList {"--fault", "silent"} << false << "1"
-                              << "Connection timed out|the driver did not answer within 2000 ms";
+                              << "The device did not answer within 2000 ms";
     QTest::newRow("connection closed") << QStringList {"--fault", "drop"} << false << "1"
                                        << "Connection reset by peer";
     QTest::newRow("device not behind the gateway") << QStringList {} << false << "7"
@@ -330,10 +344,8 @@ void tst_runOperations::failures()
     const QRegularExpression causes(QRegularExpression::anchoredPattern(cause));
 
     DevSim sim(QStringList {"--demo"} + options);
-    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
-    const quint16 port = sim.tcpPort();
-    if (stopped)
-        sim.stop();
+    quint16 port = 0;
+    QVERIFY2(startTcp(sim, stopped, &port), qPrintable(sim.startError()));
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
     QVERIFY(open(window,
@@ -367,6 +379,60 @@ void tst_runOperations::failures()
     }
     QCOMPARE(int(sim.holding(130)), 0);
     QCOMPARE(counters(window), (QStringList {"4", "4"}));
+}
+
+void tst_runOperations::deviceSilence_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("reads");
+    QTest::addColumn<QString>("cause"); // a regular expression
+    const QString none = "The device did not answer within 2000 ms";
+    const QString incomplete = "The device's reply was incomplete after \\d+ ms";
+    QTest::newRow("TCP: no reply") << false << "silent" << 8 << none;
+    QTest::newRow("RTU: no reply") << true << "silent" << 8 << none;
+    QTest::newRow("TCP: a reply that trickles") << false << "trickle=400" << 2 << incomplete;
+    // One: the rest of a reply given up on still trickles in when the next
+    // request goes out on the same line.
+    QTest::newRow("RTU: a reply that trickles") << true << "trickle=400" << 1 << incomplete;
+}
+
+// A device that does not answer, or whose reply comes too slowly, fails
+// every request with the driver's cause: the client waits for a driver
+// longer than the driver waits for the device, so its own time-out never
+// takes the driver's place.
+void tst_runOperations::deviceSilence()
+{
+    QFETCH(bool, rtu);
+    QFETCH(QString, fault);
+    QFETCH(int, reads);
+    QFETCH(QString, cause);
+    const QRegularExpression expected(QRegularExpression::anchoredPattern(cause));
+
+    DevSim sim({"--demo", "--fault", fault});
+    QVERIFY2(rtu ? sim.startRtu() : sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QJsonArray requests;
+    for (int i = 0; i < reads; ++i)
+        requests << readRequest("U16", QString::number(100 + i));
+    QVERIFY(open(window,
+        project(
+            "Plant", {rtu ? rtuPort(sim.ptyPath().mid(5)) : tcpPort(sim.tcpPort())}, requests)));
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandReadAll"));
+
+    const QList<readElement *> list = rows<readElement>(window, "readLayout");
+    QCOMPARE(log.lines().size(), reads);
+    for (int i = 0; i < reads; ++i) {
+        QCOMPARE(list.at(i)->value(), QStringLiteral("?"));
+        QVERIFY2(expected.match(list.at(i)->toolTip()).hasMatch(),
+            qPrintable(QString::number(i) + ": " + list.at(i)->toolTip()));
+        QVERIFY2(log.lines().at(i).contains(QRegularExpression(
+                     QRegularExpression::escape(errorWith("CAUSE")).replace("CAUSE", cause) + "$")),
+            qPrintable(log.lines().at(i)));
+    }
+    QCOMPARE(counters(window), (QStringList {QString::number(reads), QString::number(reads)}));
 }
 
 namespace {
@@ -468,8 +534,9 @@ void tst_runOperations::statistics()
     QCOMPARE(int(sim.holding(131)), 2);
 }
 
-// With verbose on, a read and a macro log the frames sent and received; a
-// write logs none. The frames are those the simulator saw and answered.
+// With verbose on, every request logs the driver's command line and the
+// frames sent and received. The frames are those the simulator saw and
+// answered.
 void tst_runOperations::verboseTrace()
 {
     DevSim sim({"--demo"});
@@ -489,7 +556,7 @@ void tst_runOperations::verboseTrace()
     QVERIFY(invoke(window, "commandReadAll"));
     QVERIFY(invoke(window, "commandWriteAll"));
     rows<macroElement>(window, "macroLayout").at(0)->findChild<QAbstractButton *>("exe")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(log.lines().size(), 7, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(log.lines().size(), 12, 30000);
 
     const auto bracketed = [](const QString &hex) {
         QString text;
@@ -497,21 +564,83 @@ void tst_runOperations::verboseTrace()
             text += '[' + byte + ']';
         return text;
     };
+    const QString port = "--address 1 --ip 127.0.0.1 --port " + QString::number(sim.tcpPort());
+    const QString modbus = "cmd " + QDir::current().absoluteFilePath("qelDrvModbus") + " " + port;
     const QStringList requests = sim.requestLog();
     QCOMPARE(requests.size(), 3);
     const QStringList lines = log.lines();
     QVERIFY(lines.at(0).endsWith(" --- <b>READ</b> U16 [ 114 --&gt; <b>4998</b> ] " + okStatus));
     QCOMPARE(rows<readElement>(window, "readLayout").at(0)->value(), QStringLiteral("49.98"));
-    QCOMPARE(lines.at(1), "tx " + bracketed(requests.at(0)) + "<br>");
+    QCOMPARE(lines.at(1), modbus + " --read_u16 114 --verbose 1<br>");
+    QCOMPARE(lines.at(2), "tx " + bracketed(requests.at(0)) + "<br>");
     // Reply: the request's MBAP header with length 5, unit 1, 03, 2 bytes, 4998.
     QCOMPARE(
-        lines.at(2), "rx " + bracketed(requests.at(0).left(12) + "00 05 01 03 02 13 86") + "<br>");
-    QVERIFY(lines.at(3).endsWith(" --- <b>WRITE</b> U16 [ <b>9</b> --&gt; 130 ] " + okStatus));
-    QVERIFY(lines.at(4).endsWith(" --- <b>MACRO</b> FD_MACRO_LOGIN " + okStatus));
-    QCOMPARE(lines.at(5), "tx " + bracketed(requests.at(2)) + "<br>");
+        lines.at(3), "rx " + bracketed(requests.at(0).left(12) + "00 05 01 03 02 13 86") + "<br>");
+    QVERIFY(lines.at(4).endsWith(" --- <b>WRITE</b> U16 [ <b>9</b> --&gt; 130 ] " + okStatus));
+    QCOMPARE(lines.at(5), modbus + " --write_u16 130 --data 9 --verbose 1<br>");
+    QCOMPARE(lines.at(6), "tx " + bracketed(requests.at(1)) + "<br>");
     QVERIFY2(
-        lines.at(6).startsWith("rx [" + requests.at(2).left(2) + "]"), qPrintable(lines.at(6)));
+        lines.at(7).startsWith("rx [" + requests.at(1).left(2) + "]"), qPrintable(lines.at(7)));
+    QVERIFY(lines.at(8).endsWith(" --- <b>MACRO</b> FD_MACRO_LOGIN " + okStatus));
+    QCOMPARE(lines.at(9),
+        "cmd " + QDir::current().absoluteFilePath("qelDrvMacro") + " " + port
+            + " --macro FD_MACRO_LOGIN --param &quot;1 7305&quot; --verbose 1<br>");
+    QCOMPARE(lines.at(10), "tx " + bracketed(requests.at(2)) + "<br>");
+    QVERIFY2(
+        lines.at(11).startsWith("rx [" + requests.at(2).left(2) + "]"), qPrintable(lines.at(11)));
     QCOMPARE(int(sim.holding(130)), 9);
+}
+
+void tst_runOperations::verboseFailures_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<QString>("reply"); // the rx line's frame; "-" for no frame lines
+    QTest::addColumn<QStringList>("said"); // the driver's standard error, line by line
+
+    QTest::newRow("exception reply")
+        << QStringList {"--fault", "exception=2"} << false << "[00][01][00][00][00][03][01][83][02]"
+        << QStringList {"ERROR Illegal data address", "Illegal data address"};
+    QTest::newRow("no reply") << QStringList {"--fault", "silent"} << false << ""
+                              << QStringList {QString("ERROR %1: select").arg(strerror(ETIMEDOUT)),
+                                     "The device did not answer within 2000 ms"};
+    QTest::newRow("nobody listening")
+        << QStringList {} << true << "-" << QStringList {"Connection fails: Connection refused"};
+}
+
+// With verbose on, a failed request logs its command line, the frames that
+// went out and came back, and the driver's own words: what an engineer
+// needs most when a request fails.
+void tst_runOperations::verboseFailures()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, stopped);
+    QFETCH(QString, reply);
+    QFETCH(QStringList, said);
+
+    DevSim sim(QStringList {"--demo"} + options);
+    quint16 port = 0;
+    QVERIFY2(startTcp(sim, stopped, &port), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window, project("Plant", {tcpPort(port)}, {readRequest("U16", "100")})));
+    window.runner()->setVerbose(true);
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandReadAll"));
+
+    QStringList expected {"cmd " + QDir::current().absoluteFilePath("qelDrvModbus")
+        + " --address 1 --ip 127.0.0.1 --port " + QString::number(port)
+        + " --read_u16 100 --verbose 1<br>"};
+    if (reply != "-")
+        expected << "tx [00][01][00][00][00][06][01][03][00][64][00][01]<br>"
+                 << "rx " + reply + "<br>";
+    for (const QString &line : said)
+        expected << "err " + line + "<br>";
+    const QStringList lines = log.lines();
+    QVERIFY2(lines.at(0).endsWith(
+                 " --- <b>READ</b> U16 [ 100 --&gt; <b>?</b> ] " + errorWith(said.last())),
+        qPrintable(lines.at(0)));
+    QCOMPARE(lines.mid(1), expected);
 }
 
 // WriteData and WriteMacro run at once and are not counted.

@@ -1,8 +1,10 @@
 #include "drivercommand.h"
 #include "driveroutput.h"
+#include "knowncauses.h"
 #include "loglines.h"
 #include "readformat.h"
 
+#include <QTranslator>
 #include <QtTest>
 
 // The texts of a driver run: the value shown for a read by its display
@@ -28,6 +30,9 @@ private slots:
     void logFragments_data();
     void logFragments();
     void timeText();
+    void causesInPolish_data();
+    void causesInPolish();
+    void everyCauseTranslated();
 };
 
 void tst_runTexts::readFormat_data()
@@ -255,6 +260,19 @@ void tst_runTexts::commandLine_data()
     QTest::newRow("port name with a blank")
         << "read" << QStringList {"1", "COM 3", "115200", "U16", "100"} << false << "qelDrvModbus"
         << "--address 1 --port \\\\.\\COM 3 --baudrate 115200 --read_u16 100" << false;
+    // A NUL would end the argument the driver gets: it would write 77.
+    QTest::newRow("value with a NUL")
+        << "write" << (serial + QStringList {"U16", "5", QString("77") + QChar(0) + "999"}) << false
+        << "qelDrvModbus"
+        << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --write_u16 5 --data 77"
+            + QString(QChar(0)) + "999"
+        << false;
+    QTest::newRow("parameters with an escape character")
+        << "macro" << (serial + QStringList {"FD_MACRO_LOGIN", "1 7305\x1b"}) << false
+        << "qelDrvMacro"
+        << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --macro FD_MACRO_LOGIN --param \"1 "
+           "7305\x1b\""
+        << false;
 }
 
 void tst_runTexts::commandLine()
@@ -378,6 +396,11 @@ void tst_runTexts::logFragments_data()
         "/home/a/R&D.json") << "2026-12-06 10:05:01.042 <b>Save file</b> [/home/a/R&amp;D.json] ";
     QTest::newRow("tx") << logLines::tx("[01][03]") << "tx [01][03]<br>";
     QTest::newRow("rx") << logLines::rx("[01][83][02]") << "rx [01][83][02]<br>";
+    QTest::newRow("command line is text")
+        << logLines::commandLine("/opt/q&a/qelDrvMacro --param \"1 <2>\"")
+        << "cmd /opt/q&amp;a/qelDrvMacro --param &quot;1 &lt;2&gt;&quot;<br>";
+    QTest::newRow("driver's words are text")
+        << logLines::driverText("ERROR <5>") << "err ERROR &lt;5&gt;<br>";
 }
 
 void tst_runTexts::logFragments()
@@ -391,6 +414,69 @@ void tst_runTexts::timeText()
 {
     const QDateTime time(QDate(2026, 12, 6), QTime(10, 5, 1, 42));
     QCOMPARE(logLines::timeText(time), QStringLiteral("2026-12-06 10:05:01.042"));
+}
+
+void tst_runTexts::causesInPolish_data()
+{
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<QString>("polish");
+
+    QTest::newRow("exception") << "Illegal data address"
+                               << "Niedozwolony adres danych";
+    QTest::newRow("no answer") << "The device did not answer within 2000 ms"
+                               << "Urządzenie nie odpowiedziało w ciągu 2000 ms";
+    QTest::newRow("reply cut short") << "The device's reply was incomplete after 4012 ms"
+                                     << "Odpowiedź urządzenia była niepełna po 4012 ms";
+    QTest::newRow("connection refused") << "Connection fails: Connection refused"
+                                        << "Nie można nawiązać połączenia: połączenie odrzucone";
+    QTest::newRow("connect timed out")
+        << "Connection fails: Timed out while connecting"
+        << "Nie można nawiązać połączenia: upłynął czas oczekiwania na połączenie";
+    QTest::newRow("TLS, two levels deep")
+        << "Connection fails: certificate verify failed: certificate has expired"
+        << "Nie można nawiązać połączenia: weryfikacja certyfikatu nie powiodła się: certyfikat "
+           "wygasł";
+    QTest::newRow("LRC") << "Invalid LRC"
+                         << "Błędna suma kontrolna LRC";
+    QTest::newRow("an unknown reason inside a known one")
+        << "Connection fails: Too many levels of symbolic links"
+        << "Nie można nawiązać połączenia: Too many levels of symbolic links";
+    QTest::newRow("unknown: as the driver said") << " Unknown option: --write_u61"
+                                                 << " Unknown option: --write_u61";
+    QTest::newRow("a known text inside an unknown one") << "Illegal data address, again"
+                                                        << "Illegal data address, again";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+// The drivers' causes read in the interface's language; what the table does
+// not know stays as the driver said it.
+void tst_runTexts::causesInPolish()
+{
+    QFETCH(QString, cause);
+    QFETCH(QString, polish);
+    QCOMPARE(knownCauses::translated(cause), cause);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/file/qelWinModbusClient_pl.qm")));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    const QString translated = knownCauses::translated(cause);
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(translated, polish);
+}
+
+// Every row of the table has its Polish text, with its placeholder.
+void tst_runTexts::everyCauseTranslated()
+{
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/file/qelWinModbusClient_pl.qm")));
+    QStringList missing;
+    for (const QString &source : knownCauses::sources()) {
+        const QString polish = translator.translate("knownCauses", source.toLatin1().constData());
+        if (polish.isEmpty() || polish.contains("%1") != source.contains("%1"))
+            missing << source;
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+    QVERIFY(knownCauses::sources().size() >= 40);
 }
 
 QTEST_GUILESS_MAIN(tst_runTexts)

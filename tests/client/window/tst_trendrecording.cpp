@@ -147,6 +147,7 @@ private slots:
         QTest::newRow("no marks") << QJsonValue(QJsonValue::Undefined) << false;
         QTest::newRow("marked") << QJsonValue(true) << true;
         QTest::newRow("false") << QJsonValue(false) << false;
+        // A mark of another JSON type is a damaged file: refused, with the key named.
         QTest::newRow("not a boolean") << QJsonValue("yes") << false;
     }
     void marksInProjectFile()
@@ -162,6 +163,14 @@ private slots:
         scriptedPrompts prompts;
         MainWindow window(nullptr, &prompts);
         window.loadFile(path);
+        if (!mark.isUndefined() && !mark.isBool()) {
+            QCOMPARE(prompts.kinds(), QStringList {"message"});
+            QVERIFY2(prompts.asked.at(0).text.endsWith(
+                         "Row 2 of \"read\": \"trend\" must be true or false, not a text"),
+                qPrintable(prompts.asked.at(0).text));
+            QVERIFY(::rows<readElement>(window, "readLayout").isEmpty());
+            return;
+        }
         const QList<readElement *> rows = ::rows<readElement>(window, "readLayout");
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.at(1)->isTrendMarked(), marked);
