@@ -5,6 +5,7 @@
 #include "trendmodel.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QTimer>
 #include <algorithm>
 #include <qwt_date_scale_draw.h>
@@ -16,6 +17,7 @@
 #include <qwt_plot_panner.h>
 #include <qwt_plot_textlabel.h>
 #include <qwt_plot_zoomer.h>
+#include <qwt_scale_draw.h>
 #include <qwt_text.h>
 
 namespace {
@@ -40,6 +42,27 @@ const QColor curveColours[] = {
 constexpr qint64 MinReplotGapMs = 1000;
 constexpr qint64 ReplotCostFactor = 20;
 
+// The locale whose numbers the interface's language writes: the translation
+// names it, so the axes follow the language the client shows ("1 400" and
+// "12,5" in Polish) whatever the system's settings.
+QLocale interfaceLocale()
+{
+    return QLocale(trendPlot::tr("en_US", "the locale of the numbers on the trend's axes"));
+}
+
+// The value axis writes its numbers in the interface's locale.
+class valueScaleDraw : public QwtScaleDraw
+{
+public:
+    QwtText label(double value) const override
+    {
+        // A value that is zero but for rounding is written as 0.
+        if (qFuzzyCompare(value + 1.0, 1.0))
+            value = 0.0;
+        return interfaceLocale().toString(value);
+    }
+};
+
 // The zoomer's position readout shows the time under the pointer as a clock
 // time, not as milliseconds since the epoch.
 class timeZoomer : public QwtPlotZoomer
@@ -54,7 +77,7 @@ protected:
     {
         const QDateTime time = QwtDate::toDateTime(pos.x(), Qt::LocalTime);
         return QwtText(time.toString(QStringLiteral("HH:mm:ss.zzz")) + QStringLiteral("  ")
-            + QString::number(pos.y(), 'g', 6));
+            + interfaceLocale().toString(pos.y(), 'g', 6));
     }
 };
 
@@ -78,6 +101,7 @@ trendPlot::trendPlot(trendModel *model, QWidget *parent)
     scaleDraw->setDateFormat(QwtDate::Day, QStringLiteral("yyyy-MM-dd"));
     setAxisScaleDraw(QwtPlot::xBottom, scaleDraw);
     setAxisScaleEngine(QwtPlot::xBottom, new QwtDateScaleEngine(Qt::LocalTime));
+    setAxisScaleDraw(QwtPlot::yLeft, new valueScaleDraw);
     setAxisAutoScale(QwtPlot::xBottom, true);
     setAxisAutoScale(QwtPlot::yLeft, true);
 

@@ -194,8 +194,12 @@ void MainWindow::loadFile(const QString &path)
     ui->tabWidget->setEnabled(true);
     QString error;
     const bool ok = project->load(path, &error);
-    if (ok)
+    if (ok) {
         setCurrentFile(path);
+        // An engineer starts with the readings.
+        ui->tabWidget->setCurrentWidget(ui->tabData);
+        ui->tabWidget_2->setCurrentWidget(ui->tabRead);
+    }
     appendLog(logLines::status(ok));
     updateUi();
     if (!ok)

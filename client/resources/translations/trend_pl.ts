@@ -42,6 +42,11 @@
         <source>Mark read rows with their trend box to plot their values here.</source>
         <translation>Zaznacz pole wykresu przy wierszach odczytu, aby pokazać tu ich wartości.</translation>
     </message>
+    <message>
+        <source>en_US</source>
+        <comment>the locale of the numbers on the trend's axes</comment>
+        <translation>pl_PL</translation>
+    </message>
 </context>
 <context>
     <name>csvRecorder</name>

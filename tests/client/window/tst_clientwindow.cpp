@@ -97,6 +97,7 @@ private slots:
     void openShownWindow();
     void nameNotUtf8();
     void openSkipsUnknownPorts();
+    void openShowsReads();
     void openWithoutName();
     void openRefusesDamagedRows_data();
     void openRefusesDamagedRows();
@@ -524,6 +525,20 @@ void tst_clientWindow::openSkipsUnknownPorts()
     QCOMPARE(tcp->line().port, QString());
     QVERIFY(!tcp->isActive());
     QCOMPARE(rows<readElement>(window, "readLayout").at(0)->request().addr, QString());
+}
+
+// An opened project shows its reads, whatever tab was shown before.
+void tst_clientWindow::openShowsReads()
+{
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QTabWidget *tabs = window.findChild<QTabWidget *>("tabWidget");
+    QTabWidget *data = window.findChild<QTabWidget *>("tabWidget_2");
+    tabs->setCurrentIndex(tabs->indexOf(window.findChild<QWidget *>("tabCommunications")));
+    QVERIFY(writeProject(file("tabs.json"), everyKind()));
+    openFile(window, prompts, file("tabs.json"));
+    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabData"));
+    QCOMPARE(data->currentWidget()->objectName(), QStringLiteral("tabRead"));
 }
 
 // A file without a name is no project: the user is told so, and no row is

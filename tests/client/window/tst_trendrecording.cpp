@@ -7,6 +7,7 @@
 #include "scriptedprompts.h"
 #include "trendcommands.h"
 #include "trendmodel.h"
+#include "trendplot.h"
 #include "trendwindow.h"
 #include "windowtesting.h"
 
@@ -17,7 +18,9 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
+#include <qwt_scale_draw.h>
 
 // The trend and the CSV recording of the window against the simulator: what
 // the automatic refresh records and plots, the marks in the project file.
@@ -223,6 +226,38 @@ private slots:
         QVERIFY(prompts.asked.at(1).text.contains("is a folder"));
         QVERIFY(log.all().contains("ERROR"));
         QVERIFY(window.trends()->results()->recordingNote()->isHidden());
+    }
+
+    void axesFollowLanguage_data()
+    {
+        QTest::addColumn<bool>("polish");
+        QTest::addColumn<QString>("thousands");
+        QTest::addColumn<QString>("fraction");
+        QTest::newRow("Polish") << true << QString("1") + QChar(0x00A0) + "400"
+                                << "12,5";
+        QTest::newRow("English") << false << "1,400"
+                                 << "12.5";
+    }
+    // The trend's value axis writes its numbers as the interface's language
+    // does, whatever the system's locale.
+    void axesFollowLanguage()
+    {
+        QFETCH(bool, polish);
+        QFETCH(QString, thousands);
+        QFETCH(QString, fraction);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/file/qelWinModbusClient_pl.qm")));
+        if (polish)
+            QVERIFY(QCoreApplication::installTranslator(&translator));
+        trendModel model;
+        trendPlot plot(&model);
+        const QwtScaleDraw *axis = plot.axisScaleDraw(QwtPlot::yLeft);
+        const QString shownThousands = axis->label(1400).text();
+        const QString shownFraction = axis->label(12.5).text();
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(shownThousands, thousands);
+        QCOMPARE(shownFraction, fraction);
+        QCOMPARE(axis->label(1e-18).text(), QStringLiteral("0"));
     }
 };
 
