@@ -4,8 +4,6 @@
 #include "linekind.h"
 
 #include <QString>
-
-#include <QString>
 #include <QStringList>
 
 class OptionPairs;
