@@ -117,9 +117,10 @@ public:
     // False when no time is left.
     bool limitWait(const Timeout &phaseLimit, Timeout *limit) const
     {
-        const long long left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            end - std::chrono::steady_clock::now())
-                                   .count();
+        // Rounded up: the last wait ends at the deadline, not before it.
+        const long long left
+            = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now())
+                  .count();
         if (left <= 0)
             return false;
         const int ms = int(std::min<long long>(left, phaseLimit.milliseconds()));
@@ -144,8 +145,8 @@ void noteTimeout(
         context->replyTimeout = {ReplyTimeout::NoReply, waitedMs};
         return;
     }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - start);
+    const auto elapsed
+        = std::chrono::ceil<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     context->replyTimeout = {ReplyTimeout::Incomplete, int(elapsed.count())};
 }
 

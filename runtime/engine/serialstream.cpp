@@ -23,8 +23,9 @@ constexpr int WriteTimeoutMs = 1000;
 
 int millisecondsUntil(std::chrono::steady_clock::time_point deadline)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    // Rounded up: a wait never ends before its deadline.
+    const auto left
+        = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return int(std::max<long long>(0, left.count()));
 }
 
