@@ -136,13 +136,13 @@ private:
 };
 
 // Records how a wait for a reply that failed with ETIMEDOUT ended: no byte
-// within the first wait (of waitedMs), or a reply that stopped after
-// received bytes.
-void noteTimeout(
-    ModbusContext *context, int received, int waitedMs, std::chrono::steady_clock::time_point start)
+// within the response time-out (a first wait cut short by the whole reply's
+// deadline ended later than that), or a reply that stopped after received
+// bytes, with the time since the wait began.
+void noteTimeout(ModbusContext *context, int received, std::chrono::steady_clock::time_point start)
 {
     if (received == 0) {
-        context->replyTimeout = {ReplyTimeout::NoReply, waitedMs};
+        context->replyTimeout = {ReplyTimeout::NoReply, context->responseTimeout.milliseconds()};
         return;
     }
     const auto elapsed
@@ -171,13 +171,13 @@ int receive(ModbusContext *context, uint8_t *reply, int lengthBound)
         Timeout limit {};
         if (!deadline.limitWait(*phaseLimit, &limit)) {
             errno = ETIMEDOUT;
-            noteTimeout(context, length, 0, start);
+            noteTimeout(context, length, start);
             Core::errorPrint(context, "select");
             return -1;
         }
         if (line->waitForData(context, limit, wanted) == -1) {
             if (errno == ETIMEDOUT)
-                noteTimeout(context, length, limit.milliseconds(), start);
+                noteTimeout(context, length, start);
             Core::errorPrint(context, "select");
             return -1;
         }
@@ -614,8 +614,10 @@ int connect(ModbusContext *context)
 int requestLimitMs(const ModbusContext *context)
 {
     const int response = context->responseTimeout.milliseconds();
-    // Connect, send, and the reply: its first byte and the rest.
-    return 3 * response
+    // Each of connect, the TLS handshake of a secured line, send and the
+    // reply's first byte is bounded by the response time-out; the rest of
+    // the reply by the line's allowance.
+    return 4 * response
         + context->backend->replyAllowanceMs(context, context->backend->maxFrameLength);
 }
 

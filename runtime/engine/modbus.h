@@ -124,10 +124,10 @@ int connect(ModbusContext *context);
 void close(ModbusContext *context);
 
 // The longest one connect and one request of a context may take before the
-// engine gives up: each line bounds its connect and its send by the
-// response time-out, and a reply by the response time-out and the line's
-// allowance for its largest frame at the line's speed. A program that
-// watches a driver from outside waits longer than this, so that the
+// engine gives up: each line bounds its connect, a TLS handshake and its
+// send by the response time-out, and a reply by the response time-out and
+// the line's allowance for its largest frame at the line's speed. A program
+// that watches a driver from outside waits longer than this, so that the
 // driver's own cause always comes first.
 int requestLimitMs(const ModbusContext *context);
 
