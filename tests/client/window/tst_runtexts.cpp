@@ -27,6 +27,8 @@ private slots:
     void textWriteCommandLine();
     void splitArguments_data();
     void splitArguments();
+    void silenceLimit_data();
+    void silenceLimit();
     void logFragments_data();
     void logFragments();
     void timeText();
@@ -267,6 +269,13 @@ void tst_runTexts::commandLine_data()
         << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --write_u16 5 --data 77"
             + QString(QChar(0)) + "999"
         << false;
+    // A line break would make the parameters end where the row shows more.
+    QTest::newRow("parameters with a line break")
+        << "macro" << (serial + QStringList {"FD_MACRO_LOGIN", "1 7305\n--help"}) << false
+        << "qelDrvMacro"
+        << "--address 1 --port \\\\.\\COM3 --baudrate 115200 --macro FD_MACRO_LOGIN --param \"1 "
+           "7305\n--help\""
+        << false;
     QTest::newRow("parameters with an escape character")
         << "macro" << (serial + QStringList {"FD_MACRO_LOGIN", "1 7305\x1b"}) << false
         << "qelDrvMacro"
@@ -342,6 +351,45 @@ void tst_runTexts::textWriteCommandLine()
     QCOMPARE(command.problem().isEmpty(), runs);
     if (runs)
         QCOMPARE(driverCommand::splitArguments(command.text()), command.arguments);
+}
+
+void tst_runTexts::silenceLimit_data()
+{
+    QTest::addColumn<QString>("baudrate"); // empty: TCP
+    // The driver's longest run: connect, send and the reply's first byte
+    // within 2000 ms each, then the rest of the reply: 2000 ms over TCP, on
+    // a serial line 256 bytes of 11 bits at its speed.
+    QTest::addColumn<int>("driverMs");
+    QTest::newRow("TCP") << QString() << 3 * 2000 + 2000;
+    QTest::newRow("serial, 115200 Bd") << "115200" << 3 * 2000 + 25;
+    QTest::newRow("serial, 9600 Bd") << "9600" << 3 * 2000 + 294;
+    QTest::newRow("serial, 1200 Bd") << "1200" << 3 * 2000 + 2347;
+    QTest::newRow("serial, 300 Bd") << "300" << 3 * 2000 + 9387;
+}
+
+// The client ends a silent driver only after the driver's own engine has
+// given up on the device at the port's line and speed, so the driver's
+// cause is the one shown.
+void tst_runTexts::silenceLimit()
+{
+    QFETCH(QString, baudrate);
+    QFETCH(int, driverMs);
+
+    portValues port;
+    port.addr = "1";
+    if (baudrate.isEmpty()) {
+        port.kind = portValues::Tcp;
+        port.ip = "10.0.0.5";
+    } else {
+        port.com = "COM3";
+        port.baudrate = baudrate;
+    }
+    const readValues read {"U16", "100", QString(), QString()};
+    for (const bool verbose : {false, true}) {
+        const driverCommand command = driverCommand::read(port, read, verbose);
+        QVERIFY2(command.silenceLimitMs() > driverMs,
+            qPrintable(QString::number(command.silenceLimitMs())));
+    }
 }
 
 void tst_runTexts::splitArguments_data()
