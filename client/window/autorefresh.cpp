@@ -1,6 +1,7 @@
 #include "autorefresh.h"
 
 #include "driverrunner.h"
+#include "elementicons.h"
 #include "projectdocument.h"
 #include "projectelement.h"
 
@@ -75,7 +76,10 @@ void autoRefresh::animate()
         animFrame = 0;
     // Frames 1 to 3 show the first three pictures; the fourth ends the turn.
     const int picture = animFrame == 0 ? 4 : animFrame;
-    refreshAction->setIcon(QIcon(QStringLiteral(":/_icons/system_load%1_128.png").arg(picture)));
+    // The shared icon of each picture: a new icon per frame would leave its
+    // scaled pixmaps in the pixmap cache under a new key, frame after frame.
+    refreshAction->setIcon(
+        elementIcon(QStringLiteral(":/_icons/system_load%1_128.png").arg(picture)));
 }
 
 void autoRefresh::pass()
