@@ -23,7 +23,10 @@ class logWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    static constexpr int DefaultLineLimit = 20000;
+    // A line of the view costs about a kilobyte (text, formats and layout):
+    // the log of a refresh at the fastest rate reaches the limit within
+    // about 20 minutes and stays near 10 MB from then on.
+    static constexpr int DefaultLineLimit = 10000;
 
     explicit logWindow(QWidget *parent = nullptr, int lineLimit = DefaultLineLimit);
     ~logWindow() override;

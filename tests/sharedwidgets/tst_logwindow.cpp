@@ -58,7 +58,7 @@ void tst_logwindow::form()
     QCOMPARE(log.iconSize(), QSize(28, 28));
     QVERIFY(!log.windowIcon().isNull());
     QVERIFY(view(log)->isReadOnly());
-    QCOMPARE(log.lineLimit(), 20000);
+    QCOMPARE(log.lineLimit(), 10000);
     QAction *close = log.findChild<QAction *>("actionClose");
     QAction *clear = log.findChild<QAction *>("actionClear");
     QVERIFY(close && clear);
@@ -202,7 +202,7 @@ void tst_logwindow::cap()
 
 void tst_logwindow::defaultCapOnLongHiddenRun()
 {
-    // A day of refresh with the window hidden keeps only the newest 20,000
+    // A day of refresh with the window hidden keeps only the newest 10,000
     // lines; showing the window moves them into the view a batch at a time.
     logWindow log;
     appendLines(log, 1, 30000);
@@ -211,10 +211,10 @@ void tst_logwindow::defaultCapOnLongHiddenRun()
     QVERIFY(log.isFlushing());
     QCOMPARE(document->blockCount(), 1 + logWindow::FlushBatch + 1);
     QTRY_VERIFY_WITH_TIMEOUT(!log.isFlushing(), 240000);
-    QCOMPARE(document->blockCount(), 20000 + 2); // notice, lines, the empty last line
-    QCOMPARE(document->firstBlock().text(), QStringLiteral("Older lines dropped: 10000"));
-    QCOMPARE(document->findBlockByNumber(1).text(), QStringLiteral("line 10001"));
-    QCOMPARE(document->findBlockByNumber(20000).text(), QStringLiteral("line 30000"));
+    QCOMPARE(document->blockCount(), 10000 + 2); // notice, lines, the empty last line
+    QCOMPARE(document->firstBlock().text(), QStringLiteral("Older lines dropped: 20000"));
+    QCOMPARE(document->findBlockByNumber(1).text(), QStringLiteral("line 20001"));
+    QCOMPARE(document->findBlockByNumber(10000).text(), QStringLiteral("line 30000"));
 }
 
 void tst_logwindow::batchedFlushKeepsOrder()
