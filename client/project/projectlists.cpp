@@ -25,8 +25,9 @@ namespace {
 
 // The file's section of each list, in the order they are loaded.
 const char *const sections[] = {"communications", "read", "write", "macro"};
-// What a row of each list keeps of its own in the file, each true or false.
-const char *const stateKeys[] = {"active", "trend", nullptr, nullptr};
+// The keys of each list's rows that are true or false in the file.
+const QStringList stateKeys[]
+    = {{QStringLiteral("active"), QStringLiteral("tls")}, {QStringLiteral("trend")}, {}, {}};
 
 // The kind of a JSON value, as a message names what it found.
 QString jsonKind(const QJsonValue &value)
@@ -69,11 +70,11 @@ QString rowProblem(projectLists::List list, const QJsonObject &object)
             return projectLists::tr("\"%1\" must be a text, not %2")
                 .arg(QLatin1String(field.key), jsonKind(value));
     }
-    if (const char *key = stateKeys[list]) {
-        const QJsonValue value = object.value(QLatin1String(key));
+    for (const QString &key : stateKeys[list]) {
+        const QJsonValue value = object.value(key);
         if (!value.isUndefined() && !value.isBool())
             return projectLists::tr("\"%1\" must be true or false, not %2")
-                .arg(QLatin1String(key), jsonKind(value));
+                .arg(key, jsonKind(value));
     }
     return valueFields::problem(fields);
 }

@@ -617,6 +617,25 @@ void tst_clientWindow::openRefusesDamagedRows_data()
                {"com", "COM1"}, {"desc", ""}, {"type", "RTU"}})
         << ""
         << "Row 1 of \"communications\": \"active\" must be true or false, not a text";
+    QTest::newRow("a TLS flag that is a text")
+        << "communications" << 1
+        << QJsonValue(QJsonObject {{"addr", "1"}, {"desc", ""}, {"ip", "10.0.0.1"}, {"port", "802"},
+               {"tls", "yes"}, {"type", "TCP"}})
+        << ""
+        << "Row 2 of \"communications\": \"tls\" must be true or false, not a text";
+    QTest::newRow("a CA file that is an option")
+        << "communications" << 1
+        << QJsonValue(QJsonObject {{"addr", "1"}, {"ca", "--verbose"}, {"cert", "c.pem"},
+               {"desc", ""}, {"ip", "10.0.0.1"}, {"key", "k.pem"}, {"port", "802"}, {"tls", true},
+               {"type", "TCP"}})
+        << ""
+        << "Row 2 of \"communications\": \"ca\" " + option;
+    QTest::newRow("a framing with a line break")
+        << "communications" << 0
+        << QJsonValue(QJsonObject {{"addr", "1"}, {"baudrate", "9600"}, {"com", "COM1"},
+               {"desc", ""}, {"framing", "ASCII\n"}, {"type", "RTU"}})
+        << ""
+        << "Row 1 of \"communications\": \"framing\" holds a control character (U+000A)";
     QTest::newRow("a port type that is a number")
         << "communications" << 0 << QJsonValue(QJsonObject {{"type", 5}}) << ""
         << "Row 1 of \"communications\": \"type\" must be a text, not a number";
