@@ -617,6 +617,18 @@ void tst_clientWindow::openRefusesDamagedRows_data()
                {"com", "COM1"}, {"desc", ""}, {"type", "RTU"}})
         << ""
         << "Row 1 of \"communications\": \"active\" must be true or false, not a text";
+    QTest::newRow("a byte order that is an option")
+        << "read" << 0
+        << QJsonValue(QJsonObject {
+               {"addr", "100"}, {"desc", ""}, {"format", ""}, {"order", "--save"}, {"type", "U32"}})
+        << ""
+        << "Row 1 of \"read\": \"order\" " + option;
+    QTest::newRow("a text length that is a number")
+        << "write" << 0
+        << QJsonValue(QJsonObject {
+               {"addr", "40"}, {"desc", ""}, {"length", 8}, {"type", "STR"}, {"value", "Feeder"}})
+        << ""
+        << "Row 1 of \"write\": \"length\" must be a text, not a number";
     QTest::newRow("a TLS flag that is a text")
         << "communications" << 1
         << QJsonValue(QJsonObject {{"addr", "1"}, {"desc", ""}, {"ip", "10.0.0.1"}, {"port", "802"},
