@@ -186,6 +186,15 @@ void tst_autoRefresh::iconCycles()
             picture(refresh->icon()), picture(QIcon(":/_icons/system_load" + frame + "_128.png")));
     }
     QVERIFY(picture(QIcon(":/_icons/system_load2_128.png")) != first);
+
+    // Each turn shows the same four icons: a new icon per frame would leave
+    // its scaled pictures in the pixmap cache under a new key every frame.
+    QList<qint64> keys;
+    for (int frame = 0; frame < 8; ++frame) {
+        QMetaObject::invokeMethod(&window, "animateIcon");
+        keys << refresh->icon().cacheKey();
+    }
+    QCOMPARE(keys.mid(4), keys.mid(0, 4));
 }
 
 QTEST_MAIN(tst_autoRefresh)
