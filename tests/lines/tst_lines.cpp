@@ -184,6 +184,14 @@ void TestLines::hostileReplies_data()
         << "The device's reply was incomplete after";
     QTest::newRow("TLS: the server drops the connection") << Line::Tls << "drop"
                                                           << "unexpected eof while reading";
+    // The whole reply is due 4 s after the request; these take 6 s and 10 s.
+    QTest::newRow("RTU over TCP: a trickle") << Line::RtuTcp << "trickle=1000"
+                                             << "The device's reply was incomplete";
+    QTest::newRow("TLS: a trickle") << Line::Tls << "trickle=1000"
+                                    << "The device's reply was incomplete";
+    // One byte in each TLS record, all within the time: read whole.
+    QTest::newRow("TLS: a quick trickle") << Line::Tls << "trickle=50"
+                                          << "";
 }
 
 void TestLines::hostileReplies()
@@ -192,11 +200,16 @@ void TestLines::hostileReplies()
     QFETCH(QString, fault);
     QFETCH(QString, cause);
 
-    DevSim sim(simulatorLine(line) + QStringList {"--fault", fault});
+    DevSim sim(simulatorLine(line) + QStringList {"--holding", "100=4660", "--fault", fault});
     QVERIFY2(
         line == Line::AsciiSerial ? sim.startRtu() : sim.startTcp(), qPrintable(sim.startError()));
     const ProgramResult result
         = run("qelDrvModbus", driverLine(line, sim) + QStringList {"--read_u16", "100"});
+    if (cause.isEmpty()) {
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+        QCOMPARE(QString(result.out), QString("4660\r\n"));
+        return;
+    }
     QCOMPARE(result.exitCode, ExitFailure);
     QCOMPARE(QString(result.out), QString("0\r\n"));
     QVERIFY2(result.err.contains(cause.toUtf8()), result.err.constData());

@@ -8,6 +8,7 @@
 #include "peerprocess.h"
 #include "programrun.h"
 #include "ptybus.h"
+#include "tcprelay.h"
 #include "testcertificates.h"
 
 #include <QtTest>
@@ -191,30 +192,35 @@ void TestLinesPymodbus::tlsFailuresAgainstPymodbus_data()
     QTest::addColumn<QString>("serverKey");
     QTest::addColumn<QStringList>("clientFiles"); // certificate, key, authorities
     QTest::addColumn<QString>("cause");
+    QTest::addColumn<bool>("connects");
     const QStringList client {"client.pem", "client.key", "ca.pem"};
     QTest::newRow("server of another authority")
         << "other-server.pem"
-        << "other-server.key" << client << "Connection fails: certificate verify failed: ";
+        << "other-server.key" << client << "Connection fails: certificate verify failed: " << true;
     QTest::newRow("expired server certificate")
         << "expired-server.pem"
         << "server.key" << client
-        << "Connection fails: certificate verify failed: certificate has expired";
+        << "Connection fails: certificate verify failed: certificate has expired" << true;
     QTest::newRow("client of another authority")
         << "server.pem"
-        << "server.key" << QStringList {"other-client.pem", "other-client.key", "ca.pem"} << "";
+        << "server.key" << QStringList {"other-client.pem", "other-client.key", "ca.pem"} << ""
+        << true;
     QTest::newRow("a key that is not the certificate's")
         << "server.pem"
         << "server.key" << QStringList {"client.pem", "server.key", "ca.pem"}
-        << "Connection fails: private key: key values mismatch";
+        << "Connection fails: private key: key values mismatch" << false;
 }
 
-// Each fails with status -1 and its cause; pymodbus sees no register access.
+// Each fails with status -1 and its cause; pymodbus sees no register access,
+// and what went over the wire is TLS: from a handshake record on, without
+// the request in the clear.
 void TestLinesPymodbus::tlsFailuresAgainstPymodbus()
 {
     QFETCH(QString, serverCertificate);
     QFETCH(QString, serverKey);
     QFETCH(QStringList, clientFiles);
     QFETCH(QString, cause);
+    QFETCH(bool, connects);
 
     PeerProcess server;
     PtyBus unused;
@@ -222,6 +228,9 @@ void TestLinesPymodbus::tlsFailuresAgainstPymodbus()
     QVERIFY2(!connection.isEmpty(), qPrintable(server.errors()));
     for (int i = 0; i < 3; ++i)
         connection[connection.size() - 5 + 2 * i] = certificates.path(clientFiles.at(i));
+    TcpRelay wire(connection.at(3).toInt());
+    QVERIFY(wire.isListening());
+    connection[3] = QString::number(wire.port());
     const ProgramResult result
         = runProgram(programPath("qelDrvModbus"), connection + QStringList {"--read_u16", "7"});
     QCOMPARE(result.exitCode, ExitFailure);
@@ -229,6 +238,12 @@ void TestLinesPymodbus::tlsFailuresAgainstPymodbus()
     QVERIFY2(!result.err.trimmed().isEmpty(), "no cause");
     const QStringList accesses = server.lines();
     QCOMPARE(accesses.filter(QRegularExpression("^(get|set) ")), QStringList());
+    // A key that does not fit its certificate connects to no one.
+    const QByteArray sent = wire.clientBytes();
+    QCOMPARE(sent.startsWith('\x16'), connects);
+    QCOMPARE(sent.isEmpty(), !connects);
+    // Unit 255, function 3, register 7, one register.
+    QVERIFY(!sent.contains(QByteArray::fromHex("FF0300070001")));
 }
 
 // The simulator requires a certificate: it refuses the handshake, says why
