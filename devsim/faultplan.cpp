@@ -29,6 +29,7 @@ const KindName kindNames[] = {
     {"trickle", FaultKind::Trickle, true},
     {"bad-echo", FaultKind::BadEcho, false},
     {"more-follows", FaultKind::MoreFollows, false},
+    {"close", FaultKind::Close, false},
 };
 
 // Decimal, "0x" hexadecimal, or negative decimal.
@@ -108,6 +109,8 @@ std::optional<FaultRule> FaultPlan::parseRule(const QString &text, QString *erro
         }
         if (key == QLatin1String("request") && value >= 1) {
             rule.request = value;
+        } else if (key == QLatin1String("every") && value >= 1) {
+            rule.every = value;
         } else if (key == QLatin1String("function") && value >= 0 && value <= 255) {
             rule.function = value;
         } else if (key == QLatin1String("address") && value >= 0 && value <= 255) {
@@ -125,6 +128,8 @@ ActiveFaults FaultPlan::select(int requestNumber, int function, int address) con
     ActiveFaults faults;
     for (const FaultRule &rule : rules) {
         if (rule.request != 0 && rule.request != requestNumber)
+            continue;
+        if (rule.every != 0 && requestNumber % rule.every != 0)
             continue;
         if (rule.function >= 0 && rule.function != function)
             continue;
@@ -181,6 +186,9 @@ ActiveFaults FaultPlan::select(int requestNumber, int function, int address) con
             break;
         case FaultKind::MoreFollows:
             faults.moreFollows = true;
+            break;
+        case FaultKind::Close:
+            faults.close = true;
             break;
         }
     }

@@ -6,10 +6,11 @@
 
 // Faults to inject into replies, chosen on the command line.
 //
-// A rule reads "KIND[=VALUE][,request=N][,function=F][,address=A]": it applies
+// A rule reads
+// "KIND[=VALUE][,request=N][,every=N][,function=F][,address=A]": it applies
 // to every request, or only to the Nth request the simulator handles (counted
-// from 1 over the whole run), only to one function code, only to one device
-// address, or to a combination of these.
+// from 1 over the whole run), only to every Nth one (N, 2N, 3N, ...), only to
+// one function code, only to one device address, or to a combination of these.
 enum class FaultKind {
     Exception, // exception reply with code VALUE instead of carrying the request out
     Delay, // VALUE ms of silence before the reply
@@ -28,6 +29,7 @@ enum class FaultKind {
     Trickle, // first byte of the reply at once, then one byte every VALUE ms
     BadEcho, // 5, 6, 15, 16 replies: the last byte of the echo off by one bit
     MoreFollows, // 43/14 replies: more follows, from the object after the one asked for
+    Close, // TCP: the reply goes out, then the connection is closed
 };
 
 struct FaultRule
@@ -36,6 +38,7 @@ struct FaultRule
     int value = 0;
     bool hasValue = false; // false: the kind's default
     int request = 0; // 0: any request
+    int every = 0; // 0: any request; N: requests N, 2N, 3N, ...
     int function = -1; // -1: any function
     int address = -1; // -1: any device
 };
@@ -60,6 +63,7 @@ struct ActiveFaults
     int trickleMs = -1; // -1: the reply goes out whole
     bool badEcho = false;
     bool moreFollows = false;
+    bool close = false; // close the connection once the reply has gone out
 };
 
 class FaultPlan

@@ -38,10 +38,10 @@ void ReplyScheduler::schedule(const QByteArray &frame, const ActiveFaults &fault
         startNext();
 }
 
-void ReplyScheduler::scheduleClose(int delayMs)
+void ReplyScheduler::scheduleClose(int delayMs, bool finish)
 {
     const bool idle = segments.isEmpty();
-    enqueue(delayMs, QByteArray(), true);
+    enqueue(delayMs, QByteArray(), true, finish);
     if (idle)
         startNext();
 }
@@ -53,9 +53,9 @@ void ReplyScheduler::clear()
     queuedBytes = 0;
 }
 
-void ReplyScheduler::enqueue(int delayMs, const QByteArray &bytes, bool close)
+void ReplyScheduler::enqueue(int delayMs, const QByteArray &bytes, bool close, bool finish)
 {
-    segments.enqueue({delayMs, bytes, close});
+    segments.enqueue({delayMs, bytes, close, finish});
     queuedBytes += bytes.size();
 }
 
@@ -77,7 +77,7 @@ void ReplyScheduler::sendDue()
     queuedBytes -= segment.bytes.size();
     if (segment.close) {
         clear();
-        closer();
+        closer(segment.finish);
         return;
     }
     if (!segment.bytes.isEmpty())

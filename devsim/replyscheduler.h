@@ -18,7 +18,9 @@ class ReplyScheduler : public QObject
     Q_OBJECT
 public:
     using Writer = std::function<void(const QByteArray &)>;
-    using Closer = std::function<void()>;
+    // Closes the connection: at once (a reset), or once what was written
+    // has gone out (finish).
+    using Closer = std::function<void(bool finish)>;
 
     ReplyScheduler(Writer writer, Closer closer, QObject *parent = nullptr);
 
@@ -26,8 +28,9 @@ public:
     void schedule(const QByteArray &frame, const ActiveFaults &faults);
     // The bytes of a reply frame that go out under the faults given.
     static QByteArray sentPart(const QByteArray &frame, const ActiveFaults &faults);
-    // Queues closing the connection.
-    void scheduleClose(int delayMs);
+    // Queues closing the connection: at once, or with finish once the
+    // replies before have gone out.
+    void scheduleClose(int delayMs, bool finish = false);
     // Drops everything still queued.
     void clear();
     // The bytes of the replies still queued.
@@ -39,6 +42,7 @@ private:
         int delayMs = 0;
         QByteArray bytes;
         bool close = false;
+        bool finish = false;
     };
 
     void startNext();
@@ -46,7 +50,7 @@ private:
 
     Writer writer;
     Closer closer;
-    void enqueue(int delayMs, const QByteArray &bytes, bool close);
+    void enqueue(int delayMs, const QByteArray &bytes, bool close, bool finish = false);
 
     QQueue<Segment> segments;
     qint64 queuedBytes = 0;

@@ -20,6 +20,13 @@ void RequestLog::writeFrame(const QByteArray &frame)
     requests.writeLine(hexLine(frame).toLatin1());
 }
 
+void RequestLog::writeConnection(int number, const QString &peer)
+{
+    const QByteArray line = "connection " + QByteArray::number(number) + " from " + peer.toLatin1();
+    requests.writeLine(line);
+    replies.writeLine(line);
+}
+
 void RequestLog::writeReply(const QByteArray &reply)
 {
     replies.writeLine(reply.isEmpty() ? QByteArray("-") : hexLine(reply).toLatin1());

@@ -43,8 +43,12 @@ void RequestStream::handle(const QByteArray &frame)
     const FrameFormat::Answer answer = format->answer(frame);
     // Logged before anything goes out: a master that has its reply finds the line.
     log.writeReply(ReplyScheduler::sentPart(answer.reply, answer.faults));
-    if (answer.drop)
+    if (answer.drop) {
         scheduler.scheduleClose(answer.faults.delayMs);
-    else if (!answer.reply.isEmpty())
+        return;
+    }
+    if (!answer.reply.isEmpty())
         scheduler.schedule(answer.reply, answer.faults);
+    if (answer.faults.close)
+        scheduler.scheduleClose(0, true);
 }

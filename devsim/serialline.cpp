@@ -14,7 +14,7 @@ void note(const QString &text)
 SerialLine::SerialLine(
     std::unique_ptr<FrameFormat> format, RequestLog &log, int frameGapMs, QObject *parent)
     : QObject(parent)
-    , scheduler([this](const QByteArray &bytes) { write(bytes); }, [] {})
+    , scheduler([this](const QByteArray &bytes) { write(bytes); }, [](bool) {})
     , requests(std::move(format), log, scheduler, frameGapMs, [] {})
 { }
 

@@ -511,7 +511,7 @@ const Option optionTable[] = {
             return QString();
         }},
 
-    {"--log", "FILE", "every received frame as hex bytes, one line each",
+    {"--log", "FILE", "every received frame as hex bytes, and every connection, one line each",
         [](ParseState &state, const QString &option, const QString &value) {
             return readFileName(option, value, &state.config->requestLog);
         },
@@ -535,7 +535,9 @@ const Option optionTable[] = {
         "  bad-code-complement  bad-spec-complement  bad-count-complement\n"
         "  trickle=MS      first byte of the reply, then one byte every MS\n"
         "  bad-echo        5, 6, 15, 16: the echo's last byte off by one bit\n"
-        "  more-follows    43/14: more follows, from the object after the one asked for",
+        "  more-follows    43/14: more follows, from the object after the one asked for\n"
+        "  close           the reply, then the connection closed (TCP)\n"
+        "  scopes: request=N  every=N (requests N, 2N, ...)  function=F  address=A",
         [](ParseState &state, const QString &option, const QString &value) {
             QString why;
             const std::optional<FaultRule> rule = FaultPlan::parseRule(value, &why);

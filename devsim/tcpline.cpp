@@ -1,5 +1,6 @@
 #include "tcpline.h"
 
+#include "requestlog.h"
 #include "secureserver.h"
 #include "tcpsession.h"
 
@@ -50,6 +51,9 @@ QString TcpLine::name() const
 
 void TcpLine::acceptConnections()
 {
-    while (QTcpSocket *socket = server->nextPendingConnection())
+    while (QTcpSocket *socket = server->nextPendingConnection()) {
+        log.writeConnection(++connections,
+            QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()));
         new TcpSession(socket, makeFormat(), log, frameGapMs, this);
+    }
 }

@@ -39,5 +39,6 @@ private:
     FormatMaker makeFormat;
     RequestLog &log;
     int frameGapMs;
+    int connections = 0; // accepted so far
     std::unique_ptr<QTcpServer> server;
 };

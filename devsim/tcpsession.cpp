@@ -9,7 +9,12 @@ TcpSession::TcpSession(QTcpSocket *socket, std::unique_ptr<FrameFormat> format, 
               this->socket->write(bytes);
               this->socket->flush(); // out now, not on the next turn of the event loop
           },
-          [this] { dropConnection(); })
+          [this](bool finish) {
+              if (finish)
+                  finishConnection();
+              else
+                  dropConnection();
+          })
     , requests(std::move(format), log, scheduler, frameGapMs, [this] { dropConnection(); })
 {
     // Modbus frames are short and one master has one request out at a time:
@@ -43,6 +48,13 @@ void TcpSession::readSocket()
             return;
         requests.receive(piece);
     }
+}
+
+void TcpSession::finishConnection()
+{
+    // The replies written go out first, then the end of the stream.
+    scheduler.clear();
+    socket->disconnectFromHost();
 }
 
 void TcpSession::dropConnection()

@@ -34,6 +34,7 @@ private:
     void readSocket();
     qint64 waitingBytes() const;
     void dropConnection();
+    void finishConnection();
 
     QTcpSocket *socket;
     ReplyScheduler scheduler;

@@ -16,6 +16,8 @@ public:
     RawMaster &operator=(const RawMaster &) = delete;
 
     bool openTcp(quint16 port);
+    // The master's own TCP port, as the simulator sees it.
+    quint16 localPort() const { return socket.localPort(); }
     bool openSerial(const QString &path);
     void close();
 

@@ -62,6 +62,8 @@ private slots:
     void silence();
     void faultScopes();
     void droppedConnection();
+    void connectionsLogged();
+    void closedAfterTheReply();
     void delayedReply();
     void countingRegisters();
     void requestLogKeepsEveryFrame();
@@ -951,6 +953,51 @@ void TestDevSimLines::droppedConnection()
     const QByteArray reply = hexBytes("00 01 00 00 00 05 01 03 02 00 00");
     QCOMPARE(
         exchangeOnce(sim, hexBytes("00 01 00 00 00 06 01 03 00 00 00 01"), reply.size()), reply);
+}
+
+void TestDevSimLines::connectionsLogged()
+{
+    // Each connection is a line of both logs before its frames, so the logs
+    // still pair line by line and show what one connection carried.
+    DevSim sim;
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    const QByteArray request = hexBytes("00 01 00 00 00 06 01 03 00 00 00 01");
+    const QByteArray reply = hexBytes("00 01 00 00 00 05 01 03 02 00 00");
+    QStringList ports;
+    for (int connection = 0; connection < 2; ++connection) {
+        RawMaster master;
+        QVERIFY(master.openTcp(sim.tcpPort()));
+        for (int i = 0; i < connection + 1; ++i) {
+            QVERIFY(master.send(request));
+            QCOMPARE(master.receive(reply.size()), reply);
+        }
+        ports << QString::number(master.localPort());
+    }
+    QCOMPARE(sim.connectionLog(),
+        QStringList({"connection 1 from 127.0.0.1:" + ports.at(0),
+            "connection 2 from 127.0.0.1:" + ports.at(1)}));
+    QCOMPARE(sim.requestLog().size(), 3);
+    QCOMPARE(sim.replyLog().size(), 3);
+}
+
+void TestDevSimLines::closedAfterTheReply()
+{
+    // "close": the reply goes out whole, then the connection ends; a new one
+    // is served as ever.
+    DevSim sim({"--fault", "close,every=2"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    const QByteArray reply = hexBytes("00 01 00 00 00 05 01 03 02 00 00");
+    RawMaster master;
+    QVERIFY(master.openTcp(sim.tcpPort()));
+    QVERIFY(master.send(hexBytes("00 01 00 00 00 06 01 03 00 00 00 01")));
+    QCOMPARE(master.receive(reply.size()), reply);
+    QVERIFY(master.send(hexBytes("00 01 00 00 00 06 01 03 00 00 00 01")));
+    QCOMPARE(master.receive(reply.size()), reply);
+    QVERIFY(master.waitForClose(10000));
+    QCOMPARE(
+        exchangeOnce(sim, hexBytes("00 01 00 00 00 06 01 03 00 00 00 01"), reply.size()), reply);
+    QCOMPARE(sim.connectionLog().size(), 2);
+    QCOMPARE(sim.replyLog().size(), 3);
 }
 
 void TestDevSimLines::delayedReply()

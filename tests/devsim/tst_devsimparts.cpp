@@ -26,6 +26,8 @@ private slots:
     void faultRule_data();
     void faultRule();
     void faultSelection();
+    void everyNthRequest_data();
+    void everyNthRequest();
     void identificationBytes_data();
     void identificationBytes();
     void textWords_data();
@@ -214,6 +216,38 @@ void TestDevSimParts::faultSelection()
     QCOMPARE(second.exceptionCode, 6);
     QCOMPARE(second.delayMs, 0);
     QVERIFY(second.badCrc);
+}
+
+void TestDevSimParts::everyNthRequest_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QList<bool>>("applies"); // to requests 1, 2, 3, ...
+    QTest::newRow("every third") << "close,every=3"
+                                 << QList<bool> {false, false, true, false, false, true, false};
+    QTest::newRow("every one") << "close,every=1" << QList<bool> {true, true, true};
+    QTest::newRow("with a function")
+        << "close,every=2,function=4" << QList<bool> {false, false, false, false};
+    QTest::newRow("every tenth drop")
+        << "drop,every=10"
+        << QList<bool> {false, false, false, false, false, false, false, false, false, true, false};
+}
+
+void TestDevSimParts::everyNthRequest()
+{
+    QFETCH(QString, rule);
+    QFETCH(QList<bool>, applies);
+    QString error;
+    const std::optional<FaultRule> parsed = FaultPlan::parseRule(rule, &error);
+    QVERIFY2(parsed, qPrintable(error));
+    FaultPlan plan;
+    plan.addRule(*parsed);
+    for (int i = 0; i < applies.size(); ++i) {
+        const ActiveFaults faults = plan.select(i + 1, 3, 1);
+        QCOMPARE(faults.close || faults.drop, applies.at(i));
+    }
+    QVERIFY(!FaultPlan::parseRule("close,every=0", &error));
+    QVERIFY(!FaultPlan::parseRule("close,every=-3", &error));
+    QVERIFY(!FaultPlan::parseRule("close=1x", &error));
 }
 
 void TestDevSimParts::identificationBytes_data()

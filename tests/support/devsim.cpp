@@ -138,14 +138,36 @@ QStringList DevSim::readLines(const QString &file)
     return lines;
 }
 
+namespace {
+
+const QString connectionWord = QStringLiteral("connection ");
+
+// The lines of a log without, or with only, its connection lines.
+QStringList connectionLines(const QStringList &lines, bool wanted)
+{
+    QStringList kept;
+    for (const QString &line : lines) {
+        if (line.startsWith(connectionWord) == wanted)
+            kept << line;
+    }
+    return kept;
+}
+
+} // namespace
+
 QStringList DevSim::requestLog() const
 {
-    return readLines(path("requests.log"));
+    return connectionLines(readLines(path("requests.log")), false);
+}
+
+QStringList DevSim::connectionLog() const
+{
+    return connectionLines(readLines(path("requests.log")), true);
 }
 
 QStringList DevSim::replyLog() const
 {
-    return readLines(path("replies.log"));
+    return connectionLines(readLines(path("replies.log")), false);
 }
 
 QStringList DevSim::macroLog() const

@@ -29,6 +29,9 @@ public:
     // Line N: the bytes sent for line N of requestLog(), in the same form, or
     // "-" when no reply went out.
     QStringList replyLog() const;
+    // Every connection a master opened so far, in order: "connection N from
+    // 127.0.0.1:PORT" (the request and reply logs above leave them out).
+    QStringList connectionLog() const;
     quint16 holding(int address) const; // current holding register content
     quint16 input(int address) const;
     void stop();
