@@ -126,6 +126,7 @@ constexpr Backend asciiBackend = {
     asciiWaitForData<Line>,
     freeLine<Line>,
     asciiReplyAllowanceMs<Line>,
+    streamStillOpen<Line>,
 };
 
 } // namespace

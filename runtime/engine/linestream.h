@@ -54,6 +54,11 @@ template<typename Line> int streamReplyAllowanceMs(const ModbusContext *context,
     return lineData<Line>(context)->stream.replyAllowanceMs(context, length);
 }
 
+template<typename Line> bool streamStillOpen(ModbusContext *context)
+{
+    return lineData<Line>(context)->stream.stillOpen(context);
+}
+
 // Closes the stream and frees the line's data.
 template<typename Line> void freeLine(ModbusContext *context)
 {

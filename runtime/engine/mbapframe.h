@@ -55,6 +55,7 @@ constexpr Backend backend = {
     streamWaitForData<Line>,
     freeLine<Line>,
     streamReplyAllowanceMs<Line>,
+    streamStillOpen<Line>,
 };
 
 } // namespace Mbap

@@ -15,6 +15,12 @@ namespace Modbus {
 
 namespace {
 
+// Whether an error is one of the exception codes a device answers with.
+bool isExceptionCode(int error)
+{
+    return error > ErrorBase && error <= TargetFailedToRespond;
+}
+
 int word(const uint8_t *bytes)
 {
     return (bytes[0] << 8) | bytes[1];
@@ -494,6 +500,8 @@ int exchange(ModbusContext *context, uint8_t *request, int requestLength, uint8_
         printf("\n");
     }
 
+    // Out of step until a whole reply to this request has come.
+    context->inStep = false;
     const ssize_t sent = line->send(context, request, length);
     if (sent == -1) {
         errorPrint(context, nullptr);
@@ -507,7 +515,11 @@ int exchange(ModbusContext *context, uint8_t *request, int requestLength, uint8_
     const int replyLength = receive(context, reply, replyLengthBound(context, request));
     if (replyLength == -1)
         return -1;
-    return checkReply(context, request, reply, replyLength);
+    const int result = checkReply(context, request, reply, replyLength);
+    // The device's answer or its exception, taken whole: nothing more of
+    // this exchange can come.
+    context->inStep = result != -1 || isExceptionCode(errno);
+    return result;
 }
 
 } // namespace Core
@@ -608,7 +620,20 @@ int connect(ModbusContext *context)
         errno = EINVAL;
         return -1;
     }
-    return context->backend->connect(context);
+    const int rc = context->backend->connect(context);
+    if (rc == 0)
+        context->inStep = true;
+    return rc;
+}
+
+bool lineInStep(const ModbusContext *context)
+{
+    return context && context->inStep;
+}
+
+bool lineStillOpen(ModbusContext *context)
+{
+    return context && context->backend->stillOpen(context);
 }
 
 int requestLimitMs(const ModbusContext *context)

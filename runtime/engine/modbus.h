@@ -143,6 +143,16 @@ struct ReplyTimeout
     int milliseconds = 0;
 };
 ReplyTimeout lastReplyTimeout(const ModbusContext *context);
+// Whether the line carries the context's requests in step: true after
+// connecting and after an exchange that ended with its whole reply (the
+// answer, or the device's exception); false after one whose reply timed
+// out, came damaged, cut short or stale, or whose connection failed, since
+// the rest of that reply, or a late one, may still come.
+bool lineInStep(const ModbusContext *context);
+// Whether the line can still carry a request, as far as can be told without
+// sending anything: false once it is closed, the peer of a network line has
+// closed the connection, or a serial device has gone away.
+bool lineStillOpen(ModbusContext *context);
 // Drops pending input; returns the number of bytes discarded or -1.
 int flush(ModbusContext *context);
 

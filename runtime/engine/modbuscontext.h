@@ -81,6 +81,10 @@ struct Backend
     // byte was due: what the bytes take at the line's speed (serial), a fixed
     // allowance (TCP). With the response time-out it bounds a whole reply.
     int (*replyAllowanceMs)(const ModbusContext *context, int length);
+    // Whether the line can still carry a request, as far as can be told
+    // without sending: false once the peer of a network line has closed the
+    // connection or a serial device has gone away (or the line is closed).
+    bool (*stillOpen)(ModbusContext *context);
 };
 
 } // namespace Modbus
@@ -97,6 +101,7 @@ struct ModbusContext
     int identificationVersion = 0; // of the last identification request
     int cancelDescriptor = -1; // borrowed; once readable, every wait ends (ECANCELED)
     Modbus::ReplyTimeout replyTimeout; // of the last request
+    bool inStep = true; // the last exchange ended with its whole reply (see Modbus::lineInStep)
 };
 
 namespace Modbus {

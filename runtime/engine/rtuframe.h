@@ -50,6 +50,7 @@ constexpr Backend backend = {
     streamWaitForData<Line>,
     freeLine<Line>,
     streamReplyAllowanceMs<Line>,
+    streamStillOpen<Line>,
 };
 
 } // namespace Rtu

@@ -222,6 +222,18 @@ int SerialStream::flush(ModbusContext *)
     return discarded;
 }
 
+bool SerialStream::stillOpen(ModbusContext *) const
+{
+    if (fd == -1)
+        return false;
+    pollfd state {fd, 0, 0};
+    int rc;
+    do
+        rc = poll(&state, 1, 0);
+    while (rc == -1 && errno == EINTR);
+    return rc == 0;
+}
+
 // A character of a Modbus serial line is 11 bits long (start, 8 data, parity
 // or a second stop bit, stop), so 8N1 lines get a tenth to spare.
 int SerialStream::replyAllowanceMs(const ModbusContext *, int length) const

@@ -36,6 +36,9 @@ public:
     // Drops the buffered bytes and the line's receive queue; returns how
     // many bytes were dropped.
     int flush(ModbusContext *context);
+    // Whether the device is open and has not hung up (an adapter that was
+    // unplugged, a pseudo-terminal whose other side closed).
+    bool stillOpen(ModbusContext *context) const;
     // What length characters take at the line's speed.
     int replyAllowanceMs(const ModbusContext *context, int length) const;
 

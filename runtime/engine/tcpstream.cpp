@@ -220,6 +220,20 @@ int TcpStream::flush(ModbusContext *context)
     return total;
 }
 
+bool TcpStream::stillOpen(const ModbusContext *context) const
+{
+    if (context->socket == -1)
+        return false;
+    // The peer's end of stream shows as POLLRDHUP even behind bytes that
+    // are still unread.
+    pollfd state {context->socket, POLLRDHUP, 0};
+    int rc;
+    do
+        rc = poll(&state, 1, 0);
+    while (rc == -1 && errno == EINTR);
+    return rc == 0;
+}
+
 int TcpStream::replyAllowanceMs(const ModbusContext *, int) const
 {
     return 2000;

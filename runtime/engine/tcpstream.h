@@ -31,6 +31,9 @@ public:
     int waitForData(ModbusContext *context, const Timeout &limit, int wanted);
     // Receives and drops whatever is waiting; the number of bytes dropped.
     int flush(ModbusContext *context);
+    // Whether the socket is connected and the peer has neither closed its
+    // side nor reset the connection; nothing is read.
+    bool stillOpen(const ModbusContext *context) const;
     // A reply's length says nothing about its time on the network: a fixed
     // allowance.
     int replyAllowanceMs(const ModbusContext *context, int length) const;

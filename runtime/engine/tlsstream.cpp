@@ -294,6 +294,11 @@ int TlsStream::flush(ModbusContext *)
     return total;
 }
 
+bool TlsStream::stillOpen(ModbusContext *context) const
+{
+    return session && sound && !ended && tcp.stillOpen(context);
+}
+
 int TlsStream::replyAllowanceMs(const ModbusContext *context, int length) const
 {
     return tcp.replyAllowanceMs(context, length);

@@ -36,6 +36,8 @@ public:
     ssize_t read(ModbusContext *context, uint8_t *buffer, int length);
     int waitForData(ModbusContext *context, const Timeout &limit, int wanted);
     int flush(ModbusContext *context);
+    // Whether the session is sound and its socket still open at both ends.
+    bool stillOpen(ModbusContext *context) const;
     int replyAllowanceMs(const ModbusContext *context, int length) const;
 
 private:

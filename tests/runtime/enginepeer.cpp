@@ -148,6 +148,15 @@ PtyPair::~PtyPair()
         ::close(masterFd);
 }
 
+void PtyPair::hangUp()
+{
+    for (int *fd : {&slaveFd, &masterFd}) {
+        if (*fd != -1)
+            ::close(*fd);
+        *fd = -1;
+    }
+}
+
 static sockaddr_in loopback(int port)
 {
     sockaddr_in address {};

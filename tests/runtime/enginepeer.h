@@ -63,6 +63,9 @@ public:
     PtyPair();
     ~PtyPair();
     bool isOpen() const { return masterFd != -1; }
+    // Closes the peer's side as an adapter that goes away does: the line
+    // hangs up.
+    void hangUp();
     int master() const { return masterFd; }
     int slave() const { return slaveFd; }
     QString slavePath() const { return path; }

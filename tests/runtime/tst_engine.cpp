@@ -209,6 +209,10 @@ private slots:
     void lineTakingNothing();
     void flushWithoutLine();
     void peerClosedConnection();
+    void lineAfterAnExchange_data();
+    void lineAfterAnExchange();
+    void lineGoneAtItsFarEnd_data();
+    void lineGoneAtItsFarEnd();
     void identificationVersionWithoutLength();
     void transactionIdentifierWraps();
     void nothingSentWithoutAddress();
@@ -1198,6 +1202,79 @@ void TestEngine::peerClosedConnection()
     QCOMPARE(outcome.result, -1);
     QCOMPARE(outcome.error, ECONNRESET);
     QCOMPARE(outcome.err, QString("ERROR %1: read\n").arg(strerror(ECONNRESET)));
+}
+
+// Whether the line still carries requests in step after an exchange: only
+// a whole reply to the request (the answer or the device's exception) leaves
+// nothing of it to come.
+void TestEngine::lineAfterAnExchange_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("inStep");
+    QTest::newRow("TCP answer") << true << frameBytes("00 01 00 00 00 05 01 03 02 00 07") << true;
+    QTest::newRow("TCP exception") << true << frameBytes("00 01 00 00 00 03 01 83 02") << true;
+    QTest::newRow("TCP stale reply")
+        << true << frameBytes("00 00 00 00 00 05 01 03 02 00 07") << false;
+    QTest::newRow("TCP reply cut short") << true << frameBytes("00 01 00 00 00 05 01 03") << false;
+    QTest::newRow("TCP silence") << true << QByteArray() << false;
+    QTest::newRow("RTU answer") << false << frameBytes("01 03 02 00 07 CRC") << true;
+    QTest::newRow("RTU exception") << false << frameBytes("01 83 02 CRC") << true;
+    QTest::newRow("RTU damaged") << false << frameBytes("01 03 02 00 07 00 00") << false;
+    QTest::newRow("RTU exception code 12") << false << frameBytes("01 83 0C CRC") << false;
+}
+
+void TestEngine::lineAfterAnExchange()
+{
+    QFETCH(bool, tcp);
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, inStep);
+    Line line;
+    QVERIFY(line.open(tcp, 1));
+    QVERIFY(Modbus::lineInStep(line.get()));
+    QCOMPARE(Modbus::setResponseTimeout(line.get(), 200), 0);
+    callWithPeer(line, {PeerStep {tcp ? 12 : 8, reply, false}}, readHolding(0, 1));
+    QCOMPARE(Modbus::lineInStep(line.get()), inStep);
+    QVERIFY(Modbus::lineStillOpen(line.get()));
+    // Connecting again puts it in step.
+    QCOMPARE(Modbus::connect(line.get()), 0);
+    QVERIFY(Modbus::lineInStep(line.get()));
+}
+
+// A line whose far end has gone shows it without anything being sent: the
+// TCP peer that closed, the pseudo-terminal whose other side closed (as an
+// unplugged serial adapter hangs up), and a line closed here.
+void TestEngine::lineGoneAtItsFarEnd_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("TCP") << true;
+    QTest::newRow("serial") << false;
+}
+
+void TestEngine::lineGoneAtItsFarEnd()
+{
+    QFETCH(bool, tcp);
+    {
+        Line line;
+        QVERIFY(line.open(tcp, 1));
+        QVERIFY(Modbus::lineStillOpen(line.get()));
+        // Bytes waiting to be read do not close it.
+        QVERIFY(writeBytes(line.peer(), "\x01"));
+        QVERIFY(tcp || readable(line.ptyPair()->slave(), 5000));
+        QVERIFY(Modbus::lineStillOpen(line.get()));
+        if (tcp) {
+            ::shutdown(line.peer(), SHUT_RDWR);
+            pollfd hangUp {line.get()->socket, POLLRDHUP, 0};
+            QCOMPARE(::poll(&hangUp, 1, 5000), 1);
+        } else {
+            line.ptyPair()->hangUp();
+        }
+        QVERIFY(!Modbus::lineStillOpen(line.get()));
+    }
+    Line line;
+    QVERIFY(line.open(tcp, 1));
+    Modbus::close(line.get());
+    QVERIFY(!Modbus::lineStillOpen(line.get()));
 }
 
 // No reply can fit a version without a reply length: the length check
