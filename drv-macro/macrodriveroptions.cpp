@@ -48,6 +48,10 @@ const OptionRow optionRows[] = {
         ConnectionChecks::tlsFile},
     {"--ca", Value, QT_TRANSLATE_NOOP("MacroDriver", "TLS certificate authorities (PEM)"),
         ConnectionChecks::tlsFile},
+    {"--serve", OptionRow::Flag,
+        QT_TRANSLATE_NOOP("MacroDriver",
+            "Keep the line open: one request per line of standard input, each answered by its "
+            "output and \"end KEY STATUS\" (KEY from the first line, \"serving KEY\")")},
 };
 
 // The macro list of the usage text. It is fixed text, kept as the users know

@@ -1,14 +1,15 @@
 // qelDrvMacro: sends one device macro, by name with its parameter text, to one
 // device over a serial line or TCP, prints the outcome and the decoded answer
-// of a data-returning macro, and exits with 0 on success, -1 on any failure.
+// of a data-returning macro, and exits with 0 on success, -1 on any failure;
+// with "--serve" one macro per line of standard input over a line kept open.
 
 #include "checks.h"
 #include "cmm_write_macro.h"
 #include "driverconnection.h"
+#include "driverprogram.h"
 #include "filenames.h"
 #include "macrodriveroptions.h"
 #include "optionpairs.h"
-#include "optiontable.h"
 #include "reportprinter.h"
 #include "translationcontext.h"
 
@@ -46,17 +47,9 @@ bool sendMacro(ModbusContext *context, const QString &macro, const QString &para
     return true;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// One macro request: the checks of its command line, then the macro.
+int macroRequest(const OptionPairs &options, DriverConnection &line)
 {
-    FileNames::keepBytesAsGiven(); // the serial device name as given
-    keepRunningWhenOutputCloses();
-    QCoreApplication app(argc, argv);
-    OptionPairs options;
-    if (const std::optional<int> status = MacroDriverOptions::table().readCommandLine(
-            QCoreApplication::arguments(), MacroDriverOptions::usageText(), &options))
-        return *status;
     const QString missing = MacroDriverOptions::missingOptions(options);
     if (!missing.isEmpty()) {
         printError(Checks::requiredParametersMessage(missing));
@@ -68,10 +61,21 @@ int main(int argc, char *argv[])
         return -1;
     }
 
-    DriverConnection connection;
-    if (!connection.open(options))
+    ModbusContext *context = line.connect(options);
+    if (!context)
         return -1;
-    const bool sent = sendMacro(connection.context(), options.value(QStringLiteral("--macro")),
+    const bool sent = sendMacro(context, options.value(QStringLiteral("--macro")),
         options.value(QStringLiteral("--param")));
     return sent ? 0 : -1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    FileNames::keepBytesAsGiven(); // the serial device name as given
+    keepRunningWhenOutputCloses();
+    QCoreApplication app(argc, argv);
+    return DriverProgram(MacroDriverOptions::table(), MacroDriverOptions::usageText(), macroRequest)
+        .run(QCoreApplication::arguments());
 }

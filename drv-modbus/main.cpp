@@ -1,11 +1,12 @@
 // qelDrvModbus: reads and writes the registers of one device over a serial
-// line (RTU) or TCP, one operation per run.
+// line (RTU) or TCP, one operation per run, or with "--serve" one operation
+// per line of standard input over a line kept open.
 
 #include "checks.h"
 #include "driverconnection.h"
+#include "driverprogram.h"
 #include "filenames.h"
 #include "optionpairs.h"
-#include "optiontable.h"
 #include "registercommandline.h"
 #include "registerrequest.h"
 #include "reportprinter.h"
@@ -14,20 +15,13 @@
 #include <QCoreApplication>
 
 namespace {
+
 constexpr int ExitSuccess = 0;
 constexpr int ExitFailure = -1;
-} // namespace
 
-int main(int argc, char *argv[])
+// One register request: the checks of its command line, then its operation.
+int registerRequest(const OptionPairs &options, DriverConnection &line)
 {
-    FileNames::keepBytesAsGiven(); // file and device names as given
-    keepRunningWhenOutputCloses(); // a block write is never cut off half-way
-    QCoreApplication application(argc, argv);
-    OptionPairs options;
-    if (const std::optional<int> status = RegisterCommandLine::optionTable().readCommandLine(
-            application.arguments(), RegisterCommandLine::helpText(), &options))
-        return *status;
-
     const QString missing = RegisterCommandLine::missingParameters(options);
     if (!missing.isEmpty()) {
         printError(Checks::requiredParametersMessage(missing));
@@ -48,9 +42,20 @@ int main(int argc, char *argv[])
         return ExitFailure;
     }
 
-    DriverConnection connection;
-    if (!connection.open(options))
+    ModbusContext *context = line.connect(options);
+    if (!context)
         return ExitFailure;
+    return RequestRunner(context).run(request) ? ExitSuccess : ExitFailure;
+}
 
-    return RequestRunner(connection.context()).run(request) ? ExitSuccess : ExitFailure;
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    FileNames::keepBytesAsGiven(); // file and device names as given
+    keepRunningWhenOutputCloses(); // a block write is never cut off half-way
+    QCoreApplication application(argc, argv);
+    return DriverProgram(
+        RegisterCommandLine::optionTable(), RegisterCommandLine::helpText(), registerRequest)
+        .run(application.arguments());
 }

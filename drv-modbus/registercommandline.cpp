@@ -224,6 +224,10 @@ const RegisterOption registerOptions[] = {
          QT_TRANSLATE_NOOP("qelDrvModbus", "Read identification objects basic, regular, extended"),
          deviceIdCode, 36},
         38, DeviceIdRead, Holding, ValueType::U16},
+    {{"--serve", OptionRow::Flag,
+        QT_TRANSLATE_NOOP("qelDrvModbus",
+            "Keep the line open: one request per line of standard input, each answered by its "
+            "output and \"end KEY STATUS\" (KEY from the first line, \"serving KEY\")")}},
 };
 
 bool anyOfKind(const OptionPairs &options, RegisterRequest::Kind kind)

@@ -1,5 +1,6 @@
 #include "drivercommand.h"
 
+#include "argumentline.h"
 #include "driverconnection.h"
 #include "optionpairs.h"
 #include "valuefields.h"
@@ -82,7 +83,7 @@ QString driverCommand::problem() const
     // (a NUL ends the argument) or as another line.
     const bool control = std::any_of(arguments.cbegin(), arguments.cend(),
         [](const QString &argument) { return valueFields::hasControlCharacter(argument); });
-    if (control || splitArguments(text()) != arguments)
+    if (control || ArgumentLine::split(text()) != arguments)
         return tr("Not run: a value is empty or holds a blank, a double quote or a control "
                   "character");
     return QString();
@@ -97,42 +98,4 @@ int driverCommand::silenceLimitMs() const
         : DriverConnection::requestLimitMs(
             OptionPairs(arguments.mid(0, portCount), DriverConnection::optionNames()));
     return engineLimit + StartMarginMs;
-}
-
-QStringList driverCommand::splitArguments(const QString &text)
-{
-    QStringList list;
-    QString argument;
-    bool started = false; // an argument has begun, possibly an empty quoted one
-    bool inQuote = false;
-    int quotes = 0; // consecutive double quotes just read
-    const auto settleQuotes = [&]() {
-        if (quotes == 1)
-            inQuote = !inQuote;
-        quotes = 0;
-    };
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"')) {
-            started = true;
-            if (++quotes == 3) {
-                argument += c;
-                quotes = 0;
-            }
-            continue;
-        }
-        settleQuotes();
-        if (!inQuote && c.isSpace()) {
-            if (started)
-                list << argument;
-            argument.clear();
-            started = false;
-        } else {
-            argument += c;
-            started = true;
-        }
-    }
-    settleQuotes();
-    if (started)
-        list << argument;
-    return list;
 }

@@ -56,11 +56,6 @@ public:
     // has given up, beyond the engine's own limit.
     static constexpr int StartMarginMs = 2000;
 
-    // Splits a command line as a shell of the drivers' platform does: blanks
-    // separate arguments, double quotes group, three double quotes stand for
-    // one, and a pair of quotes is an empty argument of its own.
-    static QStringList splitArguments(const QString &text);
-
 private:
     driverCommand(const QString &program, const std::optional<portValues> &port,
         const QStringList &request, bool verbose);

@@ -57,10 +57,13 @@ void printEngineError(const ModbusContext *context, int code)
     printError(requestFailureText(context, code) + "<br>");
 }
 
+DriverConnection::DriverConnection(const OptionPairs &lineOptions)
+    : lineOptions(lineOptions)
+{ }
+
 DriverConnection::~DriverConnection()
 {
-    if (connected)
-        Modbus::close(modbusContext.get());
+    close();
 }
 
 bool DriverConnection::isTcp(const OptionPairs &options)
@@ -88,28 +91,72 @@ int DriverConnection::requestLimitMs(const OptionPairs &options)
     return context ? Modbus::requestLimitMs(context.get()) : 0;
 }
 
-bool DriverConnection::open(const OptionPairs &options)
+QStringList DriverConnection::lineOptionNames()
 {
-    const LineSettings line = LineSettings::fromOptions(options);
+    return {QStringLiteral("--address"), QStringLiteral("--port"), QStringLiteral("--baudrate"),
+        QStringLiteral("--parity"), QStringLiteral("--data_bit"), QStringLiteral("--stop_bit"),
+        QStringLiteral("--ip"), QStringLiteral("--framing"), QStringLiteral("--tls"),
+        QStringLiteral("--cert"), QStringLiteral("--key"), QStringLiteral("--ca")};
+}
+
+void DriverConnection::close()
+{
+    if (connected)
+        Modbus::close(modbusContext.get());
+    connected = false;
+    modbusContext.reset();
+}
+
+void DriverConnection::setCancelDescriptor(int descriptor)
+{
+    cancelDescriptor = descriptor;
+    Modbus::setCancelDescriptor(modbusContext.get(), descriptor);
+}
+
+bool DriverConnection::usable()
+{
+    if (!connected || !Modbus::lineStillOpen(modbusContext.get()))
+        return false;
+    // A serial line has no connection to renew: the next request flushes
+    // what a late reply left.
+    return Modbus::lineInStep(modbusContext.get()) || !isTcp(lineOptions);
+}
+
+ModbusContext *DriverConnection::connect(const OptionPairs &requestOptions)
+{
+    const bool verbose = requestOptions.has(QStringLiteral("--verbose"))
+        && Numbers::toDecimal(requestOptions.value(QStringLiteral("--verbose"))) == 1;
+    if (!usable()) {
+        close();
+        // The trace of a verbose request shows the line being opened.
+        if (!open(verbose))
+            return nullptr;
+    }
+    Modbus::setDebug(modbusContext.get(), verbose);
+    return modbusContext.get();
+}
+
+bool DriverConnection::open(bool verbose)
+{
+    const LineSettings line = LineSettings::fromOptions(lineOptions);
     modbusContext = line.createContext();
-    const int address = options.has(QStringLiteral("--address"))
-        ? int(Numbers::toDecimal(options.value(QStringLiteral("--address"))))
+    const int address = lineOptions.has(QStringLiteral("--address"))
+        ? int(Numbers::toDecimal(lineOptions.value(QStringLiteral("--address"))))
         : line.defaultAddress();
 
     if (!modbusContext) {
         printError("<font color=\"red\">" + tr("Unable to create the Modbus context") + "<br>");
         return false;
     }
-    if (options.has(QStringLiteral("--verbose"))
-        && Numbers::toDecimal(options.value(QStringLiteral("--verbose"))) == 1)
-        Modbus::setDebug(modbusContext.get(), true);
+    Modbus::setDebug(modbusContext.get(), verbose);
     Modbus::setAddress(modbusContext.get(), address);
+    Modbus::setCancelDescriptor(modbusContext.get(), cancelDescriptor);
 
     if (Modbus::connect(modbusContext.get()) == -1) {
         // Taken at once: building the message may touch errno.
         const int error = errno;
-        printConnectionFailure(
-            error, overNetwork(line.kind) ? QString() : options.value(QStringLiteral("--port")));
+        printConnectionFailure(error,
+            overNetwork(line.kind) ? QString() : lineOptions.value(QStringLiteral("--port")));
         modbusContext.reset();
         return false;
     }

@@ -3,10 +3,10 @@
 #include "engine/modbus.h"
 #include "linekind.h"
 
+#include "optionpairs.h"
+
 #include <QString>
 #include <QStringList>
-
-class OptionPairs;
 
 // The cause of a request of context that failed with the error code, in
 // the terms of the engineer who waits for the device: a reply that timed
@@ -24,33 +24,47 @@ void printEngineError(const ModbusContext *context, int code);
 // open it and the command that adds the user to it.
 void printConnectionFailure(int error, const QString &serialDevice);
 
-// The connection of a register or macro driver, made from its options (see
-// LineSettings): a TCP context when "--ip" is present (port "--port",
+// The connection of a register or macro driver, made from its line options
+// (see LineSettings): a TCP context when "--ip" is present (port "--port",
 // default 502; address 255), otherwise a serial context on "--port" with
 // "--baudrate" (115200), "--parity" (N), "--data_bit" (8) and "--stop_bit"
 // (1); address 1. "--framing" and "--tls" choose the gateway and TLS lines.
-// "--address" replaces the default device address and "--verbose 1"
-// switches the engine's trace on. The line is closed and the context freed
-// on destruction.
+// "--address" replaces the default device address. A one-shot run opens it
+// for its one request; a serving driver keeps it open from request to
+// request. The line is closed and the context freed on destruction.
 class DriverConnection
 {
 public:
-    DriverConnection() = default;
+    // lineOptions: the command line the line is taken from.
+    explicit DriverConnection(const OptionPairs &lineOptions);
     ~DriverConnection();
     DriverConnection(const DriverConnection &) = delete;
     DriverConnection &operator=(const DriverConnection &) = delete;
 
-    // Creates the context and connects. On failure prints "Unable to create
-    // the Modbus context" or the engine's error text alone on standard
-    // error and returns false. A serial line refused for lack of permission
+    // The connected context for a request of requestOptions, whose
+    // "--verbose 1" switches the engine's trace on for it. The line is
+    // opened first when it is not open, and opened again when its peer
+    // closed it, its serial device went away or, on a network line, the
+    // last request left it out of step (a late reply could still come; a
+    // new connection, as a one-shot run has, is free of it). Nothing is ever
+    // sent again. Null after printing why the line could not be opened:
+    // "Unable to create the Modbus context" or the engine's error text
+    // alone on standard error; a serial line refused for lack of permission
     // adds a hint naming the group that may open the device and the command
     // that adds the user to it.
-    bool open(const OptionPairs &options);
-    ModbusContext *context() const { return modbusContext.get(); }
+    ModbusContext *connect(const OptionPairs &requestOptions);
+    // Closes the line; the next connect() opens it again.
+    void close();
+    // Every engine wait of the line ends at once, with ECANCELED, once
+    // descriptor is readable (-1: none).
+    void setCancelDescriptor(int descriptor);
 
     // Whether the options reach the device over the network.
     static bool isTcp(const OptionPairs &options);
     static LineKind lineKind(const OptionPairs &options);
+    // The options that choose the line and the device on it: a serving
+    // driver takes them once, on its command line, and never in a request.
+    static QStringList lineOptionNames();
 
     // The options the connection reads.
     static QStringList optionNames();
@@ -60,6 +74,12 @@ public:
     static int requestLimitMs(const OptionPairs &options);
 
 private:
+    // Whether the open line can carry the next request as it is.
+    bool usable();
+    bool open(bool verbose);
+
+    OptionPairs lineOptions;
     Modbus::ContextPtr modbusContext;
     bool connected = false;
+    int cancelDescriptor = -1;
 };

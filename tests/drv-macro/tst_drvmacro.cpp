@@ -36,6 +36,9 @@ const QByteArray usageHead
       " --cert             TLS client certificate (PEM)\r\n"
       " --key              TLS client private key (PEM)\r\n"
       " --ca               TLS certificate authorities (PEM)\r\n"
+      " --serve            Keep the line open: one request per line of standard input, each "
+      "answered by its output and \"end KEY STATUS\" (KEY from the first line, \"serving "
+      "KEY\")\r\n"
       "\r\n";
 
 // The names of a section of the macro list ("MACRO_SET", blank line, one

@@ -194,6 +194,9 @@ QByteArray expectedHelp()
         " --readIn_str       Read inputs text from address, --range registers",
         " --write_str        Write text to address, --range registers",
         " --read_device_id   Read identification objects basic, regular, extended",
+        " --serve            Keep the line open: one request per line of standard input, each "
+        "answered by its output and \"end KEY STATUS\" (KEY from the first line, \"serving "
+        "KEY\")",
         "",
     };
     return (lines.join("\r\n") + "\r\n").toUtf8();

@@ -2,7 +2,7 @@
 """pymodbus at the far end of the tool set's lines, for the tests.
 
 pymodbus_lines.py server KIND [DEVICE] [CERT KEY CA]
-    A device on KIND: rtu-tcp, ascii-tcp or tls on 127.0.0.1 at a free port,
+    A device on KIND: mbap, rtu-tcp, ascii-tcp or tls on 127.0.0.1 at a free port,
     ascii-serial on DEVICE (115200 baud, 8N1: a pseudo-terminal keeps no
     other byte size, and pyserial refuses to open one again once asked). Holding register N holds N,
     input register N holds N + 7. Prints "ready PORT" (TCP) or "ready" once
@@ -27,7 +27,7 @@ from pymodbus.server import (StartAsyncSerialServer, StartAsyncTcpServer,
 from pymodbus.transaction import (ModbusAsciiFramer, ModbusRtuFramer,
                                   ModbusSocketFramer)
 
-FRAMERS = {"rtu-tcp": ModbusRtuFramer, "ascii-tcp": ModbusAsciiFramer,
+FRAMERS = {"mbap": ModbusSocketFramer, "rtu-tcp": ModbusRtuFramer, "ascii-tcp": ModbusAsciiFramer,
            "ascii-serial": ModbusAsciiFramer, "tls": ModbusSocketFramer}
 SERIAL = {"baudrate": 115200, "bytesize": 8, "parity": "N", "stopbits": 1}
 TABLES = {3: "hr", 4: "ir", 6: "hr", 16: "hr"}

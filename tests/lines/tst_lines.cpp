@@ -66,8 +66,7 @@ QStringList TestLines::simulatorLine(Line line) const
     case Line::AsciiSerial:
         return {"--framing", "ASCII"};
     case Line::Tls:
-        return {"--tls", certificates.path("server.pem"), certificates.path("server.key"),
-            certificates.path("ca.pem")};
+        return certificates.simulatorOptions();
     }
     return {};
 }
@@ -84,9 +83,7 @@ QStringList TestLines::driverLine(Line line, const DevSim &sim) const
         return {"--port", sim.ptyPath(), "--framing", "ASCII", "--address", "1", "--data_bit", "7",
             "--parity", "E"};
     case Line::Tls:
-        return tcp
-            + QStringList {"--tls", "--cert", certificates.path("client.pem"), "--key",
-                certificates.path("client.key"), "--ca", certificates.path("ca.pem")};
+        return tcp + certificates.driverOptions();
     }
     return {};
 }

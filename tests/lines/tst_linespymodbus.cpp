@@ -8,6 +8,7 @@
 #include "peerprocess.h"
 #include "programrun.h"
 #include "ptybus.h"
+#include "serveddriver.h"
 #include "tcprelay.h"
 #include "testcertificates.h"
 
@@ -24,11 +25,13 @@ QString script()
     return QStringLiteral(QEL_PYMODBUS_LINES);
 }
 
-enum class Kind { RtuTcp, AsciiTcp, AsciiSerial, Tls };
+enum class Kind { RtuTcp, AsciiTcp, AsciiSerial, Tls, Mbap };
 
 const char *kindName(Kind kind)
 {
     switch (kind) {
+    case Kind::Mbap:
+        return "mbap";
     case Kind::RtuTcp:
         return "rtu-tcp";
     case Kind::AsciiTcp:
@@ -53,6 +56,8 @@ private slots:
     void initTestCase();
     void driversAgainstPymodbus_data();
     void driversAgainstPymodbus();
+    void servedDriverAgainstPymodbus_data();
+    void servedDriverAgainstPymodbus();
     void pymodbusAgainstSimulator_data();
     void pymodbusAgainstSimulator();
     void tlsFailuresAgainstPymodbus_data();
@@ -104,6 +109,8 @@ QStringList TestLinesPymodbus::startServer(PeerProcess &server, Kind kind, PtyBu
         return {};
     const QStringList tcp {"--ip", "127.0.0.1", "--port", ready.section(' ', 1)};
     switch (kind) {
+    case Kind::Mbap:
+        return tcp + QStringList {"--address", "1"};
     case Kind::RtuTcp:
         return tcp + QStringList {"--framing", "RTU", "--address", "1"};
     case Kind::AsciiTcp:
@@ -111,9 +118,7 @@ QStringList TestLinesPymodbus::startServer(PeerProcess &server, Kind kind, PtyBu
     case Kind::AsciiSerial:
         return {"--port", bus.masterLine(), "--framing", "ASCII", "--address", "1"};
     case Kind::Tls:
-        return tcp
-            + QStringList {"--tls", "--cert", certificates.path("client.pem"), "--key",
-                certificates.path("client.key"), "--ca", certificates.path("ca.pem")};
+        return tcp + certificates.driverOptions();
     }
     return {};
 }
@@ -123,7 +128,27 @@ void TestLinesPymodbus::driversAgainstPymodbus_data()
     addKinds();
 }
 
+namespace {
+
+// Requests of typed values and a range, with the end of their output;
 // pymodbus holds N in holding register N and N + 7 in input register N.
+QList<QPair<QStringList, QByteArray>> pymodbusSteps()
+{
+    QStringList range;
+    for (int i = 0; i < 300; ++i)
+        range.append(QString::number(40 + i));
+    return {
+        {{"--write_f32", "500", "--data", "3.5"}, ""},
+        {{"--read_f32", "500"}, "3.5\r\n"},
+        {{"--write_s32", "502", "--data", "-123456789"}, ""},
+        {{"--read_s32", "502"}, "-123456789\r\n"},
+        {{"--readIn_u16", "10"}, "17\r\n"},
+        {{"--read", "40", "--range", "300", "--display", "DEC"}, range.join(',').toLatin1()},
+    };
+}
+
+} // namespace
+
 void TestLinesPymodbus::driversAgainstPymodbus()
 {
     QFETCH(Kind, kind);
@@ -132,18 +157,7 @@ void TestLinesPymodbus::driversAgainstPymodbus()
     const QStringList connection = startServer(server, kind, bus);
     QVERIFY2(!connection.isEmpty(), qPrintable(server.errors()));
 
-    QStringList range;
-    for (int i = 0; i < 300; ++i)
-        range.append(QString::number(40 + i));
-    const QList<QPair<QStringList, QByteArray>> steps {
-        {{"--write_f32", "500", "--data", "3.5"}, ""},
-        {{"--read_f32", "500"}, "3.5\r\n"},
-        {{"--write_s32", "502", "--data", "-123456789"}, ""},
-        {{"--read_s32", "502"}, "-123456789\r\n"},
-        {{"--readIn_u16", "10"}, "17\r\n"},
-        {{"--read", "40", "--range", "300", "--display", "DEC"}, range.join(',').toLatin1()},
-    };
-    for (const auto &step : steps) {
+    for (const auto &step : pymodbusSteps()) {
         const ProgramResult result
             = runProgram(programPath("qelDrvModbus"), connection + step.first);
         QVERIFY2(result.finished && result.exitCode == 0, result.err.constData());
@@ -153,6 +167,48 @@ void TestLinesPymodbus::driversAgainstPymodbus()
     QVERIFY2(accesses.contains("set hr 500 0,16480"), qPrintable(accesses.join('\n')));
     QVERIFY2(accesses.contains("set hr 502 13035,63652"), qPrintable(accesses.join('\n')));
     QVERIFY2(accesses.contains("get hr 160 120"), qPrintable(accesses.join('\n')));
+}
+
+void TestLinesPymodbus::servedDriverAgainstPymodbus_data()
+{
+    addKinds();
+    QTest::newRow("MBAP") << Kind::Mbap;
+}
+
+// The same requests one-shot, then served over one line kept open: byte for
+// byte the same output, and pymodbus sees each request's accesses again.
+void TestLinesPymodbus::servedDriverAgainstPymodbus()
+{
+    QFETCH(Kind, kind);
+    PeerProcess server;
+    PtyBus bus;
+    const QStringList connection = startServer(server, kind, bus);
+    QVERIFY2(!connection.isEmpty(), qPrintable(server.errors()));
+
+    QList<ProgramResult> once;
+    for (const auto &step : pymodbusSteps()) {
+        once << runProgram(programPath("qelDrvModbus"), connection + step.first);
+        QVERIFY2(once.last().finished && once.last().exitCode == 0, once.last().err.constData());
+        QVERIFY(once.last().out.endsWith(step.second));
+    }
+    const int accessesOnce = server.lines().filter(QRegularExpression("^(get|set) ")).size();
+
+    ServedDriver served;
+    QVERIFY2(
+        served.start(programPath("qelDrvModbus"), connection), served.startError().constData());
+    for (int i = 0; i < once.size(); ++i) {
+        const ServedDriver::Answer answer
+            = served.request(pymodbusSteps().at(i).first.join(' ').toUtf8());
+        QVERIFY(answer.answered && answer.wellFormed);
+        QCOMPARE(answer.out, once.at(i).out);
+        QCOMPARE(answer.err, once.at(i).err);
+        QCOMPARE(answer.status, once.at(i).exitCode);
+    }
+    served.closeInput();
+    QVERIFY(served.waitForEnd());
+    QCOMPARE(served.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        server.lines().filter(QRegularExpression("^(get|set) ")).size(), 2 * accessesOnce, 10000);
 }
 
 void TestLinesPymodbus::pymodbusAgainstSimulator_data()

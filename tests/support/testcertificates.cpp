@@ -62,3 +62,14 @@ bool TestCertificates::make()
         && leaf("other-client", "other-ca", "stranger", {"keyUsage=digitalSignature"})
         && leaf("expired-server", "ca", "127.0.0.1", server, -1, "server");
 }
+
+QStringList TestCertificates::simulatorOptions() const
+{
+    return {"--tls", path("server.pem"), path("server.key"), path("ca.pem")};
+}
+
+QStringList TestCertificates::driverOptions() const
+{
+    return {
+        "--tls", "--cert", path("client.pem"), "--key", path("client.key"), "--ca", path("ca.pem")};
+}

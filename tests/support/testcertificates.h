@@ -22,6 +22,12 @@ public:
     bool make();
     QString errorString() const { return failure; }
     QString path(const QString &name) const { return folder.filePath(name); }
+    // The simulator's TLS options with the server's files:
+    // "--tls server.pem server.key ca.pem".
+    QStringList simulatorOptions() const;
+    // A driver's TLS options with the client's files:
+    // "--tls --cert client.pem --key client.key --ca ca.pem".
+    QStringList driverOptions() const;
 
 private:
     bool openssl(const QStringList &arguments);

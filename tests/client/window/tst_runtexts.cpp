@@ -1,3 +1,4 @@
+#include "argumentline.h"
 #include "drivercommand.h"
 #include "driveroutput.h"
 #include "knowncauses.h"
@@ -310,7 +311,7 @@ void tst_runTexts::commandLine()
     QCOMPARE(command.problem().isEmpty(), runs);
     // What runs is what the text says.
     if (runs)
-        QCOMPARE(driverCommand::splitArguments(command.text()), command.arguments);
+        QCOMPARE(ArgumentLine::split(command.text()), command.arguments);
 }
 
 void tst_runTexts::textWriteCommandLine_data()
@@ -350,7 +351,7 @@ void tst_runTexts::textWriteCommandLine()
     QCOMPARE(command.text(), QLatin1Char(' ') + arguments);
     QCOMPARE(command.problem().isEmpty(), runs);
     if (runs)
-        QCOMPARE(driverCommand::splitArguments(command.text()), command.arguments);
+        QCOMPARE(ArgumentLine::split(command.text()), command.arguments);
 }
 
 void tst_runTexts::silenceLimit_data()
@@ -413,7 +414,7 @@ void tst_runTexts::splitArguments()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, arguments);
-    QCOMPARE(driverCommand::splitArguments(text), arguments);
+    QCOMPARE(ArgumentLine::split(text), arguments);
 }
 
 void tst_runTexts::logFragments_data()
