@@ -100,6 +100,16 @@ QString addRTUPort::parity() const
     return ui->parity->currentText();
 }
 
+bool addRTUPort::keepOpen() const
+{
+    return ui->keepOpen->isChecked();
+}
+
+void addRTUPort::setKeepOpen(bool on)
+{
+    ui->keepOpen->setChecked(on);
+}
+
 QString addRTUPort::hash() const
 {
     return values().fingerprint();
@@ -116,11 +126,13 @@ portValues addRTUPort::values() const
     values.framing = framing();
     values.dataBits = dataBits();
     values.parity = parity();
+    values.keepOpen = keepOpen();
     return values;
 }
 
 void addRTUPort::setValues(const portValues &values)
 {
+    setKeepOpen(values.keepOpen);
     setSlave(values.addr.toInt());
     setDesc(values.desc);
     setCom(values.com);

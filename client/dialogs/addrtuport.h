@@ -31,6 +31,8 @@ public:
     QString framing() const;
     QString dataBits() const;
     QString parity() const;
+    // Whether one driver keeps the line open for every request.
+    bool keepOpen() const;
     // Fingerprint of desc(), baudrate(), slave(), com() and of the framing,
     // data bits and parity that are not the defaults.
     QString hash() const;
@@ -49,6 +51,7 @@ public:
     void setFraming(const QString &framing);
     void setDataBits(const QString &dataBits);
     void setParity(const QString &parity);
+    void setKeepOpen(bool on);
     // Presets every control from a stored serial line.
     void setValues(const portValues &values);
 

@@ -90,6 +90,16 @@ QString addTCPPort::authorities() const
     return tls() ? ui->ca->text() : QString();
 }
 
+bool addTCPPort::keepOpen() const
+{
+    return ui->keepOpen->isChecked();
+}
+
+void addTCPPort::setKeepOpen(bool on)
+{
+    ui->keepOpen->setChecked(on);
+}
+
 QString addTCPPort::hash() const
 {
     return values().fingerprint();
@@ -108,11 +118,13 @@ portValues addTCPPort::values() const
     values.certificate = certificate();
     values.privateKey = privateKey();
     values.authorities = authorities();
+    values.keepOpen = keepOpen();
     return values;
 }
 
 void addTCPPort::setValues(const portValues &values)
 {
+    setKeepOpen(values.keepOpen);
     setFraming(values.framing);
     setTls(values.tls);
     // After the framing, which moves an address of 255 to 1: the stored

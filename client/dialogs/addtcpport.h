@@ -39,6 +39,8 @@ public:
     QString certificate() const;
     QString privateKey() const;
     QString authorities() const;
+    // Whether one driver keeps the line open for every request.
+    bool keepOpen() const;
     // Fingerprint of desc(), port(), slave(), ip() and of the framing and
     // TLS files that are not the defaults.
     QString hash() const;
@@ -53,6 +55,7 @@ public:
     void setTls(bool on);
     void setFiles(
         const QString &certificate, const QString &privateKey, const QString &authorities);
+    void setKeepOpen(bool on);
     // Presets every control from a stored TCP connection.
     void setValues(const portValues &values);
     // Where the file choosers ask (borrowed); a plain userPrompts of its own

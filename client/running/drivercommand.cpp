@@ -16,6 +16,8 @@ driverCommand::driverCommand(const QString &program, const std::optional<portVal
     , arguments(port ? port->arguments() : QStringList())
 {
     portCount = arguments.size();
+    keepLineOpen = port && port->keepOpen;
+    serialLine = port && port->kind == portValues::Serial;
     if (port)
         quoted = port->fileArguments();
     arguments << request;

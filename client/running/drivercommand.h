@@ -39,6 +39,14 @@ public:
 
     QString program; // base name of the driver
     QStringList arguments; // as the driver receives them
+    // The port keeps its line open: the request goes to a driver serving
+    // the port ("--serve") instead of a run of its own.
+    bool keepLineOpen = false;
+    bool serialLine = false; // the port is a serial line
+
+    // The leading arguments that are the port part, and the rest.
+    QStringList portArguments() const { return arguments.mid(0, portCount); }
+    QStringList requestArguments() const { return arguments.mid(portCount); }
 
     // The command line: the port part, a blank, the request part; e.g.
     // "--address 1 --ip 10.0.0.5 --port 502 --macro FD_MACRO_LOGIN --param \"1 0042\"".

@@ -8,6 +8,7 @@
 #include "loglines.h"
 #include "projectelement.h"
 #include "runstatistics.h"
+#include "servingdriver.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -56,7 +57,10 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
         return ran;
     }
     const QString program = driverLocation(command.program);
-    ran.commandLine = QDir::toNativeSeparators(program) + QLatin1Char(' ') + command.text();
+    const QString commandLine
+        = QDir::toNativeSeparators(program) + QLatin1Char(' ') + command.text();
+    if (command.keepLineOpen)
+        return runServed(command, before, commandLine);
     AppExe::exe process(program, command.arguments, true, command.silenceLimitMs());
     if (!before.isEmpty())
         emit logged(before);
@@ -64,24 +68,104 @@ driverRunner::driverRun driverRunner::run(const driverCommand &command, const QS
     state = Waiting;
     process.wait();
     current = nullptr;
+    return ended({process.outText, process.errText, process.done, process.startError,
+                     process.result, process.signal, process.timeoutMs},
+        command.program, commandLine);
+}
+
+driverRunner::driverRun driverRunner::ended(
+    const driverEnd &how, const QString &program, const QString &commandLine)
+{
     // A wait that returns before the end means the event loop is quitting
     // (the window was closed): the run counts as failed. The runner kills
     // the driver on destruction.
     if (state == Waiting)
-        state = process.done ? Running : Closing;
-    ran.ended = process.done;
-    ran.code = process.result;
-    ran.out = process.outText;
-    ran.err = process.errText;
+        state = how.done ? Running : Closing;
+    driverRun ran;
+    ran.commandLine = commandLine;
+    ran.ended = how.done;
+    ran.code = how.result;
+    ran.out = how.outText;
+    ran.err = how.errText;
     if (!ran.ok())
-        ran.cause = failureCause(process, command.program);
+        ran.cause = failureCause(how, program);
     return ran;
+}
+
+driverRunner::driverRun driverRunner::runServed(
+    const driverCommand &command, const QString &before, const QString &commandLine)
+{
+    servingDriver *server = serverFor(command);
+    if (!before.isEmpty())
+        emit logged(before);
+    currentServer = server;
+    state = Waiting;
+    const servingDriver::outcome answer
+        = server->request(command.requestArguments(), command.silenceLimitMs());
+    currentServer = nullptr;
+    if (endServerAfterRequest) {
+        endServerAfterRequest = false;
+        servers.removeOne(server);
+        delete server;
+    }
+    return ended({answer.outText, answer.errText, answer.done, answer.startError, answer.result,
+                     answer.signal, command.silenceLimitMs()},
+        command.program, commandLine);
+}
+
+servingDriver *driverRunner::serverFor(const driverCommand &command)
+{
+    const QString program = driverLocation(command.program);
+    const QStringList portArguments = command.portArguments();
+    endServers(&portArguments, command.serialLine ? program : QString());
+    for (servingDriver *server : qAsConst(servers)) {
+        if (server->program() == program)
+            return server;
+    }
+    servers << new servingDriver(program, portArguments, this);
+    return servers.last();
+}
+
+void driverRunner::endServers(const QStringList *portArguments, const QString &program)
+{
+    for (int i = servers.size() - 1; i >= 0; --i) {
+        servingDriver *server = servers.at(i);
+        const bool kept = portArguments && server->portArguments() == *portArguments
+            && (program.isEmpty() || server->program() == program);
+        if (kept)
+            continue;
+        if (server == currentServer) {
+            server->stop();
+            endServerAfterRequest = true;
+            continue;
+        }
+        servers.removeAt(i);
+        delete server;
+    }
+}
+
+void driverRunner::keepServersFor(const std::optional<portValues> &port)
+{
+    if (!port || !port->keepOpen) {
+        endServers(nullptr);
+        return;
+    }
+    const QStringList portArguments = port->arguments();
+    endServers(&portArguments);
+}
+
+int driverRunner::serverCount() const
+{
+    int running = 0;
+    for (const servingDriver *server : servers)
+        running += server->isRunning() ? 1 : 0;
+    return running;
 }
 
 // The driver prints the cause of a failure as the last line on its standard
 // error; a driver that said nothing could not be started, was ended for its
 // silence or by a signal, or ended with a status alone.
-QString driverRunner::failureCause(const AppExe::exe &process, const QString &program) const
+QString driverRunner::failureCause(const driverEnd &process, const QString &program) const
 {
     const QStringList lines = process.errText.split(QLatin1Char('\n'));
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
@@ -136,7 +220,10 @@ bool driverRunner::stop()
     if (state != Waiting)
         return false;
     state = Stopping;
-    current->abort();
+    if (current)
+        current->abort();
+    else if (currentServer)
+        currentServer->stop();
     return true;
 }
 

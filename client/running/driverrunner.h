@@ -16,6 +16,7 @@ class exe;
 class driverCommand;
 class projectElement;
 class runStatistics;
+class servingDriver;
 
 // Runs the project's requests through the drivers, one after another on the
 // GUI thread: builds each command from the port and the request it is
@@ -23,6 +24,12 @@ class runStatistics;
 // logs the request and its status, shows the result in the row and counts
 // it. One operation at a time: while one runs, the commands that start runs
 // are disabled and another operation returns at once.
+//
+// A port that keeps its line open has its requests carried by serving
+// drivers ("--serve"), one per driver program, started at their first
+// request and kept from request to request; their requests are logged and
+// shown as those of one-shot runs are. A serial line is held by one of
+// them at a time: the other's is ended before the line is needed.
 class driverRunner : public QObject
 {
     Q_OBJECT
@@ -60,6 +67,14 @@ public:
     // Ends the running driver at once and skips the rest of the operation;
     // the stopped request's line says so. Returns whether a driver ran.
     bool stop();
+
+    // Ends the serving drivers that port no longer uses: all of them when
+    // there is no port or it does not keep its line open, those of another
+    // port (or of the port before an edit) otherwise. A driver whose
+    // request is under way is ended once the request has ended.
+    void keepServersFor(const std::optional<portValues> &port);
+    // The serving drivers running now.
+    int serverCount() const;
 
     // The request texts of the user interface.
     static QString busyText();
@@ -110,12 +125,36 @@ private:
         QString status() const;
     };
 
+    // How a driver's run ended, for its cause.
+    struct driverEnd
+    {
+        QString outText;
+        QString errText;
+        bool done = false;
+        QString startError;
+        int result = 0;
+        int signal = 0;
+        int timeoutMs = 0; // the silence after which the client ended the driver
+    };
+
     bool begin();
     void end();
     // Runs a command to its end. before is logged once the driver has been
     // started (or refused) and before the wait.
     driverRun run(const driverCommand &command, const QString &before);
-    QString failureCause(const AppExe::exe &process, const QString &program) const;
+    // The same, by the serving driver of the command's program and port.
+    driverRun runServed(
+        const driverCommand &command, const QString &before, const QString &commandLine);
+    // The serving driver for command, after ending those that must not
+    // hold the line beside it.
+    servingDriver *serverFor(const driverCommand &command);
+    // Ends the serving drivers whose port arguments are not portArguments
+    // (all when it is null), and, with program, the others of the same line.
+    void endServers(const QStringList *portArguments, const QString &program = QString());
+    // The run of program's driver, on commandLine, that has ended as how
+    // says; the runner's state follows it.
+    driverRun ended(const driverEnd &how, const QString &program, const QString &commandLine);
+    QString failureCause(const driverEnd &how, const QString &program) const;
     // Ends a request's log: its status, the line of a command that was not
     // run, and with trace on what verbose mode shows of the driver's run:
     // its command line, the frames sent and received, and what it said on
@@ -142,6 +181,9 @@ private:
     runStatistics *statistics;
     State state = Idle;
     AppExe::exe *current = nullptr;
+    servingDriver *currentServer = nullptr; // the serving driver waited for
+    QList<servingDriver *> servers; // owned
+    bool endServerAfterRequest = false; // currentServer is to go once its request ends
     int following = 0; // requests of the operation after the running one, for a stop's cause
     bool verbose = false;
 };

@@ -47,6 +47,7 @@ std::optional<portValues> portValues::fromJson(const QJsonObject &object)
     values.addr = text("addr");
     values.desc = text("desc");
     values.framing = text("framing");
+    values.keepOpen = object.value(QLatin1String("keepopen")).toBool(false);
     if (type == serialType) {
         values.kind = Serial;
         values.com = text("com");
@@ -83,6 +84,8 @@ QJsonObject portValues::toJson() const
     }
     for (const auto &field : lineFields(*this))
         object.insert(field.first, field.second);
+    if (keepOpen)
+        object.insert(QStringLiteral("keepopen"), true);
     return object;
 }
 
@@ -96,6 +99,8 @@ QString portValues::fingerprint() const
         texts << QStringLiteral("\ntls");
     for (const auto &field : lineFields(*this))
         texts << QLatin1Char('\n') + field.first + QLatin1Char('=') + field.second;
+    if (keepOpen)
+        texts << QStringLiteral("\nkeepopen");
     return ::fingerprint(texts);
 }
 

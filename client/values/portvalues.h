@@ -39,6 +39,9 @@ struct portValues
     QString certificate; // TLS: the client's PEM files and the authorities'
     QString privateKey;
     QString authorities;
+    // The requests go through one driver per program that keeps the line
+    // open ("--serve") instead of a driver run each.
+    bool keepOpen = false;
 
     // "RTU", "ASCII", "MBAP" or "TLS", and a serial line's byte form
     // ("8N1"): what a row shows of the line at a glance.
@@ -47,13 +50,16 @@ struct portValues
     // The port of a project file's object: "type" "RTU" is a serial line,
     // "TCP" a TCP connection, anything else no port. A missing key gives the
     // empty text; the keys of the other lines ("framing", "databits",
-    // "parity"; "framing", "tls" true, "cert", "key", "ca") their defaults.
+    // "parity"; "framing", "tls" true, "cert", "key", "ca") their defaults,
+    // and "keepopen" true keeps the line open.
     static std::optional<portValues> fromJson(const QJsonObject &object);
     // The object of the project file without "active": the kind's keys and
-    // "type", and the keys of the other lines where they are not defaults.
+    // "type", and the keys of the other lines where they are not defaults;
+    // "keepopen" only when it is on.
     QJsonObject toJson() const;
     // What an edit compares: the fingerprint of desc, baudrate or port, addr,
-    // and com or ip, and of the other lines' fields that are not defaults.
+    // and com or ip, and of the other lines' fields that are not defaults,
+    // and whether the line is kept open.
     QString fingerprint() const;
     // The port part of a driver's arguments: "--address", addr, then
     // "--port" and the serial device in the Windows device namespace

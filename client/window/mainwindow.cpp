@@ -47,6 +47,9 @@ MainWindow::MainWindow(QWidget *parent, userPrompts *prompts)
         runCommands->addAction(action);
     requests = new driverRunner(runCommands, statistics.get(), this);
     connections << connect(requests, &driverRunner::logged, this, &MainWindow::appendLog);
+    // A port made inactive, edited or closed with its project lets its line go.
+    connections << connect(project, &projectDocument::changed, this,
+        [this]() { requests->keepServersFor(project->activePort()); });
     refresh = new autoRefresh(ui->actionRefresh, runCommands, requests, project, this);
     trend = new trendCommands(ui->menuFile,
         ui->menuFile->actions().value(ui->menuFile->actions().indexOf(ui->actionExit) - 1),

@@ -35,10 +35,10 @@ QString systemError(int code)
 }
 
 // A pipe whose ends are above the standard descriptors, close-on-exec, the
-// read end non-blocking: the child's standard descriptors are set up from
-// them without one clobbering another, even when the caller's own standard
-// descriptors are closed.
-bool makePipe(int ends[2])
+// read end non-blocking when the caller reads it: the child's standard
+// descriptors are set up from them without one clobbering another, even
+// when the caller's own standard descriptors are closed.
+bool makePipe(int ends[2], bool callerReads = true)
 {
     if (pipe2(ends, O_CLOEXEC) != 0)
         return false;
@@ -55,7 +55,8 @@ bool makePipe(int ends[2])
             return false;
         }
     }
-    fcntl(ends[0], F_SETFL, fcntl(ends[0], F_GETFL) | O_NONBLOCK);
+    if (callerReads)
+        fcntl(ends[0], F_SETFL, fcntl(ends[0], F_GETFL) | O_NONBLOCK);
     return true;
 }
 
@@ -100,6 +101,13 @@ bool childProcess::start(const QString &program, const QStringList &arguments)
         closePipe(outPipe);
         return false;
     }
+    int inPipe[2] = {-1, -1};
+    if (inputPipe && !makePipe(inPipe, false)) {
+        error = systemError(errno);
+        closePipe(outPipe);
+        closePipe(errPipe);
+        return false;
+    }
 
     // Arguments are encoded as file names are, as QProcess does.
     std::vector<QByteArray> bytes;
@@ -115,7 +123,10 @@ bool childProcess::start(const QString &program, const QStringList &arguments)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (inputPipe)
+        posix_spawn_file_actions_adddup2(&actions, inPipe[0], STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     // A new program starts with every signal at its default and none blocked,
     // whatever the caller ignores (SIGPIPE) or blocks.
     posix_spawnattr_t attributes;
@@ -134,10 +145,14 @@ bool childProcess::start(const QString &program, const QStringList &arguments)
     posix_spawnattr_destroy(&attributes);
     ::close(outPipe[1]);
     ::close(errPipe[1]);
+    if (inputPipe)
+        ::close(inPipe[0]);
     if (failed != 0) {
         error = systemError(failed);
         ::close(outPipe[0]);
         ::close(errPipe[0]);
+        if (inputPipe)
+            ::close(inPipe[1]);
         return false;
     }
 
@@ -148,10 +163,13 @@ bool childProcess::start(const QString &program, const QStringList &arguments)
         while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) { }
         ::close(outPipe[0]);
         ::close(errPipe[0]);
+        if (inputPipe)
+            ::close(inPipe[1]);
         return false;
     }
     pid = child;
     error.clear();
+    inputFd = inPipe[1];
 
     out.fd = outPipe[0];
     err.fd = errPipe[0];
@@ -164,6 +182,47 @@ bool childProcess::start(const QString &program, const QStringList &arguments)
         [this]() { readable(err, &childProcess::readyReadStandardError); });
     connect(endNotifier, &QSocketNotifier::activated, this, &childProcess::ended);
     return true;
+}
+
+bool childProcess::write(const QByteArray &bytes)
+{
+    if (inputFd < 0)
+        return false;
+    // A child that has ended raises SIGPIPE at the writer: held back while
+    // writing and taken off again, so that the caller only sees EPIPE.
+    sigset_t pipeSignal, previous;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    sigset_t pending;
+    sigpending(&pending);
+    const bool alreadyPending = sigismember(&pending, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+    qint64 written = 0;
+    bool broken = false;
+    while (written < bytes.size()) {
+        const ssize_t n
+            = ::write(inputFd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            broken = true;
+            break;
+        }
+        written += n;
+    }
+    if (broken && errno == EPIPE && !alreadyPending) {
+        const timespec now {0, 0};
+        while (sigtimedwait(&pipeSignal, nullptr, &now) < 0 && errno == EINTR) { }
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return !broken;
+}
+
+void childProcess::closeInput()
+{
+    if (inputFd >= 0)
+        ::close(inputFd);
+    inputFd = -1;
 }
 
 void childProcess::kill()
@@ -276,6 +335,7 @@ void childProcess::closeChannel(channel &from)
 
 void childProcess::closeAll()
 {
+    closeInput();
     closeChannel(out);
     closeChannel(err);
     if (endNotifier)

@@ -9,7 +9,8 @@ class QSocketNotifier;
 
 // One run of a program as a child process, watched from the event loop: its
 // standard output and standard error come through pipes, its end through a
-// process descriptor, and its standard input is empty.
+// process descriptor, and its standard input is empty, or a pipe the caller
+// writes to (setInputPipe()).
 //
 // The child is started with posix_spawn, which does not copy the caller's
 // memory as fork does: QProcess forks, and a fork costs the caller time in
@@ -27,6 +28,16 @@ public:
     // Starts program (a path) with arguments. False when it could not be
     // started; errorString() then says why. One object serves one run.
     bool start(const QString &program, const QStringList &arguments);
+
+    // Before start(): whether the child's standard input is a pipe that
+    // write() feeds and closeInput() ends.
+    void setInputPipe(bool on) { inputPipe = on; }
+    // Writes bytes whole to the child's standard input; false when there is
+    // no input pipe or the child no longer reads it (it has ended). Never
+    // raises SIGPIPE.
+    bool write(const QByteArray &bytes);
+    // Closes the child's standard input: it reads its end.
+    void closeInput();
 
     // Started and not yet reaped.
     bool isRunning() const { return pid > 0; }
@@ -72,6 +83,8 @@ private:
 
     channel out;
     channel err;
+    bool inputPipe = false;
+    int inputFd = -1; // the write end of the child's standard input
     int pidDescriptor = -1;
     QSocketNotifier *endNotifier = nullptr;
     qint64 pid = 0;

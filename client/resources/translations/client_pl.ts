@@ -4,6 +4,18 @@
 <context>
     <name>addRTUPort</name>
     <message>
+        <source>Connection</source>
+        <translation>Połączenie</translation>
+    </message>
+    <message>
+        <source>Keep the line open</source>
+        <translation>Utrzymuj połączenie</translation>
+    </message>
+    <message>
+        <source>One driver keeps the line open for every request, instead of opening it for each one</source>
+        <translation>Jeden sterownik utrzymuje połączenie dla wszystkich zapytań zamiast otwierać je dla każdego</translation>
+    </message>
+    <message>
         <source>RTUPort</source>
         <translation>Port RTU</translation>
     </message>
@@ -89,6 +101,18 @@
 </context>
 <context>
     <name>addTCPPort</name>
+    <message>
+        <source>Connection</source>
+        <translation>Połączenie</translation>
+    </message>
+    <message>
+        <source>Keep the line open</source>
+        <translation>Utrzymuj połączenie</translation>
+    </message>
+    <message>
+        <source>One driver keeps the line open for every request, instead of opening it for each one</source>
+        <translation>Jeden sterownik utrzymuje połączenie dla wszystkich zapytań zamiast otwierać je dla każdego</translation>
+    </message>
     <message>
         <source>TCPPort</source>
         <translation>Port TCP</translation>

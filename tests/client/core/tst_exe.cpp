@@ -39,6 +39,7 @@ private slots:
     void argumentsReachChild_data();
     void argumentsReachChild();
     void destroyWhileRunning();
+    void inputPipe();
 };
 
 void tst_exe::outputChunks_data()
@@ -346,6 +347,44 @@ void tst_exe::destroyWhileRunning()
     }
     // Killed and reaped: no process entry is left behind.
     QVERIFY(!QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)));
+}
+
+// A child with an input pipe reads what is written, reads its end once the
+// input is closed, and one that no longer reads makes a write fail without
+// SIGPIPE (which would end this test).
+void tst_exe::inputPipe()
+{
+    childProcess child;
+    child.setInputPipe(true);
+    QByteArray out;
+    int code = -1;
+    bool ended = false;
+    connect(&child, &childProcess::readyReadStandardOutput, this,
+        [&]() { out += child.readAllStandardOutput(); });
+    connect(&child, &childProcess::finished, this, [&](int exitCode, bool) {
+        code = exitCode;
+        ended = true;
+    });
+    QVERIFY(child.start(QStringLiteral("/bin/sh"),
+        {"-c", "read line; echo \"got $line\"; cat >/dev/null; echo end; exit 3"}));
+    QVERIFY(child.write("hello\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(out, QByteArray("got hello\n"), 10000);
+    QVERIFY(!ended);
+    child.closeInput();
+    QTRY_VERIFY_WITH_TIMEOUT(ended, 10000);
+    QCOMPARE(code, 3);
+    QCOMPARE(out, QByteArray("got hello\nend\n"));
+    QVERIFY(!child.write("late\n"));
+
+    childProcess deaf;
+    deaf.setInputPipe(true);
+    QByteArray ready;
+    connect(&deaf, &childProcess::readyReadStandardOutput, this,
+        [&]() { ready += deaf.readAllStandardOutput(); });
+    QVERIFY(deaf.start(QStringLiteral("/bin/sh"), {"-c", "exec 0<&-; echo closed; exec sleep 60"}));
+    QTRY_COMPARE_WITH_TIMEOUT(ready, QByteArray("closed\n"), 10000);
+    QVERIFY(!deaf.write("nobody reads this\n"));
+    QVERIFY(deaf.isRunning());
 }
 
 QTEST_GUILESS_MAIN(tst_exe)

@@ -90,6 +90,14 @@ void tst_rowValues::fileObjects_data()
         << "port"
         << QByteArray(R"({"addr":"0","desc":"","framing":"ASCII","ip":"gw.local",)"
                       R"("port":"502","type":"TCP"})");
+    QTest::newRow("TCP connection kept open")
+        << "port"
+        << QByteArray(R"({"addr":"1","desc":"","ip":"10.0.0.7","keepopen":true,"port":"502",)"
+                      R"("type":"TCP"})");
+    QTest::newRow("serial line kept open")
+        << "port"
+        << QByteArray(R"({"addr":"1","baudrate":"9600","com":"COM3","desc":"","keepopen":true,)"
+                      R"("type":"RTU"})");
     QTest::newRow("hand-edited TCP port") << "port"
                                           << QByteArray(R"({"addr":"01","desc":"zażółć",)"
                                                         R"("ip":" x ","port":"-1","type":"TCP"})");
@@ -160,6 +168,12 @@ void tst_rowValues::missingKeys_data()
     QTest::newRow("a serial line's defaults said are not kept")
         << "port" << QByteArray(R"({"databits":"8","parity":"N","type":"RTU"})")
         << QByteArray(R"({"addr":"","baudrate":"","com":"","desc":"","type":"RTU"})");
+    QTest::newRow("a line not kept open says nothing")
+        << "port" << QByteArray(R"({"ip":"1.2.3.4","keepopen":false,"port":"502","type":"TCP"})")
+        << QByteArray(R"({"addr":"","desc":"","ip":"1.2.3.4","port":"502","type":"TCP"})");
+    QTest::newRow("keep open that is no boolean")
+        << "port" << QByteArray(R"({"ip":"1.2.3.4","keepopen":"yes","port":"502","type":"TCP"})")
+        << QByteArray(R"({"addr":"","desc":"","ip":"1.2.3.4","port":"502","type":"TCP"})");
     QTest::newRow("read, numbers are no texts")
         << "read" << QByteArray(R"({"addr":100,"type":"U16"})")
         << QByteArray(R"({"addr":"","desc":"","format":"","type":"U16"})");
@@ -226,6 +240,12 @@ void tst_rowValues::arguments_data()
                          << "port"
                          << QStringList {"--address", "255", "--ip", "10.0.0.7", "--port", "802",
                                 "--tls", "--cert", "me.pem", "--key", "me.key", "--ca", "ca.pem"};
+    // The drivers' options are the same: a driver that serves takes them.
+    QTest::newRow("kept open") << QByteArray(R"({"addr":"1","ip":"10.0.0.7","keepopen":true,)"
+                                             R"("port":"502","type":"TCP"})")
+                               << "port"
+                               << QStringList {
+                                      "--address", "1", "--ip", "10.0.0.7", "--port", "502"};
     QTest::newRow("read") << QByteArray(R"({"addr":"100","type":"S32"})") << "read"
                           << QStringList {"--read_s32", "100"};
     QTest::newRow("write") << QByteArray(R"({"addr":"7","type":"F32","value":"-2.5"})") << "write"
@@ -308,6 +328,9 @@ void tst_rowValues::fingerprintCoversEveryField_data()
                                        R"("ip":"10.0.0.7","key":"me.key","port":"802",)"
                                        R"("tls":true,"type":"TCP"})")
                          << "port";
+    QTest::newRow("kept open") << QByteArray(R"({"addr":"1","desc":"d","ip":"10.0.0.7",)"
+                                             R"("keepopen":true,"port":"502","type":"TCP"})")
+                               << "port";
     QTest::newRow("read") << QByteArray(R"({"addr":"1","desc":"d","format":"F_X","type":"U16"})")
                           << "read";
     QTest::newRow("write") << QByteArray(R"({"addr":"1","desc":"d","type":"U16","value":"5"})")

@@ -54,6 +54,7 @@ private slots:
     void tcpFramingAndTls();
     void editKeepsLine_data();
     void editKeepsLine();
+    void keepLineOpen();
 };
 
 namespace {
@@ -409,6 +410,12 @@ void tst_portdialogs::editKeepsLine_data()
         R"({"addr":"255","ca":"/c/ca.pem","cert":"/c/me.pem",)"
         R"("desc":"","ip":"10.0.0.7","key":"/c/me key.pem",)"
         R"("port":"802","tls":true,"type":"TCP"})");
+    QTest::newRow("serial line kept open")
+        << QByteArray(R"({"addr":"1","baudrate":"9600","com":"COM3","desc":"","keepopen":true,)"
+                      R"("type":"RTU"})");
+    QTest::newRow("TLS kept open") << QByteArray(
+        R"({"addr":"1","ca":"ca.pem","cert":"me.pem","desc":"","ip":"h","keepopen":true,)"
+        R"("key":"me.key","port":"802","tls":true,"type":"TCP"})");
     QTest::newRow("TLS on 502") << QByteArray(R"({"addr":"1","ca":"ca.pem","cert":"me.pem",)"
                                               R"("desc":"","ip":"h","key":"me.key","port":"502",)"
                                               R"("tls":true,"type":"TCP"})");
@@ -438,6 +445,32 @@ void tst_portdialogs::editKeepsLine()
     }
     QCOMPARE(QJsonDocument(edited.toJson()).toJson(QJsonDocument::Compact), json);
     QCOMPARE(hash, stored->fingerprint());
+}
+
+// Both dialogs offer "Keep the line open", off at first; on, the port keeps
+// its line open and its file object says so; off, it says nothing.
+void tst_portdialogs::keepLineOpen()
+{
+    addRTUPort serial(QStringList {"COM1"});
+    addTCPPort tcp;
+    const QList<QDialog *> dialogs {&serial, &tcp};
+    for (QDialog *dialog : dialogs) {
+        auto *box = control<QCheckBox>(*dialog, "keepOpen");
+        QCOMPARE(box->text(), QStringLiteral("Keep the line open"));
+        QVERIFY(!box->isChecked());
+        const auto values = [&]() { return dialog == &tcp ? tcp.values() : serial.values(); };
+        QVERIFY(!values().keepOpen);
+        QVERIFY(!values().toJson().contains("keepopen"));
+        const QString before = values().fingerprint();
+        box->setChecked(true);
+        QVERIFY(values().keepOpen);
+        QCOMPARE(values().toJson().value("keepopen"), QJsonValue(true));
+        QVERIFY(values().fingerprint() != before);
+        // The drivers' options stay the same: a driver that serves takes them.
+        const QStringList kept = values().arguments();
+        box->setChecked(false);
+        QCOMPARE(values().arguments(), kept);
+    }
 }
 
 QTEST_MAIN(tst_portdialogs)

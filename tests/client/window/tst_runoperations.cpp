@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <csignal>
+
 // Counts the layout requests that reach the watched widgets.
 class layoutRequests : public QObject
 {
@@ -93,6 +95,9 @@ private slots:
     void serialLine();
     void otherLines_data();
     void otherLines();
+    void keptLineAgainstClosingDevice();
+    void keptLineStoppedAndRestarted();
+    void keptSerialLineHeldByOneDriver();
 };
 
 void tst_runOperations::initTestCase()
@@ -804,6 +809,123 @@ void tst_runOperations::otherLines()
     QCOMPARE(rows<readElement>(window, "readLayout").at(0)->value(), QStringLiteral("3.14159"));
     QCOMPARE(quint32(sim.holding(150) | sim.holding(151) << 16), quint32(-70000));
     QCOMPARE(counters(window), (QStringList {"2", ""}));
+}
+
+namespace {
+
+QJsonObject keptOpen(QJsonObject port)
+{
+    port.insert("keepopen", true);
+    return port;
+}
+
+} // namespace
+
+// A port that keeps its line open, against a device that closes its
+// connection after every tenth reply: every read is answered or fails with
+// its cause, none is lost or answered twice (the device steps its counter at
+// every read it answers: the values come once each, in order, and as many as
+// it answered), each has its log line as a one-shot run's, and far fewer
+// connections than requests were made. Closing the project ends the driver.
+void tst_runOperations::keptLineAgainstClosingDevice()
+{
+    DevSim sim(
+        {"--demo", "--holding", "100=0", "--count-holding", "100", "--fault", "close,every=10"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QJsonArray reads;
+    for (int i = 0; i < 35; ++i)
+        reads << readRequest("U16", "100");
+    QVERIFY(open(window, project("Plant", {keptOpen(tcpPort(sim.tcpPort()))}, reads)));
+    logRecorder log(window);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(childrenNamed("qelDrvModbus").size(), 1);
+    QVERIFY(invoke(window, "commandReadAll"));
+
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 70);
+    const QRegularExpression answered(" --- <b>READ</b> U16 \\[ 100 --&gt; <b>(\\d+)</b> \\] "
+        + QRegularExpression::escape(okStatus) + "$");
+    const QRegularExpression failed(" --- <b>READ</b> U16 \\[ 100 --&gt; <b>\\?</b> \\] "
+        + QRegularExpression::escape("<b><font color=\"red\" >ERROR</font>\n</b> ") + ".+<br>$");
+    int next = 0;
+    for (const QString &line : lines) {
+        const QRegularExpressionMatch value = answered.match(line);
+        if (value.hasMatch())
+            QCOMPARE(value.captured(1).toInt(), next++);
+        else
+            QVERIFY2(failed.match(line).hasMatch(), qPrintable(line));
+    }
+    QVERIFY2(next >= 60, qPrintable(lines.join('\n')));
+    QCOMPARE(sim.requestLog().size(), next);
+    QCOMPARE(int(sim.holding(100)), next);
+    QCOMPARE(counters(window), (QStringList {"70", next == 70 ? "" : QString::number(70 - next)}));
+    const int connections = sim.connectionLog().size();
+    QVERIFY2(connections >= next / 10 && connections <= 7 + 70 - next,
+        qPrintable(QString::number(connections)));
+
+    QVERIFY(invoke(window, "commandCloseProject"));
+    QTRY_VERIFY_WITH_TIMEOUT(childrenNamed("qelDrvModbus").isEmpty(), 10000);
+}
+
+// Stop ends the serving driver at once; the next request starts another,
+// as it does after the driver died.
+void tst_runOperations::keptLineStoppedAndRestarted()
+{
+    DevSim sim({"--demo", "--fault", "silent,request=1"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {keptOpen(tcpPort(sim.tcpPort()))},
+            {readRequest("U16", "100"), readRequest("U16", "101"), readRequest("U16", "102")})));
+    logRecorder log(window);
+    QTimer::singleShot(0, &window, [&]() {
+        QTRY_VERIFY_WITH_TIMEOUT(sim.requestLog().size() == 1, 10000);
+        window.findChild<QAction *>("actionStop")->trigger();
+    });
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(!window.isBusy());
+    QVERIFY(childrenNamed("qelDrvModbus").isEmpty());
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY2(log.lines().at(0).endsWith(errorWith("stopped; 2 more not run")),
+        qPrintable(log.lines().at(0)));
+
+    QVERIFY(invoke(window, "commandReadAll"));
+    const QStringList servers = childrenNamed("qelDrvModbus");
+    QCOMPARE(servers.size(), 1);
+    for (const readElement *row : rows<readElement>(window, "readLayout"))
+        QVERIFY(!row->value().isEmpty() && row->value() != QStringLiteral("?"));
+    ::kill(servers.at(0).toInt(), SIGKILL);
+    QTRY_VERIFY_WITH_TIMEOUT(!childrenNamed("qelDrvModbus").contains(servers.at(0)), 10000);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(counters(window), (QStringList {"6", ""}));
+    QCOMPARE(sim.connectionLog().size(), 3);
+}
+
+// On a serial line one serving driver at a time holds the line: a macro
+// ends the register driver's server first, and a read the macro driver's.
+void tst_runOperations::keptSerialLineHeldByOneDriver()
+{
+    DevSim sim({"--demo"});
+    QVERIFY2(sim.startRtu(), qPrintable(sim.startError()));
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {keptOpen(rtuPort(sim.ptyPath().mid(5), true, "1", "115200"))},
+            {readRequest("S16", "101", "F_X_XX")}, {},
+            {macroRequest("FD_MACRO_LOGIN", "1 7305")})));
+    QVERIFY(invoke(window, "commandReadAll"));
+    QCOMPARE(childrenNamed("qelDrvModbus").size(), 1);
+    rows<macroElement>(window, "macroLayout").at(0)->findChild<QAbstractButton *>("exe")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(sim.macroLog().size() == 1 && !window.isBusy(), 30000);
+    QVERIFY(childrenNamed("qelDrvModbus").isEmpty());
+    QCOMPARE(childrenNamed("qelDrvMacro").size(), 1);
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(childrenNamed("qelDrvMacro").isEmpty());
+    QCOMPARE(rows<readElement>(window, "readLayout").at(0)->value(), QStringLiteral("-12.34"));
+    QCOMPARE(counters(window), (QStringList {"3", ""}));
 }
 
 QTEST_MAIN(tst_runOperations)
