@@ -8,6 +8,8 @@
 //
 //   bench_lines [runs]      (default 21 one-shot runs, 5 range runs)
 
+#include "benchcertificates.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -64,41 +66,6 @@ double median(std::vector<double> values)
     return values.empty() ? 0 : values.at(values.size() / 2);
 }
 
-// Runs openssl in folder; false when it fails.
-bool openssl(const QString &folder, const QStringList &arguments)
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(QStringLiteral("openssl"), arguments);
-    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
-}
-
-// An authority and a server and a client certificate it signed (P-256).
-bool makeCertificates(const QString &folder)
-{
-    const QStringList key {"-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes"};
-    if (!openssl(folder,
-            QStringList {"req", "-x509"} + key
-                + QStringList {
-                    "-keyout", "ca.key", "-out", "ca.pem", "-days", "2", "-subj", "/CN=ca"}))
-        return false;
-    for (const QString name : {"server", "client"}) {
-        if (!openssl(folder,
-                QStringList {"req", "-new"} + key
-                    + QStringList {"-keyout", name + ".key", "-out", name + ".csr", "-subj",
-                        "/CN=" + name})
-            || !openssl(folder,
-                {"x509", "-req", "-in", name + ".csr", "-CA", "ca.pem", "-CAkey", "ca.key",
-                    "-set_serial", name == "server" ? "1" : "2", "-days", "2", "-out",
-                    name + ".pem"}))
-            return false;
-    }
-    return true;
-}
-
 // The simulator on TCP with a port chosen by the system.
 class Simulator
 {
@@ -149,7 +116,7 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
 
     QTemporaryDir folder;
-    if (!folder.isValid() || !makeCertificates(folder.path())) {
+    if (!folder.isValid() || !makeBenchCertificates(folder.path())) {
         std::fprintf(stderr, "bench_lines: no certificates (openssl)\n");
         return 1;
     }
