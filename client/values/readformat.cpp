@@ -19,14 +19,18 @@ QString formatReadValue(const QString &value, const QString &format)
     if (digits == 0)
         return value;
 
-    // Signed, so that S16 and S32 values keep their sign; U32 still fits.
+    // Signed, so that S16 to S64 values keep their sign; a U64 value above
+    // the largest S64 is read unsigned.
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
+    bool large = false;
+    const qulonglong unsignedNumber = ok ? 0 : value.toULongLong(&large);
     const bool negative = ok && number < 0;
     // The magnitude in unsigned arithmetic, which also holds -2^63.
-    const qulonglong magnitude = !ok ? 0
-        : negative                   ? qulonglong(0) - qulonglong(number)
-                                     : qulonglong(number);
+    const qulonglong magnitude = large ? unsignedNumber
+        : !ok                          ? 0
+        : negative                     ? qulonglong(0) - qulonglong(number)
+                                       : qulonglong(number);
 
     qulonglong divisor = 1;
     for (int i = 0; i < digits; ++i)

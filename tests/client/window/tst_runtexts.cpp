@@ -83,6 +83,15 @@ void tst_runTexts::readFormat_data()
     QTest::newRow("U32 maximum") << "4294967295"
                                  << "F_X_XXXX"
                                  << "429496.7295";
+    QTest::newRow("largest U64") << "18446744073709551615"
+                                 << "F_X_XX"
+                                 << "184467440737095516.15";
+    QTest::newRow("most negative S64") << "-9223372036854775808"
+                                       << "F_X_XXXX"
+                                       << "-922337203685477.5808";
+    QTest::newRow("beyond U64") << "18446744073709551616"
+                                << "F_X_X"
+                                << "0.0";
     QTest::newRow("S16 negative") << "-205"
                                   << "F_X_XX"
                                   << "-2.05";
