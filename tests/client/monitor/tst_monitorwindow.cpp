@@ -50,6 +50,7 @@ private slots:
     void initTestCase();
     void listensToTheBus();
     void closingTheWindowEndsTheMonitor();
+    void keyboardStartAndStop();
     void thousandsOfTransactions();
     void lineThatGoesAway();
     void refusedStarts_data();
@@ -244,6 +245,30 @@ void tst_monitorWindow::closingTheWindowEndsTheMonitor()
     window.reset();
     QVERIFY(processGone(second));
     QCOMPARE(bus.tapSettings(), tapBefore);
+}
+
+// Start pressed with the keyboard leaves the focus on Stop, and Stop on
+// Start once the monitor has ended, not on the filter's address.
+void tst_monitorWindow::keyboardStartAndStop()
+{
+    PtyBus bus;
+    QVERIFY2(bus.start(), qPrintable(bus.errorString()));
+    auto window = makeWindow();
+    window->setLine({bus.tapLine(), 115200, 'N', 8, 1, false});
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QPushButton *start = button(*window, "start");
+    QPushButton *stop = button(*window, "stop");
+    start->setFocus();
+    QCOMPARE(QApplication::focusWidget(), start);
+    QTest::keyClick(start, Qt::Key_Space);
+    QTRY_COMPARE_WITH_TIMEOUT(window->session()->state(), monitorSession::Listening, 30000);
+    QCOMPARE(QApplication::focusWidget(), stop);
+    QTest::keyClick(stop, Qt::Key_Space);
+    QTRY_COMPARE_WITH_TIMEOUT(window->session()->state(), monitorSession::Idle, 30000);
+    QCOMPARE(QApplication::focusWidget(), start);
+    QCOMPARE(prompts.kinds(), QStringList());
 }
 
 // A burst of thousands of transactions, frames glued without a gap: every
