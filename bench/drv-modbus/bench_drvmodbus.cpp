@@ -7,86 +7,14 @@
 //
 //   bench_drvmodbus [runs]      (default 21 one-shot runs, 7 range runs)
 
+#include "drivertiming.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <vector>
-
-namespace {
-
-QString program(const QString &name)
-{
-    return QDir(QStringLiteral(QEL_BIN_DIR)).filePath(name);
-}
-
-// One run of a program to its end; the elapsed milliseconds, or -1 when it
-// did not end well.
-double timedRun(const QString &path, const QStringList &arguments)
-{
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    process.start(path, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0)
-        return -1;
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values.at(values.size() / 2);
-}
-
-// The simulator on TCP (port chosen by the system) or on a pseudo-terminal;
-// the line it prints first names where it listens.
-class Simulator
-{
-public:
-    bool start(bool pty)
-    {
-        process.setProgram(program(QStringLiteral("qelDevSim")));
-        process.setArguments(pty ? QStringList {"--pty", "--no-macros"}
-                                 : QStringList {"--tcp", "127.0.0.1:0", "--no-macros"});
-        process.start();
-        if (!process.waitForStarted(10000))
-            return false;
-        while (!process.canReadLine()) {
-            if (!process.waitForReadyRead(10000))
-                return false;
-        }
-        where = QString::fromUtf8(process.readLine()).trimmed();
-        return !where.isEmpty();
-    }
-    ~Simulator()
-    {
-        process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-        process.waitForFinished(5000);
-    }
-    QStringList lineArguments() const
-    {
-        if (where.startsWith(QLatin1Char('/')))
-            return {"--port", where, "--address", "1"};
-        return {"--ip", where.section(':', 0, 0), "--port", where.section(':', 1)};
-    }
-
-private:
-    QProcess process;
-    QString where;
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

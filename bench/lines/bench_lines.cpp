@@ -9,15 +9,12 @@
 //   bench_lines [runs]      (default 21 one-shot runs, 5 range runs)
 
 #include "benchcertificates.h"
+#include "drivertiming.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,75 +22,6 @@
 #include <vector>
 
 namespace {
-
-QString program(const QString &name)
-{
-    return QDir(QStringLiteral(QEL_BIN_DIR)).filePath(name);
-}
-
-// The processor time the ended child processes have used so far, in ms.
-double childrenProcessorMs()
-{
-    rusage usage {};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
-
-// One run of a program to its end; the elapsed milliseconds, or -1 when it
-// did not end well; its processor time in *processorMs when given.
-double timedRun(const QString &path, const QStringList &arguments, double *processorMs = nullptr)
-{
-    const double processorBefore = childrenProcessorMs();
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    process.start(path, arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0)
-        return -1;
-    const double elapsed = double(timer.nsecsElapsed()) / 1e6;
-    if (processorMs)
-        *processorMs = childrenProcessorMs() - processorBefore;
-    return elapsed;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values.at(values.size() / 2);
-}
-
-// The simulator on TCP with a port chosen by the system.
-class Simulator
-{
-public:
-    bool start(const QStringList &options)
-    {
-        process.start(program(QStringLiteral("qelDevSim")),
-            QStringList {"--tcp", "127.0.0.1:0", "--no-macros"} + options);
-        if (!process.waitForStarted(10000))
-            return false;
-        while (!process.canReadLine()) {
-            if (!process.waitForReadyRead(10000))
-                return false;
-        }
-        port = QString::fromUtf8(process.readLine()).trimmed().section(':', 1);
-        return !port.isEmpty();
-    }
-    ~Simulator()
-    {
-        process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-        process.waitForFinished(5000);
-    }
-
-    QProcess process;
-    QString port;
-};
 
 struct Line
 {
@@ -133,15 +61,16 @@ int main(int argc, char *argv[])
         nullptr, {}, {}, {}});
     for (Line &line : lines) {
         line.running = std::make_unique<Simulator>();
-        if (!line.running->start(line.simulator)) {
+        if (!line.running->start(false, line.simulator)) {
             std::fprintf(stderr, "bench_lines: the simulator did not start (%s)\n", line.name);
             return 1;
         }
-        line.driver = QStringList {"--ip", "127.0.0.1", "--port", line.running->port} + line.driver;
+        line.driver
+            = QStringList {"--ip", "127.0.0.1", "--port", line.running->port()} + line.driver;
     }
     const QString driver = program(QStringLiteral("qelDrvModbus"));
     const QString python = QStringLiteral("/usr/bin/python3");
-    const QStringList pymodbus {QStringLiteral(QEL_PYMODBUS_TLS_READ), lines.back().running->port,
+    const QStringList pymodbus {QStringLiteral(QEL_PYMODBUS_TLS_READ), lines.back().running->port(),
         file("client.pem"), file("client.key"), file("ca.pem")};
     const QStringList oneShot {"--read_u16", "0"};
     const QStringList range {"--read", "0", "--range", "65535", "--fdelay", "0"};
@@ -159,7 +88,7 @@ int main(int argc, char *argv[])
         for (int j = 0; j < count; ++j) {
             Line &line = lines[size_t((i + j) % count)];
             double processor = 0;
-            line.oneShot.push_back(timedRun(driver, line.driver + oneShot, &processor));
+            line.oneShot.push_back(timedRun(driver, line.driver + oneShot, nullptr, &processor));
             line.oneShotProcessor.push_back(processor);
         }
         pymodbusTimes.push_back(timedRun(python, pymodbus));
