@@ -80,6 +80,7 @@ private slots:
     void reads();
     void writes_data();
     void writes();
+    void registerKinds();
     void macros();
     void failures_data();
     void failures();
@@ -281,6 +282,58 @@ void tst_runOperations::writes()
     QVERIFY(log.lines().at(0).contains(" --- <b>WRITE</b> " + type + " [ <b>" + value
         + "</b> --&gt; " + QString::number(addr) + " ] " + okStatus));
     QCOMPARE(counters(window), (QStringList {"1", ""}));
+}
+
+// Reads and writes of every kind with the real driver: coils, discrete and
+// input registers, 64-bit values in two orders, F32 in ABCD, text, function
+// 6. The rows show what the simulator holds; the simulator receives the
+// functions and the words the requests name.
+void tst_runOperations::registerKinds()
+{
+    DevSim sim({"--demo", "--coils", "3=1", "--discrete", "4=1", "--input",
+        "10=0x0000,0x0000,0x0001,0x0002", "--holding", "20=0,0,0,0x8000", "--holding",
+        "30=0x3FC0,0", "--holding", "40=0x4665,0x6564,0x6572"});
+    QVERIFY2(sim.startTcp(), qPrintable(sim.startError()));
+    const auto with = [](QJsonObject request, const QJsonObject &extras) {
+        for (auto it = extras.begin(); it != extras.end(); ++it)
+            request.insert(it.key(), it.value());
+        return request;
+    };
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    QVERIFY(open(window,
+        project("Plant", {tcpPort(sim.tcpPort())},
+            {with(readRequest("BIT", "3"), {{"kind", "coil"}}),
+                with(readRequest("BIT", "4"), {{"kind", "discrete"}}),
+                with(readRequest("U64", "10"), {{"kind", "input"}, {"order", "ABCD"}}),
+                readRequest("S64", "20"), with(readRequest("F32", "30"), {{"order", "ABCD"}}),
+                with(readRequest("STR", "40"), {{"length", "3"}})},
+            {with(writeRequest("S16", "50", "-1"), {{"function", "6"}}),
+                with(writeRequest("BIT", "5", "1"), {{"kind", "coil"}}),
+                with(writeRequest("STR", "60", "Bay 1"), {{"length", "4"}}),
+                with(writeRequest("U64", "70", "18446744073709551615"), {{"order", "ABCD"}})})));
+    QVERIFY(invoke(window, "commandReadAll"));
+    QVERIFY(invoke(window, "commandWriteAll"));
+
+    QStringList shown;
+    for (const readElement *row : rows<readElement>(window, "readLayout"))
+        shown << row->value();
+    QCOMPARE(shown, (QStringList {"1", "1", "65538", "-9223372036854775808", "1.5", "Feeder"}));
+    QCOMPARE(counters(window), (QStringList {"10", ""}));
+    QCOMPARE(int(sim.holding(50)), 0xFFFF);
+    const QList<int> text {0x4261, 0x7920, 0x3100, 0}; // "Bay 1" padded with NULs
+    for (int i = 0; i < text.size(); ++i)
+        QCOMPARE(int(sim.holding(60 + i)), text.at(i));
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(int(sim.holding(70 + i)), 0xFFFF);
+    // Unit 1, then the protocol data unit of each request.
+    const QStringList requests = sim.requestLog();
+    const QStringList units {"01 00 03 00 01", "02 00 04 00 01", "04 00 0A 00 04", "03 00 14 00 04",
+        "03 00 1E 00 02", "03 00 28 00 03", "06 00 32 FF FF", "05 00 05 FF 00",
+        "10 00 3C 00 04 08 42 61 79 20 31 00 00 00", "10 00 46 00 04 08 FF FF FF FF FF FF FF FF"};
+    QCOMPARE(requests.size(), units.size());
+    for (int i = 0; i < units.size(); ++i)
+        QVERIFY2(requests.at(i).endsWith(" 01 " + units.at(i)), qPrintable(requests.at(i)));
 }
 
 void tst_runOperations::macros()

@@ -211,6 +211,39 @@ private slots:
             QStringLiteral("Counter"));
     }
 
+    // The trend takes the numeric reads of every kind and type; a text read
+    // stays out even when its mark was written into the file by hand, and
+    // the mark is saved as it was.
+    void numericReadsOnly()
+    {
+        const auto marked = [](QJsonObject read, const QJsonObject &extras) {
+            for (auto it = extras.begin(); it != extras.end(); ++it)
+                read.insert(it.key(), it.value());
+            read.insert("trend", true);
+            return read;
+        };
+        const QJsonObject root = project("Bay", {tcpPort(502)},
+            {marked(readRequest("U64", "10", "", "Energy"), {{"kind", "input"}, {"order", "ABCD"}}),
+                marked(readRequest("F64", "20", "", "Frequency"), {{"order", "DCBA"}}),
+                marked(readRequest("BIT", "3", "", "Breaker"), {{"kind", "coil"}}),
+                marked(readRequest("STR", "40", "", "Name"), {{"length", "8"}})});
+        const QString path = write(root);
+        scriptedPrompts prompts;
+        MainWindow window(nullptr, &prompts);
+        window.loadFile(path);
+        const QList<readElement *> rows = ::rows<readElement>(window, "readLayout");
+        QCOMPARE(rows.size(), 4);
+        const trendModel *trend = window.trends()->results()->trend();
+        for (int r = 0; r < 3; ++r)
+            QVERIFY2(trend->hasSeries(rows.at(r)), qPrintable(rows.at(r)->request().desc));
+        QVERIFY(rows.at(3)->isTrendMarked());
+        QVERIFY(!trend->hasSeries(rows.at(3)));
+        QVERIFY(!rows.at(3)->findChild<QCheckBox *>("trend")->isEnabled());
+        const QString saved = dir.filePath("numeric.json");
+        QVERIFY(window.document()->save(saved));
+        QCOMPARE(readFile(saved), QJsonDocument(root).toJson());
+    }
+
     // A target that cannot be written is refused with the reason, in a box
     // and in the log, and nothing records.
     void recordingRefused()
