@@ -29,6 +29,8 @@ private slots:
     void initTestCase();
     void importAsOneStep();
     void cancelAddsNothing();
+    void refusedRowAddsNothing_data();
+    void refusedRowAddsNothing();
     void exportImportsBack();
     void exportFailureIsTold();
 
@@ -139,6 +141,62 @@ void tst_mapCommands::cancelAddsNothing()
     QCoreApplication::processEvents();
     QVERIFY(!okOffered);
     QVERIFY(!window.document()->isModified());
+}
+
+void tst_mapCommands::refusedRowAddsNothing_data()
+{
+    QTest::addColumn<QByteArray>("map"); // the file's lines after its header
+    QTest::addColumn<QString>("refusal"); // the message box's text
+    // The refused row last: the good rows before it are not added either.
+    QTest::newRow("control character in a name")
+        << QByteArray("Prąd L1;100;U16;;R;\r\nPrąd\aL2;101;U16;;R;\r\n")
+        << "Read, row 3: \"desc\" holds a control character (U+0007)";
+    QTest::newRow("line separator in a unit") << QByteArray(
+        "Prąd L1;100;U16;;R;\r\nNastawa;200;U16;°\xe2\x80\xa8"
+        "C;W;5\r\n") << "Write, row 1: \"unit\" holds a control character (U+2028)";
+    QTest::newRow("text value taken for an option")
+        << QByteArray(
+               "Prąd L1;100;U16;;R;\r\nNastawa;200;U16;;W;5\r\nTekst;300;STR;;W;--stop;4\r\n")
+        << "Write, row 2: \"value\" begins with \"--\", which a driver would take for an option";
+}
+
+// A row the project refuses (it passed the map's checks, not the rules of
+// its fields) refuses the whole import: the message names it, no row is
+// added, there is no step in the history and the log's status is ERROR.
+void tst_mapCommands::refusedRowAddsNothing()
+{
+    QFETCH(QByteArray, map);
+    QFETCH(QString, refusal);
+    scriptedPrompts prompts;
+    MainWindow window(nullptr, &prompts);
+    openProject(window, path("refused.json"));
+    logRecorder log(window);
+    QVERIFY(writeFile(path("refused.csv"),
+        QByteArray("Nazwa;Adres;Typ;Jednostka;Dostęp;Wartość;Długość\r\n") + map));
+    QString summary;
+    prompts.fileAnswers << path("refused.csv");
+    prompts.dialogAnswers << [&](QDialog *dialog) {
+        summary = dialog->findChild<QLabel *>("summary")->text();
+        return int(QDialog::Accepted);
+    };
+    action(window, "actionImportMap")->trigger();
+    QCoreApplication::processEvents();
+
+    // The map's own checks let every row through.
+    QVERIFY2(summary.startsWith("To be added: ") && !summary.contains("cannot be added"),
+        qPrintable(summary));
+    QCOMPARE(prompts.kinds(), QStringList({"open", "dialog", "message"}));
+    QCOMPARE(prompts.asked.at(2).text, refusal);
+    QCOMPARE(rows<readElement>(window, "readLayout").size(), 1);
+    QCOMPARE(rows<writeElement>(window, "writeLayout").size(), 0);
+    QVERIFY(!window.document()->isModified());
+    QVERIFY(!action(window, "actionUndo")->isEnabled());
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.at(0).contains(QString("<b>Import map</b> [%1]").arg(path("refused.csv")))
+            && lines.at(0).endsWith(errorStatus),
+        qPrintable(lines.at(0)));
+    QVERIFY(!log.all().contains(okStatus));
 }
 
 void tst_mapCommands::exportImportsBack()

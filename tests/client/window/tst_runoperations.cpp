@@ -1,11 +1,15 @@
+#include "csvtable.h"
 #include "devsim.h"
 #include "driverrunner.h"
 #include "macroelement.h"
 #include "programrun.h"
 #include "readelement.h"
+#include "resultsink.h"
 #include "scriptedprompts.h"
 #include "tcpelement.h"
 #include "testcertificates.h"
+#include "trendcommands.h"
+#include "trendmodel.h"
 #include "windowtesting.h"
 #include "writeelement.h"
 
@@ -879,7 +883,11 @@ QJsonObject keptOpen(QJsonObject port)
 // its cause, none is lost or answered twice (the device steps its counter at
 // every read it answers: the values come once each, in order, and as many as
 // it answered), each has its log line as a one-shot run's, and far fewer
-// connections than requests were made. Closing the project ends the driver.
+// connections than requests were made. The reads are marked for the trend
+// and recorded to CSV: the recording has a row for every result, in order,
+// with the value the device's replies carried, and the trend the same
+// values at the same times, a failed read a gap. Closing the project ends
+// the driver.
 void tst_runOperations::keptLineAgainstClosingDevice()
 {
     DevSim sim(
@@ -888,9 +896,17 @@ void tst_runOperations::keptLineAgainstClosingDevice()
     scriptedPrompts prompts;
     MainWindow window(nullptr, &prompts);
     QJsonArray reads;
-    for (int i = 0; i < 35; ++i)
-        reads << readRequest("U16", "100");
+    for (int i = 0; i < 35; ++i) {
+        QJsonObject read = readRequest("U16", "100");
+        read.insert("trend", true);
+        reads << read;
+    }
     QVERIFY(open(window, project("Plant", {keptOpen(tcpPort(sim.tcpPort()))}, reads)));
+    const QString csv = dir.filePath("kept.csv");
+    prompts.fileAnswers << csv;
+    action(window, "actionRecordCsv")->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(window.trends()->results()->recorder()->isRecording());
     logRecorder log(window);
     QVERIFY(invoke(window, "commandReadAll"));
     QCOMPARE(childrenNamed("qelDrvModbus").size(), 1);
@@ -917,6 +933,62 @@ void tst_runOperations::keptLineAgainstClosingDevice()
     const int connections = sim.connectionLog().size();
     QVERIFY2(connections >= next / 10 && connections <= 7 + 70 - next,
         qPrintable(QString::number(connections)));
+
+    // The values the device served, from its replies, in order.
+    const QStringList replies = sim.replyLog();
+    QCOMPARE(replies.size(), next);
+    QList<int> served;
+    for (const QString &reply : replies) {
+        const QStringList bytes = reply.split(' ');
+        QVERIFY2(bytes.size() >= 2, qPrintable(reply));
+        served << (bytes.at(bytes.size() - 2) + bytes.last()).toInt(nullptr, 16);
+    }
+
+    action(window, "actionStopRecording")->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(!window.trends()->results()->recorder()->isRecording());
+    QList<QStringList> recorded;
+    QVERIFY(parseCsv(readFile(csv), &recorded));
+    QCOMPARE(recorded.value(0), csvRecorder::header());
+    recorded.removeFirst();
+    QCOMPARE(recorded.size(), lines.size());
+    int answeredRows = 0;
+    for (int i = 0; i < recorded.size(); ++i) {
+        const QStringList &row = recorded.at(i);
+        QCOMPARE(row.mid(1, 4), (QStringList {"READ", "r", "100", "U16"}));
+        if (answered.match(lines.at(i)).hasMatch()) {
+            QVERIFY(answeredRows < served.size());
+            const QString value = QString::number(served.at(answeredRows++));
+            QCOMPARE(row.mid(5), (QStringList {value, value, "OK", ""}));
+        } else {
+            QCOMPARE(row.mid(5, 3), (QStringList {"", "", "ERROR"}));
+            QVERIFY2(!row.value(8).isEmpty(), qPrintable(row.join(',')));
+        }
+    }
+    QCOMPARE(answeredRows, served.size());
+
+    // Row r's series holds its result of the first run, then of the second.
+    const QList<readElement *> rowsRead = rows<readElement>(window, "readLayout");
+    const trendModel *trend = window.trends()->results()->trend();
+    QCOMPARE(trend->rows().size(), 35);
+    int plotted = 0;
+    for (int r = 0; r < 35; ++r) {
+        QCOMPARE(trend->rows().at(r), rowsRead.at(r));
+        const trendSeries *series = trend->series(rowsRead.at(r));
+        QCOMPARE(series->size(), 2);
+        for (int run = 0; run < 2; ++run) {
+            const QStringList &row = recorded.at(run * 35 + r);
+            const trendPoint &point = series->at(run);
+            QCOMPARE(QDateTime::fromMSecsSinceEpoch(point.msecs),
+                QDateTime::fromString(row.at(0), Qt::ISODateWithMs));
+            QCOMPARE(point.isGap(), row.at(7) == "ERROR");
+            if (!point.isGap()) {
+                QCOMPARE(point.value, row.at(6).toDouble());
+                ++plotted;
+            }
+        }
+    }
+    QCOMPARE(plotted, served.size());
 
     QVERIFY(invoke(window, "commandCloseProject"));
     QTRY_VERIFY_WITH_TIMEOUT(childrenNamed("qelDrvModbus").isEmpty(), 10000);
